@@ -1,0 +1,157 @@
+#include "dedavuz_api/integer_set.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+namespace {
+
+std::vector<long> members(const VQIntegerSet& set) {
+  std::vector<long> out;
+  VQIntegerSetIterator it(set);
+  while (it.next()) out.push_back(it.member());
+  return out;
+}
+
+VQIntegerSet make(long capacity, std::initializer_list<long> values) {
+  VQIntegerSet set(capacity);
+  for (long v : values) set.add(v);
+  return set;
+}
+
+TEST(VQIntegerSetTest, ConstructionAndMembership) {
+  EXPECT_EQ(VQIntegerSet().max_members(), 0);
+  EXPECT_EQ(VQIntegerSet().num_members(), 0);
+  EXPECT_EQ(VQIntegerSet(36).num_members(), 0);
+  EXPECT_EQ(VQIntegerSet(36, true).num_members(), 36);
+  EXPECT_EQ(VQIntegerSet(130, true).num_members(), 130);
+  EXPECT_EQ(VQIntegerSet(-4, true).max_members(), 0);
+
+  VQIntegerSet set = make(36, {0, 3, 35});
+  EXPECT_TRUE(set.is_member(3));
+  EXPECT_TRUE(set[35]);
+  EXPECT_FALSE(set[4]);
+  set.remove(3);
+  EXPECT_EQ(members(set), (std::vector<long>{0, 35}));
+}
+
+TEST(VQIntegerSetTest, OutOfRangeIndicesAreIgnored) {
+  VQIntegerSet set(36);
+  for (long i : {-1L, 36L, 64L, 1000L, -1000000L}) {
+    set.add(i);
+    EXPECT_FALSE(set.is_member(i));
+    EXPECT_FALSE(set[i]);
+    set.remove(i);
+  }
+  EXPECT_EQ(set.num_members(), 0);
+}
+
+TEST(VQIntegerSetTest, EqualityNeedsSameCapacity) {
+  EXPECT_FALSE(VQIntegerSet(36) == VQIntegerSet(29));
+  EXPECT_TRUE(VQIntegerSet(36) != VQIntegerSet(29));
+  EXPECT_EQ(make(36, {1, 2}), make(36, {2, 1}));
+  EXPECT_NE(make(36, {1, 2}), make(36, {1}));
+}
+
+TEST(VQIntegerSetTest, ComplementStaysInsideTheCapacity) {
+  const VQIntegerSet set = make(36, {0, 3});
+  const VQIntegerSet complement = !set;
+  EXPECT_EQ(complement.num_members(), 34);
+  EXPECT_EQ(complement.max_members(), 36);
+  EXPECT_FALSE(complement[0]);
+  EXPECT_TRUE(complement[35]);
+  VQIntegerSet grown = complement;
+  grown.resize(64);
+  EXPECT_EQ(grown.num_members(), 34);
+  EXPECT_EQ((!VQIntegerSet(0)).num_members(), 0);
+}
+
+TEST(VQIntegerSetTest, ResizeKeepsMembersBelowTheNewCapacity) {
+  VQIntegerSet set = make(36, {2, 35});
+  set.resize(40);
+  EXPECT_EQ(members(set), (std::vector<long>{2, 35}));
+  set.resize(10);
+  EXPECT_EQ(members(set), (std::vector<long>{2}));
+  set.resize(100);
+  EXPECT_EQ(members(set), (std::vector<long>{2}));
+}
+
+TEST(VQIntegerSetTest, AssignBoolFillsOrEmpties) {
+  VQIntegerSet set(70);
+  set = true;
+  EXPECT_EQ(set.num_members(), 70);
+  set = false;
+  EXPECT_EQ(set.num_members(), 0);
+  EXPECT_EQ(set.max_members(), 70);
+}
+
+struct BinaryCase {
+  const char* name;
+  VQIntegerSet (*op)(const VQIntegerSet&, const VQIntegerSet&);
+  std::vector<long> expected;
+};
+
+TEST(VQIntegerSetTest, BinaryOperationsOverTheLeftCapacity) {
+  const VQIntegerSet a = make(36, {1, 2, 30});
+  const VQIntegerSet b = make(36, {2, 3, 35});
+  const BinaryCase cases[] = {
+      {"and", [](const VQIntegerSet& x, const VQIntegerSet& y) { return x & y; }, {2}},
+      {"or", [](const VQIntegerSet& x, const VQIntegerSet& y) { return x | y; }, {1, 2, 3, 30, 35}},
+      {"xor", [](const VQIntegerSet& x, const VQIntegerSet& y) { return x ^ y; }, {1, 3, 30, 35}},
+  };
+  for (const BinaryCase& c : cases) {
+    EXPECT_EQ(members(c.op(a, b)), c.expected) << c.name;
+    EXPECT_EQ(c.op(a, b).max_members(), 36) << c.name;
+  }
+  VQIntegerSet in_place = a;
+  in_place &= b;
+  EXPECT_EQ(members(in_place), (std::vector<long>{2}));
+  in_place |= b;
+  EXPECT_EQ(members(in_place), (std::vector<long>{2, 3, 35}));
+  in_place ^= a;
+  EXPECT_EQ(members(in_place), (std::vector<long>{1, 3, 30, 35}));
+}
+
+TEST(VQIntegerSetTest, OperandsOfDifferentCapacityStayInBounds) {
+  const VQIntegerSet wide = make(100, {5, 70, 99});
+  const VQIntegerSet narrow = make(10, {5, 6});
+  EXPECT_EQ(members(wide & narrow), (std::vector<long>{5}));
+  EXPECT_EQ(members(wide | narrow), (std::vector<long>{5, 6, 70, 99}));
+  EXPECT_EQ(members(narrow | wide), (std::vector<long>{5, 6}));
+  EXPECT_EQ((narrow | wide).max_members(), 10);
+  EXPECT_EQ(members(narrow ^ wide), (std::vector<long>{6}));
+  EXPECT_EQ((narrow ^ VQIntegerSet(100, true)).num_members(), 8);
+}
+
+TEST(VQIntegerSetIteratorTest, WalksInOrderAndRestarts) {
+  VQIntegerSet empty(36);
+  VQIntegerSetIterator none(empty);
+  EXPECT_FALSE(none.next());
+  EXPECT_EQ(none.member(), -1);
+
+  VQIntegerSet set = make(130, {0, 63, 64, 129});
+  VQIntegerSetIterator it(set);
+  EXPECT_EQ(it.member(), -1);
+  std::vector<long> seen;
+  while (it.next()) seen.push_back(it.member());
+  EXPECT_EQ(seen, (std::vector<long>{0, 63, 64, 129}));
+  EXPECT_EQ(it.member(), -1);
+  ASSERT_TRUE(it.next());
+  EXPECT_EQ(it.member(), 0);
+
+  set.add(1);  // the iterator sees later changes
+  ASSERT_TRUE(it.next());
+  EXPECT_EQ(it.member(), 1);
+  it.reset();
+  ASSERT_TRUE(it.next());
+  EXPECT_EQ(it.member(), 0);
+}
+
+TEST(VQIntegerSetTest, Prints) {
+  std::ostringstream out;
+  out << make(36, {0, 3, 5});
+  EXPECT_EQ(out.str(), "{0 3 5}/36");
+}
+
+}  // namespace
