@@ -1,0 +1,16 @@
+// The name of the local system, and the system name a full name stands for: the one place
+// every name class asks, so that the platform object can answer once it exists.
+#ifndef DEDAVUZ_CORE_LOCAL_SYSTEM_H_
+#define DEDAVUZ_CORE_LOCAL_SYSTEM_H_
+
+#include <string>
+#include <string_view>
+
+// The local system's name: the value of VQ_LOGICAL_HOST, read at every call; empty when it
+// is unset (every system is then remote). Never fails.
+std::string vq_local_system_name();
+
+// The system name that the full name of a system stands for, seen from the local system.
+std::string vq_fdn_system_str(std::string_view fdn);
+
+#endif  // DEDAVUZ_CORE_LOCAL_SYSTEM_H_

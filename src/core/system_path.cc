@@ -1,0 +1,140 @@
+#include "core/system_path.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "dedavuz_api/mit_names.h"
+
+namespace {
+
+// The attribute names of the two system components, read off their fragments so that the
+// texts live only in the name constants: "/systemId=name:\"" and ".../misId=\"".
+struct Keys {
+  std::string system_id;         // systemId
+  std::string system_id_rdn;     // /systemId
+  std::string server_table;      // misId
+  std::string server_table_rdn;  // /serverTableType
+  // The prefix dropped from a server-table component before its value: misId="
+  std::size_t server_table_prefix = 0;
+};
+
+std::string_view attribute_of(std::string_view rdn) { return rdn.substr(0, rdn.find('=')); }
+
+const Keys& keys() {
+  static const Keys k = [] {
+    Keys k;
+    const std::string_view local = LOCAL_SYSTEM_PART;
+    k.system_id_rdn = attribute_of(local);
+    k.system_id = k.system_id_rdn.substr(1);
+    const std::string_view table = SERVER_TABLE_PART1;
+    k.server_table_rdn = attribute_of(table);
+    const std::string_view last_rdn = table.substr(table.rfind('/') + 1);
+    k.server_table = attribute_of(last_rdn);
+    k.server_table_prefix = last_rdn.size();
+    return k;
+  }();
+  return k;
+}
+
+std::string_view strip_quotes(std::string_view s) {
+  while (!s.empty() && s.front() == '"') s.remove_prefix(1);
+  while (!s.empty() && s.back() == '"') s.remove_suffix(1);
+  return s;
+}
+
+// Calls `f` for every non-empty "/"-separated component of `s`.
+template <typename F>
+void for_each_component(std::string_view s, F f) {
+  std::size_t pos = 0;
+  while (pos < s.size()) {
+    std::size_t end = s.find('/', pos);
+    if (end == std::string_view::npos) end = s.size();
+    if (end > pos) f(s.substr(pos, end - pos));
+    pos = end + 1;
+  }
+}
+
+void append_path(std::string& path, std::string_view part) {
+  if (part.empty()) return;
+  if (!path.empty()) path += '/';
+  path += part;
+}
+
+bool contains(std::string_view s, std::string_view what) {
+  return s.find(what) != std::string_view::npos;
+}
+
+}  // namespace
+
+VQSystemPart vq_system_part(std::string_view system, std::string_view local) {
+  VQSystemPart part;
+  if (system != local) {
+    std::string_view last = local;
+    for_each_component(system, [&](std::string_view component) {
+      if (component == local) return;
+      part.text += SERVER_TABLE_PART1;
+      part.text += component;
+      part.text += SERVER_TABLE_PART2;
+      last = component;
+    });
+    // Naming the last system rather than the path's last component keeps the form stable
+    // through a parse, which reads the path but not the systemId value.
+    if (!system.empty() && system.front() == '/') {
+      part.form = VQSystemPart::rooted;
+      part.text += LOCAL_SYSTEM_PART;
+      part.text += last;
+      return part;
+    }
+    if (!part.text.empty()) {
+      part.form = VQSystemPart::remote;
+      return part;
+    }
+  }
+  part.text = LOCAL_SYSTEM_PART;
+  part.text += local;
+  return part;
+}
+
+std::string vq_slash_form(std::string_view system, std::string_view local,
+                          std::string_view fragment, std::string_view id) {
+  VQSystemPart part = vq_system_part(system, local);
+  if (!part.quote_open() && !fragment.empty() && fragment.front() == '"') {
+    fragment.remove_prefix(1);
+  }
+  part.text += fragment;
+  part.text += id;
+  return std::move(part.text);
+}
+
+VQParsedSystem vq_parse_system(std::string_view text, std::string_view local) {
+  const Keys& k = keys();
+  VQParsedSystem parsed;
+  std::string path(local);
+  for_each_component(text, [&](std::string_view component) {
+    parsed.last = component;
+    if (contains(component, k.server_table)) {
+      ++parsed.server_tables;
+      const std::size_t skip = std::min(k.server_table_prefix, component.size());
+      append_path(path, strip_quotes(component.substr(skip)));
+    } else if (contains(component, k.system_id)) {
+      parsed.has_system_id = true;
+      const std::size_t quote = component.find('"');
+      parsed.system_id = quote == std::string_view::npos
+                             ? std::string_view()
+                             : strip_quotes(component.substr(quote + 1));
+    }
+  });
+  parsed.system = parsed.has_system_id ? "/" + path : std::move(path);
+  return parsed;
+}
+
+bool vq_is_fdn_text(std::string_view text) {
+  const Keys& k = keys();
+  return contains(text, k.system_id_rdn) || contains(text, k.server_table_rdn);
+}
+
+std::string vq_fdn_system_name(std::string_view fdn, std::string_view local) {
+  VQParsedSystem parsed = vq_parse_system(fdn, local);
+  if (parsed.server_tables == 0) return std::move(parsed.system_id);
+  return std::move(parsed.system);
+}

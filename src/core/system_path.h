@@ -1,0 +1,68 @@
+// The slash-form scheme every distinguished name shares. A system name is a plain name, or
+// a "/"-separated path through server tables, possibly with a leading "/". Building a full
+// name puts the system's components in front of a class's fragment; parsing a full name
+// gives the system name back. Nodes, views, types, agents and databases all go through here.
+#ifndef DEDAVUZ_CORE_SYSTEM_PATH_H_
+#define DEDAVUZ_CORE_SYSTEM_PATH_H_
+
+#include <string>
+#include <string_view>
+
+// The leading components that address a system from the local one.
+struct VQSystemPart {
+  enum Form {
+    // The local system: LOCAL_SYSTEM_PART and the name. A path that never leaves the local
+    // system (every component local, or none) is the local system too.
+    local,
+    // A path with a leading "/": a server-table component for each non-local system, then
+    // LOCAL_SYSTEM_PART and the last non-local system (the local one if there is none).
+    rooted,
+    // Any other path: a server-table component for each non-local system.
+    remote,
+  };
+
+  Form form = local;
+  std::string text;
+
+  // True when the text ends inside an open systemId quote, so a fragment that starts with
+  // the closing quote follows whole; after server-table components it follows without it.
+  bool quote_open() const { return form != remote; }
+};
+
+VQSystemPart vq_system_part(std::string_view system, std::string_view local);
+
+// The system part of `system`, then `fragment` (a class's PART2, which starts with the
+// closing quote; the quote is dropped after server-table components), then `id`.
+std::string vq_slash_form(std::string_view system, std::string_view local,
+                          std::string_view fragment, std::string_view id);
+
+// What a full name (a text beginning with "/") says about its system.
+struct VQParsedSystem {
+  // The local name followed by the value of every server-table component, "/"-separated
+  // (empty values and an empty local name add no separator); with a leading "/" when a
+  // systemId component is present.
+  std::string system;
+  // The value of the last systemId component; empty when there is none.
+  std::string system_id;
+  int server_tables = 0;
+  bool has_system_id = false;
+  // The last non-empty component; the object's own naming component. Points into the text.
+  std::string_view last;
+};
+
+// Splits `text` at "/" and reads its system. A component containing the server-table key
+// ("misId") contributes its value; one containing the systemId key marks the name as
+// rooted. A key that appears inside a server-table value is part of that value.
+VQParsedSystem vq_parse_system(std::string_view text, std::string_view local);
+
+// True when `text` holds a systemId or server-table component, that is, is a full name
+// rather than a system name.
+bool vq_is_fdn_text(std::string_view text);
+
+// The system name that a system's full name stands for: the path of its server-table
+// components behind the local name (rooted when it ends in a systemId component), or, with
+// no server-table component, the name in its systemId component; empty when it has neither.
+// The inverse of building the system part for every path that starts at the local system.
+std::string vq_fdn_system_name(std::string_view fdn, std::string_view local);
+
+#endif  // DEDAVUZ_CORE_SYSTEM_PATH_H_

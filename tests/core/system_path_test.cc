@@ -1,0 +1,101 @@
+#include "core/system_path.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "dedavuz_api/mit_names.h"
+
+namespace {
+
+TEST(SystemPathTest, SlashFormOfEachSystemShape) {
+  const std::string& node = VQ_DN_TOPO_NODE_PART2;
+  const struct {
+    const char* system;
+    const char* local;
+    const std::string& fragment;
+    const char* id;
+    const char* expected;
+  } table[] = {
+      {"L", "L", node, "7", "/systemId=name:\"L\"/topoNodeDBId=NULL/topoNodeId=7"},
+      {"L/B", "L", node, "7",
+       "/serverTableType=\"mis\"/misId=\"B\"/topoNodeDBId=NULL/topoNodeId=7"},
+      {"B", "L", node, "7", "/serverTableType=\"mis\"/misId=\"B\"/topoNodeDBId=NULL/topoNodeId=7"},
+      {"B/L/C", "L", node, "1",
+       "/serverTableType=\"mis\"/misId=\"B\"/serverTableType=\"mis\"/misId=\"C\""
+       "/topoNodeDBId=NULL/topoNodeId=1"},
+      {"/L/B", "L", node, "7",
+       "/serverTableType=\"mis\"/misId=\"B\"/systemId=name:\"B\"/topoNodeDBId=NULL/topoNodeId=7"},
+      {"/L", "L", node, "7", "/systemId=name:\"L\"/topoNodeDBId=NULL/topoNodeId=7"},
+      // Paths that never leave the local system name it.
+      {"L/L", "L", node, "7", "/systemId=name:\"L\"/topoNodeDBId=NULL/topoNodeId=7"},
+      {"", "L", node, "-1", "/systemId=name:\"L\"/topoNodeDBId=NULL/topoNodeId=-1"},
+      {"/", "L", node, "7", "/systemId=name:\"L\"/topoNodeDBId=NULL/topoNodeId=7"},
+      {"/L/B/L", "L", node, "7",
+       "/serverTableType=\"mis\"/misId=\"B\"/systemId=name:\"B\"/topoNodeDBId=NULL/topoNodeId=7"},
+      {"B", "", node, "7", "/serverTableType=\"mis\"/misId=\"B\"/topoNodeDBId=NULL/topoNodeId=7"},
+      {"", "", node, "7", "/systemId=name:\"\"/topoNodeDBId=NULL/topoNodeId=7"},
+      // The database, table and agent names take the same scheme.
+      {"L", "L", VQ_DN_TOPO_NODE_DB_PART2, "", "/systemId=name:\"L\"/topoNodeDBId=NULL"},
+      {"L/B", "L", VQ_DN_TOPO_NODE_DB_PART2, "",
+       "/serverTableType=\"mis\"/misId=\"B\"/topoNodeDBId=NULL"},
+      {"L/B", "L", VQ_DN_TOPO_TYPE_DB_PART2, "",
+       "/serverTableType=\"mis\"/misId=\"B\"/topoTypeDBId=NULL"},
+      {"/L/B", "L", VQ_DN_FDN_TABLE_PART2, "",
+       "/serverTableType=\"mis\"/misId=\"B\"/systemId=name:\"B\"/subsystemId=\"VQ-MIS\""
+       "/subsystemId=\"FdnTable\""},
+      {"L/B", "L", VQ_DN_CMIP_AGENT_PART2, "agt1\"",
+       "/serverTableType=\"mis\"/misId=\"B\"/agentTableType=\"CMIP\"/agentId=\"agt1\""},
+  };
+  for (const auto& row : table) {
+    EXPECT_EQ(vq_slash_form(row.system, row.local, row.fragment, row.id), row.expected)
+        << row.system << " from " << row.local;
+  }
+  EXPECT_EQ(vq_system_part("L/B", "L").form, VQSystemPart::remote);
+  EXPECT_EQ(vq_system_part("/B", "L").form, VQSystemPart::rooted);
+  EXPECT_EQ(vq_system_part("L/L", "L").form, VQSystemPart::local);
+}
+
+TEST(SystemPathTest, ParseReadsServerTablesBehindLocalName) {
+  const struct {
+    const char* text;
+    const char* local;
+    const char* system;
+    const char* last;
+  } table[] = {
+      {"/systemId=name:\"X\"/topoNodeDBId=NULL/topoNodeId=7", "L", "/L", "topoNodeId=7"},
+      {"/serverTableType=\"mis\"/misId=\"B\"/topoNodeDBId=NULL/topoNodeId=7", "L", "L/B",
+       "topoNodeId=7"},
+      {"/serverTableType=\"mis\"/misId=\"B\"/systemId=name:\"B\"/x", "L", "/L/B", "x"},
+      {"/misId=\"\"/misId=\"\"B\"\"/misId/x//", "L", "L/B", "x"},
+      {"/misId=\"xsystemIdx\"/misId=\"B\"", "L", "L/xsystemIdx/B", "misId=\"B\""},
+      {"/misId=\"B\"/misId=\"C\"", "", "B/C", "misId=\"C\""},
+      {"/systemId=name:\"X\"", "", "/", "systemId=name:\"X\""},
+      {"///", "L", "L", ""},
+  };
+  for (const auto& row : table) {
+    const VQParsedSystem parsed = vq_parse_system(row.text, row.local);
+    EXPECT_EQ(parsed.system, row.system) << row.text;
+    EXPECT_EQ(parsed.last, row.last) << row.text;
+  }
+}
+
+TEST(SystemPathTest, FdnSystemNameInvertsSystemFdns) {
+  const struct {
+    const char* fdn;
+    const char* system;
+  } table[] = {
+      {"/systemId=name:\"hostA\"", "hostA"},
+      {"/serverTableType=\"mis\"/misId=\"B\"\"", "L/B"},
+      {"/serverTableType=\"mis\"/misId=\"B\"/systemId=name:\"B\"", "/L/B"},
+      {"/systemId=name:\"L\"/topoNodeDBId=NULL", "L"},
+      {"/serverTableType", ""},
+      {"/systemId=name", ""},
+  };
+  for (const auto& row : table) EXPECT_EQ(vq_fdn_system_name(row.fdn, "L"), row.system) << row.fdn;
+  EXPECT_TRUE(vq_is_fdn_text("/systemId=name:\"L\""));
+  EXPECT_TRUE(vq_is_fdn_text("a/serverTableType"));
+  EXPECT_FALSE(vq_is_fdn_text("systemId/L/B"));
+}
+
+}  // namespace
