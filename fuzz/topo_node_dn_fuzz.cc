@@ -1,0 +1,49 @@
+// Parses any text as a node name, a view name, a view-node name and a system given as a
+// full name; every parsed name must keep its slash form through a parse of that form.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+
+#include "core/system_path.h"
+#include "dedavuz_api/topo_node_dn.h"
+#include "dedavuz_api/topo_node_rep.h"
+
+namespace {
+
+const char kHost[] = "fuzzhost";
+
+void check_round_trip(const VQTopoNodeDn& dn) {
+  const std::string slash = dn.slash_form();
+  if (VQTopoNodeDn(slash).slash_form() != slash) std::abort();
+  // The per-view forms of a local name parse back to it.
+  if (dn.system_name() == kHost &&
+      (VQTopoNodeRep::topo_view_dn(VQTopoNodeRep::topo_view_dn_slash_form(dn)) != dn ||
+       VQTopoNodeRep::topo_view_node_dn(VQTopoNodeRep::topo_view_node_dn_slash_form(dn, dn)) !=
+           dn)) {
+    std::abort();
+  }
+  std::ostringstream printed;
+  printed << dn << dn.hash();
+}
+
+}  // namespace
+
+// The first byte picks the local system: named, so names can be local, or unset, so every
+// system is remote.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  if (data[0] & 1) {
+    unsetenv("VQ_LOGICAL_HOST");
+  } else {
+    setenv("VQ_LOGICAL_HOST", kHost, 1);
+  }
+  const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
+  check_round_trip(VQTopoNodeDn(text));
+  check_round_trip(VQTopoNodeRep::topo_view_dn(text));
+  check_round_trip(VQTopoNodeRep::topo_view_node_dn(text));
+  // A system given as a full name is read like one; other system texts are taken as given.
+  if (vq_is_fdn_text(text)) check_round_trip(VQTopoNodeDn(text, 7));
+  return 0;
+}

@@ -1,0 +1,128 @@
+#include "dedavuz_api/topo_node_dn.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <set>
+#include <sstream>
+#include <string>
+#include <unordered_set>
+
+namespace {
+
+std::string printed(const VQTopoNodeDn& dn) {
+  std::ostringstream out;
+  out << dn;
+  return out.str();
+}
+
+TEST(TopoNodeDnTest, NullValueAndPrinting) {
+  VQTopoNodeDn dn;
+  EXPECT_TRUE(dn.is_null());
+  EXPECT_EQ(printed(dn), "NULL");
+  EXPECT_FALSE(VQTopoNodeDn("", 0).is_null());
+  dn = VQTopoNodeDn("h", 7);
+  EXPECT_EQ(printed(dn), "h:7");
+  dn.make_null();
+  EXPECT_EQ(dn, VQTopoNodeDn());
+}
+
+TEST(TopoNodeDnTest, EqualityHashAndOrder) {
+  const VQTopoNodeDn a("alpha", 7), b("beta", 7), c("alpha", 8);
+  EXPECT_NE(a, b);
+  EXPECT_EQ(a.hash(), b.hash());
+  EXPECT_EQ(a.hash(c), 8u);
+  EXPECT_TRUE(a < c && c < b);
+  EXPECT_EQ((std::set<VQTopoNodeDn>{b, c, a, a}).size(), 3u);
+  EXPECT_EQ((std::unordered_set<VQTopoNodeDn>{a, b, a}).size(), 2u);
+}
+
+TEST(TopoNodeDnTest, SystemGivenAsFullNameIsConverted) {
+  EXPECT_EQ(VQTopoNodeDn("/systemId=name:\"hostA\"", 1).system_name(), "hostA");
+  EXPECT_EQ(
+      VQTopoNodeDn("/serverTableType=\"mis\"/misId=\"B\"/systemId=name:\"B\"", 1).system_name(),
+      "/testhost/B");
+  EXPECT_EQ(VQTopoNodeDn("a/systemIdb", 1).system_name(), "");
+  EXPECT_EQ(VQTopoNodeDn("a/b", 1).system_name(), "a/b");
+}
+
+TEST(TopoNodeDnTest, ParsesNameTexts) {
+  const std::string longest(100000, '/');
+  const struct {
+    std::string text;
+    const char* printed;
+  } table[] = {
+      {"topoNodeDBId=NULL/topoNodeId=42", "testhost:42"},
+      {"topoNodeDBId=NULL/topoNodeId=", "NULL"},
+      {"topoNodeId=42", "NULL"},
+      {"", "NULL"},
+      {"/systemId=name:\"X\"/topoNodeDBId=NULL/topoNodeId=7", "/testhost:7"},
+      {"/serverTableType=\"mis\"/misId=\"B\"/topoNodeDBId=NULL/topoNodeId=7", "testhost/B:7"},
+      {"/serverTableType=\"mis\"/misId=\"B\"/serverTableType=\"mis\"/misId=\"C\"/systemId=name:"
+       "\"C\"/topoNodeDBId=NULL/topoNodeId=3",
+       "/testhost/B/C:3"},
+      {"/systemId=name:\"X\"/topoNodeDBId=NULL", "NULL"},
+      {"/systemId=name:\"X", "NULL"},
+      {"/", "NULL"},
+      {"/systemId=name:\"X\"/topoNodeId=abc", "/testhost:0"},
+      {"/systemId=name:\"X\"/xtopoNodeId=5", "/testhost:0"},
+      {"/systemId=name:\"X\"/topoNodeId=4294967297", "/testhost:2147483647"},
+      {"/misId=\"h\xc3\xb4te\"/topoNodeId=2", "testhost/h\xc3\xb4te:2"},
+      {"/serverTableType=mis/misId=B/topoNodeDBId=NULL/topoNodeId=7", "testhost:7"},
+      {longest + "misId=\"B\"" + longest + "topoNodeId=9", "testhost/B:9"},
+  };
+  for (const auto& row : table) {
+    EXPECT_EQ(printed(VQTopoNodeDn(row.text)), row.printed) << row.text.substr(0, 80);
+  }
+}
+
+TEST(TopoNodeDnTest, SlashForms) {
+  const struct {
+    const char* system;
+    const char* slash;
+  } table[] = {
+      {"testhost", "/systemId=name:\"testhost\"/topoNodeDBId=NULL/topoNodeId=7"},
+      {"/testhost", "/systemId=name:\"testhost\"/topoNodeDBId=NULL/topoNodeId=7"},
+      {"testhost/B", "/serverTableType=\"mis\"/misId=\"B\"/topoNodeDBId=NULL/topoNodeId=7"},
+      {"B/testhost/C",
+       "/serverTableType=\"mis\"/misId=\"B\"/serverTableType=\"mis\"/misId=\"C\"/topoNodeDBId=NULL"
+       "/topoNodeId=7"},
+      {"/testhost/B",
+       "/serverTableType=\"mis\"/misId=\"B\"/systemId=name:\"B\"/topoNodeDBId=NULL/topoNodeId=7"},
+  };
+  for (const auto& row : table) EXPECT_EQ(VQTopoNodeDn(row.system, 7).slash_form(), row.slash);
+}
+
+// Names from the local server come back as "/" and the local name; names through a server
+// table keep their text.
+TEST(TopoNodeDnTest, ServerNamesKeepTheirSlashForm) {
+  const VQTopoNodeDn local("/systemId=name:\"elsewhere\"/topoNodeDBId=NULL/topoNodeId=7");
+  EXPECT_EQ(local, VQTopoNodeDn("/testhost", 7));
+  EXPECT_EQ(local.slash_form(), "/systemId=name:\"testhost\"/topoNodeDBId=NULL/topoNodeId=7");
+  const std::string remote = "/serverTableType=\"mis\"/misId=\"B\"/topoNodeDBId=NULL/topoNodeId=7";
+  EXPECT_EQ(VQTopoNodeDn(remote).slash_form(), remote);
+}
+
+TEST(TopoNodeDnTest, ParsedNamesSurviveTheirSlashForm) {
+  for (const char* host : {"testhost", ""}) {
+    setenv("VQ_LOGICAL_HOST", host, 1);
+    for (const char* text :
+         {"/misId=\"testhost\"/misId=\"B\"/misId=\"testhost\"/systemId=name:\"Q\"/topoNodeId=1",
+          "/misId=\"\"/misId=\"testhost\"/topoNodeId=1", "/misId=\"a\"b\"/topoNodeId=1",
+          "/misId=\"xsystemIdx\"/topoNodeId=1", "/systemId=\"\"/topoNodeId=1",
+          "topoNodeDBId=x/topoNodeId=-1"}) {
+      const VQTopoNodeDn dn(text);
+      EXPECT_EQ(VQTopoNodeDn(dn.slash_form()).slash_form(), dn.slash_form()) << text;
+    }
+  }
+}
+
+TEST(TopoNodeDnTest, WithoutLocalNameEverySystemIsRemote) {
+  unsetenv("VQ_LOGICAL_HOST");
+  EXPECT_EQ(printed(VQTopoNodeDn("topoNodeDBId=NULL/topoNodeId=42")), ":42");
+  EXPECT_EQ(VQTopoNodeDn("testhost", 1).slash_form(),
+            "/serverTableType=\"mis\"/misId=\"testhost\"/topoNodeDBId=NULL/topoNodeId=1");
+  EXPECT_EQ(VQTopoNodeDn("", 1).slash_form(), "/systemId=name:\"\"/topoNodeDBId=NULL/topoNodeId=1");
+}
+
+}  // namespace
