@@ -112,11 +112,13 @@ VQParsedSystem vq_parse_system(std::string_view text, std::string_view local) {
   std::string path(local);
   for_each_component(text, [&](std::string_view component) {
     parsed.last = component;
-    if (contains(component, k.server_table)) {
+    // Only the attribute names a component's kind: system names may hold either key.
+    const std::string_view attribute = attribute_of(component);
+    if (contains(attribute, k.server_table)) {
       ++parsed.server_tables;
       const std::size_t skip = std::min(k.server_table_prefix, component.size());
       append_path(path, strip_quotes(component.substr(skip)));
-    } else if (contains(component, k.system_id)) {
+    } else if (contains(attribute, k.system_id)) {
       parsed.has_system_id = true;
       const std::size_t quote = component.find('"');
       parsed.system_id = quote == std::string_view::npos

@@ -50,9 +50,10 @@ struct VQParsedSystem {
   std::string_view last;
 };
 
-// Splits `text` at "/" and reads its system. A component containing the server-table key
-// ("misId") contributes its value; one containing the systemId key marks the name as
-// rooted. A key that appears inside a server-table value is part of that value.
+// Splits `text` at "/" and reads its system. A component whose attribute (the text before
+// its first "=") contains the server-table key ("misId") contributes its value; one whose
+// attribute contains the systemId key marks the name as rooted. A key inside a value is
+// part of that value.
 VQParsedSystem vq_parse_system(std::string_view text, std::string_view local);
 
 // True when `text` holds a systemId or server-table component, that is, is a full name

@@ -69,6 +69,8 @@ TEST(SystemPathTest, ParseReadsServerTablesBehindLocalName) {
       {"/serverTableType=\"mis\"/misId=\"B\"/systemId=name:\"B\"/x", "L", "/L/B", "x"},
       {"/misId=\"\"/misId=\"\"B\"\"/misId/x//", "L", "L/B", "x"},
       {"/misId=\"xsystemIdx\"/misId=\"B\"", "L", "L/xsystemIdx/B", "misId=\"B\""},
+      {"/misId=\"amisId\"/systemId=name:\"amisId\"/x", "L", "/L/amisId", "x"},
+      {"/topoNodeDBId=systemId/x", "L", "L", "x"},
       {"/misId=\"B\"/misId=\"C\"", "", "B/C", "misId=\"C\""},
       {"/systemId=name:\"X\"", "", "/", "systemId=name:\"X\""},
       {"///", "L", "L", ""},
