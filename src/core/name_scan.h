@@ -15,10 +15,10 @@ struct VQScanResult {
   std::vector<long> numbers;
 };
 
-// Matches `text` against `format` as sscanf does for the directives names need: ordinary
-// characters, white space, scan sets (%[...], %*[...], with ranges) and decimal integers (%ld, %d,
-// %*ld), each with an optional width. The scan stops at the first mismatch, as sscanf does; an
-// unsupported directive stops it too. Numbers outside the 32-bit range of node ids are
+// Matches `text` against `format` as sscanf does for the directives the name formats use:
+// ordinary characters, white space, scan sets (%[...] and %*[...], optionally negated) and
+// decimal integers (%ld, %d, %*ld). The scan stops at the first mismatch, as sscanf does;
+// any other directive stops it too. Numbers outside the 32-bit range of node ids are
 // clamped to it.
 VQScanResult vq_scan(std::string_view text, std::string_view format);
 

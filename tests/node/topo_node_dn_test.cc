@@ -76,23 +76,6 @@ TEST(TopoNodeDnTest, ParsesNameTexts) {
   }
 }
 
-TEST(TopoNodeDnTest, SlashForms) {
-  const struct {
-    const char* system;
-    const char* slash;
-  } table[] = {
-      {"testhost", "/systemId=name:\"testhost\"/topoNodeDBId=NULL/topoNodeId=7"},
-      {"/testhost", "/systemId=name:\"testhost\"/topoNodeDBId=NULL/topoNodeId=7"},
-      {"testhost/B", "/serverTableType=\"mis\"/misId=\"B\"/topoNodeDBId=NULL/topoNodeId=7"},
-      {"B/testhost/C",
-       "/serverTableType=\"mis\"/misId=\"B\"/serverTableType=\"mis\"/misId=\"C\"/topoNodeDBId=NULL"
-       "/topoNodeId=7"},
-      {"/testhost/B",
-       "/serverTableType=\"mis\"/misId=\"B\"/systemId=name:\"B\"/topoNodeDBId=NULL/topoNodeId=7"},
-  };
-  for (const auto& row : table) EXPECT_EQ(VQTopoNodeDn(row.system, 7).slash_form(), row.slash);
-}
-
 // Names from the local server come back as "/" and the local name; names through a server
 // table keep their text.
 TEST(TopoNodeDnTest, ServerNamesKeepTheirSlashForm) {
@@ -101,20 +84,6 @@ TEST(TopoNodeDnTest, ServerNamesKeepTheirSlashForm) {
   EXPECT_EQ(local.slash_form(), "/systemId=name:\"testhost\"/topoNodeDBId=NULL/topoNodeId=7");
   const std::string remote = "/serverTableType=\"mis\"/misId=\"B\"/topoNodeDBId=NULL/topoNodeId=7";
   EXPECT_EQ(VQTopoNodeDn(remote).slash_form(), remote);
-}
-
-TEST(TopoNodeDnTest, ParsedNamesSurviveTheirSlashForm) {
-  for (const char* host : {"testhost", ""}) {
-    setenv("VQ_LOGICAL_HOST", host, 1);
-    for (const char* text :
-         {"/misId=\"testhost\"/misId=\"B\"/misId=\"testhost\"/systemId=name:\"Q\"/topoNodeId=1",
-          "/misId=\"\"/misId=\"testhost\"/topoNodeId=1", "/misId=\"a\"b\"/topoNodeId=1",
-          "/misId=\"xsystemIdx\"/topoNodeId=1", "/systemId=\"\"/topoNodeId=1",
-          "topoNodeDBId=x/topoNodeId=-1"}) {
-      const VQTopoNodeDn dn(text);
-      EXPECT_EQ(VQTopoNodeDn(dn.slash_form()).slash_form(), dn.slash_form()) << text;
-    }
-  }
 }
 
 TEST(TopoNodeDnTest, WithoutLocalNameEverySystemIsRemote) {
