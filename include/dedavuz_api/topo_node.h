@@ -10,8 +10,9 @@
 
 class VQTopoNode {
  public:
-  // The perceived severity of a node's alarms.
-  enum Severity {
+  // The perceived severity of a node's alarms. Both enumerations fix their underlying type
+  // so that any value a server sends can be held and printed.
+  enum Severity : int {
     indeterminate = 0,
     critical = 1,
     major = 2,
@@ -20,7 +21,7 @@ class VQTopoNode {
     cleared = 5,
   };
 
-  enum ArrayOrientation { horizontal = 0, vertical = 1 };
+  enum ArrayOrientation : int { horizontal = 0, vertical = 1 };
 
   // Logical coordinates of a node.
   struct Location {
