@@ -38,10 +38,14 @@ const Keys& keys() {
   return k;
 }
 
-std::string_view strip_quotes(std::string_view s) {
-  while (!s.empty() && s.front() == '"') s.remove_prefix(1);
+std::string_view strip_trailing_quotes(std::string_view s) {
   while (!s.empty() && s.back() == '"') s.remove_suffix(1);
   return s;
+}
+
+std::string_view strip_quotes(std::string_view s) {
+  while (!s.empty() && s.front() == '"') s.remove_prefix(1);
+  return strip_trailing_quotes(s);
 }
 
 // Calls `f` for every non-empty "/"-separated component of `s`.
@@ -56,12 +60,6 @@ void for_each_component(std::string_view s, F f) {
   }
 }
 
-void append_path(std::string& path, std::string_view part) {
-  if (part.empty()) return;
-  if (!path.empty()) path += '/';
-  path += part;
-}
-
 bool contains(std::string_view s, std::string_view what) {
   return s.find(what) != std::string_view::npos;
 }
@@ -70,30 +68,26 @@ bool contains(std::string_view s, std::string_view what) {
 
 VQSystemPart vq_system_part(std::string_view system, std::string_view local) {
   VQSystemPart part;
-  if (system != local) {
-    std::string_view last = local;
-    for_each_component(system, [&](std::string_view component) {
-      if (component == local) return;
-      part.text += SERVER_TABLE_PART1;
-      part.text += component;
-      part.text += SERVER_TABLE_PART2;
-      last = component;
-    });
-    // Naming the last system rather than the path's last component keeps the form stable
-    // through a parse, which reads the path but not the systemId value.
-    if (!system.empty() && system.front() == '/') {
-      part.form = VQSystemPart::rooted;
-      part.text += LOCAL_SYSTEM_PART;
-      part.text += last;
-      return part;
-    }
-    if (!part.text.empty()) {
-      part.form = VQSystemPart::remote;
-      return part;
-    }
+  if (system == local) {
+    part.text = LOCAL_SYSTEM_PART;
+    part.text += local;
+    return part;
   }
-  part.text = LOCAL_SYSTEM_PART;
-  part.text += local;
+  std::string_view last;
+  for_each_component(system, [&](std::string_view component) {
+    last = component;
+    if (component == local) return;
+    part.text += SERVER_TABLE_PART1;
+    part.text += component;
+    part.text += SERVER_TABLE_PART2;
+  });
+  if (!system.empty() && system.front() == '/') {
+    part.form = VQSystemPart::rooted;
+    part.text += LOCAL_SYSTEM_PART;
+    part.text += last;
+  } else {
+    part.form = VQSystemPart::remote;
+  }
   return part;
 }
 
@@ -108,26 +102,27 @@ std::string vq_slash_form(std::string_view system, std::string_view local,
   return std::move(part.text);
 }
 
-VQParsedSystem vq_parse_system(std::string_view text, std::string_view local) {
+VQParsedSystem vq_parse_system(std::string_view text, std::string_view local,
+                               bool strip_leading_quotes) {
   const Keys& k = keys();
   VQParsedSystem parsed;
   std::string path(local);
   for_each_component(text, [&](std::string_view component) {
     parsed.last = component;
-    // Only the attribute names a component's kind: system names may hold either key.
-    const std::string_view attribute = attribute_of(component);
-    if (contains(attribute, k.server_table)) {
+    if (contains(component, k.server_table)) {
       ++parsed.server_tables;
-      const std::size_t skip = std::min(k.server_table_prefix, component.size());
-      append_path(path, strip_quotes(component.substr(skip)));
-    } else if (contains(attribute, k.system_id)) {
-      parsed.has_system_id = true;
+      std::string_view value = component.substr(std::min(k.server_table_prefix, component.size()));
+      value = strip_leading_quotes ? strip_quotes(value) : strip_trailing_quotes(value);
+      path += '/';
+      path += value;
+    } else if (contains(attribute_of(component), k.system_id)) {
       const std::size_t quote = component.find('"');
       parsed.system_id = quote == std::string_view::npos
                              ? std::string_view()
                              : strip_quotes(component.substr(quote + 1));
     }
   });
+  parsed.has_system_id = contains(text, k.system_id);
   parsed.system = parsed.has_system_id ? "/" + path : std::move(path);
   return parsed;
 }

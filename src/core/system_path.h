@@ -11,13 +11,12 @@
 // The leading components that address a system from the local one.
 struct VQSystemPart {
   enum Form {
-    // The local system: LOCAL_SYSTEM_PART and the name. A path that never leaves the local
-    // system (every component local, or none) is the local system too.
+    // The system is the local one: LOCAL_SYSTEM_PART and the name.
     local,
-    // A path with a leading "/": a server-table component for each non-local system, then
-    // LOCAL_SYSTEM_PART and the last non-local system (the local one if there is none).
+    // A path with a leading "/": a server-table component for each non-local component,
+    // then LOCAL_SYSTEM_PART and the path's last component.
     rooted,
-    // Any other path: a server-table component for each non-local system.
+    // Any other path: a server-table component for each non-local component.
     remote,
   };
 
@@ -38,9 +37,8 @@ std::string vq_slash_form(std::string_view system, std::string_view local,
 
 // What a full name (a text beginning with "/") says about its system.
 struct VQParsedSystem {
-  // The local name followed by the value of every server-table component, "/"-separated
-  // (empty values and an empty local name add no separator); with a leading "/" when a
-  // systemId component is present.
+  // The local name followed by "/" and the value of every server-table component; with a
+  // leading "/" when the text mentions systemId anywhere.
   std::string system;
   // The value of the last systemId component; empty when there is none.
   std::string system_id;
@@ -50,11 +48,11 @@ struct VQParsedSystem {
   std::string_view last;
 };
 
-// Splits `text` at "/" and reads its system. A component whose attribute (the text before
-// its first "=") contains the server-table key ("misId") contributes its value; one whose
-// attribute contains the systemId key marks the name as rooted. A key inside a value is
-// part of that value.
-VQParsedSystem vq_parse_system(std::string_view text, std::string_view local);
+// Splits `text` at "/" and reads its system: every component containing the server-table
+// key ("misId") contributes its value (the component less `misId="`, without trailing
+// quotes, and without leading ones too when `strip_leading_quotes`).
+VQParsedSystem vq_parse_system(std::string_view text, std::string_view local,
+                               bool strip_leading_quotes = true);
 
 // True when `text` holds a systemId or server-table component, that is, is a full name
 // rather than a system name.

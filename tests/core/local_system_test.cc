@@ -13,7 +13,7 @@ TEST(LocalSystemTest, FollowsEnvironmentAtEveryCall) {
   EXPECT_EQ(vq_local_system_name(), "other");
   unsetenv("VQ_LOGICAL_HOST");
   EXPECT_EQ(vq_local_system_name(), "");
-  EXPECT_EQ(vq_fdn_system_str("/serverTableType=\"mis\"/misId=\"B\"\""), "B");
+  EXPECT_EQ(vq_fdn_system_str("/serverTableType=\"mis\"/misId=\"B\"\""), "/B");
 }
 
 }  // namespace

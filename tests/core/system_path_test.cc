@@ -27,12 +27,13 @@ TEST(SystemPathTest, SlashFormOfEachSystemShape) {
       {"/L/B", "L", node, "7",
        "/serverTableType=\"mis\"/misId=\"B\"/systemId=name:\"B\"/topoNodeDBId=NULL/topoNodeId=7"},
       {"/L", "L", node, "7", "/systemId=name:\"L\"/topoNodeDBId=NULL/topoNodeId=7"},
-      // Paths that never leave the local system name it.
-      {"L/L", "L", node, "7", "/systemId=name:\"L\"/topoNodeDBId=NULL/topoNodeId=7"},
-      {"", "L", node, "-1", "/systemId=name:\"L\"/topoNodeDBId=NULL/topoNodeId=-1"},
-      {"/", "L", node, "7", "/systemId=name:\"L\"/topoNodeDBId=NULL/topoNodeId=7"},
+      // Paths that are not the local name but hold no other system keep only the fragment;
+      // a rooted path names its last component.
+      {"L/L", "L", node, "7", "/topoNodeDBId=NULL/topoNodeId=7"},
+      {"", "L", node, "-1", "/topoNodeDBId=NULL/topoNodeId=-1"},
+      {"/", "L", node, "7", "/systemId=name:\"\"/topoNodeDBId=NULL/topoNodeId=7"},
       {"/L/B/L", "L", node, "7",
-       "/serverTableType=\"mis\"/misId=\"B\"/systemId=name:\"B\"/topoNodeDBId=NULL/topoNodeId=7"},
+       "/serverTableType=\"mis\"/misId=\"B\"/systemId=name:\"L\"/topoNodeDBId=NULL/topoNodeId=7"},
       {"B", "", node, "7", "/serverTableType=\"mis\"/misId=\"B\"/topoNodeDBId=NULL/topoNodeId=7"},
       {"", "", node, "7", "/systemId=name:\"\"/topoNodeDBId=NULL/topoNodeId=7"},
       // The database, table and agent names take the same scheme.
@@ -53,7 +54,8 @@ TEST(SystemPathTest, SlashFormOfEachSystemShape) {
   }
   EXPECT_EQ(vq_system_part("L/B", "L").form, VQSystemPart::remote);
   EXPECT_EQ(vq_system_part("/B", "L").form, VQSystemPart::rooted);
-  EXPECT_EQ(vq_system_part("L/L", "L").form, VQSystemPart::local);
+  EXPECT_EQ(vq_system_part("L/L", "L").form, VQSystemPart::remote);
+  EXPECT_EQ(vq_system_part("L", "L").form, VQSystemPart::local);
 }
 
 TEST(SystemPathTest, ParseReadsServerTablesBehindLocalName) {
@@ -67,11 +69,13 @@ TEST(SystemPathTest, ParseReadsServerTablesBehindLocalName) {
       {"/serverTableType=\"mis\"/misId=\"B\"/topoNodeDBId=NULL/topoNodeId=7", "L", "L/B",
        "topoNodeId=7"},
       {"/serverTableType=\"mis\"/misId=\"B\"/systemId=name:\"B\"/x", "L", "/L/B", "x"},
-      {"/misId=\"\"/misId=\"\"B\"\"/misId/x//", "L", "L/B", "x"},
-      {"/misId=\"xsystemIdx\"/misId=\"B\"", "L", "L/xsystemIdx/B", "misId=\"B\""},
-      {"/misId=\"amisId\"/systemId=name:\"amisId\"/x", "L", "/L/amisId", "x"},
-      {"/topoNodeDBId=systemId/x", "L", "L", "x"},
-      {"/misId=\"B\"/misId=\"C\"", "", "B/C", "misId=\"C\""},
+      // Every component holding the key adds "/" and what follows its first 7 characters;
+      // "systemId" anywhere in the text roots the path.
+      {"/misId=\"\"/misId=\"\"B\"\"/misId/x//", "L", "L//B/", "x"},
+      {"/misId=\"xsystemIdx\"/misId=\"B\"", "L", "/L/xsystemIdx/B", "misId=\"B\""},
+      {"/misId=\"amisId\"/systemId=name:\"amisId\"/x", "L", "/L/amisId/d=name:\"amisId", "x"},
+      {"/topoNodeDBId=systemId/x", "L", "/L", "x"},
+      {"/misId=\"B\"/misId=\"C\"", "", "/B/C", "misId=\"C\""},
       {"/systemId=name:\"X\"", "", "/", "systemId=name:\"X\""},
       {"///", "L", "L", ""},
   };

@@ -68,7 +68,7 @@ TEST(TopoNodeDnTest, ParsesNameTexts) {
       {"/systemId=name:\"X\"/xtopoNodeId=5", "/testhost:0"},
       {"/systemId=name:\"X\"/topoNodeId=4294967297", "/testhost:2147483647"},
       {"/misId=\"h\xc3\xb4te\"/topoNodeId=2", "testhost/h\xc3\xb4te:2"},
-      {"/serverTableType=mis/misId=B/topoNodeDBId=NULL/topoNodeId=7", "testhost:7"},
+      {"/serverTableType=mis/misId=B/topoNodeDBId=NULL/topoNodeId=7", "testhost/:7"},
       {longest + "misId=\"B\"" + longest + "topoNodeId=9", "testhost/B:9"},
   };
   for (const auto& row : table) {
