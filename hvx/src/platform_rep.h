@@ -12,6 +12,7 @@
 #include "hvx/callback.h"
 #include "hvx/error.h"
 #include "hvx/message.h"
+#include "hvx/platform.h"
 #include "hvx/transport.h"
 
 namespace hvx {
