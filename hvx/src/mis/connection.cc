@@ -21,10 +21,7 @@ void Connection::submit(const DataUnit& request) {
     ++undecodable_;
     return;
   }
-  server_->handle(message, [this](Message&& reply) {
-    server_->client_view(reply);
-    deliver(reply.encode());
-  });
+  server_->handle(message, [this](Message&& reply) { deliver(reply.encode()); });
 }
 
 bool Connection::pump(double deadline) {

@@ -137,6 +137,25 @@ void Server::install_base_objects() {
   system.info = system_class;
   system.attributes[system_id_oid()] = ber::octets(system_name_, TAG_GRAPHSTR);
   tree_.emplace(std::vector<std::string>(), std::move(system));
+  // What every server holds from its start: its subsystem, the FDN table and the
+  // connection manager. Filed directly: nobody is connected yet to hear of them.
+  const struct {
+    std::string_view class_name;
+    std::string_view name;
+  } kBase[] = {
+      {"subsystem", "subsystemId=\"VQ-MIS\""},
+      {"vqFdn", "subsystemId=\"VQ-MIS\"/subsystemId=\"FdnTable\""},
+      {"connectMgr", "subsystemId=\"VQ-MIS\"/connectMgrId=\"ConnectMgr\""},
+  };
+  for (const auto& base : kBase) {
+    ManagedObject object;
+    object.info = schema.find_class(base.class_name);
+    if (object.info == nullptr || !dn::from_text(base.name, object.name)) continue;
+    Oid id;
+    Asn1Value value;
+    if (dn::first_assertion(object.name.back(), id, value)) object.attributes[id] = value;
+    tree_.emplace(dn::key(object.name), std::move(object));
+  }
 }
 
 void Server::register_hooks(std::string_view class_name, ClassHooks hooks) {
@@ -438,15 +457,15 @@ void Server::emit(const Oid& class_oid, const dn::Rdns& name, const Oid& event_t
     event.set(Message::ATTRIBUTES, list);
   }
   ++notifications_emitted_;
-  deliver(event);
+  deliver(event, true);
 }
 
 // Delivers an event whose name is relative to this server: to the connections with this
 // system's name in front, and up every link with the link's table entries in front.
-void Server::deliver(Message& event) {
+void Server::deliver(Message& event, bool local) {
   if (!listeners_.empty()) {
     Message out = event;
-    client_view(out);
+    if (local) client_view(out);
     const DataUnit pdu = out.encode();
     // A listener may disconnect while being served: walk a copy.
     const auto listeners = listeners_;
@@ -457,12 +476,8 @@ void Server::deliver(Message& event) {
 }
 
 void Server::client_view(Message& message) const {
-  const Oid& server_table = Schema::get().oid_of("serverTableType");
-  rewrite_names(message, [this, &server_table](dn::Rdns& name) {
-    if (name.empty() || !is_rdn_of(name.front(), server_table)) {
-      name.insert(name.begin(), dn::rdn(system_id_oid(), ber::octets(system_name_, TAG_GRAPHSTR)));
-    }
-  });
+  const Asn1Value system = dn::rdn(system_id_oid(), ber::octets(system_name_, TAG_GRAPHSTR));
+  rewrite_names(message, [&system](dn::Rdns& name) { name.insert(name.begin(), system); });
 }
 
 void Server::forward_event(const Message& event, const Server& from) {
@@ -477,7 +492,7 @@ void Server::forward_event(const Message& event, const Server& from) {
               dn::rdn(schema.oid_of("serverTableType"), ber::octets("mis", TAG_GRAPHSTR)));
   Message out = event;
   out.set_object_instance(dn::instance(name));
-  deliver(out);
+  deliver(out, false);
 }
 
 // --- Connections and links ---------------------------------------------------------------
@@ -635,7 +650,10 @@ void Server::handle(const Message& request, const ReplyFunction& reply) {
     return;
   }
   if (prefix.empty()) {
-    target->handle_local(request, name, reply);
+    target->handle_local(request, name, [this, &reply](Message&& answer) {
+      client_view(answer);
+      reply(std::move(answer));
+    });
     return;
   }
   target->handle_local(request, name, [&prefix, &reply](Message&& answer) {

@@ -134,7 +134,7 @@ class Server {
   Server* linked(std::string_view remote_name) const;
   bool is_link_connected(std::string_view remote_name) const;
 
-  // Names as a client of this server reads them: this system's RDN in front of local names.
+  // Names as a client of this server reads them: this system's RDN in front.
   void client_view(Message& message) const;
 
   // The notifications emitted so far (for tests and benchmarks that count).
@@ -159,7 +159,7 @@ class Server {
   Outcome do_derive(const Message& request, const dn::Rdns& name, Message& reply);
   void do_action(const Message& request, const dn::Rdns& name, const ReplyFunction& reply);
   void forward_event(const Message& event, const Server& from);
-  void deliver(Message& event);
+  void deliver(Message& event, bool local);
   Asn1Value object_attributes(const ManagedObject& object, const std::vector<Oid>& ids) const;
   const ClassHooks* hooks_for(const ClassInfo& info) const;
 
