@@ -168,6 +168,7 @@ void Server::register_action(std::string_view class_name, std::string_view actio
   const Schema& schema = Schema::get();
   const ClassInfo* info = schema.find_class(class_name);
   const ActionDef* action = schema.find_action(action_name);
+  if (action == nullptr) action = schema.find_action(Oid(action_name));
   if (info == nullptr || action == nullptr) return;
   actions_[{info->oid, Oid(action->oid)}] = std::move(handler);
 }

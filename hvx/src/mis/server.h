@@ -88,7 +88,8 @@ class Server {
   // handlers, connections and links stay.
   void reset();
 
-  // Behaviour per class (qualified or short class name) and per action.
+  // Behaviour per class (qualified or short class name) and per action (name or dotted
+  // identifier).
   void register_hooks(std::string_view class_name, ClassHooks hooks);
   void register_action(std::string_view class_name, std::string_view action_name,
                        ActionHandler handler);
