@@ -113,15 +113,19 @@ class Asn1Value {
   // Same tag, form, contents and components (recursively).
   bool operator==(const Asn1Value& other) const;
 
-  struct Tree;  // private representation, public for the source's helpers
+  struct Tree;  // private representation, named here for the source's helpers
 
  private:
+  friend std::ostream& operator<<(std::ostream& out, const Asn1Value& value);
+
   Asn1Value(std::shared_ptr<Tree> tree, std::uint32_t index)
       : tree_(std::move(tree)), index_(index) {}
 
   // Makes this the unshared root of its own tree, copying what it views if needed.
   Tree& own_root();
-  void set_primitive(Asn1Tag tag, std::string_view contents);
+  void set_primitive(Asn1Tag tag, std::string&& contents);
+  // The contents of a primitive value whose tag suits the kind (see above); false else.
+  bool primitive_contents(bool (*tag_fits)(Asn1Tag), std::string_view& contents) const;
 
   std::shared_ptr<Tree> tree_;
   std::uint32_t index_ = 0;
