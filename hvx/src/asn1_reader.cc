@@ -34,7 +34,7 @@ bool Asn1Reader::close_finished() {
   return true;
 }
 
-bool Asn1Reader::next() {
+bool Asn1Reader::next_general() {
   if (!status_.ok() || !close_finished()) return false;
   if (open_count_ == 0 && (pos_ == bytes_.size() || (one_value_ && started_))) return false;
 
