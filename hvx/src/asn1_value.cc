@@ -1,5 +1,6 @@
 #include "hvx/asn1.h"
 
+#include <limits>
 #include <utility>
 
 #include "asn1_contents.h"
@@ -11,6 +12,8 @@ namespace {
 
 using Tree = Asn1Value::Tree;
 constexpr std::uint32_t kNone = Asn1Node::kNone;
+// Lengths stay well inside the nodes' 32 bits.
+constexpr std::size_t kMaxContents = std::numeric_limits<std::int32_t>::max();
 
 // Appends the subtree rooted at from.nodes[i] to `to` as a subtree without siblings and
 // returns its index. Contents in an input the two trees do not share are copied.
@@ -107,6 +110,10 @@ void Asn1Value::set_tag(Asn1Tag tag) {
 }
 
 void Asn1Value::set_primitive(Asn1Tag tag, std::string&& contents) {
+  if (contents.size() > kMaxContents) {
+    tree_.reset();
+    return;
+  }
   auto fresh = std::make_shared<Tree>();
   Asn1Node node = make_node(tag, false);
   node.own = true;
@@ -119,6 +126,10 @@ void Asn1Value::set_primitive(Asn1Tag tag, std::string&& contents) {
 
 void Asn1Value::encode_octets(const DataUnit& bytes, Asn1Tag tag) {
   // The contents stay in the caller's chunk.
+  if (bytes.size() > kMaxContents) {
+    tree_.reset();
+    return;
+  }
   auto fresh = std::make_shared<Tree>();
   Asn1Node node = make_node(tag, false);
   node.length = static_cast<std::uint32_t>(bytes.size());

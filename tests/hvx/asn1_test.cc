@@ -693,7 +693,8 @@ TEST(Asn1ReaderTest, GivesContentsAndStopsOnErrors) {
   EXPECT_EQ(reader.status().message(), "length 5 exceeds the 2 bytes that remain at offset 5");
   EXPECT_FALSE(reader.next());
 
-  Asn1Reader one(bytes("02 01 05 ff"), /*one_value=*/true);
+  const std::string two = bytes("02 01 05 ff");
+  Asn1Reader one(two, /*one_value=*/true);
   EXPECT_TRUE(one.next());
   EXPECT_FALSE(one.next());
   EXPECT_TRUE(one.status().ok());
