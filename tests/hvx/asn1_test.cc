@@ -513,6 +513,8 @@ TEST(Asn1ValueTest, DecodeErrorsSayWhatAndWhere) {
       {bytes("30 05 30 80 02 01 05"), "missing end-of-contents for the value at offset 2"},
       {bytes("30 04 00 00 05 00"), "unexpected end-of-contents octets at offset 2"},
       {bytes("00 00"), "unexpected end-of-contents octets at offset 0"},
+      {bytes("20 00"), "unexpected end-of-contents octets at offset 0"},
+      {bytes("30 80 20 00 00 00"), "unexpected end-of-contents octets at offset 2"},
       {bytes("05 00 05 00"), "trailing bytes after the value at offset 2"},
       {bytes("30 05 02 01 05 05"), "length 5 exceeds the 4 bytes that remain at offset 0"},
   };

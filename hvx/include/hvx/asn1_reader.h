@@ -95,7 +95,10 @@ inline bool Asn1Reader::next() {
   if (limit - pos_ < 2) return next_general();
   const auto first = static_cast<std::uint8_t>(bytes_[pos_]);
   const auto length = static_cast<std::uint8_t>(bytes_[pos_ + 1]);
-  if ((first & 0x1f) == 0x1f || first == 0 || length >= 0x80 || length > limit - pos_ - 2) {
+  // Long tag numbers, universal 0 in either form, and long or indefinite lengths go the
+  // general way.
+  if ((first & 0x1f) == 0x1f || (first & 0xdf) == 0 || length >= 0x80 ||
+      length > limit - pos_ - 2) {
     return next_general();
   }
   tag_ = Asn1Tag(first >> 6, first & 0x1f);
