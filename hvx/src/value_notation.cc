@@ -188,12 +188,31 @@ class Printer {
     return true;
   }
 
+  // Whether the value, through explicit tags and chosen alternatives, is a string.
+  static bool chosen_string(const Node& node, const Asn1Value& value, int depth) {
+    if (depth > kMaxDepth || value.is_null()) return false;
+    if (node.tagging == Syntax::Tagging::explicit_) {
+      if (value.tag() != node.own_tag) return false;
+      Node untagged_node = node;
+      untagged_node.tagging = Syntax::Tagging::none;
+      return chosen_string(untagged_node, value.first_component(), depth + 1);
+    }
+    if (node.kind == Kind::choice) {
+      const Member* alternative = chosen_alternative(node, value.tag());
+      return alternative != nullptr && chosen_string(*alternative->type.node(), value, depth + 1);
+    }
+    return node.kind == Kind::string;
+  }
+
   bool untagged(const Node& node, const Asn1Value& value, int depth, bool top) {
     if (node.kind == Kind::choice) {
       const Member* alternative = chosen_alternative(node, value.tag());
       if (alternative == nullptr) return false;
-      out_ += alternative->name;
-      out_ += style_.form == Form::in_name ? ":" : " : ";
+      // A string alternative taken raw goes without its label.
+      if (!(top && style_.raw_string && chosen_string(*alternative->type.node(), value, depth))) {
+        out_ += alternative->name;
+        out_ += style_.form == Form::in_name ? ":" : " : ";
+      }
       return this->value(*alternative->type.node(), value, depth + 1, top);
     }
     if (node.kind == Kind::any) {
