@@ -9,12 +9,22 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const char* const kSyntaxes[] = {
-      "supportedMIBs",          "topoNodeMOSet",           "topoNodeUserData",
-      "topoNodeDisplayStatus",  "mpaAddressInfo",          "agentId",
-      "topoNodeGeoLocation",    "VQ-TOPO-ASN1.ViewGraph",  "VQ-MIS-ASN1.FdnList",
-      "administrativeState",    "managementProtocol",      "topoNodeName",
-      "VQ-TOPO-ASN1.NodeMODataRequest", "VQ-TOPO-ASN1.SetNodesAttributesRequest",
-      "Attribute-ASN1Module.AttributeValueChangeInfo", "topoViewMapInitialGeoArea",
+      "supportedMIBs",
+      "topoNodeMOSet",
+      "topoNodeUserData",
+      "topoNodeDisplayStatus",
+      "mpaAddressInfo",
+      "agentId",
+      "topoNodeGeoLocation",
+      "VQ-TOPO-ASN1.ViewGraph",
+      "VQ-MIS-ASN1.FdnList",
+      "administrativeState",
+      "managementProtocol",
+      "topoNodeName",
+      "VQ-TOPO-ASN1.NodeMODataRequest",
+      "VQ-TOPO-ASN1.SetNodesAttributesRequest",
+      "Attribute-ASN1Module.AttributeValueChangeInfo",
+      "topoViewMapInitialGeoArea",
   };
   if (size == 0) return 0;
   const std::size_t count = sizeof kSyntaxes / sizeof kSyntaxes[0];

@@ -99,9 +99,7 @@ const Catalogue& Catalogue::get() {
 std::span<const ClassDef> Catalogue::classes() const { return index_->classes; }
 std::span<const AttributeDef> Catalogue::attributes() const { return index_->attributes; }
 std::span<const ActionDef> Catalogue::actions() const { return index_->actions; }
-std::span<const NotificationDef> Catalogue::notifications() const {
-  return index_->notifications;
-}
+std::span<const NotificationDef> Catalogue::notifications() const { return index_->notifications; }
 std::span<const TypeDef> Catalogue::types() const { return index_->types; }
 
 const ClassDef* Catalogue::find_class(std::string_view name) const {

@@ -118,9 +118,9 @@ class TypeParser {
       return accept("IDENTIFIER") ? primitive(Kind::object_identifier, TAG_OID) : Syntax();
     }
     static const std::map<std::string_view, Asn1Tag> kStrings = {
-        {"GraphicString", TAG_GRAPHSTR}, {"PrintableString", TAG_PRINTSTR},
-        {"IA5String", TAG_IA5STR},       {"VisibleString", TAG_VISIBLESTR},
-        {"UTF8String", TAG_UTF8STR},     {"NumericString", TAG_NUMSTR},
+        {"GraphicString", TAG_GRAPHSTR},  {"PrintableString", TAG_PRINTSTR},
+        {"IA5String", TAG_IA5STR},        {"VisibleString", TAG_VISIBLESTR},
+        {"UTF8String", TAG_UTF8STR},      {"NumericString", TAG_NUMSTR},
         {"GeneralString", TAG_GENERALSTR}};
     if (auto it = kStrings.find(word); it != kStrings.end()) {
       return primitive(Kind::string, it->second);
@@ -512,9 +512,9 @@ bool Syntax::operator==(const Syntax& other) const {
   if (!node_ || !other.node_) return false;
   const Node& a = *node_;
   const Node& b = *other.node_;
-  return a.kind == b.kind && a.name == b.name && a.tagging == b.tagging &&
-         a.own_tag == b.own_tag && a.universal == b.universal && a.members == b.members &&
-         a.element == b.element && a.named == b.named;
+  return a.kind == b.kind && a.name == b.name && a.tagging == b.tagging && a.own_tag == b.own_tag &&
+         a.universal == b.universal && a.members == b.members && a.element == b.element &&
+         a.named == b.named;
 }
 
 std::ostream& operator<<(std::ostream& out, const Syntax& syntax) {

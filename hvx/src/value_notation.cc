@@ -332,7 +332,7 @@ class Printer {
     }
   }
 
-  const Style& style_;
+  const Style style_;
   std::string& out_;
 };
 
@@ -457,14 +457,13 @@ class Parser {
     const std::string_view id = peek_identifier();
     if (id == "PLUS-INFINITY" || id == "MINUS-INFINITY" || id == "NOT-A-NUMBER") {
       pos_ += id.size();
-      out = id == "NOT-A-NUMBER" ? std::nan("")
-                                 : (id[0] == 'P' ? HUGE_VAL : -HUGE_VAL);
+      out = id == "NOT-A-NUMBER" ? std::nan("") : (id[0] == 'P' ? HUGE_VAL : -HUGE_VAL);
       return true;
     }
     const std::size_t start = pos_;
-    while (pos_ < text_.size() && (is_digit(text_[pos_]) || text_[pos_] == '.' ||
-                                   text_[pos_] == 'e' || text_[pos_] == 'E' ||
-                                   text_[pos_] == '-' || text_[pos_] == '+')) {
+    while (pos_ < text_.size() &&
+           (is_digit(text_[pos_]) || text_[pos_] == '.' || text_[pos_] == 'e' ||
+            text_[pos_] == 'E' || text_[pos_] == '-' || text_[pos_] == '+')) {
       ++pos_;
     }
     const char* first = text_.data() + start;
@@ -770,9 +769,9 @@ class Parser {
       while (pos_ < text_.size() && text_[pos_] != '"') ++pos_;
       if (!accept('"') || !accept(':')) return fail_here("expected a qualified name");
     }
-    while (pos_ < text_.size() && (is_alpha(text_[pos_]) || is_digit(text_[pos_]) ||
-                                   text_[pos_] == '-' || text_[pos_] == '.' ||
-                                   text_[pos_] == '_')) {
+    while (pos_ < text_.size() &&
+           (is_alpha(text_[pos_]) || is_digit(text_[pos_]) || text_[pos_] == '-' ||
+            text_[pos_] == '.' || text_[pos_] == '_')) {
       ++pos_;
     }
     const std::string_view attribute = text_.substr(start, pos_ - start);
@@ -819,7 +818,8 @@ class Parser {
       error_.clear();
       value.encode_octets(text_.substr(value_start, end - value_start), target->universal);
       if (target->tagging == Syntax::Tagging::implicit) value.set_tag(target->own_tag);
-      if (target->tagging == Syntax::Tagging::explicit_) value.make_explicit_tagged(target->own_tag);
+      if (target->tagging == Syntax::Tagging::explicit_)
+        value.make_explicit_tagged(target->own_tag);
       const Node& outer = *syntax.node();
       if (&outer != target && outer.tagging != Syntax::Tagging::none) {
         value.make_explicit_tagged(outer.own_tag);  // a tagged CHOICE is always explicit

@@ -120,15 +120,15 @@ TEST(CatalogueTest, KnownIdentifiers) {
   EXPECT_EQ(catalogue().find_notification("objectCreation")->name,
             "\"Rec. X.721 | ISO/IEC 10165-2 : 1992\":objectCreation");
   EXPECT_EQ(catalogue().find_class("topoNode")->naming, "\"VQ Topology\":topoNodeId");
-  EXPECT_EQ(catalogue().find_class("cmipAgentEntity")->naming,
-            "\"VQ CMIPAGENT ENTITY\":agentId");
+  EXPECT_EQ(catalogue().find_class("cmipAgentEntity")->naming, "\"VQ CMIPAGENT ENTITY\":agentId");
 }
 
 TEST(CatalogueTest, LookUpByNameOrIdentifier) {
   EXPECT_EQ(catalogue().find_attribute("nope"), nullptr);
   EXPECT_EQ(catalogue().find_attribute(Oid("1.2.3")), nullptr);
   EXPECT_EQ(catalogue().find_attribute(Oid()), nullptr);
-  EXPECT_EQ(catalogue().find_type("ObjectInstance"), catalogue().find_type("CMIP-1.ObjectInstance"));
+  EXPECT_EQ(catalogue().find_type("ObjectInstance"),
+            catalogue().find_type("CMIP-1.ObjectInstance"));
   EXPECT_EQ(catalogue().find_type("Nope.ObjectInstance"), nullptr);
   // A short name is no name when it is not the whole short name.
   EXPECT_EQ(catalogue().find_attribute("topoNode"), nullptr);

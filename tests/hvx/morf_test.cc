@@ -26,16 +26,14 @@ Syntax syntax_of(const char* name) {
 }
 
 const RoundTrip kRoundTrips[] = {
-    {"supportedMIBs", R"({ps : "a",ps : "b"})", R"({ps : "a",ps : "b"})",
-     R"({ps : "a",ps : "b"})"},
+    {"supportedMIBs", R"({ps : "a",ps : "b"})", R"({ps : "a",ps : "b"})", R"({ps : "a",ps : "b"})"},
     {"supportedMIBs", R"({ "a", ps:"b" })", R"({ps : "a",ps : "b"})", R"({ps : "a",ps : "b"})"},
     {"supportedMIBs", "{}", "{}", "{}"},
     {"managementProtocol", "{ 1 3 6 1 }", "{ 1 3 6 1 }", "{ 1 3 6 1 }"},
     {"managementProtocol", "{1 3 6 1 4 1 7351 2 2 2 9 2 4 3 1}",
      "{ 1 3 6 1 4 1 7351 2 2 2 9 2 4 3 1 }", "{ 1 3 6 1 4 1 7351 2 2 2 9 2 4 3 1 }"},
     {"topoGetNodeMODataByNodeList", "{TRUE,{4,9}}", "{TRUE,{4,9}}", "{TRUE,{4,9}}"},
-    {"topoGetNodeMODataByNodeList", "{ withMOs FALSE, nodeIds { } }", "{FALSE,{}}",
-     "{FALSE,{}}"},
+    {"topoGetNodeMODataByNodeList", "{ withMOs FALSE, nodeIds { } }", "{FALSE,{}}", "{FALSE,{}}"},
     {"operationalState", "enabled", "enabled", "enabled"},
     {"administrativeState", "2", "shuttingDown", "shuttingDown"},
     {"topoNodeState", "-42", "-42", "-42"},
@@ -46,8 +44,7 @@ const RoundTrip kRoundTrips[] = {
     {"presentationSelector", "'0102FF'H", R"("\001\002\377")", "\001\002\377"},
     {"topoNodeGeoLocation", "NULL", "none : NULL", "none : NULL"},
     {"topoNodeGeoLocation", "{48.8,2.5}", "location : {48.8,2.5}", "location : {48.8,2.5}"},
-    {"topoNodeMonitor", "monitor : {370,{1,2}}", "monitor : {370,{1,2}}",
-     "monitor : {370,{1,2}}"},
+    {"topoNodeMonitor", "monitor : {370,{1,2}}", "monitor : {370,{1,2}}", "monitor : {370,{1,2}}"},
     {"topoNodeDisplayStatus", R"({{"up",1},{label "down", value 0}})", R"({{"up",1},{"down",0}})",
      R"({{"up",1},{"down",0}})"},
     {"topoNodeBusPoints", "{{1,2,3},{-4,5,6}}", "{{1,2,3},{-4,5,6}}", "{{1,2,3},{-4,5,6}}"},
@@ -103,8 +100,9 @@ TEST(MorfTest, NamedFormNamesEveryMember) {
 }
 
 TEST(MorfTest, RealsRoundTripBitExactly) {
-  const double values[] = {0.1, 1.0 / 3, -2.5e-300, 5e-324, std::numeric_limits<double>::max(),
-                           123456789012345678.0, -0.0};
+  const double values[] = {
+      0.1, 1.0 / 3, -2.5e-300, 5e-324, std::numeric_limits<double>::max(), 123456789012345678.0,
+      -0.0};
   for (double d : values) {
     Asn1Value value;
     value.encode_real(d);
@@ -155,8 +153,7 @@ TEST(MorfTest, RejectsMalformedText) {
 TEST(MorfTest, ErrorsSayWhere) {
   Morf morf(Syntax::of_action_argument("topoGetNodeMODataByNodeList"));
   EXPECT_FALSE(morf.set("{TRUE,{4,x}}"));
-  EXPECT_NE(morf.get_error_string().find("offset 9"), std::string::npos)
-      << morf.get_error_string();
+  EXPECT_NE(morf.get_error_string().find("offset 9"), std::string::npos) << morf.get_error_string();
 }
 
 TEST(MorfTest, StringFormats) {
@@ -242,7 +239,8 @@ TEST(MorfTest, ExtractAndSetMemname) {
 
   Morf entry("VQ-TOPO-ASN1.ViewEntry");
   // Optional members are present as a prefix.
-  ASSERT_TRUE(entry.set(R"({view {1,"Root"}, parents {}, backgroundImage "b", mapConfigFile "m"})"));
+  ASSERT_TRUE(
+      entry.set(R"({view {1,"Root"}, parents {}, backgroundImage "b", mapConfigFile "m"})"));
   EXPECT_EQ(entry.extract("mapConfigFile").get_str(0), "m");
   EXPECT_FALSE(entry.extract("extraNumber1").has_value());
 }

@@ -36,10 +36,20 @@ TEST(SyntaxTest, ParsesTypeNotationAndPrintsItBack) {
 }
 
 TEST(SyntaxTest, RejectsBadNotation) {
-  const char* const kBad[] = {"", "INTEGR", "SET OF", "SEQUENCE { x }", "SEQUENCE { X INTEGER }",
-                              "ENUMERATED { a }", "[0 INTEGER", "[-1] INTEGER", "CHOICE {}",
-                              "INTEGER INTEGER", "No-Such.Type", "SET { a INTEGER }",
-                              "OCTET", "ANY DEFINED"};
+  const char* const kBad[] = {"",
+                              "INTEGR",
+                              "SET OF",
+                              "SEQUENCE { x }",
+                              "SEQUENCE { X INTEGER }",
+                              "ENUMERATED { a }",
+                              "[0 INTEGER",
+                              "[-1] INTEGER",
+                              "CHOICE {}",
+                              "INTEGER INTEGER",
+                              "No-Such.Type",
+                              "SET { a INTEGER }",
+                              "OCTET",
+                              "ANY DEFINED"};
   for (const char* notation : kBad) {
     EXPECT_FALSE(Syntax::parse(notation).valid()) << notation;
     EXPECT_EQ(text(Syntax::parse(notation)), "<invalid>");
@@ -60,8 +70,7 @@ TEST(SyntaxTest, LookUpsByTypeAttributeAndAction) {
   EXPECT_EQ(Syntax::of_attribute("topoNodeMOSet"), set);
   EXPECT_EQ(Syntax::of_action_argument("topoNodeGetByMOSet"), set);
   EXPECT_EQ(Syntax::of_action_argument("topoNodeGetByName").kind(), Syntax::Kind::string);
-  EXPECT_EQ(Syntax::of_action_reply("topoNodeGetByName").element().kind(),
-            Syntax::Kind::integer);
+  EXPECT_EQ(Syntax::of_action_reply("topoNodeGetByName").element().kind(), Syntax::Kind::integer);
   EXPECT_FALSE(Syntax::of_attribute("noSuch").valid());
   EXPECT_FALSE(Syntax::of_action_reply("noSuch").valid());
   EXPECT_FALSE(Syntax::of_type("noSuch").valid());

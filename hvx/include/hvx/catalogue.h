@@ -38,7 +38,7 @@ struct NotificationDef {
 struct ClassDef {
   std::string_view name;
   std::string_view oid;
-  std::string_view naming;  // qualified name of the naming attribute
+  std::string_view naming;                      // qualified name of the naming attribute
   std::span<const std::string_view> superiors;  // classes it may be named under
   std::span<const std::string_view> attributes;
   std::span<const std::string_view> actions;
