@@ -114,7 +114,7 @@ std::string format(const Rdns& rdns, bool leading_slash) {
   for (const Asn1Value& rdn : rdns) sequence.add_component(rdn);
   std::string text = oi2fdn(sequence);
   if (!leading_slash && !text.empty() && text.front() == '/') text.erase(0, 1);
-  if (leading_slash && (text.empty() || text.front() != '/')) text.insert(0, "/");
+  if (leading_slash && (text.empty() || text.front() != '/')) text = "/" + text;
   return text;
 }
 
