@@ -1,0 +1,79 @@
+// World: the management servers of this process: one local server, which platforms connect
+// to, and any number of remote ones, each with its own system name, reached through the
+// servers they are linked under.
+#ifndef HVX_WORLD_H_
+#define HVX_WORLD_H_
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "hvx/platform.h"
+
+namespace hvx {
+
+namespace mis {
+class Server;
+}
+
+class World : public std::enable_shared_from_this<World> {
+ public:
+  // A world whose local server is named `local_system`.
+  static std::shared_ptr<World> create(const std::string& local_system);
+  // The process's world, behind the default platform: one local server named by
+  // VQ_LOGICAL_HOST, or the host name when that is not set. Made on first use.
+  static World& default_world();
+  // The name default_world() gives its local server.
+  static std::string default_system_name();
+
+  ~World();
+  World(const World&) = delete;
+  World& operator=(const World&) = delete;
+
+  const std::string& local_name() const { return local_name_; }
+
+  // A new platform connection to the local server (its own application number).
+  Platform connect();
+
+  // Adds a remote server; false when the name is taken or empty.
+  bool add_server(const std::string& system);
+  // Links `remote` under `parent`: `parent` then routes
+  // serverTableType="mis"/misId="<remote>" to it, holds the entry of its server table, the
+  // CMIP agent entity of the link (managing /systemId=name:"<remote>") and lists it in its
+  // FDN table; `remote`'s notifications come up through `parent`. False when either is
+  // unknown, already linked, or the link would make a cycle.
+  bool link(const std::string& parent, const std::string& remote);
+  // Disconnects or reconnects the link to `remote`; its parent emits the connection-state
+  // notification (and the change of the entry's currentState). Requests routed to a
+  // disconnected server fail with notConnected and its notifications are lost.
+  bool set_connected(const std::string& remote, bool connected);
+
+  // Clears every server back to a fresh tree and removes the remote servers; platforms stay
+  // connected.
+  void reset();
+
+  // The server of a system, for server-side behaviour and tests; nullptr when unknown.
+  mis::Server* server(std::string_view system) const;
+  std::vector<std::string> systems() const;
+  // The servers linked directly under `system`, in link order.
+  std::vector<std::string> linked_under(std::string_view system) const;
+
+  // 127.0.0.n for the n-th system of the world, in network byte order.
+  bool address_of(std::string_view system, std::uint32_t& address) const;
+
+ private:
+  explicit World(std::string local_name);
+  mis::Server& add(const std::string& system);
+  void install_links(const std::string& parent, const std::string& remote);
+
+  std::string local_name_;
+  std::vector<std::unique_ptr<mis::Server>> servers_;  // the local one first
+  std::vector<std::pair<std::string, std::string>> links_;  // (parent, remote)
+};
+
+}  // namespace hvx
+
+#endif  // HVX_WORLD_H_

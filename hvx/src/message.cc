@@ -1,0 +1,122 @@
+#include "hvx/message.h"
+
+#include <atomic>
+#include <ostream>
+
+#include "ber_util.h"
+
+namespace hvx {
+
+int Message::base_type() const {
+  if (type_ >= EVENT_REPORT && type_ <= DERIVE_REQUEST) return INVOKE;
+  if (type_ >= ACTION_RESULT && type_ <= DERIVE_RESULT) return RESULT;
+  if (type_ == ERROR_REPLY) return ERROR;
+  return 0;
+}
+
+namespace {
+
+constexpr unsigned kErrorTag = Message::FIELD_COUNT;  // [11] SEQUENCE { code, text }
+
+bool known_type(long type) {
+  return (type >= Message::EVENT_REPORT && type <= Message::DERIVE_REQUEST) ||
+         (type >= Message::ACTION_RESULT && type <= Message::DERIVE_RESULT) ||
+         type == Message::ERROR_REPLY;
+}
+
+}  // namespace
+
+// Message ::= SEQUENCE { type INTEGER, invokeId INTEGER, linkedId INTEGER,
+//                        [n] EXPLICIT field n ... (ascending n), [11] error OPTIONAL }
+DataUnit Message::encode() const {
+  Asn1Value pdu = ber::sequence();
+  pdu.add_component(ber::integer(type_));
+  pdu.add_component(ber::integer(id_));
+  pdu.add_component(ber::integer(linked_id_));
+  for (int field = 0; field < FIELD_COUNT; ++field) {
+    if (!fields_[field].is_null()) {
+      pdu.add_component(ber::explicit_tagged(fields_[field], static_cast<unsigned>(field)));
+    }
+  }
+  if (error_code_ != ErrorCode::none || !error_string_.empty()) {
+    Asn1Value error = ber::sequence();
+    error.add_component(ber::integer(static_cast<long>(error_code_)));
+    error.add_component(ber::octets(error_string_));
+    pdu.add_component(ber::explicit_tagged(error, kErrorTag));
+  }
+  return pdu.encode();
+}
+
+Status Message::decode(const DataUnit& ber_bytes, Message& out) {
+  Asn1Value pdu;
+  size_t consumed = 0;
+  Status status = Asn1Value::decode(ber_bytes, pdu, &consumed);
+  if (!status.ok()) return status;
+  if (consumed != ber_bytes.size()) return Status::Error("message: trailing bytes");
+  if (!(pdu.tag() == TAG_SEQ) || pdu.num_comps() < 3) {
+    return Status::Error("message: not a SEQUENCE of at least three components");
+  }
+  Message message;
+  long type = 0;
+  Asn1Value component = pdu.first_component();
+  if (!component.decode_int(type) || !known_type(type)) {
+    return Status::Error("message: bad message type");
+  }
+  message.type_ = static_cast<int>(type);
+  component = component.next_component();
+  if (!component.decode_int(message.id_)) return Status::Error("message: bad invoke id");
+  component = component.next_component();
+  if (!component.decode_int(message.linked_id_)) return Status::Error("message: bad linked id");
+  int next_field = 0;
+  for (component = component.next_component(); !component.is_null();
+       component = component.next_component()) {
+    unsigned number = 0;
+    Asn1Value inner;
+    if (!ber::explicit_content(component, number, inner) || static_cast<int>(number) < next_field) {
+      return Status::Error("message: misplaced or malformed field");
+    }
+    if (number == kErrorTag) {
+      long code = 0;
+      DataUnit text;
+      if (inner.num_comps() != 2 || !(inner.tag() == TAG_SEQ) ||
+          !inner.first_component().decode_int(code) || code < 0 ||
+          code > static_cast<long>(ErrorCode::injected_failure) ||
+          !inner.first_component().next_component().decode_octets(text)) {
+        return Status::Error("message: malformed error");
+      }
+      message.error_code_ = static_cast<ErrorCode>(code);
+      message.error_string_ = text.str();
+      next_field = kErrorTag + 1;
+      continue;
+    }
+    if (number >= static_cast<unsigned>(FIELD_COUNT)) return Status::Error("message: unknown field");
+    message.fields_[number] = inner;
+    next_field = static_cast<int>(number) + 1;
+  }
+  out = std::move(message);
+  return Status::OK();
+}
+
+bool Message::operator==(const Message& other) const {
+  return type_ == other.type_ && id_ == other.id_ && linked_id_ == other.linked_id_ &&
+         fields_ == other.fields_ && error_code_ == other.error_code_ &&
+         error_string_ == other.error_string_;
+}
+
+std::ostream& operator<<(std::ostream& out, const Message& message) {
+  out << "Message(type " << message.type() << ", id " << message.id() << ", linked "
+      << message.linked_id();
+  for (int field = 0; field < Message::FIELD_COUNT; ++field) {
+    const auto f = static_cast<Message::Field>(field);
+    if (message.has(f)) out << ", [" << field << "] " << message.get(f);
+  }
+  if (message.error_code() != ErrorCode::none) out << ", error " << message.error_string();
+  return out << ")";
+}
+
+long MessageSAP::new_id() {
+  static std::atomic<long> next{1};
+  return next.fetch_add(1, std::memory_order_relaxed);
+}
+
+}  // namespace hvx

@@ -1,0 +1,37 @@
+// ManagedObject: one object of a server's information tree.
+#ifndef HVX_SRC_MIS_MANAGED_OBJECT_H_
+#define HVX_SRC_MIS_MANAGED_OBJECT_H_
+
+#include <map>
+
+#include "dn.h"
+#include "hvx/asn1.h"
+#include "hvx/oid.h"
+
+namespace hvx::mis {
+
+struct ClassInfo;
+
+struct ManagedObject {
+  const ClassInfo* info = nullptr;
+  dn::Rdns name;  // relative to the server's system object
+  std::map<Oid, Asn1Value> attributes;
+
+  const Asn1Value* find(const Oid& attribute) const {
+    const auto it = attributes.find(attribute);
+    return it == attributes.end() ? nullptr : &it->second;
+  }
+};
+
+// How a set request changes one attribute.
+enum class ModifyMode : int { replace = 0, include = 1, exclude = 2 };
+
+struct Modification {
+  ModifyMode mode = ModifyMode::replace;
+  Oid attribute;
+  Asn1Value value;
+};
+
+}  // namespace hvx::mis
+
+#endif  // HVX_SRC_MIS_MANAGED_OBJECT_H_

@@ -1,0 +1,180 @@
+// Server: the embedded management information server of one system. It holds the
+// information tree, runs requests against it, emits the notification of every change to
+// its connections and to the servers it is linked under, and routes requests for linked
+// servers.
+#ifndef HVX_SRC_MIS_SERVER_H_
+#define HVX_SRC_MIS_SERVER_H_
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dn.h"
+#include "hvx/data_unit.h"
+#include "hvx/error.h"
+#include "hvx/message.h"
+#include "mis/managed_object.h"
+#include "mis/schema.h"
+
+namespace hvx::mis {
+
+class Server;
+
+// The outcome of a server step: ok, or an error code and its detail.
+struct Outcome {
+  ErrorCode code = ErrorCode::none;
+  std::string detail;
+
+  bool ok() const { return code == ErrorCode::none; }
+  static Outcome Ok() { return {}; }
+  static Outcome Fail(ErrorCode c, std::string d) { return {c, std::move(d)}; }
+};
+
+// One attribute change of a set (or a derived change): attribute, old value (null when
+// there was none) and new value (null when the attribute lost its value).
+struct Change {
+  Oid attribute;
+  Asn1Value old_value;
+  Asn1Value new_value;
+};
+
+// Per-class behaviour. Every hook is optional. "before" hooks may refuse (the request then
+// fails with their outcome and nothing changes); "after" hooks run once the change and its
+// notification are done and may make derived changes through the Server.
+struct ClassHooks {
+  // May fill in attributes or choose the last RDN of an object created without a name.
+  std::function<Outcome(Server&, ManagedObject&)> before_create;
+  std::function<void(Server&, const ManagedObject&)> after_create;
+  std::function<Outcome(Server&, const ManagedObject&, const std::vector<Change>&)> before_set;
+  std::function<void(Server&, const ManagedObject&, const std::vector<Change>&)> after_set;
+  std::function<Outcome(Server&, const ManagedObject&)> before_delete;
+  std::function<void(Server&, const ManagedObject&)> after_delete;
+  // Attributes (qualified or short names) a create must give.
+  std::vector<std::string> mandatory;
+};
+
+// What an action handler answers: linked replies (each an action result on its own) and
+// the final reply's information (null for none), or an error.
+struct ActionReply {
+  Outcome outcome;
+  std::vector<Asn1Value> linked;
+  Asn1Value info;
+};
+using ActionHandler =
+    std::function<ActionReply(Server&, ManagedObject&, const Asn1Value& argument)>;
+
+// A client connection: receives the encoded replies and notifications meant for it.
+class Listener {
+ public:
+  virtual ~Listener() = default;
+  virtual void deliver(const DataUnit& pdu) = 0;
+};
+
+using ReplyFunction = std::function<void(Message&&)>;
+
+class Server {
+ public:
+  explicit Server(std::string system_name);
+  ~Server();
+  Server(const Server&) = delete;
+  Server& operator=(const Server&) = delete;
+
+  const std::string& system_name() const { return system_name_; }
+
+  // Back to a fresh tree (the system object and the objects every server holds); hooks,
+  // handlers, connections and links stay.
+  void reset();
+
+  // Behaviour per class (qualified or short class name) and per action (name or dotted
+  // identifier).
+  void register_hooks(std::string_view class_name, ClassHooks hooks);
+  void register_action(std::string_view class_name, std::string_view action_name,
+                       ActionHandler handler);
+
+  // --- The tree, for handlers and worlds. Names are relative to this server's system
+  // object. Each change emits its notification.
+  ManagedObject* find(const dn::Rdns& name);
+  const ManagedObject* find(const dn::Rdns& name) const;
+  // The objects directly below `base`, in name order.
+  std::vector<const ManagedObject*> children(const dn::Rdns& base) const;
+  size_t size() const { return tree_.size(); }
+  // Creates an object of `class_name` under the checks of a create request. With an empty
+  // name the class's before_create hook (or the next free integer of the naming attribute)
+  // names it under `superior`.
+  Outcome create(std::string_view class_name, dn::Rdns name, const dn::Rdns& superior,
+                 const std::vector<std::pair<Oid, Asn1Value>>& attributes,
+                 const ManagedObject** created = nullptr);
+  // Replaces attribute values (or adds/removes set members) and emits one
+  // attributeValueChange listing every changed attribute.
+  Outcome modify(const dn::Rdns& name, const std::vector<Modification>& modifications,
+                 bool check_settable = true);
+  Outcome remove(const dn::Rdns& name);
+  // Emits a notification about `object` (relative name) to connections and upstream.
+  void emit(const ManagedObject& object, const Oid& event_type, const Asn1Value& info);
+  // `attributes` travel with the notification (identifying what the information is about).
+  void emit(const Oid& class_oid, const dn::Rdns& name, const Oid& event_type,
+            const Asn1Value& info, const std::vector<std::pair<Oid, Asn1Value>>& attributes = {});
+
+  // --- Requests from clients. `reply` receives every reply (linked ones, then the final
+  // one), with names as seen by the client.
+  void handle(const Message& request, const ReplyFunction& reply);
+
+  // --- Connections: an application number each, in connection order.
+  int connect(Listener* listener);
+  void disconnect(Listener* listener);
+
+  // --- Links: `remote` becomes reachable as serverTableType="mis"/misId="<its name>"
+  // below this server, and its notifications come up through this one.
+  bool link(Server* remote);
+  void unlink(Server* remote);
+  // A link's state; requests for a disconnected server fail with notConnected.
+  bool set_link_connected(std::string_view remote_name, bool connected);
+  Server* linked(std::string_view remote_name) const;
+  bool is_link_connected(std::string_view remote_name) const;
+
+  // Names as a client of this server reads them: this system's RDN in front.
+  void client_view(Message& message) const;
+
+  // The notifications emitted so far (for tests and benchmarks that count).
+  unsigned long notifications_emitted() const { return notifications_emitted_; }
+
+ private:
+  struct Link {
+    Server* server;
+    bool connected;
+  };
+  struct Upstream {
+    Server* server;
+  };
+
+  void install_base_objects();
+  Outcome route(const Message& request, dn::Rdns& name, Server*& target, dn::Rdns& prefix);
+  void handle_local(const Message& request, const dn::Rdns& name, const ReplyFunction& reply);
+  Outcome do_get(const Message& request, const dn::Rdns& name, Message& reply);
+  Outcome do_set(const Message& request, const dn::Rdns& name, Message& reply);
+  Outcome do_create(const Message& request, const dn::Rdns& name, Message& reply);
+  Outcome do_delete(const dn::Rdns& name, Message& reply);
+  Outcome do_derive(const Message& request, const dn::Rdns& name, Message& reply);
+  void do_action(const Message& request, const dn::Rdns& name, const ReplyFunction& reply);
+  void forward_event(const Message& event, const Server& from);
+  void deliver(Message& event, bool local);
+  Asn1Value object_attributes(const ManagedObject& object, const std::vector<Oid>& ids) const;
+  const ClassHooks* hooks_for(const ClassInfo& info) const;
+
+  std::string system_name_;
+  std::map<std::vector<std::string>, ManagedObject> tree_;
+  std::map<Oid, ClassHooks> hooks_;
+  std::map<std::pair<Oid, Oid>, ActionHandler> actions_;
+  std::vector<std::pair<Listener*, int>> listeners_;
+  int next_application_ = 1;
+  std::map<std::string, Link, std::less<>> links_;
+  std::vector<Upstream> upstreams_;
+  unsigned long notifications_emitted_ = 0;
+};
+
+}  // namespace hvx::mis
+
+#endif  // HVX_SRC_MIS_SERVER_H_

@@ -1,0 +1,154 @@
+#include "hvx/image.h"
+
+#include <gtest/gtest.h>
+
+#include "hvx/album.h"
+#include "hvx/morf.h"
+#include "platform_fixture.h"
+
+namespace {
+
+using hvx::DataUnit;
+using hvx::ErrorCode;
+using hvx::Image;
+
+class ImageTest : public hvx_testing::PlatformTest {};
+
+TEST_F(ImageTest, CreateBootStoreDestroyRoundTrip) {
+  make_type_db();
+  Image type("topoTypeDBId=NULL/topoTypeId=\"Router\"", "topoType", platform_);
+  ASSERT_TRUE(type.set_str("topoTypeDefaultLayer", "net"));
+  ASSERT_TRUE(type.set_str("topoTypeDerivedFrom", "{\"Device\"}"));
+  ASSERT_TRUE(type.create(Image())) << type.get_error_string();
+  EXPECT_STREQ(type.get_error_string(), "");
+
+  Image read("/systemId=name:\"L\"/topoTypeDBId=NULL/topoTypeId=\"Router\"", "topoType",
+             platform_);
+  ASSERT_TRUE(read.boot(hvx::DUArray{"topoTypeDefaultLayer"}));
+  ASSERT_TRUE(read.exists());
+  EXPECT_EQ(read.get_str("topoTypeDefaultLayer").str(), "net");
+  EXPECT_EQ(read.get_attr_names().size(), 1u);
+
+  ASSERT_TRUE(read.set_str("topoTypeDefaultLayer", "core"));
+  EXPECT_EQ(read.get_set_str("topoTypeDefaultLayer").str(), "core");
+  ASSERT_TRUE(read.store());
+  ASSERT_TRUE(type.boot());
+  EXPECT_EQ(type.get_str("topoTypeDefaultLayer").str(), "core");
+
+  ASSERT_TRUE(type.destroy());
+  ASSERT_TRUE(read.boot());
+  EXPECT_FALSE(read.exists());
+  EXPECT_EQ(read.get_state(), Image::IMAGE_MISSING);
+}
+
+TEST_F(ImageTest, BootOfMissingObjectSucceedsWithoutObject) {
+  Image missing("topoTypeDBId=NULL", "", platform_);
+  EXPECT_TRUE(missing.boot());
+  EXPECT_FALSE(missing.exists());
+  EXPECT_STREQ(missing.get_error_string(), "");
+}
+
+TEST_F(ImageTest, IncludeAndExcludeChangeSetMembers) {
+  make_type_db();
+  ASSERT_TRUE(make_type("Bus"));
+  Image type("topoTypeDBId=NULL/topoTypeId=\"Bus\"", "topoType", platform_);
+  ASSERT_TRUE(type.set_str("topoTypeLegalChildren", "{\"A\"}", hvx::INCLUDE));
+  ASSERT_TRUE(type.store());
+  ASSERT_TRUE(type.set_str("topoTypeLegalChildren", "{\"B\",\"A\"}", hvx::INCLUDE));
+  ASSERT_TRUE(type.store());
+  ASSERT_TRUE(type.boot());
+  EXPECT_EQ(type.get_raw("topoTypeLegalChildren").num_elements(), 2u);
+  ASSERT_TRUE(type.set_str("topoTypeLegalChildren", "{\"A\"}", hvx::EXCLUDE));
+  ASSERT_TRUE(type.store());
+  ASSERT_TRUE(type.boot());
+  const hvx::MorfArray children = type.get_raw("topoTypeLegalChildren").split_array();
+  ASSERT_EQ(children.count(), 1u);
+  EXPECT_EQ(children[0].get_str(0), "B");
+}
+
+// Each refusal of the server reaches the caller as false with a text naming the problem.
+TEST_F(ImageTest, ServerRefusalsGiveClearErrors) {
+  make_type_db();
+  ASSERT_TRUE(make_type("Hub"));
+  struct Case {
+    const char* what;
+    const char* name;
+    const char* cls;
+    const char* attribute;  // staged with REPLACE when set
+    const char* value;
+    ErrorCode expected;
+  };
+  const Case cases[] = {
+      {"duplicate", "topoTypeDBId=NULL/topoTypeId=\"Hub\"", "topoType", nullptr, nullptr,
+       ErrorCode::duplicate_object_instance},
+      {"missing superior", "topoNodeDBId=NULL/topoNodeId=1", "topoNode", nullptr, nullptr,
+       ErrorCode::no_such_superior},
+      {"unsettable", "topoTypeDBId=NULL/topoTypeId=\"X\"", "topoType", "topoTypeAllDerivedFrom",
+       "{\"A\"}", ErrorCode::attribute_not_settable},
+      {"attribute of another class", "topoTypeDBId=NULL/topoTypeId=\"Y\"", "topoType",
+       "topoNodeName", "\"n\"", ErrorCode::no_such_attribute},
+      {"name of another class", "topoTypeDBId=NULL/topoNodeId=3", "topoType", nullptr, nullptr,
+       ErrorCode::class_instance_conflict},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Image image(c.name, c.cls, platform_);
+    if (c.attribute != nullptr) {
+      ASSERT_TRUE(image.set_str(c.attribute, c.value));
+    }
+    EXPECT_FALSE(image.create(Image()));
+    EXPECT_EQ(image.get_error_code(), c.expected) << image.get_error_string();
+    EXPECT_STRNE(image.get_error_string(), "");
+  }
+}
+
+TEST_F(ImageTest, SetStrRefusesValuesOfTheWrongSyntax) {
+  Image type("topoTypeDBId=NULL/topoTypeId=\"Z\"", "topoType", platform_);
+  EXPECT_FALSE(type.set_str("topoTypeDrawMethod", "{1,2}"));
+  EXPECT_EQ(type.get_error_code(), ErrorCode::invalid_attribute_value);
+  EXPECT_FALSE(type.set_str("noSuchAttributeAnywhere", "1"));
+  EXPECT_EQ(type.get_error_code(), ErrorCode::no_such_attribute);
+}
+
+TEST_F(ImageTest, StoreOfMissingObjectFails) {
+  Image type("topoTypeDBId=NULL/topoTypeId=\"Nope\"", "topoType", platform_);
+  ASSERT_TRUE(type.set_str("topoTypeDefaultLayer", "x"));
+  EXPECT_FALSE(type.store());
+  EXPECT_EQ(type.get_error_code(), ErrorCode::no_such_object_instance);
+  EXPECT_FALSE(type.destroy());
+}
+
+TEST_F(ImageTest, CreateWithinNamesTheObjectWithTheNextInteger) {
+  Image db("topoNodeDBId=NULL", "topoNodeDB", platform_);
+  ASSERT_TRUE(db.create(Image())) << db.get_error_string();
+  for (long expected = 1; expected <= 3; ++expected) {
+    Image node("NONE", "topoNode", platform_);
+    ASSERT_TRUE(node.set_str("topoNodeName", "n"));
+    ASSERT_TRUE(node.create_within("/systemId=name:\"L\"/topoNodeDBId=NULL", Image()))
+        << node.get_error_string();
+    EXPECT_EQ(node.get_long("topoNodeId"), expected);
+    EXPECT_EQ(node.get_objname().str(),
+              "/systemId=name:\"L\"/topoNodeDBId=NULL/topoNodeId=" + std::to_string(expected));
+  }
+}
+
+TEST_F(ImageTest, AlbumListsObjectsDirectlyBelowTheBaseWithRelativeNames) {
+  make_type_db();
+  ASSERT_TRUE(make_type("A"));
+  ASSERT_TRUE(make_type("B", "A"));
+  hvx::Album album("topoTypeDBId=NULL/*", platform_);
+  ASSERT_TRUE(album.set_derivation("topoTypeDBId=NULL/*"));
+  ASSERT_TRUE(album.set_prop("AUTOIMAGE", "YES"));
+  EXPECT_FALSE(album.set_prop("AUTOIMAGE", "MAYBE"));
+  ASSERT_TRUE(album.derive(hvx::DUArray{"topoTypeId", "topoTypeDerivedFrom"}));
+  std::vector<std::string> names;
+  for (hvx::AlbumImage image = album.first_image(); image; image.next_image()) {
+    Image& held = image;
+    names.push_back(held.get_objname().str() + " " + held.get_str("topoTypeId").str());
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{"topoTypeDBId=NULL/topoTypeId=\"A\" A",
+                                             "topoTypeDBId=NULL/topoTypeId=\"B\" B"}));
+  EXPECT_FALSE(album.set_derivation("topoTypeDBId=NULL"));
+}
+
+}  // namespace

@@ -1,0 +1,208 @@
+#include "hvx/message.h"
+
+#include <gtest/gtest.h>
+
+#include "ber_util.h"
+#include "dn.h"
+#include "hvx/event.h"
+#include "hvx/names.h"
+#include "hvx/testing.h"
+#include "mis/server.h"
+#include "platform_fixture.h"
+
+namespace {
+
+using hvx::Asn1Value;
+using hvx::DataUnit;
+using hvx::Message;
+namespace ber = hvx::ber;
+
+TEST(MessageCodec, RoundTripsEveryField) {
+  Message message(Message::ACTION_RESULT);
+  message.set_id(77);
+  message.set_linked_id(77);
+  message.set_object_class(ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.3.2"),
+                                    hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 0)));
+  message.set_object_instance(hvx::dn::instance({}));
+  message.set_action_info(ber::integer(-5));
+  message.set(Message::SCOPE, ber::integer(1));
+  message.set_error(hvx::ErrorCode::timeout, "timeout: x");
+  Message back;
+  ASSERT_TRUE(Message::decode(message.encode(), back).ok());
+  EXPECT_EQ(back, message);
+  EXPECT_EQ(back.base_type(), Message::RESULT);
+  EXPECT_FALSE(back.is_final_reply());
+}
+
+TEST(MessageCodec, BaseTypes) {
+  EXPECT_EQ(Message(Message::ACTION_REQUEST).base_type(), Message::INVOKE);
+  EXPECT_EQ(Message(Message::EVENT_REPORT).base_type(), Message::INVOKE);
+  EXPECT_EQ(Message(Message::DERIVE_RESULT).base_type(), Message::RESULT);
+  EXPECT_EQ(Message(Message::ERROR_REPLY).base_type(), Message::ERROR);
+  EXPECT_TRUE(Message(Message::ERROR_REPLY).is_final_reply());
+}
+
+// Every malformed form is refused with a reason, never accepted or crashed on.
+TEST(MessageCodec, RefusesMalformedMessages) {
+  auto encoded = [](std::initializer_list<Asn1Value> parts) {
+    Asn1Value pdu = ber::sequence();
+    for (const Asn1Value& part : parts) pdu.add_component(part);
+    return pdu.encode();
+  };
+  const DataUnit cases[] = {
+      DataUnit(),
+      DataUnit("\x30\x03\x02\x01", 4),
+      ber::integer(3).encode(),
+      encoded({ber::integer(3), ber::integer(1)}),
+      encoded({ber::integer(99), ber::integer(1), ber::integer(0)}),
+      encoded({ber::integer(3), ber::octets("x"), ber::integer(0)}),
+      encoded({ber::integer(3), ber::integer(1), ber::integer(0), ber::integer(4)}),
+      encoded({ber::integer(3), ber::integer(1), ber::integer(0),
+               ber::explicit_tagged(ber::integer(1), 5), ber::explicit_tagged(ber::integer(1), 2)}),
+      encoded({ber::integer(3), ber::integer(1), ber::integer(0),
+               ber::explicit_tagged(ber::integer(1), 40)}),
+      encoded({ber::integer(20), ber::integer(1), ber::integer(0),
+               ber::explicit_tagged(ber::integer(1), 11)}),
+      DataUnit::catenate(encoded({ber::integer(3), ber::integer(1), ber::integer(0)}), "x"),
+  };
+  for (const DataUnit& bytes : cases) {
+    Message out;
+    const hvx::Status status = Message::decode(bytes, out);
+    EXPECT_FALSE(status.ok()) << bytes;
+    EXPECT_FALSE(status.message().empty());
+  }
+}
+
+class RawServiceTest : public hvx_testing::PlatformTest {
+ protected:
+  struct Context {
+    std::vector<std::string> seen;
+    bool done = false;
+    hvx::MessageSAP* sap = nullptr;
+  };
+
+  static void on_reply(void* client, void* raw) {
+    auto* context = static_cast<Context*>(client);
+    Message* message = context->sap->decode(raw);
+    ASSERT_NE(message, nullptr);
+    long value = 0;
+    message->get_action_info().decode_int(value);
+    context->seen.push_back(std::to_string(message->type()) + "/" +
+                            std::to_string(message->base_type()) + "/" +
+                            (message->linked_id() != 0 ? "linked" : "final") + "/" +
+                            std::to_string(value));
+    if (message->is_final_reply()) context->done = true;
+    delete message;
+  }
+
+  Message view_children_request() {
+    Message request = *Message::new_message(Message::ACTION_REQUEST);
+    request.set_id(hvx::MessageSAP::new_id());
+    request.set_object_class(ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.3.2"),
+                                      hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 0)));
+    hvx::dn::Rdns name;
+    hvx::dn::from_text("/systemId=name:\"L\"/topoNodeDBId=NULL", name);
+    request.set_object_instance(hvx::dn::instance(name));
+    request.set_action_type(ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.9.9"),
+                                     hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 2)));
+    return request;
+  }
+};
+
+TEST_F(RawServiceTest, LinkedRepliesThenFinalReplyDuringDispatching) {
+  hvx::Image db("topoNodeDBId=NULL", "topoNodeDB", platform_);
+  ASSERT_TRUE(db.create(hvx::Image()));
+  world_->server("L")->register_action(
+      "topoNodeDB", "1.3.6.1.4.1.7351.2.2.2.40.9.9",
+      [](hvx::mis::Server&, hvx::mis::ManagedObject&, const Asn1Value&) {
+        hvx::mis::ActionReply reply;
+        reply.linked = {ber::integer(1), ber::integer(2)};
+        return reply;
+      });
+  platform_.dispatch_recursive(false);
+  Context context;
+  context.sap = platform_.get_raw_sap();
+  Message request = view_children_request();
+  ASSERT_TRUE(context.sap->send(request, hvx::Callback(&on_reply, &context), 2147483647.0));
+  EXPECT_TRUE(context.seen.empty()) << "delivered outside dispatching";
+  while (!context.done) platform_.dispatch_recursive(true);
+  EXPECT_EQ(context.seen, (std::vector<std::string>{"10/4/linked/1", "10/4/linked/2",
+                                                    "10/4/final/0"}));
+}
+
+TEST_F(RawServiceTest, ErrorAndLostRepliesEndTheExchange) {
+  Context context;
+  context.sap = platform_.get_raw_sap();
+  // No topoNodeDB object: the server answers with an error reply.
+  ASSERT_TRUE(context.sap->send(view_children_request(), hvx::Callback(&on_reply, &context), 10));
+  while (!context.done) platform_.dispatch_recursive(true);
+  EXPECT_EQ(context.seen, std::vector<std::string>{"20/5/final/0"});
+
+  auto plan = std::make_shared<hvx::FaultPlan>();
+  plan->drop_reply(1);
+  hvx::install_fault_plan(platform_, plan);
+  Context lost;
+  lost.sap = platform_.get_raw_sap();
+  ASSERT_TRUE(lost.sap->send(view_children_request(), hvx::Callback(&on_reply, &lost), 10));
+  int passes = 0;
+  while (!lost.done && passes++ < 10) platform_.dispatch_recursive(true);
+  EXPECT_TRUE(lost.done) << "a lost reply must end in a timeout error";
+  EXPECT_FALSE(context.sap->send(Message(Message::GET_RESULT), hvx::Callback(&on_reply, &lost), 1));
+}
+
+TEST_F(RawServiceTest, EventCopiesOutliveTheCallback) {
+  std::vector<hvx::CurrentEvent> kept;
+  platform_.when("RAW_EVENT", hvx::Callback(
+                                  [](void* client, void* raw) {
+                                    static_cast<std::vector<hvx::CurrentEvent>*>(client)
+                                        ->emplace_back(raw);
+                                  },
+                                  &kept));
+  EXPECT_FALSE(platform_.when("OTHER_EVENT", hvx::Callback(&on_reply, nullptr)));
+  make_type_db();
+  ASSERT_TRUE(make_type("A"));
+  hvx::Image type("topoTypeDBId=NULL/topoTypeId=\"A\"", "topoType", platform_);
+  ASSERT_TRUE(type.set_str("topoTypeDefaultLayer", "x"));
+  ASSERT_TRUE(type.store());
+  ASSERT_TRUE(type.destroy());
+  platform_.dispatch_recursive(true);
+  ASSERT_EQ(kept.size(), 4u);
+  const hvx::CurrentEvent& change = kept[2];
+  EXPECT_EQ(change.get_name().str(),
+            "\"Rec. X.721 | ISO/IEC 10165-2 : 1992\":attributeValueChange");
+  EXPECT_EQ(hvx::get_shortname(change.get_objclass().view()), "topoType");
+  hvx::Image image = change.get_image(1);
+  EXPECT_EQ(image.get_objname().str(), "topoTypeDBId=NULL/topoTypeId=\"A\"");
+  EXPECT_EQ(image.get_str("topoTypeDefaultLayer").str(), "x");
+  // attribute, old value (none before: NULL), new value.
+  const Asn1Value definition = change.get_message().get_event_info().component(2).first_component();
+  ASSERT_EQ(definition.num_comps(), 3u);
+  EXPECT_TRUE(definition.component(1).decode_null());
+  EXPECT_EQ(hvx::get_shortname(kept[3].get_name().view()), "objectDeletion");
+}
+
+TEST_F(RawServiceTest, PropertiesNameTheSystemAndTheApplication) {
+  EXPECT_EQ(platform_.get_prop("PLATFORM_OBJNAME").str(), "/systemId=name:\"L\"");
+  hvx::Platform second = world_->connect();
+  const std::string first_app = platform_.get_prop("APPLICATION_OBJNAME").str();
+  const std::string second_app = second.get_prop("APPLICATION_OBJNAME").str();
+  EXPECT_NE(first_app, second_app);
+  EXPECT_EQ(first_app.substr(first_app.rfind('=')), "=1");
+  EXPECT_EQ(second_app.substr(second_app.rfind('=')), "=2");
+  EXPECT_TRUE(platform_.get_prop("NO_SUCH").empty());
+  EXPECT_STRNE(platform_.get_error_string(), "");
+  EXPECT_TRUE(platform_.precache_class_mdr("\"VQ Topology\":topoNode"));
+  EXPECT_FALSE(platform_.precache_class_mdr("noSuchClass"));
+}
+
+TEST(DefaultPlatform, IsTheDefaultWorldsLocalServer) {
+  hvx::Platform& platform = hvx::Platform::default_platform();
+  EXPECT_EQ(&platform, &hvx::Platform::def_platform);
+  EXPECT_EQ(platform.get_prop("PLATFORM_OBJNAME").str(), "/systemId=name:\"testhost\"");
+  std::uint32_t address = 0;
+  EXPECT_TRUE(hvx::hvx_get_ip_addr("testhost", address));
+  EXPECT_EQ(address, 0x0100007fu);
+  EXPECT_FALSE(hvx::hvx_get_ip_addr("unknown-host", address));
+}
+
+}  // namespace
