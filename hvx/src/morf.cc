@@ -4,6 +4,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "hvx/data_unit.h"
 #include "syntax_node.h"
 #include "value_notation.h"
 
@@ -57,6 +58,11 @@ Morf::Morf(std::string_view attribute_or_type) : syntax_(Syntax::of_attribute(at
   if (!syntax_.valid()) syntax_ = Syntax::of_type(attribute_or_type);
   if (!syntax_.valid()) error_ = "unknown attribute or type: " + std::string(attribute_or_type);
 }
+
+Morf::Morf(std::string_view attribute_or_type, Platform&) : Morf(attribute_or_type) {}
+
+Morf::Morf(const DataUnit& attribute_or_type, Platform& platform)
+    : Morf(attribute_or_type.view(), platform) {}
 
 Morf::Morf(const Syntax& syntax, const Asn1Value& value) : syntax_(syntax) { set_value(value); }
 

@@ -1,5 +1,5 @@
 // VQTopoNode: a topology node. For now it holds the small value types of node attributes:
-// positions, statuses, geographic places, array cells and view configuration entries.
+// positions, statuses, geographic places, array cells, user data and view configuration.
 #ifndef DEDAVUZ_API_TOPO_NODE_H_
 #define DEDAVUZ_API_TOPO_NODE_H_
 
@@ -7,6 +7,7 @@
 #include <string>
 
 #include "dedavuz_api/topo_node_dn.h"
+#include "hvx/morf.h"
 
 class VQTopoNode {
  public:
@@ -72,6 +73,16 @@ class VQTopoNode {
     unsigned long height = 25;
   };
 
+  // A value of a user-data attribute; the name is a registered attribute name. Lists of
+  // user data are searched by name, so the datum itself has no equality.
+  struct UserDatum {
+    UserDatum() = default;
+    UserDatum(const std::string& name, const hvx::Morf& value) : name(name), value(value) {}
+
+    std::string name;
+    hvx::Morf value;
+  };
+
   // One named entry of a view's configuration.
   struct ViewConfigDatum {
     ViewConfigDatum() = default;
@@ -93,5 +104,7 @@ std::ostream& operator<<(std::ostream& os, const VQTopoNode::DisplayStatus& stat
 std::ostream& operator<<(std::ostream& os, const VQTopoNode::GeoLocation& location);
 std::ostream& operator<<(std::ostream& os, const VQTopoNode::ArrayCellSize& size);
 std::ostream& operator<<(std::ostream& os, const VQTopoNode::ViewConfigDatum& datum);
+// The value is never printed.
+std::ostream& operator<<(std::ostream& os, const VQTopoNode::UserDatum& datum);
 
 #endif  // DEDAVUZ_API_TOPO_NODE_H_

@@ -39,3 +39,7 @@ std::ostream& operator<<(std::ostream& os, const VQTopoNode::ArrayCellSize& size
 std::ostream& operator<<(std::ostream& os, const VQTopoNode::ViewConfigDatum& datum) {
   return os << "name: \"" << datum.name << "\" value: " << datum.value;
 }
+
+std::ostream& operator<<(std::ostream& os, const VQTopoNode::UserDatum& datum) {
+  return os << "attribute name: \"" << datum.name << "\" value: <opaque>";
+}

@@ -96,7 +96,7 @@ class RawServiceTest : public hvx_testing::PlatformTest {
   }
 
   Message view_children_request() {
-    Message request = *Message::new_message(Message::ACTION_REQUEST);
+    Message request(Message::ACTION_REQUEST);
     request.set_id(hvx::MessageSAP::new_id());
     request.set_object_class(ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.3.2"),
                                       hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 0)));

@@ -32,6 +32,9 @@ TEST(TopoNodeValuesTest, PrintedForms) {
                                     "minor",         "warning",  "cleared"};
   for (int i = 0; i < 6; ++i) EXPECT_EQ(printed(static_cast<N::Severity>(i)), severities[i]);
   EXPECT_EQ(printed(static_cast<N::Severity>(9)), "9");
+  EXPECT_EQ(printed(N::UserDatum("\"VQ Topology\":topoNodeLayer", hvx::Morf("topoNodeLayer"))),
+            "attribute name: \"\"VQ Topology\":topoNodeLayer\" value: <opaque>");
+  EXPECT_EQ(printed(N::UserDatum()), "attribute name: \"\" value: <opaque>");
 }
 
 TEST(TopoNodeValuesTest, Equality) {

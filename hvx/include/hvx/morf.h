@@ -15,6 +15,8 @@
 namespace hvx {
 
 class MorfArray;
+class Platform;
+class DataUnit;
 
 // Text formats of get_str and set_str.
 //   0  strings (and a CHOICE whose chosen alternative is a string) as their raw bytes,
@@ -30,6 +32,10 @@ class Morf {
   explicit Morf(const Syntax& syntax) : syntax_(syntax) {}
   // The syntax of a catalogue attribute, or else of a named type.
   explicit Morf(std::string_view attribute_or_type);
+  // The same, for an attribute as a platform knows it; every platform of the process reads
+  // one catalogue.
+  Morf(std::string_view attribute_or_type, Platform& platform);
+  Morf(const DataUnit& attribute_or_type, Platform& platform);
   Morf(const Syntax& syntax, const Asn1Value& value);
 
   // True when the syntax is not valid.
