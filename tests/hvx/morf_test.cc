@@ -270,3 +270,24 @@ TEST(MorfTest, ConstructionFromNames) {
 
 }  // namespace
 }  // namespace hvx
+
+namespace hvx {
+namespace {
+
+TEST(MorfTest, LongListsRoundTrip) {
+  std::string text = "{";
+  for (int i = 0; i < 2000; ++i) text += (i ? ",{\"l\"," : "{\"l\",") + std::to_string(i) + "}";
+  text += "}";
+  Morf morf("topoNodeDisplayStatus");
+  ASSERT_TRUE(morf.set(text)) << morf.get_error_string();
+  EXPECT_EQ(morf.num_elements(), 2000u);
+  Morf again(morf.syntax());
+  ASSERT_TRUE(again.set(morf.get_str(2)));
+  EXPECT_EQ(again, morf);
+  // An unterminated list fails once, at its end.
+  text.pop_back();
+  EXPECT_FALSE(morf.set(text));
+}
+
+}  // namespace
+}  // namespace hvx

@@ -121,3 +121,25 @@ TEST(NamesTest, ShortNames) {
 
 }  // namespace
 }  // namespace hvx
+
+namespace hvx {
+namespace {
+
+// Long names, with every value read twice (as notation, then as unquoted text).
+TEST(NamesTest, LongNamesRoundTrip) {
+  std::string unquoted;
+  std::string attempts;
+  for (int i = 0; i < 2000; ++i) {
+    unquoted += "/topoTypeId=a b";
+    attempts += "/systemId=name:x";  // each value first read as notation, then as text
+  }
+  const Asn1Value value = fdn2oi(unquoted);
+  ASSERT_FALSE(value.is_null());
+  EXPECT_EQ(value.num_comps(), 2000u);
+  EXPECT_EQ(fdn2oi(oi2fdn(value)), value);
+  EXPECT_EQ(fdn2oi(attempts).num_comps(), 2000u);
+  EXPECT_TRUE(fdn2oi(attempts + "/topoNodeId=x").is_null());
+}
+
+}  // namespace
+}  // namespace hvx
