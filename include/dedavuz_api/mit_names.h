@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "dedavuz_api/error.h"
+
 extern const std::string LOCAL_SYSTEM_PART;
 extern const std::string SERVER_TABLE_PART1;
 extern const std::string SERVER_TABLE_PART2;
@@ -167,5 +169,13 @@ inline constexpr int VQ_TOPO_NODE_GDMO_ATTRIBUTE_COUNT = 29;
 extern const std::string TOPO_NODE_GDMO_ATTRIBUTE_NAMES[VQ_TOPO_NODE_GDMO_ATTRIBUTE_COUNT];
 // The same names qualified by their document, as events carry them.
 extern const std::string TOPO_NODE_GDMO_ATTRIBUTE_FULL_NAMES[VQ_TOPO_NODE_GDMO_ATTRIBUTE_COUNT];
+
+// The registered name of the attribute that `name` designates (qualified or short): code
+// 11 with `name` when the platform's identifier registry does not know it. `canonical` is
+// written on success only.
+VQStatus vq_get_canonical_attribute_name(const std::string& name, std::string& canonical);
+// The platform's canonical text of a distinguished name: code 14 with `dn` when the
+// platform cannot convert it. `canonical` is written on success only.
+VQStatus vq_get_canonical_dn(const std::string& dn, std::string& canonical);
 
 #endif  // DEDAVUZ_API_MIT_NAMES_H_

@@ -1,0 +1,123 @@
+#include "hvx/names.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "hvx/oid.h"
+
+namespace hvx {
+namespace {
+
+// Accepted spellings and their canonical form.
+const std::pair<const char*, const char*> kCanonical[] = {
+    {R"(/systemId=name:"h")", R"(/systemId=name:"h")"},
+    {R"(/systemId="h")", R"(/systemId=name:"h")"},
+    {R"(/systemId=h)", R"(/systemId=name:"h")"},
+    {R"(/systemId=name:"h"/topoNodeDBId=NULL/topoNodeId=7)",
+     R"(/systemId=name:"h"/topoNodeDBId=NULL/topoNodeId=7)"},
+    {R"(agentTableType="CMIP"/agentId=id:"x")", R"(/agentTableType="CMIP"/agentId=id:"x")"},
+    {R"(/agentTableType="CMIP"/agentId="agt1")", R"(/agentTableType="CMIP"/agentId=id:"agt1")"},
+    {R"(/agentTableType=CMIP/agentId=agt1)", R"(/agentTableType="CMIP"/agentId=id:"agt1")"},
+    {"agentId=aet:{1 2 3}", "/agentId=aet:{1 2 3}"},
+    {"agentId=aet : { 1 2 3 }", "/agentId=aet:{1 2 3}"},
+    {"topoNodeDBId=NULL", "/topoNodeDBId=NULL"},
+    {"/internetClassId={1 3 6 1 4 1 7351 2 2 2 9 2 4 1 0}/cmipsnmpProxyAgentId=\"U\"",
+     "/internetClassId={1 3 6 1 4 1 7351 2 2 2 9 2 4 1 0}/cmipsnmpProxyAgentId=\"U\""},
+    {R"(/serverTableType="mis"/misId="B")", R"(/serverTableType="mis"/misId="B")"},
+    {R"(/systemId=name:"L"/subsystemId="VQ-MIS" /connectMgrId="ConnectMgr")",
+     R"(/systemId=name:"L"/subsystemId="VQ-MIS"/connectMgrId="ConnectMgr")"},
+    {R"(/ systemId=name:"L"/  subsystemId=VQ-MIS/subsystemId="FdnTable")",
+     R"(/systemId=name:"L"/subsystemId="VQ-MIS"/subsystemId="FdnTable")"},
+    {R"(/"VQ Topology":topoTypeDBId=NULL/topoTypeId="Router")",
+     R"(/topoTypeDBId=NULL/topoTypeId="Router")"},
+    {R"(/topoTypeDBId=NULL/topoTypeId="a/b \"c\"")",
+     R"(/topoTypeDBId=NULL/topoTypeId="a/b \"c\"")"},
+    {"/topoTypeDBId=NULL/topoTypeId=My Router ", R"(/topoTypeDBId=NULL/topoTypeId="My Router")"},
+    {R"(/topoNodeId=1+systemId=name:"x")", R"(/topoNodeId=1+systemId=name:"x")"},
+    {"/1.2.3='0101FF'H", "/1.2.3='0101FF'H"},
+    {"/", "/"},
+};
+
+TEST(NamesTest, CanonicalForms) {
+  for (const auto& [text, canonical] : kCanonical) {
+    SCOPED_TRACE(text);
+    const Asn1Value value = fdn2oi(text);
+    ASSERT_FALSE(value.is_null());
+    EXPECT_EQ(oi2fdn(value), canonical);
+    EXPECT_EQ(fdn2oi(canonical), value);
+  }
+}
+
+TEST(NamesTest, EncodesEachValueWithItsAttributeSyntax) {
+  const Asn1Value value = fdn2oi(R"(/systemId=name:"h"/topoNodeDBId=NULL/topoNodeId=7)");
+  ASSERT_EQ(value.tag(), TAG_SEQ);
+  ASSERT_EQ(value.num_comps(), 3u);
+  const Asn1Value system = value.component(0);
+  EXPECT_EQ(system.tag(), TAG_SET);
+  const Asn1Value assertion = system.first_component();
+  Oid oid;
+  ASSERT_TRUE(assertion.first_component().decode_oid(oid));
+  EXPECT_EQ(oid.format(), "2.9.3.2.7.4");
+  std::string name;
+  ASSERT_TRUE(assertion.component(1).decode_octets(name));
+  EXPECT_EQ(assertion.component(1).tag(), TAG_GRAPHSTR);
+  EXPECT_EQ(name, "h");
+  EXPECT_TRUE(value.component(1).first_component().component(1).decode_null());
+  long id = 0;
+  ASSERT_TRUE(value.component(2).first_component().component(1).decode_int(id));
+  EXPECT_EQ(id, 7);
+  ASSERT_TRUE(value.component(2).first_component().first_component().decode_oid(oid));
+  EXPECT_EQ(oid.format(), "1.3.6.1.4.1.7351.2.2.2.40.7.9");
+}
+
+TEST(NamesTest, RejectsMalformedNames) {
+  const char* const kBad[] = {
+      "",
+      "//",
+      "/systemId",
+      "/systemId=",
+      "/noSuchAttribute=1",
+      "/topoNodeId=seven",
+      "/topoNodeId=7/",
+      R"(/systemId=name:"h)",
+      R"(/topoTypeId="a"b)",
+      "/agentId=aet:{1}",
+      "/topoNodeDBId=NUL",
+      "/topoNodeId=7 x",
+      "/1.2=''H",
+      "/x.y=1",
+      R"(/"VQ Topology:topoNodeId=7)",
+  };
+  for (const char* text : kBad) {
+    EXPECT_TRUE(fdn2oi(text).is_null()) << text << " -> " << oi2fdn(fdn2oi(text));
+  }
+}
+
+TEST(NamesTest, PrintsWhateverItCanAndNothingForNonNames) {
+  Asn1Value number;
+  number.encode_int(5);
+  EXPECT_EQ(oi2fdn(number), "");
+  EXPECT_EQ(oi2fdn(Asn1Value()), "");
+  // A known attribute whose value breaks its syntax prints as identifier and encoding.
+  Asn1Value name = fdn2oi("/1.3.6.1.4.1.7351.2.2.2.40.7.9='0401FF'H");
+  ASSERT_FALSE(name.is_null());
+  EXPECT_EQ(oi2fdn(name), "/1.3.6.1.4.1.7351.2.2.2.40.7.9='0401FF'H");
+  Asn1Value bad_rdn;
+  bad_rdn.start_construct(TAG_SEQ);
+  bad_rdn.add_component(number);
+  EXPECT_EQ(oi2fdn(bad_rdn), "");
+}
+
+TEST(NamesTest, ShortNames) {
+  EXPECT_EQ(get_shortname("\"VQ Topology\":topoNodeName"), "topoNodeName");
+  EXPECT_EQ(get_shortname("\"Rec. X.721 | ISO/IEC 10165-2 : 1992\":objectCreation"),
+            "objectCreation");
+  EXPECT_EQ(get_shortname("topoNodeName"), "topoNodeName");
+  EXPECT_EQ(get_shortname("\"unterminated"), "\"unterminated");
+  EXPECT_EQ(get_shortname("\"doc\"x"), "\"doc\"x");
+  EXPECT_EQ(get_shortname(""), "");
+}
+
+}  // namespace
+}  // namespace hvx
