@@ -46,11 +46,12 @@ class Asn1Value {
   // included: the sender's order can carry meaning, so it is never re-sorted.
   bool add_component(const Asn1Value& component);
   // Wraps the value in a constructed value of the given tag (explicit tagging); nothing
-  // for a null value.
+  // for a null value. Copies the value once, like add_component.
   void make_explicit_tagged(Asn1Tag tag);
   // Changes the tag, keeping form and contents (implicit tagging); nothing when null.
   void set_tag(Asn1Tag tag);
 
+  // Contents of 2 GiB or more make the value null.
   void encode_octets(const DataUnit& bytes, Asn1Tag tag = TAG_OCTSTR);
   void encode_octets(std::string_view bytes, Asn1Tag tag = TAG_OCTSTR);
   void encode_octets(const char* text, Asn1Tag tag = TAG_OCTSTR);
@@ -101,7 +102,8 @@ class Asn1Value {
 
   // Decodes one value from BER (definite or indefinite lengths; nesting up to
   // Asn1Reader::kMaxDepth). With consumed, the value may be followed by other bytes and
-  // *consumed gets its length; without, trailing bytes are an error. On error out is left
+  // *consumed gets its length; without, trailing bytes are an error. Inputs of 2 GiB or
+  // more are refused. On error out is left
   // unchanged and the message says what is wrong and at which byte offset.
   static Status decode(const DataUnit& ber, Asn1Value& out, std::size_t* consumed = nullptr);
   // DER form: definite minimal lengths; contents as held. Empty for a null value.
@@ -113,15 +115,19 @@ class Asn1Value {
   // Same tag, form, contents and components (recursively).
   bool operator==(const Asn1Value& other) const;
 
-  struct Tree;  // private representation, public for the source's helpers
+  struct Tree;  // private representation, named here for the source's helpers
 
  private:
+  friend std::ostream& operator<<(std::ostream& out, const Asn1Value& value);
+
   Asn1Value(std::shared_ptr<Tree> tree, std::uint32_t index)
       : tree_(std::move(tree)), index_(index) {}
 
   // Makes this the unshared root of its own tree, copying what it views if needed.
   Tree& own_root();
-  void set_primitive(Asn1Tag tag, std::string_view contents);
+  void set_primitive(Asn1Tag tag, std::string&& contents);
+  // The contents of a primitive value whose tag suits the kind (see above); false else.
+  bool primitive_contents(bool (*tag_fits)(Asn1Tag), std::string_view& contents) const;
 
   std::shared_ptr<Tree> tree_;
   std::uint32_t index_ = 0;

@@ -54,6 +54,8 @@ class Asn1Reader {
     bool indefinite;
   };
 
+  // Every case; next() handles the common one inline and leaves the rest to this.
+  bool next_general();
   bool fail(std::string_view what, std::size_t at);
   bool close_finished();
 
@@ -73,6 +75,48 @@ class Asn1Reader {
   std::size_t content_offset_ = 0;
   std::size_t content_length_ = 0;
 };
+
+// Inline for the common case, which decoding runs once per value: inside a definite value,
+// a one-octet tag and a one-octet length, perhaps after the end of definite values.
+inline bool Asn1Reader::next() {
+  if (!status_.ok()) return false;
+  while (open_count_ > 0 && !open_[open_count_ - 1].indefinite &&
+         pos_ == open_[open_count_ - 1].end) {
+    --open_count_;
+  }
+  std::size_t limit = bytes_.size();
+  if (open_count_ > 0) {
+    const Open& top = open_[open_count_ - 1];
+    if (top.indefinite || pos_ >= top.end || open_count_ >= kMaxDepth) return next_general();
+    limit = top.end;
+  } else if (started_ || pos_ >= limit) {
+    return next_general();
+  }
+  if (limit - pos_ < 2) return next_general();
+  const auto first = static_cast<std::uint8_t>(bytes_[pos_]);
+  const auto length = static_cast<std::uint8_t>(bytes_[pos_ + 1]);
+  // Long tag numbers, universal 0 in either form, and long or indefinite lengths go the
+  // general way.
+  if ((first & 0x1f) == 0x1f || (first & 0xdf) == 0 || length >= 0x80 ||
+      length > limit - pos_ - 2) {
+    return next_general();
+  }
+  tag_ = Asn1Tag(first >> 6, first & 0x1f);
+  constructed_ = (first & 0x20) != 0;
+  indefinite_ = false;
+  depth_ = open_count_;
+  offset_ = pos_;
+  content_offset_ = pos_ + 2;
+  content_length_ = length;
+  started_ = true;
+  if (constructed_) {
+    open_[open_count_++] = Open{pos_, content_offset_ + length, false};
+    pos_ = content_offset_;
+  } else {
+    pos_ = content_offset_ + length;
+  }
+  return true;
+}
 
 }  // namespace hvx
 

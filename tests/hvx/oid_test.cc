@@ -1,0 +1,128 @@
+#include "hvx/oid.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <unordered_set>
+
+namespace hvx {
+namespace {
+
+TEST(OidTest, ParsesDottedAndBracedText) {
+  struct Case {
+    const char* text;
+    const char* dotted;  // "" when invalid
+  } cases[] = {
+      {"1.3.6.1", "1.3.6.1"},
+      {"{ 1 3 6 1 }", "1.3.6.1"},
+      {"{1 3 6 1}", "1.3.6.1"},
+      {"  {   1  3\t6 1 }  ", "1.3.6.1"},
+      {" 2.5.4.3 ", "2.5.4.3"},
+      {"0.39", "0.39"},
+      {"2.999.1", "2.999.1"},
+      {"1.3.6.1.4.1.7351.2.2.2.40.3.1", "1.3.6.1.4.1.7351.2.2.2.40.3.1"},
+      {"1.2.18446744073709551615", "1.2.18446744073709551615"},
+      {"2.18446744073709551535", "2.18446744073709551535"},
+      // Refused: syntax.
+      {"", ""},
+      {"{}", ""},
+      {"{ }", ""},
+      {"1", ""},
+      {"1.", ""},
+      {".1.3", ""},
+      {"1..3", ""},
+      {"1.3 .6", ""},
+      {"1.03", ""},
+      {"+1.3", ""},
+      {"1.-3", ""},
+      {"1.3a", ""},
+      {"{1,3}", ""},
+      {"{ 1 3", ""},
+      {"1 3 6", ""},
+      {"{ 1.3 }", ""},
+      {"1.2.18446744073709551616", ""},
+      // Refused: arcs outside what an identifier can have.
+      {"3.1", ""},
+      {"0.40", ""},
+      {"1.40.1", ""},
+      {"2.18446744073709551536", ""},
+  };
+  for (const Case& c : cases) {
+    const Oid oid(c.text);
+    EXPECT_EQ(oid.format(), c.dotted) << '"' << c.text << '"';
+    EXPECT_EQ(oid.valid(), *c.dotted != '\0') << '"' << c.text << '"';
+    EXPECT_EQ(!oid, *c.dotted == '\0') << '"' << c.text << '"';
+  }
+}
+
+TEST(OidTest, FormatsBothWays) {
+  const Oid oid{1, 3, 6, 1};
+  EXPECT_EQ(oid.format(), "1.3.6.1");
+  EXPECT_EQ(oid.format(true), "{ 1 3 6 1 }");
+  EXPECT_EQ(Oid().format(true), "");
+  std::ostringstream out;
+  out << oid;
+  EXPECT_EQ(out.str(), "1.3.6.1");
+  EXPECT_EQ(Oid(oid.format(true)), oid);
+}
+
+TEST(OidTest, ArcsOutsideTheRulesGiveTheEmptyOid) {
+  EXPECT_FALSE(Oid({1}).valid());
+  EXPECT_FALSE(Oid({3, 0}).valid());
+  EXPECT_EQ(Oid({3, 0}), Oid());
+  EXPECT_TRUE(Oid({2, 100}).valid());
+}
+
+TEST(OidTest, BerContentsRoundTrip) {
+  struct Case {
+    const char* dotted;
+    std::string ber;
+  } cases[] = {
+      {"1.3.6.1", std::string("\x2b\x06\x01", 3)},
+      {"0.0", std::string("\x00", 1)},
+      {"2.999.3", std::string("\x88\x37\x03", 3)},
+      {"1.2.840.113549", std::string("\x2a\x86\x48\x86\xf7\x0d", 6)},
+      {"1.2.127.128", std::string("\x2a\x7f\x81\x00", 4)},
+      {"1.2.18446744073709551615", std::string("\x2a\x81\xff\xff\xff\xff\xff\xff\xff\xff\x7f", 11)},
+  };
+  for (const Case& c : cases) {
+    const Oid oid(c.dotted);
+    ASSERT_TRUE(oid.valid()) << c.dotted;
+    EXPECT_EQ(oid.ber(), c.ber) << c.dotted;
+    Oid back;
+    ASSERT_TRUE(Oid::from_ber(c.ber, back)) << c.dotted;
+    EXPECT_EQ(back, oid);
+  }
+  // The largest second arc under 2 uses the whole 64 bits of the first subidentifier.
+  const Oid widest{2, 18446744073709551535u};
+  Oid back;
+  ASSERT_TRUE(Oid::from_ber(widest.ber(), back));
+  EXPECT_EQ(back, widest);
+}
+
+TEST(OidTest, MalformedBerContentsAreRefused) {
+  const std::string cases[] = {
+      std::string(),                                                    // empty
+      std::string("\x2b\x86", 2),                                       // unfinished subidentifier
+      std::string("\x2b\x80\x01", 3),                                   // leading 0x80
+      std::string("\x80\x2b", 2),                                       // leading 0x80 first
+      std::string("\x2a\x82\x80\x80\x80\x80\x80\x80\x80\x80\x00", 11),  // above 64 bits
+  };
+  for (const std::string& ber : cases) {
+    Oid oid{1, 1};
+    EXPECT_FALSE(Oid::from_ber(ber, oid)) << testing::PrintToString(ber);
+    EXPECT_EQ(oid, Oid({1, 1})) << "left unchanged";
+  }
+}
+
+TEST(OidTest, OrdersArcByArcAndHashes) {
+  EXPECT_LT(Oid("1.3.6"), Oid("1.3.6.1"));
+  EXPECT_LT(Oid("1.3.6.1"), Oid("1.3.7"));
+  EXPECT_LT(Oid("1.3.9"), Oid("1.3.10"));
+  std::unordered_set<Oid> set = {Oid("1.3.6.1"), Oid("{ 1 3 6 1 }"), Oid("1.3.6.2")};
+  EXPECT_EQ(set.size(), 2u);
+}
+
+}  // namespace
+}  // namespace hvx
