@@ -7,15 +7,15 @@
 #include <functional>
 #include <string>
 
-#include "dedavuz_api/agent_dn.h"
+#include "dedavuz_api/string_dn.h"
 
-class VQCmipAgentDn : public VQAgentDn<VQCmipAgentDn> {
+class VQCmipAgentDn : public VQStringDn<VQCmipAgentDn> {
  public:
   // The null name: both strings empty.
   VQCmipAgentDn() = default;
   // An identifier that starts with "{" is an application-entity title, {1 2 3}.
   VQCmipAgentDn(const std::string& system_name, const std::string& unique_name)
-      : VQAgentDn(system_name, unique_name) {}
+      : VQStringDn(system_name, unique_name) {}
   // Parses a name as the server sends it: relative to the local CMIP agent table (whose
   // identifier may be of any length), or a full name naming the table. In a full name the
   // identifier's alternative is read: agentId=id:"x" gives x and agentId=aet:{1 2 3} gives

@@ -7,14 +7,14 @@
 #include <functional>
 #include <string>
 
-#include "dedavuz_api/agent_dn.h"
+#include "dedavuz_api/string_dn.h"
 
-class VQRpcAgentDn : public VQAgentDn<VQRpcAgentDn> {
+class VQRpcAgentDn : public VQStringDn<VQRpcAgentDn> {
  public:
   // The null name: both strings empty.
   VQRpcAgentDn() = default;
   VQRpcAgentDn(const std::string& system_name, const std::string& unique_name)
-      : VQAgentDn(system_name, unique_name) {}
+      : VQStringDn(system_name, unique_name) {}
   // Parses a full name naming the RPC agent table, as the server sends it; there is no
   // relative form. agentId=id:"x" gives the identifier x. Text that names no agent gives
   // the null name.

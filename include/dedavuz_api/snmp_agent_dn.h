@@ -7,14 +7,14 @@
 #include <functional>
 #include <string>
 
-#include "dedavuz_api/agent_dn.h"
+#include "dedavuz_api/string_dn.h"
 
-class VQSnmpAgentDn : public VQAgentDn<VQSnmpAgentDn> {
+class VQSnmpAgentDn : public VQStringDn<VQSnmpAgentDn> {
  public:
   // The null name: both strings empty.
   VQSnmpAgentDn() = default;
   VQSnmpAgentDn(const std::string& system_name, const std::string& unique_name)
-      : VQAgentDn(system_name, unique_name) {}
+      : VQStringDn(system_name, unique_name) {}
   // Parses a full name as the server sends it; there is no relative form. Text that names
   // no agent gives the null name.
   explicit VQSnmpAgentDn(const std::string& text);

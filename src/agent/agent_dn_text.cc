@@ -44,8 +44,8 @@ bool vq_names_agent_table(std::string_view text, std::string_view table_part2) {
   return text.find(table) != std::string_view::npos;
 }
 
-VQAgentNameText vq_read_agent_fdn(std::string_view text, std::string_view attribute,
-                                  VQAgentIdForms forms) {
+VQDnParts vq_read_agent_fdn(std::string_view text, std::string_view attribute,
+                            VQAgentIdForms forms) {
   VQParsedSystem parsed =
       vq_parse_system(text, vq_platform_system_name(), /*strip_leading_quotes=*/false);
   const std::string key = std::string(attribute) + '=';

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "dedavuz_api/agent_dn.h"
+#include "core/string_dn_parts.h"
 
 // The alternatives in which a table writes its agents' identifiers.
 enum class VQAgentIdForms {
@@ -18,11 +18,6 @@ enum class VQAgentIdForms {
   id_or_aet,
 };
 
-struct VQAgentNameText {
-  std::string system;
-  std::string unique;
-};
-
 // True when `text` is a full name (it begins with "/") that holds the table component a
 // table's PART2 fragment starts with (agentTableType="CMIP" for "\"/agentTableType=...").
 bool vq_names_agent_table(std::string_view text, std::string_view table_part2);
@@ -30,20 +25,7 @@ bool vq_names_agent_table(std::string_view text, std::string_view table_part2);
 // Reads a full name: the system path that its server-table and systemId components give,
 // and the value after `attribute` "=" in its last component, without surrounding quotes
 // and read in `forms`. Both empty when the last component holds no such value.
-VQAgentNameText vq_read_agent_fdn(std::string_view text, std::string_view attribute,
-                                  VQAgentIdForms forms);
-
-// Fills `dn` from what `read` gives. A text that cannot be read gives the null name, as
-// does running out of memory: parsing never fails.
-template <typename Name, typename Read>
-void vq_read_agent_dn(VQAgentDn<Name>& dn, Read read) {
-  try {
-    const VQAgentNameText text = read();
-    dn.system_name(text.system);
-    dn.unique_name(text.unique);
-  } catch (...) {
-    dn.make_null();
-  }
-}
+VQDnParts vq_read_agent_fdn(std::string_view text, std::string_view attribute,
+                            VQAgentIdForms forms);
 
 #endif  // DEDAVUZ_AGENT_AGENT_DN_TEXT_H_

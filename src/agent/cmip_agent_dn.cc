@@ -11,7 +11,7 @@
 #include "dedavuz_api/mit_names.h"
 
 VQCmipAgentDn::VQCmipAgentDn(const std::string& text) {
-  vq_read_agent_dn(*this, [&]() -> VQAgentNameText {
+  vq_fill_dn(*this, [&]() -> VQDnParts {
     if (vq_names_agent_table(text, VQ_DN_CMIP_AGENT_TABLE_PART2)) {
       return vq_read_agent_fdn(text, VQ_CMIP_AGENT_ID, VQAgentIdForms::id_or_aet);
     }

@@ -6,7 +6,7 @@
 #include "dedavuz_api/mit_names.h"
 
 VQRpcAgentDn::VQRpcAgentDn(const std::string& text) {
-  vq_read_agent_dn(*this, [&]() -> VQAgentNameText {
+  vq_fill_dn(*this, [&]() -> VQDnParts {
     if (!vq_names_agent_table(text, VQ_DN_RPC_AGENT_PART2)) return {};
     return vq_read_agent_fdn(text, VQ_RPC_AGENT_ID, VQAgentIdForms::id);
   });

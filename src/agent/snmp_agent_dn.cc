@@ -6,7 +6,7 @@
 #include "dedavuz_api/mit_names.h"
 
 VQSnmpAgentDn::VQSnmpAgentDn(const std::string& text) {
-  vq_read_agent_dn(*this, [&]() -> VQAgentNameText {
+  vq_fill_dn(*this, [&]() -> VQDnParts {
     if (text.empty() || text.front() != '/') return {};
     return vq_read_agent_fdn(text, VQ_SNMP_AGENT_ID, VQAgentIdForms::plain);
   });

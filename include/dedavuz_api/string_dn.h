@@ -1,8 +1,8 @@
-// VQAgentDn<Name>: what the names of CMIP, SNMP proxy and RPC agents share. A name pairs
-// the system that holds the agent with the agent's identifier in that system's agent table;
+// VQStringDn<Name>: what the names of topology types and of CMIP, SNMP proxy and RPC agents
+// share. A name pairs the system that holds the object with the object's identifier there;
 // each name class adds its own parser and slash form. Names of different kinds never compare.
-#ifndef DEDAVUZ_API_AGENT_DN_H_
-#define DEDAVUZ_API_AGENT_DN_H_
+#ifndef DEDAVUZ_API_STRING_DN_H_
+#define DEDAVUZ_API_STRING_DN_H_
 
 #include <cstddef>
 #include <functional>
@@ -10,7 +10,7 @@
 #include <string>
 
 template <typename Name>
-class VQAgentDn {
+class VQStringDn {
  public:
   const std::string& system_name() const { return system_name_; }
   void system_name(const std::string& name) { system_name_ = name; }
@@ -45,8 +45,8 @@ class VQAgentDn {
   }
 
  protected:
-  VQAgentDn() = default;
-  VQAgentDn(const std::string& system_name, const std::string& unique_name)
+  VQStringDn() = default;
+  VQStringDn(const std::string& system_name, const std::string& unique_name)
       : system_name_(system_name), unique_name_(unique_name) {}
 
  private:
@@ -54,4 +54,4 @@ class VQAgentDn {
   std::string unique_name_;
 };
 
-#endif  // DEDAVUZ_API_AGENT_DN_H_
+#endif  // DEDAVUZ_API_STRING_DN_H_
