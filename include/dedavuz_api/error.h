@@ -85,12 +85,12 @@ std::ostream& operator<<(std::ostream& os, const VQStatus& status);
 std::ostream& operator<<(std::ostream& os, VQStatus::Code code);
 
 // Returns from the enclosing function when `expr` yields an error status.
-#define VQ_RETURN_IF_ERROR(expr)                    \
-  do {                                              \
-    ::VQStatus vq_return_if_error_status_ = (expr); \
-    if (!vq_return_if_error_status_) {              \
-      return vq_return_if_error_status_;            \
-    }                                               \
+#define VQ_RETURN_IF_ERROR(expr)                         \
+  do {                                                   \
+    ::VQStatus vq_return_if_error_status_ = (expr);      \
+    if (!vq_return_if_error_status_) {                   \
+      return vq_return_if_error_status_;                 \
+    }                                                    \
   } while (false)
 
 #endif  // DEDAVUZ_API_ERROR_H_

@@ -43,7 +43,8 @@ class VQList {
   }
   // Position of the first equal entry, or entries() when there is none.
   std::size_t index(const T& item) const {
-    return static_cast<std::size_t>(std::find(items_.begin(), items_.end(), item) - items_.begin());
+    return static_cast<std::size_t>(std::find(items_.begin(), items_.end(), item) -
+                                    items_.begin());
   }
   // Removes the first equal entry; false when there was none.
   bool remove(const T& item) {

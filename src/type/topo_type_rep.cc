@@ -161,8 +161,7 @@ VQStatus VQTopoTypeRep::set_user_data_attribute_names(const VQList<std::string>&
   user_data_attribute_names_.clear();
   for (const std::string& name : names) {
     std::string canonical;
-    const VQStatus status = vq_get_canonical_attribute_name(name, canonical);
-    if (!status) return status;
+    VQ_RETURN_IF_ERROR(vq_get_canonical_attribute_name(name, canonical));
     user_data_attribute_names_.append(std::move(canonical));
   }
   active_.add(VQTopoType::user_data_attribute_names);
@@ -175,8 +174,7 @@ VQStatus VQTopoTypeRep::add_user_data_attribute_name(const std::string& name) {
     return VQStatus(VQStatus::Code::already_exists, name);
   }
   std::string canonical;
-  const VQStatus status = vq_get_canonical_attribute_name(name, canonical);
-  if (!status) return status;
+  VQ_RETURN_IF_ERROR(vq_get_canonical_attribute_name(name, canonical));
   // An inactive list holds nothing that counts; the new name starts it afresh.
   if (!active) user_data_attribute_names_.clear();
   user_data_attribute_names_.append(std::move(canonical));
@@ -189,8 +187,7 @@ VQStatus VQTopoTypeRep::remove_user_data_attribute_name(const std::string& name)
     return not_set(VQTopoType::user_data_attribute_names);
   }
   std::string canonical;
-  const VQStatus status = vq_get_canonical_attribute_name(name, canonical);
-  if (!status) return status;
+  VQ_RETURN_IF_ERROR(vq_get_canonical_attribute_name(name, canonical));
   if (!user_data_attribute_names_.remove(canonical)) {
     return VQStatus(VQStatus::Code::does_not_exist, name);
   }
