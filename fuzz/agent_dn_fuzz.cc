@@ -1,44 +1,36 @@
 // Parses any text as a CMIP, SNMP proxy and RPC agent name. Parsing never fails; and the
-// slash form of a parsed name parses back to a name with the same slash form, as long as
-// the name is plain: neither its system nor its identifier holds the texts the parser looks
-// for, and its identifier starts with no alternative the parser reads.
+// slash form of a parsed plain name parses back to a name with the same slash form. A plain
+// identifier, besides, holds no quote or "/" and starts with no alternative the parser reads.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <sstream>
 #include <string>
-#include <unordered_set>
 
 #include "dedavuz_api/cmip_agent_dn.h"
 #include "dedavuz_api/rpc_agent_dn.h"
 #include "dedavuz_api/snmp_agent_dn.h"
+#include "plain_names.h"
 
 namespace {
 
 const char kHost[] = "fuzzhost";
 
-bool holds_any(const std::string& s, std::initializer_list<const char*> markers) {
-  for (const char* marker : markers) {
-    if (s.find(marker) != std::string::npos) return true;
-  }
-  return false;
-}
-
-bool is_plain(const std::string& system, const std::string& unique) {
-  return !system.empty() && system.back() != '/' &&
-         !holds_any(system, {"\"", "misId", "systemId", "agentId", "//"}) &&
+bool is_plain(const std::string& system, const std::string& unique, const std::string& local) {
+  return is_plain_system(system, local, {"\"", "misId", "systemId", "agentId"}) &&
          !holds_any(unique, {"\"", "/", "misId", "systemId"}) && unique.rfind("id:", 0) != 0 &&
          unique.rfind("aet:", 0) != 0;
 }
 
 template <typename Name>
-void check(const std::string& text) {
+void check(const std::string& text, const std::string& local) {
   const Name dn(text);
   std::ostringstream printed;
   printed << dn << std::hash<Name>()(dn);
   if (dn.is_null()) return;
   const std::string slash = dn.slash_form();
-  if (is_plain(dn.system_name(), dn.unique_name()) && Name(slash).slash_form() != slash) {
+  if (is_plain(dn.system_name(), dn.unique_name(), local) && Name(slash).slash_form() != slash) {
     std::abort();
   }
 }
@@ -49,14 +41,15 @@ void check(const std::string& text) {
 // system is remote.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  if (data[0] & 1) {
+  const std::string local = data[0] & 1 ? "" : kHost;
+  if (local.empty()) {
     unsetenv("VQ_LOGICAL_HOST");
   } else {
     setenv("VQ_LOGICAL_HOST", kHost, 1);
   }
   const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
-  check<VQCmipAgentDn>(text);
-  check<VQSnmpAgentDn>(text);
-  check<VQRpcAgentDn>(text);
+  check<VQCmipAgentDn>(text, local);
+  check<VQSnmpAgentDn>(text, local);
+  check<VQRpcAgentDn>(text, local);
   return 0;
 }

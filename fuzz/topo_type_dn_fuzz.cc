@@ -1,6 +1,6 @@
-// Parses any text as a type name. Parsing never fails; and the slash form of a parsed name
-// parses back to a name with the same slash form, as long as the name is plain: its system
-// holds none of the texts the parser looks for.
+// Parses any text as a type name. Parsing never fails; and the slash form of a parsed plain
+// name parses back to a name with the same slash form. A plain identifier, besides, holds
+// no quote or "/".
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,18 +8,15 @@
 #include <string>
 
 #include "dedavuz_api/topo_type_dn.h"
+#include "plain_names.h"
 
 namespace {
 
 const char kHost[] = "fuzzhost";
 
-bool is_plain(const VQTopoTypeDn& dn) {
-  const std::string& system = dn.system_name();
-  for (const char* marker : {"\"", "misId", "systemId", "topoTypeId", "//"}) {
-    if (system.find(marker) != std::string::npos) return false;
-  }
-  return !system.empty() && system.back() != '/' &&
-         dn.unique_name().find_first_of("\"/") == std::string::npos;
+bool is_plain(const VQTopoTypeDn& dn, const std::string& local) {
+  return is_plain_system(dn.system_name(), local, {"\"", "misId", "systemId", "topoTypeId"}) &&
+         !holds_any(dn.unique_name(), {"\"", "/", "misId", "systemId"});
 }
 
 }  // namespace
@@ -28,7 +25,8 @@ bool is_plain(const VQTopoTypeDn& dn) {
 // system is remote.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  if (data[0] & 1) {
+  const std::string local = data[0] & 1 ? "" : kHost;
+  if (local.empty()) {
     unsetenv("VQ_LOGICAL_HOST");
   } else {
     setenv("VQ_LOGICAL_HOST", kHost, 1);
@@ -38,6 +36,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   printed << dn << dn.hash();
   if (dn.is_null()) return 0;
   const std::string slash = dn.slash_form();
-  if (is_plain(dn) && VQTopoTypeDn(slash).slash_form() != slash) std::abort();
+  if (is_plain(dn, local) && VQTopoTypeDn(slash).slash_form() != slash) std::abort();
   return 0;
 }
