@@ -1,9 +1,623 @@
 #include "dedavuz_api/topo_node_rep.h"
 
+#include <cstddef>
+#include <exception>
+#include <string>
+#include <utility>
+
 #include "core/local_system.h"
 #include "core/name_scan.h"
 #include "core/system_path.h"
 #include "dedavuz_api/mit_names.h"
+#include "dedavuz_api/topo_type_dn.h"
+#include "hvx/names.h"
+
+namespace {
+
+using Code = VQStatus::Code;
+using Node = VQTopoNode;
+
+VQStatus not_built(const char* operation) {
+  return VQStatus(Code::not_implemented, std::string("VQTopoNode::") + operation);
+}
+
+// Display statuses are named in the singular wherever one is missing.
+VQStatus display_status_not_set() {
+  return VQStatus(Code::attribute_not_set, "VQTopoNode::display_status");
+}
+
+VQStatus too_many_visible_children() {
+  return VQStatus(
+      Code::cannot_set_attribute,
+      "VQTopoNode::monitor_visible_children, because max number of visible children is exceeded");
+}
+
+// The first entry whose `key` member equals `key`, or nullptr.
+template <typename T, typename K>
+T* find_keyed(VQList<T>& list, const K& key, K T::*member) {
+  return list.find_if([&](const T& entry) { return entry.*member == key; });
+}
+template <typename T, typename K>
+const T* find_keyed(const VQList<T>& list, const K& key, K T::*member) {
+  return list.find_if([&](const T& entry) { return entry.*member == key; });
+}
+
+template <typename T, typename K>
+std::size_t remove_keyed(VQList<T>& list, const K& key, K T::*member) {
+  return list.remove_if([&](const T& entry) { return entry.*member == key; });
+}
+
+// An active keyed list takes a new entry in place of the first with its key.
+template <typename T, typename K>
+void replace_keyed(VQList<T>& list, const T& entry, K T::*member) {
+  if (T* found = find_keyed(list, entry.*member, member)) {
+    *found = entry;
+  } else {
+    list.append(entry);
+  }
+}
+
+// Whether the platform can convert `dn` into a name; code 1 only if it could not try.
+VQStatus check_convertible(const std::string& dn) {
+  try {
+    if (hvx::fdn2oi(dn).is_null()) return VQStatus(Code::invalid_argument, dn);
+    return VQStatus::success;
+  } catch (const std::exception& e) {
+    return VQStatus(Code::hvx_error, e.what());
+  }
+}
+
+}  // namespace
+
+VQTopoNodeRep::VQTopoNodeRep() : active_(Node::attribute_count) {}
+
+VQTopoNodeRep::VQTopoNodeRep(const VQTopoNodeDn& dn) : dn_(dn), active_(Node::attribute_count) {
+  active_.add(Node::dn);
+}
+
+bool VQTopoNodeRep::exists() const { return false; }
+
+VQStatus VQTopoNodeRep::create_with_all_attributes() {
+  return create_with_some_attributes(active_ &
+                                     get_valid_attributes(create, Node::all_attribute_types));
+}
+
+VQStatus VQTopoNodeRep::create_with_some_attributes(const VQIntegerSet&) {
+  return not_built("create_with_some_attributes");
+}
+
+VQStatus VQTopoNodeRep::destroy() { return not_built("destroy"); }
+
+VQStatus VQTopoNodeRep::load_all_attributes() {
+  return load_some_attributes(get_valid_attributes(load, Node::all_attribute_types));
+}
+
+VQStatus VQTopoNodeRep::load_some_attributes(const VQIntegerSet&) {
+  return not_built("load_some_attributes");
+}
+
+VQStatus VQTopoNodeRep::store_all_attributes() {
+  return store_some_attributes(active_ & get_valid_attributes(store, Node::all_attribute_types));
+}
+
+VQStatus VQTopoNodeRep::store_some_attributes(const VQIntegerSet&) {
+  return not_built("store_some_attributes");
+}
+
+VQStatus VQTopoNodeRep::load_all_defaults() {
+  return load_some_defaults(get_valid_attributes(load, Node::all_attribute_types));
+}
+
+void VQTopoNodeRep::get_active_attributes(VQIntegerSet& attributes) const { attributes = active_; }
+
+void VQTopoNodeRep::clear_all_attributes() { active_ = false; }
+
+void VQTopoNodeRep::clear_some_attributes(const VQIntegerSet& attributes) {
+  // Member by member, so that a set of another capacity clears only its own members.
+  VQIntegerSetIterator it(attributes);
+  while (it.next()) active_.remove(it.member());
+}
+
+VQStatus VQTopoNodeRep::not_set(Attribute attribute) {
+  return VQStatus(Code::attribute_not_set, "VQTopoNode::" + get_attribute_name(attribute));
+}
+
+template <typename T>
+VQStatus VQTopoNodeRep::get(Attribute attribute, const T& field, T& out) const {
+  if (!is_active(attribute)) return not_set(attribute);
+  out = field;
+  return VQStatus::success;
+}
+
+template <typename T>
+VQStatus VQTopoNodeRep::set(Attribute attribute, T& field, const T& value) {
+  field = value;
+  active_.add(attribute);
+  return VQStatus::success;
+}
+
+VQStatus VQTopoNodeRep::add_dn(Attribute attribute, DnList& list, const VQTopoNodeDn& dn) {
+  if (!is_active(attribute)) {
+    // Whatever an inactive list still holds is stale.
+    list.clear();
+    active_.add(attribute);
+  } else if (list.contains(dn)) {
+    return VQStatus(Code::already_exists, dn.slash_form());
+  }
+  list.append(dn);
+  return VQStatus::success;
+}
+
+VQStatus VQTopoNodeRep::remove_dn(Attribute attribute, DnList& list, const VQTopoNodeDn& dn) {
+  if (!is_active(attribute)) return not_set(attribute);
+  if (list.remove_all(dn) == 0) return VQStatus(Code::does_not_exist, dn.slash_form());
+  return VQStatus::success;
+}
+
+VQStatus VQTopoNodeRep::get_hidden(Attribute attribute, const DnList& visible, DnList& out) const {
+  if (!is_active(attribute)) return not_set(attribute);
+  for (const VQTopoNodeDn& child : children_) {
+    if (!visible.contains(child)) out.append(child);
+  }
+  return VQStatus::success;
+}
+
+long VQTopoNodeRep::monitor_visible_limit() const {
+  if (type_name_ == VQTopoTypeDn::omnisector) return 1;
+  if (type_name_ == VQTopoTypeDn::hexagon) return 6;
+  if (type_name_ == VQTopoTypeDn::hexagon120) return 3;
+  return 36;
+}
+
+VQStatus VQTopoNodeRep::get_dn(VQTopoNodeDn& dn) const { return get(Node::dn, dn_, dn); }
+
+VQStatus VQTopoNodeRep::set_dn(const VQTopoNodeDn& dn) { return set(Node::dn, dn_, dn); }
+
+VQStatus VQTopoNodeRep::get_name(std::string& name) const { return get(Node::name, name_, name); }
+
+VQStatus VQTopoNodeRep::set_name(const std::string& name) { return set(Node::name, name_, name); }
+
+VQStatus VQTopoNodeRep::get_topology_pathnames(VQList<std::string>& pathnames) const {
+  return get(Node::topology_pathnames, topology_pathnames_, pathnames);
+}
+
+VQStatus VQTopoNodeRep::get_type_name(std::string& type_name) const {
+  return get(Node::type_name, type_name_, type_name);
+}
+
+VQStatus VQTopoNodeRep::set_type_name(const std::string& type_name) {
+  return set(Node::type_name, type_name_, type_name);
+}
+
+VQStatus VQTopoNodeRep::get_managed_objects(VQList<std::string>& managed_objects) const {
+  return get(Node::managed_objects, managed_objects_, managed_objects);
+}
+
+VQStatus VQTopoNodeRep::set_managed_objects(const VQList<std::string>& managed_objects) {
+  managed_objects_.clear();
+  for (const std::string& managed_object : managed_objects) {
+    std::string canonical;
+    VQ_RETURN_IF_ERROR(vq_get_canonical_dn(managed_object, canonical));
+    managed_objects_.append(std::move(canonical));
+  }
+  active_.add(Node::managed_objects);
+  return VQStatus::success;
+}
+
+VQStatus VQTopoNodeRep::add_managed_object(const std::string& managed_object) {
+  const bool active = is_active(Node::managed_objects);
+  if (active && managed_objects_.contains(managed_object)) {
+    return VQStatus(Code::already_exists, managed_object);
+  }
+  // Checked before anything changes, so that a refused name leaves the list as it was.
+  VQ_RETURN_IF_ERROR(check_convertible(managed_object));
+  if (!active) {
+    managed_objects_.clear();
+    active_.add(Node::managed_objects);
+  }
+  managed_objects_.append(managed_object);
+  return VQStatus::success;
+}
+
+VQStatus VQTopoNodeRep::remove_managed_object(const std::string& managed_object) {
+  if (!is_active(Node::managed_objects)) return not_set(Node::managed_objects);
+  std::string canonical;
+  VQ_RETURN_IF_ERROR(vq_get_canonical_dn(managed_object, canonical));
+  if (managed_objects_.remove_all(canonical) == 0) {
+    return VQStatus(Code::does_not_exist, managed_object);
+  }
+  return VQStatus::success;
+}
+
+VQStatus VQTopoNodeRep::get_cmip_agents(VQList<VQCmipAgentDn>& agents) const {
+  return get(Node::cmip_agents, cmip_agents_, agents);
+}
+
+VQStatus VQTopoNodeRep::get_snmp_agents(VQList<VQSnmpAgentDn>& agents) const {
+  return get(Node::snmp_agents, snmp_agents_, agents);
+}
+
+VQStatus VQTopoNodeRep::get_rpc_agents(VQList<VQRpcAgentDn>& agents) const {
+  return get(Node::rpc_agents, rpc_agents_, agents);
+}
+
+VQStatus VQTopoNodeRep::get_parents(DnList& parents) const {
+  return get(Node::parents, parents_, parents);
+}
+
+VQStatus VQTopoNodeRep::set_parents(const DnList& parents) {
+  return set(Node::parents, parents_, parents);
+}
+
+VQStatus VQTopoNodeRep::add_parent(const VQTopoNodeDn& parent) {
+  return add_dn(Node::parents, parents_, parent);
+}
+
+VQStatus VQTopoNodeRep::remove_parent(const VQTopoNodeDn& parent) {
+  return remove_dn(Node::parents, parents_, parent);
+}
+
+VQStatus VQTopoNodeRep::get_children(DnList& children) const {
+  return get(Node::children, children_, children);
+}
+
+VQStatus VQTopoNodeRep::get_view_children(DnList& children) const {
+  return get(Node::view_children, view_children_, children);
+}
+
+VQStatus VQTopoNodeRep::get_links(DnList& links) const { return get(Node::links, links_, links); }
+
+VQStatus VQTopoNodeRep::set_links(const DnList& links) { return set(Node::links, links_, links); }
+
+VQStatus VQTopoNodeRep::add_link(const VQTopoNodeDn& link) {
+  return add_dn(Node::links, links_, link);
+}
+
+VQStatus VQTopoNodeRep::remove_link(const VQTopoNodeDn& link) {
+  return remove_dn(Node::links, links_, link);
+}
+
+VQStatus VQTopoNodeRep::get_propagate_peers(DnList& peers) const {
+  return get(Node::propagate_peers, propagate_peers_, peers);
+}
+
+VQStatus VQTopoNodeRep::set_propagate_peers(const DnList& peers) {
+  return set(Node::propagate_peers, propagate_peers_, peers);
+}
+
+VQStatus VQTopoNodeRep::add_propagate_peer(const VQTopoNodeDn& peer) {
+  return add_dn(Node::propagate_peers, propagate_peers_, peer);
+}
+
+VQStatus VQTopoNodeRep::remove_propagate_peer(const VQTopoNodeDn& peer) {
+  return remove_dn(Node::propagate_peers, propagate_peers_, peer);
+}
+
+VQStatus VQTopoNodeRep::get_is_severity_propagated(bool& propagated) const {
+  return get(Node::is_severity_propagated, is_severity_propagated_, propagated);
+}
+
+VQStatus VQTopoNodeRep::set_is_severity_propagated(bool propagated) {
+  return set(Node::is_severity_propagated, is_severity_propagated_, propagated);
+}
+
+VQStatus VQTopoNodeRep::get_state(long& state) const { return get(Node::state, state_, state); }
+
+VQStatus VQTopoNodeRep::set_state(long state) { return set(Node::state, state_, state); }
+
+VQStatus VQTopoNodeRep::get_severity(Severity& severity) const {
+  return get(Node::severity, severity_, severity);
+}
+
+// The server computes a node's severity from its alarms; nothing here can change it.
+VQStatus VQTopoNodeRep::set_severity(Severity) { return VQStatus::success; }
+
+VQStatus VQTopoNodeRep::get_propagated_severity(Severity& severity) const {
+  return get(Node::propagated_severity, propagated_severity_, severity);
+}
+
+VQStatus VQTopoNodeRep::get_display_statuses(VQList<DisplayStatus>& statuses) const {
+  if (!is_active(Node::display_statuses)) return display_status_not_set();
+  statuses = display_statuses_;
+  return VQStatus::success;
+}
+
+VQStatus VQTopoNodeRep::set_display_statuses(const VQList<DisplayStatus>& statuses) {
+  return set(Node::display_statuses, display_statuses_, statuses);
+}
+
+VQStatus VQTopoNodeRep::get_display_status(const std::string& label, long& value) const {
+  if (!is_active(Node::display_statuses)) return display_status_not_set();
+  const DisplayStatus* found = find_keyed(display_statuses_, label, &DisplayStatus::label);
+  if (found == nullptr) return VQStatus(Code::key_not_found, label);
+  value = found->value;
+  return VQStatus::success;
+}
+
+VQStatus VQTopoNodeRep::add_display_status(const std::string& label, long value) {
+  const DisplayStatus entry(label, value);
+  if (!is_active(Node::display_statuses)) {
+    return set(Node::display_statuses, display_statuses_, VQList<DisplayStatus>{entry});
+  }
+  replace_keyed(display_statuses_, entry, &DisplayStatus::label);
+  return VQStatus::success;
+}
+
+VQStatus VQTopoNodeRep::remove_display_status(const std::string& label) {
+  if (!is_active(Node::display_statuses)) return display_status_not_set();
+  if (remove_keyed(display_statuses_, label, &DisplayStatus::label) == 0) {
+    return VQStatus(Code::key_not_found, label);
+  }
+  return VQStatus::success;
+}
+
+VQStatus VQTopoNodeRep::get_geographical_location(GeoLocation& location, bool& absent) const {
+  if (!is_active(Node::geographical_location)) return not_set(Node::geographical_location);
+  absent = geographical_location_absent_;
+  if (!absent) location = geographical_location_;
+  return VQStatus::success;
+}
+
+VQStatus VQTopoNodeRep::set_geographical_location(const GeoLocation& location, bool absent) {
+  geographical_location_absent_ = absent;
+  if (!absent) geographical_location_ = location;
+  active_.add(Node::geographical_location);
+  return VQStatus::success;
+}
+
+VQStatus VQTopoNodeRep::get_layer_name(std::string& layer_name) const {
+  return get(Node::layer_name, layer_name_, layer_name);
+}
+
+VQStatus VQTopoNodeRep::set_layer_name(const std::string& layer_name) {
+  return set(Node::layer_name, layer_name_, layer_name);
+}
+
+VQStatus VQTopoNodeRep::get_user_data(VQList<UserDatum>& data) const {
+  return get(Node::user_data, user_data_, data);
+}
+
+VQStatus VQTopoNodeRep::set_user_data(const VQList<UserDatum>& data) {
+  return set(Node::user_data, user_data_, data);
+}
+
+VQStatus VQTopoNodeRep::get_user_datum(const std::string& name, hvx::Morf& value) const {
+  if (!is_active(Node::user_data)) return not_set(Node::user_data);
+  const UserDatum* found = find_keyed(user_data_, name, &UserDatum::name);
+  if (found == nullptr) return VQStatus(Code::key_not_found, name);
+  value = found->value;
+  return VQStatus::success;
+}
+
+VQStatus VQTopoNodeRep::add_user_datum(const std::string& name, const hvx::Morf& value) {
+  const UserDatum entry(name, value);
+  if (!is_active(Node::user_data)) {
+    return set(Node::user_data, user_data_, VQList<UserDatum>{entry});
+  }
+  replace_keyed(user_data_, entry, &UserDatum::name);
+  return VQStatus::success;
+}
+
+VQStatus VQTopoNodeRep::remove_user_datum(const std::string& name) {
+  if (!is_active(Node::user_data)) return not_set(Node::user_data);
+  if (remove_keyed(user_data_, name, &UserDatum::name) == 0) {
+    return VQStatus(Code::key_not_found, name);
+  }
+  return VQStatus::success;
+}
+
+VQStatus VQTopoNodeRep::get_logical_locations(VQList<LocationInParent>& locations) const {
+  return get(Node::logical_locations, logical_locations_, locations);
+}
+
+VQStatus VQTopoNodeRep::set_logical_locations(const VQList<LocationInParent>& locations) {
+  return set(Node::logical_locations, logical_locations_, locations);
+}
+
+VQStatus VQTopoNodeRep::get_logical_location(const VQTopoNodeDn& parent, Location& location) const {
+  if (!is_active(Node::logical_locations)) return not_set(Node::logical_locations);
+  const LocationInParent* found = find_keyed(logical_locations_, parent, &LocationInParent::parent);
+  if (found == nullptr) return VQStatus(Code::key_not_found, parent.slash_form());
+  location = found->location;
+  return VQStatus::success;
+}
+
+VQStatus VQTopoNodeRep::set_logical_location(const VQTopoNodeDn& parent, const Location& location) {
+  if (!is_active(Node::logical_locations)) {
+    return set(Node::logical_locations, logical_locations_,
+               VQList<LocationInParent>{LocationInParent(parent, location)});
+  }
+  // A node is placed in a parent by the server; here it can only move there.
+  LocationInParent* found = find_keyed(logical_locations_, parent, &LocationInParent::parent);
+  if (found == nullptr) return VQStatus(Code::key_not_found, parent.slash_form());
+  found->location = location;
+  return VQStatus::success;
+}
+
+VQStatus VQTopoNodeRep::get_view_background_image_filename(std::string& filename) const {
+  return get(Node::view_background_image_filename, view_background_image_filename_, filename);
+}
+
+VQStatus VQTopoNodeRep::set_view_background_image_filename(const std::string& filename) {
+  return set(Node::view_background_image_filename, view_background_image_filename_, filename);
+}
+
+VQStatus VQTopoNodeRep::get_view_map_config_filename(std::string& filename) const {
+  return get(Node::view_map_config_filename, view_map_config_filename_, filename);
+}
+
+VQStatus VQTopoNodeRep::set_view_map_config_filename(const std::string& filename) {
+  return set(Node::view_map_config_filename, view_map_config_filename_, filename);
+}
+
+VQStatus VQTopoNodeRep::get_view_default_geo_area(GeoLocation& centre, double& extent,
+                                                  bool& absent) const {
+  if (!is_active(Node::view_default_geo_area)) return not_set(Node::view_default_geo_area);
+  absent = view_default_geo_area_absent_;
+  if (!absent) {
+    centre = view_default_geo_area_;
+    extent = view_default_geo_area_extent_;
+  }
+  return VQStatus::success;
+}
+
+VQStatus VQTopoNodeRep::set_view_default_geo_area(const GeoLocation& centre, double extent,
+                                                  bool absent) {
+  view_default_geo_area_absent_ = absent;
+  if (!absent) {
+    view_default_geo_area_ = centre;
+    view_default_geo_area_extent_ = extent;
+  }
+  active_.add(Node::view_default_geo_area);
+  return VQStatus::success;
+}
+
+VQStatus VQTopoNodeRep::get_view_config_data(VQList<ViewConfigDatum>& data) const {
+  return get(Node::view_config_data, view_config_data_, data);
+}
+
+VQStatus VQTopoNodeRep::set_view_config_data(const VQList<ViewConfigDatum>& data) {
+  return set(Node::view_config_data, view_config_data_, data);
+}
+
+VQStatus VQTopoNodeRep::get_view_config_datum(const std::string& name, std::string& value) const {
+  if (!is_active(Node::view_config_data)) return not_set(Node::view_config_data);
+  const ViewConfigDatum* found = find_keyed(view_config_data_, name, &ViewConfigDatum::name);
+  if (found == nullptr) return VQStatus(Code::key_not_found, name);
+  value = found->value;
+  return VQStatus::success;
+}
+
+VQStatus VQTopoNodeRep::add_view_config_datum(const ViewConfigDatum& datum) {
+  if (!is_active(Node::view_config_data)) {
+    return set(Node::view_config_data, view_config_data_, VQList<ViewConfigDatum>{datum});
+  }
+  replace_keyed(view_config_data_, datum, &ViewConfigDatum::name);
+  return VQStatus::success;
+}
+
+VQStatus VQTopoNodeRep::remove_view_config_datum(const std::string& name) {
+  if (!is_active(Node::view_config_data)) return not_set(Node::view_config_data);
+  if (remove_keyed(view_config_data_, name, &ViewConfigDatum::name) == 0) {
+    return VQStatus(Code::key_not_found, name);
+  }
+  return VQStatus::success;
+}
+
+VQStatus VQTopoNodeRep::get_monitor_rotation(long& rotation, bool& absent) const {
+  if (!is_active(Node::monitor_rotation)) return not_set(Node::monitor_rotation);
+  absent = monitor_rotation_absent_;
+  if (!absent) rotation = monitor_rotation_;
+  return VQStatus::success;
+}
+
+VQStatus VQTopoNodeRep::set_monitor_rotation(long rotation, bool absent) {
+  monitor_rotation_absent_ = absent;
+  if (!absent) monitor_rotation_ = rotation;
+  active_.add(Node::monitor_rotation);
+  return VQStatus::success;
+}
+
+VQStatus VQTopoNodeRep::get_monitor_visible_children(DnList& children) const {
+  return get(Node::monitor_visible_children, monitor_visible_children_, children);
+}
+
+VQStatus VQTopoNodeRep::set_monitor_visible_children(const DnList& children) {
+  if (static_cast<long>(children.entries()) > monitor_visible_limit()) {
+    return too_many_visible_children();
+  }
+  return set(Node::monitor_visible_children, monitor_visible_children_, children);
+}
+
+VQStatus VQTopoNodeRep::add_monitor_visible_child(const VQTopoNodeDn& child) {
+  // A full list refuses a new child, but a duplicate is reported as such first. The list
+  // is compared with the limit for equality only: one that the type name outgrew later
+  // still takes children.
+  if (is_active(Node::monitor_visible_children) && !monitor_visible_children_.contains(child) &&
+      static_cast<long>(monitor_visible_children_.entries()) == monitor_visible_limit()) {
+    return too_many_visible_children();
+  }
+  return add_dn(Node::monitor_visible_children, monitor_visible_children_, child);
+}
+
+VQStatus VQTopoNodeRep::remove_monitor_visible_child(const VQTopoNodeDn& child) {
+  return remove_dn(Node::monitor_visible_children, monitor_visible_children_, child);
+}
+
+VQStatus VQTopoNodeRep::get_monitor_hidden_children(DnList& children) const {
+  return get_hidden(Node::monitor_hidden_children, monitor_visible_children_, children);
+}
+
+VQStatus VQTopoNodeRep::get_monitor_max_visible_children(long& max) const {
+  if (!is_active(Node::monitor_max_visible_children)) {
+    return not_set(Node::monitor_max_visible_children);
+  }
+  // Unlike the limit on visible children, only the monitor types have an answer here.
+  if (type_name_ == VQTopoTypeDn::omnisector) {
+    max = 1;
+  } else if (type_name_ == VQTopoTypeDn::hexagon) {
+    max = 6;
+  } else if (type_name_ == VQTopoTypeDn::hexagon120) {
+    max = 3;
+  } else if (type_name_ == VQTopoTypeDn::circle) {
+    max = 36;
+  } else {
+    return VQStatus(Code::invalid_argument, type_name_);
+  }
+  return VQStatus::success;
+}
+
+VQStatus VQTopoNodeRep::get_array_visible_children(DnList& children) const {
+  return get(Node::array_visible_children, array_visible_children_, children);
+}
+
+VQStatus VQTopoNodeRep::set_array_visible_children(const DnList& children) {
+  return set(Node::array_visible_children, array_visible_children_, children);
+}
+
+VQStatus VQTopoNodeRep::add_array_visible_child(const VQTopoNodeDn& child) {
+  return add_dn(Node::array_visible_children, array_visible_children_, child);
+}
+
+VQStatus VQTopoNodeRep::remove_array_visible_child(const VQTopoNodeDn& child) {
+  return remove_dn(Node::array_visible_children, array_visible_children_, child);
+}
+
+VQStatus VQTopoNodeRep::get_array_hidden_children(DnList& children) const {
+  return get_hidden(Node::array_hidden_children, array_visible_children_, children);
+}
+
+VQStatus VQTopoNodeRep::get_array_orientation(ArrayOrientation& orientation) const {
+  return get(Node::array_orientation, array_orientation_, orientation);
+}
+
+VQStatus VQTopoNodeRep::set_array_orientation(ArrayOrientation orientation) {
+  return set(Node::array_orientation, array_orientation_, orientation);
+}
+
+VQStatus VQTopoNodeRep::get_array_num_columns(unsigned long& columns) const {
+  return get(Node::array_num_columns, array_num_columns_, columns);
+}
+
+VQStatus VQTopoNodeRep::set_array_num_columns(unsigned long columns) {
+  return set(Node::array_num_columns, array_num_columns_, columns);
+}
+
+VQStatus VQTopoNodeRep::get_array_cell_size(ArrayCellSize& size) const {
+  return get(Node::array_cell_size, array_cell_size_, size);
+}
+
+VQStatus VQTopoNodeRep::set_array_cell_size(const ArrayCellSize& size) {
+  return set(Node::array_cell_size, array_cell_size_, size);
+}
+
+VQStatus VQTopoNodeRep::get_bus_logical_locations(VQList<Location>& locations) const {
+  return get(Node::bus_logical_locations, bus_logical_locations_, locations);
+}
+
+VQStatus VQTopoNodeRep::set_bus_logical_locations(const VQList<Location>& locations) {
+  return set(Node::bus_logical_locations, bus_logical_locations_, locations);
+}
 
 namespace {
 
