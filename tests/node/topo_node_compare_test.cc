@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+
+#include "dedavuz_api/topo_node.h"
+#include "dedavuz_api/topo_node_rep.h"
+#include "node/topo_node_rep_peer.h"
+#include "support/vq_test.h"
+
+namespace {
+
+using N = VQTopoNode;
+using Dns = VQList<VQTopoNodeDn>;
+
+VQIntegerSet set_of(std::initializer_list<int> members) {
+  VQIntegerSet set(N::attribute_count);
+  for (const int m : members) set.add(m);
+  return set;
+}
+
+TEST(TopoNodeDefaultsTest, EachAttributeGetsItsDefaultAndStaysAsActiveAsItWas) {
+  VQTopoNodeRep rep(VQTopoNodeDn("testhost", 4));
+  const N::GeoLocation geo{1, 2};
+  EXPECT_VQ_OK(rep.set_name("n"));
+  EXPECT_VQ_OK(rep.set_type_name("Router"));
+  EXPECT_VQ_OK(rep.set_layer_name("core"));
+  EXPECT_VQ_OK(rep.set_parents({{"testhost", 1}}));
+  EXPECT_VQ_OK(rep.set_is_severity_propagated(false));
+  EXPECT_VQ_OK(rep.set_state(9));
+  EXPECT_VQ_OK(rep.set_geographical_location(geo, false));
+  EXPECT_VQ_OK(rep.set_view_default_geo_area(geo, 3, false));
+  EXPECT_VQ_OK(rep.set_monitor_rotation(30, false));
+  EXPECT_VQ_OK(rep.set_array_orientation(N::vertical));
+  EXPECT_VQ_OK(rep.set_array_num_columns(5));
+  EXPECT_VQ_OK(rep.set_array_cell_size({7, 8}));
+  EXPECT_VQ_OK(rep.set_view_map_config_filename("m"));
+  VQTopoNodeRepPeer::severity(rep) = N::critical;
+  VQTopoNodeRepPeer::activate(rep, {N::severity});
+  VQIntegerSet before;
+  rep.get_active_attributes(before);
+
+  EXPECT_VQ_OK(rep.load_all_defaults());
+  VQIntegerSet after;
+  rep.get_active_attributes(after);
+  EXPECT_EQ(after, before);
+
+  VQTopoNodeDn dn("x", 1);
+  std::string text;
+  Dns dns;
+  bool flag = false;
+  long number = -1;
+  N::Severity severity = N::major;
+  N::ArrayOrientation orientation = N::vertical;
+  unsigned long columns = 1;
+  N::ArrayCellSize size;
+  EXPECT_VQ_OK(rep.get_dn(dn));
+  EXPECT_TRUE(dn.is_null());
+  EXPECT_VQ_OK(rep.get_name(text));
+  EXPECT_EQ(text, "");
+  EXPECT_VQ_OK(rep.get_type_name(text));
+  EXPECT_EQ(text, "Host");
+  EXPECT_VQ_OK(rep.get_layer_name(text));
+  EXPECT_EQ(text, "Host");
+  EXPECT_VQ_OK(rep.get_view_map_config_filename(text));
+  EXPECT_EQ(text, "");
+  EXPECT_VQ_OK(rep.get_parents(dns));
+  EXPECT_TRUE(dns.is_empty());
+  EXPECT_VQ_OK(rep.get_is_severity_propagated(flag));
+  EXPECT_TRUE(flag);
+  EXPECT_VQ_OK(rep.get_state(number));
+  EXPECT_EQ(number, 0);
+  EXPECT_VQ_OK(rep.get_severity(severity));
+  EXPECT_EQ(severity, N::indeterminate);
+  N::GeoLocation untouched{-1, -1};
+  flag = false;
+  EXPECT_VQ_OK(rep.get_geographical_location(untouched, flag));
+  EXPECT_TRUE(flag);
+  double extent = 0;
+  flag = false;
+  EXPECT_VQ_OK(rep.get_view_default_geo_area(untouched, extent, flag));
+  EXPECT_TRUE(flag);
+  flag = false;
+  EXPECT_VQ_OK(rep.get_monitor_rotation(number, flag));
+  EXPECT_TRUE(flag);
+  EXPECT_VQ_OK(rep.get_array_orientation(orientation));
+  EXPECT_EQ(orientation, N::horizontal);
+  EXPECT_VQ_OK(rep.get_array_num_columns(columns));
+  EXPECT_EQ(columns, 0u);
+  // Not the cell size of a new value: both dimensions are 0.
+  EXPECT_VQ_OK(rep.get_array_cell_size(size));
+  EXPECT_EQ(size.width, 0u);
+  EXPECT_EQ(size.height, 0u);
+
+  // Defaults make nothing active.
+  VQTopoNodeRep fresh;
+  EXPECT_VQ_OK(fresh.load_all_defaults());
+  fresh.get_active_attributes(after);
+  EXPECT_EQ(after.num_members(), 0);
+}
+
+TEST(TopoNodeDefaultsTest, OnlySelectedAttributesChange) {
+  VQTopoNodeRep rep;
+  EXPECT_VQ_OK(rep.set_name("n"));
+  EXPECT_VQ_OK(rep.set_state(9));
+  EXPECT_VQ_OK(rep.load_some_defaults(set_of({N::state})));
+  std::string name;
+  long state = -1;
+  EXPECT_VQ_OK(rep.get_name(name));
+  EXPECT_EQ(name, "n");
+  EXPECT_VQ_OK(rep.get_state(state));
+  EXPECT_EQ(state, 0);
+}
+
+class TopoNodeCompareTest : public ::testing::Test {
+ protected:
+  TopoNodeCompareTest() : a_(VQTopoNodeDn("testhost", 1)), b_(VQTopoNodeDn("testhost", 1)) {}
+
+  VQTopoNodeRep a_;
+  VQTopoNodeRep b_;
+};
+
+TEST_F(TopoNodeCompareTest, ListsCompareWithoutRegardToOrder) {
+  const VQTopoNodeDn p("testhost", 2);
+  const VQTopoNodeDn q("testhost/far", 2);
+  EXPECT_VQ_OK(a_.set_parents({p, q}));
+  EXPECT_VQ_OK(b_.set_parents({q, p}));
+  EXPECT_VQ_OK(a_.set_display_statuses({{"x", 1}, {"y", 2}}));
+  EXPECT_VQ_OK(b_.set_display_statuses({{"y", 2}, {"x", 1}}));
+  EXPECT_TRUE(a_ == b_);
+  EXPECT_VQ_OK(b_.set_parents({q, q}));
+  EXPECT_FALSE(a_ == b_);
+  EXPECT_VQ_OK(b_.set_parents({q, p, p}));
+  EXPECT_FALSE(a_ == b_);
+}
+
+TEST_F(TopoNodeCompareTest, AttributesActiveOnOneSideDiffer) {
+  EXPECT_VQ_OK(b_.set_name("b"));
+  // Over this side's active set: a has no name, so it equals b, but not the other way.
+  EXPECT_TRUE(a_.compare_all_attributes(b_));
+  EXPECT_FALSE(b_.compare_all_attributes(a_));
+  EXPECT_FALSE(a_.compare_some_attributes(b_, set_of({N::name})));
+  // Active on neither side: equal.
+  EXPECT_TRUE(a_.compare_some_attributes(b_, set_of({N::state, N::links})));
+}
+
+TEST_F(TopoNodeCompareTest, AbsentValuesCompareByTheirFlagFirst) {
+  EXPECT_VQ_OK(a_.set_geographical_location({1, 2}, false));
+  EXPECT_VQ_OK(b_.set_geographical_location({3, 4}, false));
+  EXPECT_FALSE(a_ == b_);
+  EXPECT_VQ_OK(a_.set_geographical_location({}, true));
+  EXPECT_FALSE(a_ == b_);
+  EXPECT_VQ_OK(b_.set_geographical_location({}, true));
+  EXPECT_TRUE(a_ == b_);  // the stored values differ but do not count
+
+  EXPECT_VQ_OK(a_.set_view_default_geo_area({1, 2}, 5, false));
+  EXPECT_VQ_OK(b_.set_view_default_geo_area({1, 2}, 6, false));
+  EXPECT_FALSE(a_ == b_);
+  EXPECT_VQ_OK(b_.set_view_default_geo_area({1, 2}, 5, false));
+  EXPECT_TRUE(a_ == b_);
+
+  EXPECT_VQ_OK(a_.set_monitor_rotation(10, false));
+  EXPECT_VQ_OK(b_.set_monitor_rotation(20, true));
+  EXPECT_FALSE(a_ == b_);
+  EXPECT_VQ_OK(a_.set_monitor_rotation(10, true));
+  EXPECT_TRUE(a_ == b_);
+}
+
+TEST_F(TopoNodeCompareTest, UserDataAndDerivedAttributesNeverDifferWhenActiveOnBothSides) {
+  hvx::Morf id("topoNodeId");
+  ASSERT_TRUE(id.set_str("12"));
+  EXPECT_VQ_OK(a_.add_user_datum("topoNodeId", id));
+  EXPECT_VQ_OK(b_.set_user_data({}));
+  VQTopoNodeRepPeer::children(a_) = {{"testhost", 5}};
+  const std::initializer_list<int> derived = {
+      N::monitor_hidden_children, N::monitor_max_visible_children, N::array_hidden_children};
+  VQTopoNodeRepPeer::activate(a_, derived);
+  VQTopoNodeRepPeer::activate(b_, derived);
+  EXPECT_TRUE(a_ == b_);
+  EXPECT_TRUE(b_ == a_);
+  // Active on one side only, they still differ.
+  b_.clear_some_attributes(set_of({N::user_data}));
+  EXPECT_FALSE(a_ == b_);
+}
+
+TEST_F(TopoNodeCompareTest, DiffCollectsEveryDifference) {
+  EXPECT_VQ_OK(a_.set_name("a"));
+  EXPECT_VQ_OK(b_.set_name("b"));
+  EXPECT_VQ_OK(b_.set_state(1));
+  EXPECT_VQ_OK(a_.set_layer_name("same"));
+  EXPECT_VQ_OK(b_.set_layer_name("same"));
+  VQIntegerSet out(N::attribute_count);
+  // Over every attribute, so the state active on b alone counts too.
+  EXPECT_TRUE(a_.diff_all_attributes(b_, out));
+  EXPECT_EQ(out, set_of({N::name, N::state}));
+
+  VQIntegerSet kept = set_of({N::links});
+  EXPECT_TRUE(a_.diff_some_attributes(b_, set_of({N::dn, N::layer_name}), kept));
+  EXPECT_EQ(kept, set_of({N::links}));
+  VQIntegerSet empty(N::attribute_count);
+  EXPECT_FALSE(a_.diff_some_attributes(b_, set_of({N::dn, N::layer_name}), empty));
+  EXPECT_EQ(empty.num_members(), 0);
+}
+
+TEST(TopoNodeHandleCompareTest, HandlesCompareTheirRepresentations) {
+  N a(VQTopoNodeDn("testhost", 1));
+  N b(VQTopoNodeDn("testhost", 1));
+  EXPECT_VQ_OK(a.set_links({{"testhost", 2}, {"testhost", 3}}));
+  EXPECT_VQ_OK(b.set_links({{"testhost", 3}, {"testhost", 2}}));
+  EXPECT_TRUE(a == b);
+  EXPECT_VQ_OK(b.set_name("b"));
+  EXPECT_TRUE(a == b);
+  EXPECT_TRUE(b != a);
+  VQIntegerSet out(N::attribute_count);
+  EXPECT_TRUE(a.diff_all_attributes(b, out));
+  EXPECT_EQ(out, set_of({N::name}));
+  EXPECT_TRUE(a.compare_some_attributes(b, set_of({N::dn, N::links})));
+}
+
+}  // namespace

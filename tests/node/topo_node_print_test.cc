@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "dedavuz_api/topo_node.h"
+#include "dedavuz_api/topo_node_rep.h"
+#include "node/topo_node_rep_peer.h"
+#include "support/vq_test.h"
+
+namespace {
+
+using N = VQTopoNode;
+using Peer = VQTopoNodeRepPeer;
+
+template <typename T>
+std::string printed(const T& value) {
+  std::ostringstream out;
+  out << value;
+  return out.str();
+}
+
+// Every attribute active, with eleven children so that a list breaks its line.
+VQTopoNodeRep populated() {
+  VQTopoNodeRep rep(VQTopoNodeDn("testhost", 7));
+  EXPECT_VQ_OK(rep.set_name("router-7"));
+  EXPECT_VQ_OK(rep.set_type_name("Hexagon"));
+  EXPECT_VQ_OK(rep.set_managed_objects({R"(/systemId="A")"}));
+  EXPECT_VQ_OK(rep.set_parents({{"testhost", 1}}));
+  EXPECT_VQ_OK(rep.set_links({{"testhost/far", 5}}));
+  EXPECT_VQ_OK(rep.set_propagate_peers({}));
+  EXPECT_VQ_OK(rep.set_is_severity_propagated(false));
+  EXPECT_VQ_OK(rep.set_state(3));
+  EXPECT_VQ_OK(rep.set_display_statuses({{"up", 1}}));
+  EXPECT_VQ_OK(rep.set_geographical_location({}, true));
+  EXPECT_VQ_OK(rep.set_layer_name("core"));
+  EXPECT_VQ_OK(rep.add_user_datum("topoNodeId", hvx::Morf("topoNodeId")));
+  EXPECT_VQ_OK(rep.set_logical_location({"testhost", 1}, {1, 2, 3}));
+  EXPECT_VQ_OK(rep.set_view_background_image_filename("bg.gif"));
+  EXPECT_VQ_OK(rep.set_view_map_config_filename("map.cfg"));
+  EXPECT_VQ_OK(rep.set_view_default_geo_area({2.5, 48.8}, 1.5, false));
+  EXPECT_VQ_OK(rep.add_view_config_datum({"k", "v w"}));
+  EXPECT_VQ_OK(rep.set_monitor_rotation(45, false));
+  EXPECT_VQ_OK(rep.set_monitor_visible_children({{"testhost", 100}}));
+  EXPECT_VQ_OK(rep.set_array_visible_children({{"testhost", 101}}));
+  EXPECT_VQ_OK(rep.set_array_orientation(N::vertical));
+  EXPECT_VQ_OK(rep.set_array_num_columns(4));
+  EXPECT_VQ_OK(rep.set_array_cell_size({10, 20}));
+  EXPECT_VQ_OK(rep.set_bus_logical_locations({{1, 2, 3}, {4, 5, 6}}));
+  Peer::topology_pathnames(rep) = {"/net/router-7"};
+  Peer::cmip_agents(rep) = {{"testhost", "a1"}};
+  Peer::snmp_agents(rep) = {{"testhost", "s1"}};
+  for (long id = 100; id <= 110; ++id) Peer::children(rep).append({"testhost", id});
+  Peer::view_children(rep) = {{"testhost", 100}};
+  Peer::severity(rep) = N::major;
+  Peer::propagated_severity(rep) = N::critical;
+  Peer::activate(rep,
+                 {N::topology_pathnames, N::cmip_agents, N::snmp_agents, N::rpc_agents, N::children,
+                  N::view_children, N::severity, N::propagated_severity, N::monitor_hidden_children,
+                  N::monitor_max_visible_children, N::array_hidden_children});
+  return rep;
+}
+
+TEST(TopoNodePrintTest, FullyPopulatedNode) {
+  const VQTopoNodeRep rep = populated();
+  VQIntegerSet active;
+  rep.get_active_attributes(active);
+  ASSERT_EQ(active, VQIntegerSet(N::attribute_count, true));
+  const std::string expected =
+      R"(                            dn: testhost:7
+                          name: router-7
+            topology_pathnames: { /net/router-7 }
+                     type_name: Hexagon
+               managed_objects: { /systemId=name:"A" }
+                   cmip_agents: { testhost:a1 }
+                   snmp_agents: { testhost:s1 }
+                    rpc_agents: { }
+                       parents: { testhost:1 }
+                      children: { testhost:100 testhost:101 testhost:102 testhost:103 testhost:104 testhost:105 testhost:106 testhost:107 testhost:108 
+testhost:109 testhost:110 }
+                 view_children: { testhost:100 }
+                         links: { testhost/far:5 }
+               propagate_peers: { }
+                         state: 3
+                      severity: major
+           propagated_severity: critical
+        is_severity_propagated: FALSE
+              display_statuses: { label: "up" value: 1 }
+              view_config_data: { name: "k" value: v w }
+         geographical_location: NULL
+                    layer_name: core
+             logical_locations: { parent: testhost:1location: x: 1 y: 2 z: 3 }
+view_background_image_filename: bg.gif
+      view_map_config_filename: map.cfg
+         view_default_geo_area: longitude: 2.5 latitude: 48.8  1.5
+              monitor_rotation: 45
+      monitor_visible_children: { testhost:100 }
+       monitor_hidden_children: { testhost:101 testhost:102 testhost:103 testhost:104 testhost:105 testhost:106 testhost:107 testhost:108 testhost:109 
+testhost:110 }
+        array_visible_children: { testhost:101 }
+         array_hidden_children: { testhost:100 testhost:102 testhost:103 testhost:104 testhost:105 testhost:106 testhost:107 testhost:108 testhost:109 
+testhost:110 }
+             array_orientation: array_orientation: vertical
+             array_num_columns: 4
+               array_cell_size: width: 10 height: 20
+         bus_logical_locations: { x: 1 y: 2 z: 3 x: 4 y: 5 z: 6 }
+)";
+  EXPECT_EQ(printed(rep), expected);
+}
+
+TEST(TopoNodePrintTest, HandlePrintsItsActiveAttributes) {
+  N node;
+  EXPECT_EQ(printed(node), "");
+  EXPECT_VQ_OK(node.set_is_severity_propagated(true));
+  EXPECT_VQ_OK(node.set_monitor_rotation(0, true));
+  EXPECT_VQ_OK(node.set_array_orientation(static_cast<N::ArrayOrientation>(0)));
+  EXPECT_EQ(printed(node),
+            "        is_severity_propagated: TRUE\n"
+            "              monitor_rotation: NULL\n"
+            "             array_orientation: array_orientation: horizontal\n");
+  node.clear_all_attributes();
+  EXPECT_EQ(printed(node), "");
+}
+
+}  // namespace
