@@ -15,3 +15,7 @@ std::string vq_local_system_name() {
 std::string vq_fdn_system_str(std::string_view fdn) {
   return vq_fdn_system_name(fdn, vq_local_system_name());
 }
+
+// The platform's PLATFORM_OBJNAME, less its systemId prefix and trailing quotes, takes over
+// here once the platform client exists; until then it names the same system.
+std::string vq_platform_system_name() { return vq_local_system_name(); }

@@ -10,6 +10,10 @@
 // is unset (every system is then remote). Never fails.
 std::string vq_local_system_name();
 
+// The default platform's own system name, against which type and agent names tell local
+// from remote systems. Never fails.
+std::string vq_platform_system_name();
+
 // The system name that the full name of a system stands for, seen from the local system.
 std::string vq_fdn_system_str(std::string_view fdn);
 

@@ -43,11 +43,6 @@ std::string_view strip_trailing_quotes(std::string_view s) {
   return s;
 }
 
-std::string_view strip_quotes(std::string_view s) {
-  while (!s.empty() && s.front() == '"') s.remove_prefix(1);
-  return strip_trailing_quotes(s);
-}
-
 // Calls `f` for every non-empty "/"-separated component of `s`.
 template <typename F>
 void for_each_component(std::string_view s, F f) {
@@ -65,6 +60,11 @@ bool contains(std::string_view s, std::string_view what) {
 }
 
 }  // namespace
+
+std::string_view vq_strip_quotes(std::string_view s) {
+  while (!s.empty() && s.front() == '"') s.remove_prefix(1);
+  return strip_trailing_quotes(s);
+}
 
 VQSystemPart vq_system_part(std::string_view system, std::string_view local) {
   VQSystemPart part;
@@ -112,14 +112,14 @@ VQParsedSystem vq_parse_system(std::string_view text, std::string_view local,
     if (contains(component, k.server_table)) {
       ++parsed.server_tables;
       std::string_view value = component.substr(std::min(k.server_table_prefix, component.size()));
-      value = strip_leading_quotes ? strip_quotes(value) : strip_trailing_quotes(value);
+      value = strip_leading_quotes ? vq_strip_quotes(value) : strip_trailing_quotes(value);
       path += '/';
       path += value;
     } else if (contains(attribute_of(component), k.system_id)) {
       const std::size_t quote = component.find('"');
       parsed.system_id = quote == std::string_view::npos
                              ? std::string_view()
-                             : strip_quotes(component.substr(quote + 1));
+                             : vq_strip_quotes(component.substr(quote + 1));
     }
   });
   parsed.has_system_id = contains(text, k.system_id);

@@ -54,6 +54,9 @@ struct VQParsedSystem {
 VQParsedSystem vq_parse_system(std::string_view text, std::string_view local,
                                bool strip_leading_quotes = true);
 
+// `s` without the double quotes at either end.
+std::string_view vq_strip_quotes(std::string_view s);
+
 // True when `text` holds a systemId or server-table component, that is, is a full name
 // rather than a system name.
 bool vq_is_fdn_text(std::string_view text);

@@ -1,0 +1,267 @@
+#include "dedavuz_api/topo_type.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <sstream>
+#include <string>
+
+#include "dedavuz_api/topo_type_rep.h"
+#include "support/vq_test.h"
+
+// Fills what only a load from the server would.
+class VQTopoTypeRepPeer {
+ public:
+  static void load(VQTopoTypeRep& rep, const VQList<std::string>& bases,
+                   const VQList<std::string>& children) {
+    rep.all_base_types_ = bases;
+    rep.legal_children_ = children;
+    for (const int n :
+         {VQTopoType::all_base_types, VQTopoType::sub_types, VQTopoType::legal_children}) {
+      rep.active_.add(n);
+    }
+  }
+};
+
+namespace {
+
+using Names = VQList<std::string>;
+using Code = VQStatus::Code;
+using Call = std::function<VQStatus()>;
+
+const std::string kNodeName = "\"VQ Topology\":topoNodeName";
+const std::string kNodeType = "\"VQ Topology\":topoNodeType";
+
+VQIntegerSet set_of(std::initializer_list<long> members, long capacity = 8) {
+  VQIntegerSet set(capacity);
+  for (const long m : members) set.add(m);
+  return set;
+}
+
+template <typename T>
+std::string printed(const T& value) {
+  std::ostringstream out;
+  out << value;
+  return out.str();
+}
+
+Names names_of(const VQTopoType& type) {
+  Names names;
+  EXPECT_VQ_OK(type.get_user_data_attribute_names(names));
+  return names;
+}
+
+// Each call fails with the code and message.
+void expect_failures(std::initializer_list<std::pair<Call, const char*>> calls, Code code) {
+  for (const auto& [call, message] : calls) {
+    const VQStatus status = call();
+    EXPECT_VQ_ERROR(status, code);
+    EXPECT_EQ(status.message(), message);
+  }
+}
+
+// A type with every settable attribute set.
+VQTopoType router() {
+  VQTopoType type(VQTopoTypeDn("testhost", "Router"));
+  EXPECT_VQ_OK(type.set_base_type("Device"));
+  EXPECT_VQ_OK(type.set_layer_name("routers"));
+  EXPECT_VQ_OK(type.set_draw_method(VQTopoType::hexagon));
+  EXPECT_VQ_OK(type.add_user_data_attribute_name("topoNodeName"));
+  return type;
+}
+
+TEST(TopoTypeTest, GettersOfUnsetAttributesNameThem) {
+  VQTopoType type;
+  VQTopoTypeDn dn;
+  std::string text;
+  Names names;
+  VQTopoType::DrawMethod method;
+  expect_failures({{[&] { return type.get_dn(dn); }, "VQTopoType::dn"},
+                   {[&] { return type.get_base_type(text); }, "VQTopoType::base_type"},
+                   {[&] { return type.get_all_base_types(names); }, "VQTopoType::all_base_types"},
+                   {[&] { return type.get_sub_types(names); }, "VQTopoType::sub_types"},
+                   {[&] { return type.get_legal_children(names); }, "VQTopoType::legal_children"},
+                   {[&] { return type.add_legal_child("Host"); }, "VQTopoType::legal_children"},
+                   {[&] { return type.get_layer_name(text); }, "VQTopoType::layer_name"},
+                   {[&] { return type.get_draw_method(method); }, "VQTopoType::draw_method"},
+                   {[&] { return type.get_user_data_attribute_names(names); },
+                    "VQTopoType::user_data_attribute_names"}},
+                  Code::attribute_not_set);
+  EXPECT_TRUE(dn.is_null());
+}
+
+TEST(TopoTypeTest, SettersStoreAndActivate) {
+  VQTopoTypeDn dn;
+  EXPECT_VQ_OK(VQTopoType(VQTopoTypeDn("testhost", "Router")).get_dn(dn));
+  EXPECT_EQ(dn, VQTopoTypeDn("testhost", "Router"));
+
+  VQTopoType type = router();
+  std::string text;
+  EXPECT_VQ_OK(type.get_layer_name(text));
+  EXPECT_EQ(text, "routers");
+  // No value is checked.
+  EXPECT_VQ_OK(type.set_draw_method(static_cast<VQTopoType::DrawMethod>(42)));
+  VQTopoType::DrawMethod method;
+  EXPECT_VQ_OK(type.get_draw_method(method));
+  EXPECT_EQ(method, 42);
+  VQIntegerSet active;
+  type.get_active_attributes(active);
+  EXPECT_EQ(active, set_of({0, 1, 5, 6, 7}));
+
+  VQTopoTypeRep rep;
+  VQTopoTypeRepPeer::load(rep, {}, {"Host"});
+  EXPECT_VQ_OK(rep.add_legal_child("Host"));
+  Names children;
+  EXPECT_VQ_OK(rep.get_legal_children(children));
+  EXPECT_EQ(printed(children), "{ Host Host }\n");
+}
+
+TEST(TopoTypeTest, UserDataNamesAreCanonical) {
+  VQTopoType type;
+  EXPECT_VQ_OK(type.add_user_data_attribute_name("topoNodeName"));
+  EXPECT_EQ(names_of(type), Names{kNodeName});
+  // Duplicates are found by the name as given.
+  expect_failures(
+      {{[&] { return type.add_user_data_attribute_name(kNodeName); }, kNodeName.c_str()}},
+      Code::already_exists);
+  EXPECT_VQ_OK(type.add_user_data_attribute_name("topoNodeName"));
+  expect_failures({{[&] { return type.add_user_data_attribute_name("bogus"); }, "bogus"},
+                   {[&] { return type.remove_user_data_attribute_name("bogus"); }, "bogus"},
+                   {[&] {
+                      return type.set_user_data_attribute_names({"topoNodeType", "bogus"});
+                    },
+                    "bogus"}},
+                  Code::attribute_not_registered);
+  // The failed set kept what it had made so far.
+  EXPECT_EQ(names_of(type), Names{kNodeType});
+
+  // An inactive list starts afresh; a failed set leaves it inactive.
+  type.clear_all_attributes();
+  EXPECT_VQ_ERROR(type.set_user_data_attribute_names({"bogus"}), Code::attribute_not_registered);
+  Names unset;
+  EXPECT_VQ_ERROR(type.get_user_data_attribute_names(unset), Code::attribute_not_set);
+  EXPECT_VQ_OK(type.add_user_data_attribute_name("topoNodeName"));
+  EXPECT_EQ(names_of(type), Names{kNodeName});
+}
+
+TEST(TopoTypeTest, RemovingUserDataNames) {
+  VQTopoType type;
+  expect_failures({{[&] { return type.remove_user_data_attribute_name("topoNodeName"); },
+                    "VQTopoType::user_data_attribute_names"}},
+                  Code::attribute_not_set);
+  EXPECT_VQ_OK(type.set_user_data_attribute_names({"topoNodeName", "topoNodeType", kNodeName}));
+  EXPECT_VQ_OK(type.remove_user_data_attribute_name("topoNodeName"));
+  EXPECT_VQ_OK(type.remove_user_data_attribute_name(kNodeName));
+  expect_failures(
+      {{[&] { return type.remove_user_data_attribute_name("topoNodeName"); }, "topoNodeName"}},
+      Code::does_not_exist);
+  EXPECT_EQ(names_of(type), Names{kNodeType});
+}
+
+TEST(TopoTypeTest, ComparisonWalksTheLeftSideOnly) {
+  const VQTopoType loaded = router();
+  const VQTopoType named(VQTopoTypeDn("testhost", "Router"));
+  EXPECT_TRUE(named == loaded);
+  EXPECT_TRUE(loaded != named);
+
+  VQTopoType changed = loaded;
+  EXPECT_VQ_OK(changed.set_layer_name("elsewhere"));
+  EXPECT_TRUE(loaded == changed && changed == loaded);
+  EXPECT_VQ_OK(changed.set_draw_method(VQTopoType::pie));
+  EXPECT_FALSE(loaded == changed);
+  EXPECT_TRUE(loaded.compare_some_attributes(changed, set_of({0, 1, 5, 7})));
+  // Numbers beyond the eight never differ.
+  EXPECT_TRUE(loaded.compare_some_attributes(changed, set_of({9}, 12)));
+}
+
+TEST(TopoTypeTest, DiffAddsToWhatTheSetHolds) {
+  const VQTopoType loaded = router();
+  VQTopoType hub(VQTopoTypeDn("testhost", "Hub"));
+  EXPECT_VQ_OK(hub.set_layer_name("hubs"));
+  EXPECT_VQ_OK(hub.set_base_type("Device"));
+
+  // The name differs; draw method and user data are active on one side only; the layer,
+  // active on both, does not count.
+  VQIntegerSet differing(8);
+  EXPECT_TRUE(loaded.diff_all_attributes(hub, differing));
+  EXPECT_EQ(differing, set_of({0, 6, 7}));
+  VQIntegerSet none(8);
+  EXPECT_FALSE(loaded.diff_all_attributes(loaded, none));
+  VQIntegerSet held = set_of({3});
+  EXPECT_TRUE(loaded.diff_all_attributes(loaded, held));
+  EXPECT_EQ(held, set_of({3}));
+  // A layer active on one side only does differ.
+  VQIntegerSet layer(8);
+  EXPECT_TRUE(VQTopoType().diff_some_attributes(hub, set_of({1, 5}), layer));
+  EXPECT_EQ(layer, set_of({1, 5}));
+}
+
+TEST(TopoTypeTest, AttributeNamesAndOperationSets) {
+  std::string all;
+  for (int n = -1; n <= 8; ++n) {
+    all += VQTopoType::get_attribute_name(static_cast<VQTopoType::Attribute>(n)) + " ";
+  }
+  EXPECT_EQ(all,
+            "Unknown dn base_type all_base_types sub_types legal_children layer_name draw_method "
+            "user_data_attribute_names Unknown ");
+  EXPECT_EQ(VQTopoType::get_valid_attributes(load), VQIntegerSet(8, true));
+  EXPECT_EQ(VQTopoType::get_valid_attributes(create), set_of({0, 1, 4, 5, 6, 7}));
+  EXPECT_EQ(VQTopoType::get_valid_attributes(store), set_of({4, 5, 6, 7}));
+  EXPECT_EQ(VQTopoType::get_mandatory_attributes(load), set_of({0}));
+  EXPECT_EQ(VQTopoType::get_mandatory_attributes(create), set_of({0, 1, 5}));
+  EXPECT_EQ(VQTopoType::get_mandatory_attributes(store), set_of({0}));
+  EXPECT_EQ(&VQTopoType::get_valid_attributes(store), &VQTopoType::get_valid_attributes(store));
+}
+
+TEST(TopoTypeTest, ServerOperationsAreNotBuiltYet) {
+  VQTopoType type = router();
+  EXPECT_FALSE(type.exists());
+  expect_failures(
+      {{[&] { return type.create_with_all_attributes(); },
+        "VQTopoType::create_with_some_attributes"},
+       {[&] { return type.load_all_attributes(); }, "VQTopoType::load_some_attributes"},
+       {[&] { return type.store_all_attributes(); }, "VQTopoType::store_some_attributes"},
+       {[&] { return type.destroy(); }, "VQTopoType::destroy"}},
+      Code::not_implemented);
+  VQTopoTypeRep rep(VQTopoTypeDn("testhost", "Router"));
+  EXPECT_VQ_OK(rep.load_all_defaults());
+  VQIntegerSet active;
+  rep.get_active_attributes(active);
+  EXPECT_EQ(active, set_of({0}));
+}
+
+TEST(TopoTypeTest, CopiesAreDeep) {
+  VQTopoType source = router();
+  VQTopoType copy(source);
+  EXPECT_VQ_OK(copy.set_base_type("Link"));
+  VQTopoType& alias = source;
+  source = alias;
+  std::string base;
+  EXPECT_VQ_OK(source.get_base_type(base));
+  EXPECT_EQ(base, "Device");
+  source.clear_some_attributes(set_of({1}));
+  EXPECT_VQ_ERROR(source.get_base_type(base), Code::attribute_not_set);
+  EXPECT_VQ_OK(copy.get_base_type(base));
+}
+
+TEST(TopoTypeTest, PrintsActiveAttributesWithRightAlignedLabels) {
+  EXPECT_EQ(printed(VQTopoType()), "");
+  const std::string blanks(32, ' ');
+  auto label = [&](const std::string& text) { return blanks.substr(text.size()) + text; };
+  EXPECT_EQ(printed(router()),
+            "                            dn: testhost:Router\n" + label("base_type: \"") +
+                "Device\"\n" + label("layer_name: \"") + "routers\"\n" + label("draw_method: \"") +
+                "hexagon\"\n" + label("user_data_attribute_names: ") + "{ " + kNodeName + " }\n");
+  VQTopoTypeRep rep;
+  VQTopoTypeRepPeer::load(rep, {"Device"}, {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"});
+  EXPECT_EQ(printed(rep), label("all_base_types") + "{ Device }\n" + label("sub_types") + "{ }\n" +
+                              label("legal_children: ") + "{ 1 2 3 4 5 6 7 8 9 \n10 }\n");
+
+  std::string methods;
+  for (int n = -1; n <= 10; ++n) methods += printed(static_cast<VQTopoType::DrawMethod>(n)) + " ";
+  EXPECT_EQ(methods,
+            "-1 circle square rectangle triangle hexagon line pie hexagon60 hexagon120 omnisector "
+            "10 ");
+}
+
+}  // namespace
