@@ -1,6 +1,7 @@
-// Parses any text as a CMIP, SNMP proxy and RPC agent name. Parsing never fails; and the
-// slash form of a parsed plain name parses back to a name with the same slash form. A plain
-// identifier, besides, holds no quote or "/" and starts with no alternative the parser reads.
+// Parses any text (after a first byte that picks the local system) as a CMIP, SNMP proxy and
+// RPC agent name. Parsing never fails; and the slash form of a parsed plain name parses back
+// to a name with the same slash form. A plain identifier, besides, starts with no
+// alternative the parser reads.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -11,11 +12,9 @@
 #include "dedavuz_api/cmip_agent_dn.h"
 #include "dedavuz_api/rpc_agent_dn.h"
 #include "dedavuz_api/snmp_agent_dn.h"
-#include "plain_names.h"
+#include "name_fuzz.h"
 
 namespace {
-
-const char kHost[] = "fuzzhost";
 
 bool is_plain(const std::string& system, const std::string& unique, const std::string& local) {
   return is_plain_system(system, local, {"\"", "misId", "systemId", "agentId"}) &&
@@ -37,16 +36,9 @@ void check(const std::string& text, const std::string& local) {
 
 }  // namespace
 
-// The first byte picks the local system: named, so names can be local, or unset, so every
-// system is remote.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  const std::string local = data[0] & 1 ? "" : kHost;
-  if (local.empty()) {
-    unsetenv("VQ_LOGICAL_HOST");
-  } else {
-    setenv("VQ_LOGICAL_HOST", kHost, 1);
-  }
+  const std::string local = use_local_system(data[0]);
   const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
   check<VQCmipAgentDn>(text, local);
   check<VQSnmpAgentDn>(text, local);

@@ -1,6 +1,6 @@
-// Parses any text as a type name. Parsing never fails; and the slash form of a parsed plain
-// name parses back to a name with the same slash form. A plain identifier, besides, holds
-// no quote or "/".
+// Parses any text (after a first byte that picks the local system) as a type name. Parsing
+// never fails; and the slash form of a parsed plain name parses back to a name with the same
+// slash form.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,11 +8,9 @@
 #include <string>
 
 #include "dedavuz_api/topo_type_dn.h"
-#include "plain_names.h"
+#include "name_fuzz.h"
 
 namespace {
-
-const char kHost[] = "fuzzhost";
 
 bool is_plain(const VQTopoTypeDn& dn, const std::string& local) {
   return is_plain_system(dn.system_name(), local, {"\"", "misId", "systemId", "topoTypeId"}) &&
@@ -21,16 +19,9 @@ bool is_plain(const VQTopoTypeDn& dn, const std::string& local) {
 
 }  // namespace
 
-// The first byte picks the local system: named, so names can be local, or unset, so every
-// system is remote.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  const std::string local = data[0] & 1 ? "" : kHost;
-  if (local.empty()) {
-    unsetenv("VQ_LOGICAL_HOST");
-  } else {
-    setenv("VQ_LOGICAL_HOST", kHost, 1);
-  }
+  const std::string local = use_local_system(data[0]);
   const VQTopoTypeDn dn(std::string(reinterpret_cast<const char*>(data + 1), size - 1));
   std::ostringstream printed;
   printed << dn << dn.hash();

@@ -102,14 +102,29 @@ void Asn1Value::encode_to(std::string& out) const {
   const std::size_t start = out.size();
   out.resize(start + encoded_size());
   char* p = out.data() + start;
+  const char* const input = tree.input.data();
+  const char* const own = tree.own.data();
   // Document order is encoding order, and every length is known: one pass.
   for (std::uint32_t i = index_, end = tree.nodes[index_].end; i < end; ++i) {
     const Asn1Node& node = tree.nodes[i];
-    p = write_header(p, node);
-    if (!node.constructed && node.length > 0) {
-      std::memcpy(p, tree.contents(node).data(), node.length);
-      p += node.length;
+    if (node.number < 0x1f && node.length < 0x80) {
+      p[0] = static_cast<char>((node.tag_class << 6) | (node.constructed << 5) | node.number);
+      p[1] = static_cast<char>(node.length);
+      p += 2;
+    } else {
+      p = write_header(p, node);
     }
+    if (node.constructed) continue;
+    const char* const source = (node.own ? own : input) + node.offset;
+    // Most contents are a few octets, where a plain loop beats a call. The length is read
+    // once: stores through char may alias the node.
+    const std::uint32_t length = node.length;
+    if (length <= 16) {
+      for (std::uint32_t k = 0; k < length; ++k) p[k] = source[k];
+    } else {
+      std::memcpy(p, source, length);
+    }
+    p += length;
   }
 }
 

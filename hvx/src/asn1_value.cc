@@ -1,5 +1,6 @@
 #include "hvx/asn1.h"
 
+#include <algorithm>
 #include <limits>
 #include <utility>
 
@@ -23,7 +24,8 @@ std::uint32_t append_subtree(const Tree& from, std::uint32_t i, Tree& to) {
   const bool same_input =
       from.input.data() == to.input.data() && from.input.size() == to.input.size();
   auto moved = [&](std::uint32_t k) { return k == kNone ? kNone : k - i + base; };
-  to.nodes.reserve(base + (end - i));
+  // Grow geometrically: an exact reserve on every append makes building a list quadratic.
+  if (to.nodes.capacity() < base + (end - i)) to.nodes.reserve(std::max<std::size_t>(2 * to.nodes.capacity(), base + (end - i)));
   for (std::uint32_t j = i; j < end; ++j) {
     const Asn1Node& source = from.nodes[j];
     Asn1Node node = source;

@@ -28,23 +28,52 @@ bool known_type(long type) {
 
 // Message ::= SEQUENCE { type INTEGER, invokeId INTEGER, linkedId INTEGER,
 //                        [n] EXPLICIT field n ... (ascending n), [11] error OPTIONAL }
+namespace {
+
+// Writes a definite-length header with a one-byte identifier (every tag here is below 31).
+void put_header(std::string& out, unsigned char identifier, std::size_t length) {
+  out += static_cast<char>(identifier);
+  if (length < 0x80) {
+    out += static_cast<char>(length);
+    return;
+  }
+  unsigned char bytes[sizeof(std::size_t)];
+  int n = 0;
+  for (std::size_t rest = length; rest != 0; rest >>= 8) bytes[n++] = static_cast<unsigned char>(rest);
+  out += static_cast<char>(0x80 | n);
+  while (n > 0) out += static_cast<char>(bytes[--n]);
+}
+
+void put_value(std::string& out, const Asn1Value& value) { value.encode_to(out); }
+
+void put_explicit(std::string& out, unsigned number, const Asn1Value& value) {
+  put_header(out, static_cast<unsigned char>(0xA0 | number), value.encoded_size());
+  value.encode_to(out);
+}
+
+}  // namespace
+
+// Written straight to bytes rather than through a value tree: every request, reply and
+// notification passes here, and the tree would copy each field once more.
 DataUnit Message::encode() const {
-  Asn1Value pdu = ber::sequence();
-  pdu.add_component(ber::integer(type_));
-  pdu.add_component(ber::integer(id_));
-  pdu.add_component(ber::integer(linked_id_));
+  std::string body;
+  put_value(body, ber::integer(type_));
+  put_value(body, ber::integer(id_));
+  put_value(body, ber::integer(linked_id_));
   for (int field = 0; field < FIELD_COUNT; ++field) {
-    if (!fields_[field].is_null()) {
-      pdu.add_component(ber::explicit_tagged(fields_[field], static_cast<unsigned>(field)));
-    }
+    if (!fields_[field].is_null()) put_explicit(body, static_cast<unsigned>(field), fields_[field]);
   }
   if (error_code_ != ErrorCode::none || !error_string_.empty()) {
     Asn1Value error = ber::sequence();
     error.add_component(ber::integer(static_cast<long>(error_code_)));
     error.add_component(ber::octets(error_string_));
-    pdu.add_component(ber::explicit_tagged(error, kErrorTag));
+    put_explicit(body, kErrorTag, error);
   }
-  return pdu.encode();
+  std::string pdu;
+  pdu.reserve(body.size() + 6);
+  put_header(pdu, 0x30, body.size());
+  pdu += body;
+  return DataUnit(std::move(pdu));
 }
 
 Status Message::decode(const DataUnit& ber_bytes, Message& out) {

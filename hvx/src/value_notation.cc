@@ -599,7 +599,7 @@ class Parser {
   bool untagged(const Node& node, Asn1Value& out, int depth, bool nested) {
     switch (node.kind) {
       case Kind::integer: {
-        long n;
+        long n = 0;
         if (!parse_long(n)) return false;
         out.encode_int(n);
         return true;
@@ -616,7 +616,7 @@ class Parser {
           pos_ -= id.size();
           return fail_here("unknown enumerated name");
         }
-        long n;
+        long n = 0;
         if (!parse_long(n)) return false;
         out.encode_enum(n);
         return true;

@@ -77,14 +77,15 @@ class VQTopoType : public VQObject {
   VQStatus add_user_data_attribute_name(const std::string& name);
   VQStatus remove_user_data_attribute_name(const std::string& name);
 
-  // compare_all_attributes: every attribute active here (only here) compares equal, so
-  // a == b need not imply b == a. The layer name never counts.
+  // Equal when every attribute active in this type is active and equal in `other`; only
+  // this side's attributes are looked at, so a == b need not give b == a. A layer name
+  // active on both sides never counts.
   bool operator==(const VQTopoType& other) const;
   bool operator!=(const VQTopoType& other) const;
   bool compare_all_attributes(const VQTopoType& other) const;
   bool compare_some_attributes(const VQTopoType& other, const VQIntegerSet& attributes) const;
-  // Add the attributes that differ to `differing` (not emptied first); true when it is
-  // then non-empty.
+  // Add the attributes that differ (over all eight, or over `attributes`) to `differing`,
+  // which is not emptied first; true when it is then non-empty.
   bool diff_all_attributes(const VQTopoType& other, VQIntegerSet& differing) const;
   bool diff_some_attributes(const VQTopoType& other, const VQIntegerSet& attributes,
                             VQIntegerSet& differing) const;

@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <set>
 #include <sstream>
 #include <string>
-#include <unordered_set>
 
 #include "dedavuz_api/cmip_agent_dn.h"
 #include "dedavuz_api/rpc_agent_dn.h"
@@ -40,31 +38,6 @@ void expect_slash_forms(std::initializer_list<SlashCase> table) {
     EXPECT_EQ(Name(system, unique).slash_form(), slash) << system << " " << unique;
     EXPECT_EQ(Name(std::string(slash)).slash_form(), slash);
   }
-}
-
-template <typename Name>
-class AgentDnTest : public ::testing::Test {};
-
-using AgentNames = ::testing::Types<VQCmipAgentDn, VQSnmpAgentDn, VQRpcAgentDn>;
-TYPED_TEST_SUITE(AgentDnTest, AgentNames);
-
-TYPED_TEST(AgentDnTest, NullValueEqualityOrderAndHash) {
-  TypeParam dn;
-  EXPECT_TRUE(dn.is_null());
-  EXPECT_EQ(printed(dn), "NULL");
-  EXPECT_FALSE(TypeParam("", "a").is_null());
-  EXPECT_FALSE(TypeParam("h", "").is_null());
-  dn = TypeParam("h", "a");
-  EXPECT_EQ(printed(dn), "h:a");
-  dn.make_null();
-  EXPECT_EQ(dn, TypeParam());
-
-  const TypeParam a("alpha", "x"), b("beta", "a"), c("alpha", "y");
-  EXPECT_TRUE(a != c && a == TypeParam("alpha", "x"));
-  EXPECT_TRUE(a < c && c < b && !(a < a));
-  EXPECT_EQ((std::set<TypeParam>{b, c, a, a}).size(), 3u);
-  EXPECT_EQ((std::unordered_set<TypeParam>{a, b, c, a}).size(), 3u);
-  EXPECT_NE(TypeParam("ab", "c").hash(), TypeParam("a", "bc").hash());
 }
 
 TEST(CmipAgentDnTest, ParsesNameTexts) {

@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <sstream>
 #include <string>
-#include <unordered_set>
 
 namespace {
 
@@ -13,34 +12,6 @@ std::string printed(const VQTopoTypeDn& dn) {
   std::ostringstream out;
   out << dn;
   return out.str();
-}
-
-TEST(TopoTypeDnTest, PredefinedNames) {
-  const std::string* const members[] = {
-      &VQTopoTypeDn::container, &VQTopoTypeDn::device,     &VQTopoTypeDn::link,
-      &VQTopoTypeDn::monitor,   &VQTopoTypeDn::array,      &VQTopoTypeDn::bus,
-      &VQTopoTypeDn::host,      &VQTopoTypeDn::server,     &VQTopoTypeDn::hub,
-      &VQTopoTypeDn::router,    &VQTopoTypeDn::bridge,     &VQTopoTypeDn::universe,
-      &VQTopoTypeDn::network,   &VQTopoTypeDn::subnetwork, &VQTopoTypeDn::omnisector,
-      &VQTopoTypeDn::hexagon,   &VQTopoTypeDn::hexagon120, &VQTopoTypeDn::circle};
-  std::string all;
-  for (const std::string* member : members) all += *member + " ";
-  EXPECT_EQ(all,
-            "Container Device Link Monitor Array Bus Host Server Hub Router Bridge Universe "
-            "Network Subnetwork OmniSector Hexagon Hexagon120 Circle ");
-}
-
-TEST(TopoTypeDnTest, NullEqualityAndPrinting) {
-  VQTopoTypeDn dn;
-  EXPECT_TRUE(dn.is_null());
-  EXPECT_EQ(printed(dn), "NULL");
-  dn = VQTopoTypeDn("alpha", "Router");
-  EXPECT_EQ(printed(dn), "alpha:Router");
-  EXPECT_NE(dn, VQTopoTypeDn("alpha", "router"));
-  EXPECT_TRUE(dn < VQTopoTypeDn("beta", "Hub"));
-  EXPECT_EQ((std::unordered_set<VQTopoTypeDn>{dn, dn, VQTopoTypeDn("a", "b")}).size(), 2u);
-  dn.make_null();
-  EXPECT_TRUE(dn.is_null());
 }
 
 TEST(TopoTypeDnTest, ParsesNameTexts) {

@@ -444,7 +444,6 @@ void Server::emit(const Oid& class_oid, const dn::Rdns& name, const Oid& event_t
                   const std::vector<std::pair<Oid, Asn1Value>>& attributes) {
   Message event(Message::EVENT_REPORT);
   event.set_object_class(ber::oid(class_oid, Asn1Tag(Asn1Tag::CONTEXT, 0)));
-  event.set_object_instance(dn::instance(name));
   event.set(Message::EVENT_TYPE, ber::oid(event_type));
   if (!info.is_null()) event.set(Message::INFO, info);
   if (!attributes.empty()) {
@@ -458,26 +457,44 @@ void Server::emit(const Oid& class_oid, const dn::Rdns& name, const Oid& event_t
     event.set(Message::ATTRIBUTES, list);
   }
   ++notifications_emitted_;
-  deliver(event, true);
+  // The clients see the name with this system in front, the links the name relative to
+  // this server; each is built only when someone will read it.
+  Message client;
+  if (!listeners_.empty()) {
+    client = event;
+    dn::Rdns full;
+    full.reserve(name.size() + 1);
+    full.push_back(system_rdn());
+    full.insert(full.end(), name.begin(), name.end());
+    client.set_object_instance(dn::instance(full));
+  }
+  if (!upstreams_.empty()) event.set_object_instance(dn::instance(name));
+  deliver(client, event);
 }
 
-// Delivers an event whose name is relative to this server: to the connections with this
-// system's name in front, and up every link with the link's table entries in front.
-void Server::deliver(Message& event, bool local) {
+// Delivers an event: `client` to the connections (names as they see them), `relative` (the
+// name relative to this server) up every link, where the link's table entries go in front.
+void Server::deliver(const Message& client, const Message& relative) {
   if (!listeners_.empty()) {
-    Message out = event;
-    if (local) client_view(out);
-    const DataUnit pdu = out.encode();
+    const DataUnit pdu = client.encode();
     // A listener may disconnect while being served: walk a copy.
     const auto listeners = listeners_;
     for (const auto& [listener, number] : listeners) listener->deliver(pdu);
   }
+  if (upstreams_.empty()) return;
   const auto upstreams = upstreams_;
-  for (const Upstream& up : upstreams) up.server->forward_event(event, *this);
+  for (const Upstream& up : upstreams) up.server->forward_event(relative, *this);
+}
+
+const Asn1Value& Server::system_rdn() const {
+  if (system_rdn_.is_null()) {
+    system_rdn_ = dn::rdn(system_id_oid(), ber::octets(system_name_, TAG_GRAPHSTR));
+  }
+  return system_rdn_;
 }
 
 void Server::client_view(Message& message) const {
-  const Asn1Value system = dn::rdn(system_id_oid(), ber::octets(system_name_, TAG_GRAPHSTR));
+  const Asn1Value& system = system_rdn();
   rewrite_names(message, [&system](dn::Rdns& name) { name.insert(name.begin(), system); });
 }
 
@@ -486,14 +503,13 @@ void Server::forward_event(const Message& event, const Server& from) {
   if (link == links_.end() || !link->second.connected) return;
   dn::Rdns name;
   dn::parse(event.get_object_instance(), name);
-  const Schema& schema = Schema::get();
-  name.insert(name.begin(), dn::rdn(schema.oid_of("misId"),
-                                    ber::octets(from.system_name(), TAG_GRAPHSTR)));
-  name.insert(name.begin(),
-              dn::rdn(schema.oid_of("serverTableType"), ber::octets("mis", TAG_GRAPHSTR)));
+  static const Oid server_table = Schema::get().oid_of("serverTableType");
+  static const Oid mis_id = Schema::get().oid_of("misId");
+  name.insert(name.begin(), dn::rdn(mis_id, ber::octets(from.system_name(), TAG_GRAPHSTR)));
+  name.insert(name.begin(), dn::rdn(server_table, ber::octets("mis", TAG_GRAPHSTR)));
   Message out = event;
   out.set_object_instance(dn::instance(name));
-  deliver(out, false);
+  deliver(out, out);
 }
 
 // --- Connections and links ---------------------------------------------------------------

@@ -160,11 +160,14 @@ class Server {
   Outcome do_derive(const Message& request, const dn::Rdns& name, Message& reply);
   void do_action(const Message& request, const dn::Rdns& name, const ReplyFunction& reply);
   void forward_event(const Message& event, const Server& from);
-  void deliver(Message& event, bool local);
+  void deliver(const Message& client, const Message& relative);
+  // This system's naming component, built once.
+  const Asn1Value& system_rdn() const;
   Asn1Value object_attributes(const ManagedObject& object, const std::vector<Oid>& ids) const;
   const ClassHooks* hooks_for(const ClassInfo& info) const;
 
   std::string system_name_;
+  mutable Asn1Value system_rdn_;
   std::map<std::vector<std::string>, ManagedObject> tree_;
   std::map<Oid, ClassHooks> hooks_;
   std::map<std::pair<Oid, Oid>, ActionHandler> actions_;

@@ -1,12 +1,26 @@
-// What the name fuzz targets count as a plain name: one whose texts hold nothing the name
-// parsers look for, so that its slash form reads back as the same name. Degenerate names
-// (quotes, markers, empty parts, the local system met twice on a path) are only parsed.
-#ifndef DEDAVUZ_FUZZ_PLAIN_NAMES_H_
-#define DEDAVUZ_FUZZ_PLAIN_NAMES_H_
+// What the name fuzz targets share: the choice of local system, and what counts as a plain
+// name, one whose texts hold nothing the name parsers look for, so that its slash form reads
+// back as the same name. Degenerate names (quotes, markers, empty parts, the local system
+// met twice on a path) are only parsed.
+#ifndef DEDAVUZ_FUZZ_NAME_FUZZ_H_
+#define DEDAVUZ_FUZZ_NAME_FUZZ_H_
 
 #include <cstddef>
+#include <cstdint>
+#include <cstdlib>
 #include <initializer_list>
 #include <string>
+
+// Sets the local system from an input's first byte: named, so names can be local, or
+// unset, so every system is remote. Returns its name, empty when unset.
+inline std::string use_local_system(std::uint8_t choice) {
+  if (choice & 1) {
+    unsetenv("VQ_LOGICAL_HOST");
+    return "";
+  }
+  setenv("VQ_LOGICAL_HOST", "fuzzhost", 1);
+  return "fuzzhost";
+}
 
 inline bool holds_any(const std::string& s, std::initializer_list<const char*> markers) {
   for (const char* marker : markers) {
@@ -33,4 +47,4 @@ inline bool is_plain_system(const std::string& system, const std::string& local,
   return locals <= 1;
 }
 
-#endif  // DEDAVUZ_FUZZ_PLAIN_NAMES_H_
+#endif  // DEDAVUZ_FUZZ_NAME_FUZZ_H_
