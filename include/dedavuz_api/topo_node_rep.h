@@ -9,6 +9,7 @@
 
 #include "dedavuz_api/cmip_agent_dn.h"
 #include "dedavuz_api/error.h"
+#include "dedavuz_api/event_type.h"
 #include "dedavuz_api/integer_set.h"
 #include "dedavuz_api/list.h"
 #include "dedavuz_api/object_rep.h"
@@ -17,6 +18,10 @@
 #include "dedavuz_api/topo_node.h"
 #include "dedavuz_api/topo_node_dn.h"
 #include "hvx/morf.h"
+
+namespace hvx {
+class Platform;
+}  // namespace hvx
 
 class VQTopoNodeRep : public VQObjectRep {
  public:
@@ -228,6 +233,31 @@ class VQTopoNodeRep : public VQObjectRep {
   // null name.
   static VQTopoNodeDn topo_view_dn(const std::string& text);
   static VQTopoNodeDn topo_view_node_dn(const std::string& text);
+
+  // One registration of a node callback. Two entries are equal when their event and
+  // callback are; the client datum plays no part.
+  struct CallbackEntry {
+    VQEventType event = object_creation;
+    void (*callback)(const VQTopoNodeCallbackData&) = nullptr;
+    void* client_data = nullptr;
+    bool operator==(const CallbackEntry& other) const {
+      return event == other.event && callback == other.callback;
+    }
+  };
+
+  // The process's node callbacks, in registration order.
+  static VQList<CallbackEntry> callbacks;
+  // Set by the first registration and never cleared: events are decoded from then on.
+  static bool is_callbacks_initialized;
+
+  // Replaces an equal entry (same event and callback) by the new one at the end.
+  static void register_callback(VQEventType event,
+                                void (*callback)(const VQTopoNodeCallbackData&),
+                                void* client_data);
+  // Removes the first entry with this callback, whatever its event and client datum.
+  static void unregister_callback(void (*callback)(const VQTopoNodeCallbackData&),
+                                  void* client_data);
+  static void initialize_callbacks(hvx::Platform& platform);
 
  private:
   friend std::ostream& operator<<(std::ostream& os, const VQTopoNodeRep& rep);

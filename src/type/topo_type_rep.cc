@@ -6,6 +6,7 @@
 #include <string_view>
 #include <utility>
 
+#include "core/entry_label.h"
 #include "dedavuz_api/mit_names.h"
 
 namespace {
@@ -30,13 +31,6 @@ VQStatus not_built(const char* operation) {
   return VQStatus(VQStatus::Code::not_implemented, std::string("VQTopoType::") + operation);
 }
 
-// `label` right-aligned in the 32 columns every printed entry starts with.
-std::string padded(std::string_view label) {
-  constexpr std::size_t kWidth = 32;
-  std::string text(label.size() < kWidth ? kWidth - label.size() : 0, ' ');
-  text += label;
-  return text;
-}
 
 }  // namespace
 
@@ -302,7 +296,7 @@ std::ostream& operator<<(std::ostream& os, const VQTopoTypeRep& rep) {
   };
   for (int n = 0; n < kCount; ++n) {
     if (!rep.active_.is_member(n)) continue;
-    const std::string label = padded(labels[n]);
+    const std::string label = vq_entry_label(labels[n]);
     switch (n) {
       case VQTopoType::dn:
         os << label << rep.dn_ << '\n';
