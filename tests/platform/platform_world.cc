@@ -7,6 +7,8 @@
 #include "hvx/image.h"
 #include "hvx/morf.h"
 #include "hvx/names.h"
+#include "hvx/oid.h"
+#include "hvx/oid_registry.h"
 #include "mis/schema.h"
 #include "mis/server.h"
 
@@ -93,6 +95,37 @@ std::vector<std::string> PlatformWorldTest::registrations() {
     systems.push_back(entry.extract("systemName").get_str(0));
   }
   return systems;
+}
+
+void PlatformWorldTest::record_requests() {
+  plan_ = std::make_shared<hvx::FaultPlan>();
+  const std::shared_ptr<std::vector<std::string>> sent = sent_;
+  plan_->fail_requests_where(
+      [sent](const hvx::Message& request) {
+        hvx::Oid action;
+        std::string name;
+        if (request.type() != hvx::Message::ACTION_REQUEST ||
+            !request.get_action_type().decode_oid(action) ||
+            !hvx::OidNameRegistry::find_name_by_oid(action, name)) {
+          return false;
+        }
+        name = hvx::get_shortname(name);
+        std::string system;
+        long number = 0;
+        const hvx::Asn1Value& info = request.get_action_info();
+        if ((name == "registerConnection" || name == "deregisterConnection") &&
+            info.component(0).decode_octets(system) && info.component(1).decode_int(number)) {
+          sent->push_back(name + " " + system + " " + std::to_string(number));
+        }
+        return false;
+      },
+      hvx::ErrorCode::processing_failure);
+  hvx::install_fault_plan(platform(), plan_);
+}
+
+std::string PlatformWorldTest::application_number() {
+  const std::string name = platform().get_prop("APPLICATION_OBJNAME").str();
+  return name.substr(name.rfind('=') + 1);
 }
 
 std::vector<std::string> to_vector(const VQList<std::string>& list) {

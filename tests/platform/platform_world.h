@@ -12,6 +12,7 @@
 
 #include "dedavuz_api/list.h"
 #include "hvx/platform.h"
+#include "hvx/testing.h"
 #include "hvx/world.h"
 
 namespace platform_testing {
@@ -33,7 +34,18 @@ class PlatformWorldTest : public ::testing::Test {
   // The systems registered with L's connection manager, in registration order.
   std::vector<std::string> registrations();
 
+  // Records, from now on, every registration request the platform sends, as
+  // "registerConnection <system> <application number>" (or deregisterConnection); and
+  // counts every request in requests_seen().
+  void record_requests();
+  const std::vector<std::string>& sent_registrations() const { return *sent_; }
+  int requests_seen() const { return plan_->requests_seen(); }
+  // The application number the platform's APPLICATION_OBJNAME ends with.
+  std::string application_number();
+
   std::shared_ptr<hvx::World> world_;
+  std::shared_ptr<hvx::FaultPlan> plan_;
+  std::shared_ptr<std::vector<std::string>> sent_ = std::make_shared<std::vector<std::string>>();
 };
 
 std::vector<std::string> to_vector(const VQList<std::string>& list);
