@@ -29,8 +29,7 @@ std::string vq_fdn_system_str(std::string_view fdn) {
 }
 
 std::string vq_platform_system_name() {
-  const std::string objname =
-      hvx::Platform::default_platform().get_prop("PLATFORM_OBJNAME").str();
+  const std::string objname = hvx::Platform::default_platform().get_prop("PLATFORM_OBJNAME").str();
   std::string name = objname.size() > kSystemIdPrefix ? objname.substr(kSystemIdPrefix) : "";
   while (!name.empty() && name.back() == '"') name.pop_back();
   return name;

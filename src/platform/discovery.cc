@@ -23,7 +23,8 @@
 
 namespace {
 
-constexpr std::string_view kConnectMgrPart = "\"/subsystemId=\"VQ-MIS\" /connectMgrId=\"ConnectMgr\"";
+constexpr std::string_view kConnectMgrPart =
+    "\"/subsystemId=\"VQ-MIS\" /connectMgrId=\"ConnectMgr\"";
 constexpr std::string_view kAgentIdPrefix = "agentId=id:";
 constexpr double kRegisterBootTimeout = 120.0;
 
@@ -139,7 +140,8 @@ std::string read_network_sap(const std::string& name, bool* exists = nullptr) {
   hvx::Image agent(hvx::DataUnit(name), "", hvx::Platform::default_platform());
   agent.boot(hvx::DEFAULT_TIMEOUT);
   if (exists != nullptr) *exists = agent.exists();
-  return agent.exists() ? agent.get_str(hvx::DataUnit(VQ_CMIP_AGENT_NETWORK_SAP)).str() : std::string();
+  return agent.exists() ? agent.get_str(hvx::DataUnit(VQ_CMIP_AGENT_NETWORK_SAP)).str()
+                        : std::string();
 }
 
 }  // namespace
@@ -227,9 +229,8 @@ VQStatus VQTopoPlatformRep::get_systems(const std::string& hint) {
 
     if (!current.empty() && current.front() == '/') current.erase(0, 1);
     if (!is_nsap_a_mis(nsap, entry.system)) continue;
-    const std::string path = entry.form == FdnEntry::mis_id
-                                 ? current + "/" + entry.system
-                                 : "/" + current + "/" + entry.system;
+    const std::string path = entry.form == FdnEntry::mis_id ? current + "/" + entry.system
+                                                            : "/" + current + "/" + entry.system;
     if (!should_descend(path)) continue;
     const VQStatus ignored = get_systems(path);
     (void)ignored;
@@ -249,7 +250,8 @@ VQStatus VQTopoPlatformRep::add_system(const std::string& name, bool notify,
   }
   if (action == list_and_register) {
     const std::size_t slash = name.rfind('/');
-    const std::string system = slash == std::string::npos || slash == 0 ? name : name.substr(slash + 1);
+    const std::string system =
+        slash == std::string::npos || slash == 0 ? name : name.substr(slash + 1);
     const VQStatus registered = register_connection(system);
     if (!registered) {
       diagnose("Error: VQTopoPlatformRep::add_system - registerConnection " + system +

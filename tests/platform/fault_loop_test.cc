@@ -70,8 +70,8 @@ TEST_P(EveryRequestTest, InitializesWithWhatItReachedAndSaysWhatFailed) {
   const std::vector<std::string> names = to_vector(topo->system_names());
   ASSERT_GE(names.size(), 1u);
   ASSERT_LE(names.size(), kThreeSystems.size());
-  EXPECT_EQ(names, std::vector<std::string>(kThreeSystems.begin(),
-                                            kThreeSystems.begin() + names.size()));
+  EXPECT_EQ(names,
+            std::vector<std::string>(kThreeSystems.begin(), kThreeSystems.begin() + names.size()));
   for (const std::string& name : names) EXPECT_NE(topo->system_fdn_str(name), "") << name;
 
   std::vector<std::string> expected_registrations;
