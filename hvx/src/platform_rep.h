@@ -48,6 +48,8 @@ class PlatformRep : public TransportSink {
   void unref();
 
   const std::string& system_name() const { return system_name_; }
+  // The world whose local server this platform is connected to.
+  World* world() const { return world_.get(); }
   int application_number() const { return application_; }
   double default_timeout() const { return default_timeout_; }
   void set_default_timeout(double seconds) { default_timeout_ = seconds; }
