@@ -845,7 +845,9 @@ void Server::do_action(const Message& request, const dn::Rdns& name, const Reply
   const ActionDef& def = *known->second;
   const Asn1Value& argument = request.get_action_info();
   if (!def.argument.empty() && !argument.is_null() && !Schema::fits(def.argument, argument)) {
-    reply(error_reply(request, Outcome::Fail(ErrorCode::invalid_argument, std::string(def.name))));
+    reply(error_reply(request, Outcome::Fail(ErrorCode::invalid_argument,
+                                             std::string(def.name) + ": the argument is not a " +
+                                                 std::string(def.argument))));
     return;
   }
   const auto handler = actions_.find({object->info->oid, action_oid});
