@@ -34,3 +34,11 @@ std::string vq_platform_system_name() {
   while (!name.empty() && name.back() == '"') name.pop_back();
   return name;
 }
+
+std::string vq_view_local_system_name() {
+  if (VQTopoPlatform::instance() != nullptr) return vq_local_system_name();
+  std::string name = vq_platform_system_name();
+  std::size_t quotes = 0;
+  while (quotes < name.size() && name[quotes] == '"') ++quotes;
+  return name.substr(quotes);
+}
