@@ -26,25 +26,56 @@ bool known_type(long type) {
 
 }  // namespace
 
+namespace {
+
+// Identifier and length octets of a constructed value with a tag number below 31.
+void append_header(std::string& out, unsigned char identifier, size_t length) {
+  out.push_back(static_cast<char>(identifier));
+  if (length < 0x80) {
+    out.push_back(static_cast<char>(length));
+    return;
+  }
+  unsigned char bytes[sizeof(size_t)];
+  int count = 0;
+  for (size_t n = length; n != 0; n >>= 8) bytes[count++] = static_cast<unsigned char>(n & 0xff);
+  out.push_back(static_cast<char>(0x80 | count));
+  while (count > 0) out.push_back(static_cast<char>(bytes[--count]));
+}
+
+// [n] EXPLICIT around a value, written straight out: a large field is not copied to be
+// wrapped.
+void append_explicit(std::string& out, unsigned number, const Asn1Value& value) {
+  std::string inner;
+  value.encode_to(inner);
+  append_header(out, static_cast<unsigned char>(0xa0 | number), inner.size());
+  out += inner;
+}
+
+}  // namespace
+
 // Message ::= SEQUENCE { type INTEGER, invokeId INTEGER, linkedId INTEGER,
 //                        [n] EXPLICIT field n ... (ascending n), [11] error OPTIONAL }
 DataUnit Message::encode() const {
-  Asn1Value pdu = ber::sequence();
-  pdu.add_component(ber::integer(type_));
-  pdu.add_component(ber::integer(id_));
-  pdu.add_component(ber::integer(linked_id_));
+  std::string body;
+  ber::integer(type_).encode_to(body);
+  ber::integer(id_).encode_to(body);
+  ber::integer(linked_id_).encode_to(body);
   for (int field = 0; field < FIELD_COUNT; ++field) {
     if (!fields_[field].is_null()) {
-      pdu.add_component(ber::explicit_tagged(fields_[field], static_cast<unsigned>(field)));
+      append_explicit(body, static_cast<unsigned>(field), fields_[field]);
     }
   }
   if (error_code_ != ErrorCode::none || !error_string_.empty()) {
     Asn1Value error = ber::sequence();
     error.add_component(ber::integer(static_cast<long>(error_code_)));
     error.add_component(ber::octets(error_string_));
-    pdu.add_component(ber::explicit_tagged(error, kErrorTag));
+    append_explicit(body, kErrorTag, error);
   }
-  return pdu.encode();
+  std::string pdu;
+  pdu.reserve(body.size() + 6);
+  append_header(pdu, 0x30, body.size());
+  pdu += body;
+  return DataUnit(std::move(pdu));
 }
 
 Status Message::decode(const DataUnit& ber_bytes, Message& out) {
