@@ -19,7 +19,7 @@ using hvx::DataUnit;
 using hvx::Image;
 
 constexpr unsigned kSeed = 20261206;
-constexpr int kSteps = 240;
+constexpr int kSteps = 180;
 
 using Object = std::map<std::string, Asn1Value>;  // attribute short name -> value
 using State = std::map<std::string, Object>;      // object name -> attributes
