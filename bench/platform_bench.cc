@@ -15,8 +15,6 @@ namespace {
 
 struct Fixture {
   Fixture() : world(hvx::World::create("L")), platform(world->connect()) {
-    hvx::Image db("topoTypeDBId=NULL", "topoTypeDB", platform);
-    db.create(hvx::Image());
     hvx::Image type("topoTypeDBId=NULL/topoTypeId=\"R\"", "topoType", platform);
     type.set_str("topoTypeDefaultLayer", "net");
     type.create(hvx::Image());

@@ -26,52 +26,54 @@ bool known_type(long type) {
 
 }  // namespace
 
-// Message ::= SEQUENCE { type INTEGER, invokeId INTEGER, linkedId INTEGER,
-//                        [n] EXPLICIT field n ... (ascending n), [11] error OPTIONAL }
 namespace {
 
-// Writes a definite-length header with a one-byte identifier (every tag here is below 31).
-void put_header(std::string& out, unsigned char identifier, std::size_t length) {
-  out += static_cast<char>(identifier);
+// Identifier and length octets of a constructed value with a tag number below 31.
+void append_header(std::string& out, unsigned char identifier, size_t length) {
+  out.push_back(static_cast<char>(identifier));
   if (length < 0x80) {
-    out += static_cast<char>(length);
+    out.push_back(static_cast<char>(length));
     return;
   }
-  unsigned char bytes[sizeof(std::size_t)];
-  int n = 0;
-  for (std::size_t rest = length; rest != 0; rest >>= 8) bytes[n++] = static_cast<unsigned char>(rest);
-  out += static_cast<char>(0x80 | n);
-  while (n > 0) out += static_cast<char>(bytes[--n]);
+  unsigned char bytes[sizeof(size_t)];
+  int count = 0;
+  for (size_t n = length; n != 0; n >>= 8) bytes[count++] = static_cast<unsigned char>(n & 0xff);
+  out.push_back(static_cast<char>(0x80 | count));
+  while (count > 0) out.push_back(static_cast<char>(bytes[--count]));
 }
 
-void put_value(std::string& out, const Asn1Value& value) { value.encode_to(out); }
-
-void put_explicit(std::string& out, unsigned number, const Asn1Value& value) {
-  put_header(out, static_cast<unsigned char>(0xA0 | number), value.encoded_size());
+// [n] EXPLICIT around a value, written straight out: a large field is not copied to be
+// wrapped.
+void append_explicit(std::string& out, unsigned number, const Asn1Value& value) {
+  append_header(out, static_cast<unsigned char>(0xa0 | number), value.encoded_size());
   value.encode_to(out);
 }
 
 }  // namespace
 
+// Message ::= SEQUENCE { type INTEGER, invokeId INTEGER, linkedId INTEGER,
+//                        [n] EXPLICIT field n ... (ascending n), [11] error OPTIONAL }
 // Written straight to bytes rather than through a value tree: every request, reply and
 // notification passes here, and the tree would copy each field once more.
 DataUnit Message::encode() const {
   std::string body;
-  put_value(body, ber::integer(type_));
-  put_value(body, ber::integer(id_));
-  put_value(body, ber::integer(linked_id_));
+  ber::integer(type_).encode_to(body);
+  ber::integer(id_).encode_to(body);
+  ber::integer(linked_id_).encode_to(body);
   for (int field = 0; field < FIELD_COUNT; ++field) {
-    if (!fields_[field].is_null()) put_explicit(body, static_cast<unsigned>(field), fields_[field]);
+    if (!fields_[field].is_null()) {
+      append_explicit(body, static_cast<unsigned>(field), fields_[field]);
+    }
   }
   if (error_code_ != ErrorCode::none || !error_string_.empty()) {
     Asn1Value error = ber::sequence();
     error.add_component(ber::integer(static_cast<long>(error_code_)));
     error.add_component(ber::octets(error_string_));
-    put_explicit(body, kErrorTag, error);
+    append_explicit(body, kErrorTag, error);
   }
   std::string pdu;
   pdu.reserve(body.size() + 6);
-  put_header(pdu, 0x30, body.size());
+  append_header(pdu, 0x30, body.size());
   pdu += body;
   return DataUnit(std::move(pdu));
 }

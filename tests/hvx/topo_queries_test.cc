@@ -457,6 +457,11 @@ TEST_F(TopoQueriesTest, ChildAttributesOfAViewInLinkedReplies) {
 
 // Bad requests get an error reply saying what is wrong, whatever the argument.
 TEST_F(TopoQueriesTest, BadRequestsGetClearErrorReplies) {
+  // A system the server does not know.
+  Image elsewhere("/systemId=name:\"Nowhere\"/topoNodeDBId=NULL", "", platform_);
+  EXPECT_FALSE(elsewhere.call("topoNodeGetByName", "\"Root\"").has_value());
+  EXPECT_EQ(std::string(elsewhere.get_error_string()).rfind("noSuchObjectInstance", 0), 0u)
+      << elsewhere.get_error_string();
   Asn1Value text_value;
   text_value.encode_octets("x", hvx::TAG_GRAPHSTR);
   Asn1Value no_view = constructed(hvx::TAG_SEQ);

@@ -132,6 +132,26 @@ Asn1Value object_info(const ManagedObject& object) {
   return info;
 }
 
+// attributeValueChange: SEQUENCE { [1] sourceIndicator, [2] attribute ids,
+//   [3] SET OF SEQUENCE { attribute id, old value, new value } }.
+Asn1Value change_info(const std::vector<Change>& changes) {
+  Asn1Value info = ber::sequence();
+  info.add_component(source_indicator());
+  Asn1Value ids = ber::constructed(Asn1Tag(Asn1Tag::CONTEXT, 2));
+  Asn1Value definitions = ber::constructed(Asn1Tag(Asn1Tag::CONTEXT, 3));
+  for (const Change& change : changes) {
+    ids.add_component(ber::oid(change.attribute));
+    Asn1Value entry = ber::sequence();
+    entry.add_component(ber::oid(change.attribute));
+    entry.add_component(change.old_value.is_null() ? ber::null_value() : change.old_value);
+    entry.add_component(change.new_value);
+    definitions.add_component(entry);
+  }
+  info.add_component(ids);
+  info.add_component(definitions);
+  return info;
+}
+
 }  // namespace
 
 Server::Server(std::string system_name) : system_name_(std::move(system_name)) {
@@ -348,7 +368,7 @@ Outcome Server::create(std::string_view class_name, dn::Rdns name, const dn::Rdn
   const ManagedObject& stored = it->second;
   if (created != nullptr) *created = &stored;
 
-  emit(stored, schema.oid_of(kObjectCreation), object_info(stored));
+  emit(stored, schema.oid_of(kObjectCreation), heard() ? object_info(stored) : Asn1Value());
   if (hooks != nullptr && hooks->after_create) hooks->after_create(*this, stored);
   return Outcome::Ok();
 }
@@ -421,24 +441,9 @@ Outcome Server::modify(const dn::Rdns& name, const std::vector<Modification>& mo
   if (changes.empty()) return Outcome::Ok();
   for (const Change& change : changes) object->attributes[change.attribute] = change.new_value;
 
-  // attributeValueChange: SEQUENCE { [1] sourceIndicator, [2] attribute ids,
-  //   [3] SET OF SEQUENCE { attribute id, old value, new value } }.
-  Asn1Value info_value = ber::sequence();
-  info_value.add_component(source_indicator());
-  Asn1Value ids = ber::constructed(Asn1Tag(Asn1Tag::CONTEXT, 2));
-  Asn1Value definitions = ber::constructed(Asn1Tag(Asn1Tag::CONTEXT, 3));
-  for (const Change& change : changes) {
-    ids.add_component(ber::oid(change.attribute));
-    Asn1Value entry = ber::sequence();
-    entry.add_component(ber::oid(change.attribute));
-    entry.add_component(change.old_value.is_null() ? ber::null_value() : change.old_value);
-    entry.add_component(change.new_value);
-    definitions.add_component(entry);
-  }
-  info_value.add_component(ids);
-  info_value.add_component(definitions);
   const ManagedObject snapshot = *object;
-  emit(snapshot, Schema::get().oid_of(kAttributeValueChange), info_value);
+  emit(snapshot, Schema::get().oid_of(kAttributeValueChange),
+       heard() ? change_info(changes) : Asn1Value());
   if (hooks != nullptr && hooks->after_set) hooks->after_set(*this, snapshot, changes);
   return Outcome::Ok();
 }
@@ -459,7 +464,8 @@ Outcome Server::remove(const dn::Rdns& name) {
   }
   const ManagedObject removed = std::move(it->second);
   tree_.erase(it);
-  emit(removed, Schema::get().oid_of(kObjectDeletion), object_info(removed));
+  emit(removed, Schema::get().oid_of(kObjectDeletion),
+       heard() ? object_info(removed) : Asn1Value());
   if (hooks != nullptr && hooks->after_delete) hooks->after_delete(*this, removed);
   return Outcome::Ok();
 }

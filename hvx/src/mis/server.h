@@ -157,6 +157,10 @@ class Server {
   // Names as a client of this server reads them: this system's RDN in front.
   void client_view(Message& message) const;
 
+  // Whether anyone hears this server's notifications: a connection, or a server it is
+  // linked under. Nobody hearing, their information need not be built.
+  bool heard() const { return !listeners_.empty() || !upstreams_.empty(); }
+
   // The notifications emitted so far (for tests and benchmarks that count).
   unsigned long notifications_emitted() const { return notifications_emitted_; }
 

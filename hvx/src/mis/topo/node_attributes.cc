@@ -255,17 +255,18 @@ ActionReply children_attributes(const Database& database, const Asn1Value& argum
 
 void register_node_attribute_actions(Database& database) {
   Server& server = database.server();
+  Database* db = &database;
   server.register_action("topoNodeDB", "getTopoNodesAttributes",
-                         [&database](Server&, ManagedObject&, const Asn1Value& argument) {
-                           return get_attributes(database, argument);
+                         [db](Server&, ManagedObject&, const Asn1Value& argument) {
+                           return get_attributes(*db, argument);
                          });
   server.register_action("topoNodeDB", "setTopoNodesAttributes",
-                         [&database](Server&, ManagedObject&, const Asn1Value& argument) {
-                           return set_attributes(database, argument);
+                         [db](Server&, ManagedObject&, const Asn1Value& argument) {
+                           return set_attributes(*db, argument);
                          });
   server.register_action("topoNodeDB", "topoNodeChildAttrsByView",
-                         [&database](Server&, ManagedObject&, const Asn1Value& argument) {
-                           return children_attributes(database, argument);
+                         [db](Server&, ManagedObject&, const Asn1Value& argument) {
+                           return children_attributes(*db, argument);
                          });
 }
 

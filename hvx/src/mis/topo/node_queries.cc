@@ -25,12 +25,13 @@ Asn1Value sorted_ids(const std::set<long>& ids) {
 // Nodes by one key of an index: the name or type given as a string.
 ActionHandler by_text(const Database& database, std::string_view action,
                       const std::set<long>& (NodeGraph::*index)(const std::string&) const) {
-  return [&database, action, index](Server&, ManagedObject&, const Asn1Value& argument) {
+  const Database* db = &database;
+  return [db, action, index](Server&, ManagedObject&, const Asn1Value& argument) {
     std::string key;
     if (argument.is_null() || argument.is_constructed() || !argument.decode_octets(key)) {
       return refuse_request(action, "the argument is a string");
     }
-    return answer(sorted_ids((database.graph().*index)(key)));
+    return answer(sorted_ids((db->graph().*index)(key)));
   };
 }
 
@@ -108,26 +109,26 @@ ActionReply refuse_request(std::string_view action, const std::string& why, Erro
 
 void register_node_queries(Database& database) {
   Server& server = database.server();
-  const Database& db = database;
+  const Database* db = &database;
   server.register_action("topoNodeDB", "topoNodeGetByName",
-                         by_text(db, "topoNodeGetByName", &NodeGraph::named));
+                         by_text(*db, "topoNodeGetByName", &NodeGraph::named));
   server.register_action("topoNodeDB", "topoNodeGetByType",
-                         by_text(db, "topoNodeGetByType", &NodeGraph::of_type));
+                         by_text(*db, "topoNodeGetByType", &NodeGraph::of_type));
   server.register_action("topoNodeDB", "topoNodeGetByMO",
-                         [&db](Server&, ManagedObject&, const Asn1Value& argument) {
-                           return by_managed_object(db, argument);
+                         [db](Server&, ManagedObject&, const Asn1Value& argument) {
+                           return by_managed_object(*db, argument);
                          });
   server.register_action("topoNodeDB", "topoNodeGetByMOSet",
-                         [&db](Server&, ManagedObject&, const Asn1Value& argument) {
-                           return by_managed_object_set(db, argument);
+                         [db](Server&, ManagedObject&, const Asn1Value& argument) {
+                           return by_managed_object_set(*db, argument);
                          });
   server.register_action("topoNodeDB", "topoGetNodeMODataByNodeList",
-                         [&db](Server&, ManagedObject&, const Asn1Value& argument) {
-                           return managed_objects_of(db, argument);
+                         [db](Server&, ManagedObject&, const Asn1Value& argument) {
+                           return managed_objects_of(*db, argument);
                          });
   server.register_action(
       "topoNodeDB", "topoGetNodeReport",
-      [&db](Server&, ManagedObject&, const Asn1Value&) { return node_report(db); });
+      [db](Server&, ManagedObject&, const Asn1Value&) { return node_report(*db); });
 }
 
 }  // namespace hvx::mis::topo

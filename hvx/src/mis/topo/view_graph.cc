@@ -58,10 +58,10 @@ ActionReply view_graph(const Database& database) {
 }  // namespace
 
 void register_view_graph(Database& database) {
-  const Database& db = database;
+  const Database* db = &database;
   database.server().register_action(
       "topoNodeDB", "topoGetViewGraph",
-      [&db](Server&, ManagedObject&, const Asn1Value&) { return view_graph(db); });
+      [db](Server&, ManagedObject&, const Asn1Value&) { return view_graph(*db); });
 }
 
 }  // namespace hvx::mis::topo
