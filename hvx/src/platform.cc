@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "host_address.h"
 #include "hvx/message.h"
 #include "hvx/names.h"
 #include "hvx/world.h"
@@ -48,9 +49,7 @@ DataUnit Platform::get_prop(const DataUnit& name) {
   PlatformRep* const state = rep();
   clear_error();
   const std::string_view property = name.view();
-  if (property == "PLATFORM_OBJNAME") {
-    return DataUnit("/systemId=name:\"" + state->system_name() + "\"");
-  }
+  if (property == "PLATFORM_OBJNAME") return DataUnit(state->objname());
   if (property == "APPLICATION_OBJNAME") {
     return DataUnit("/systemId=name:\"" + state->system_name() +
                     "\"/applicationId=" + std::to_string(state->application_number()));
@@ -75,6 +74,11 @@ bool Platform::set_prop(const DataUnit& name, const DataUnit& value) {
     }
     set_error(ErrorCode::invalid_argument, "DEFAULT_TIMEOUT " + text);
     return false;
+  }
+  // An application may be told which system object it stands for, even none (empty).
+  if (name.view() == "PLATFORM_OBJNAME") {
+    state->set_objname(value.str());
+    return true;
   }
   set_error(ErrorCode::invalid_argument, "unknown property " + name.str());
   return false;
@@ -119,7 +123,11 @@ bool hvx_get_ip_addr(const char* host, std::uint32_t& address) {
   if (host == nullptr) return false;
   const std::string_view name(host);
   World& world = World::default_world();
-  return world.address_of(name == "localhost" ? std::string_view(world.local_name()) : name, address);
+  if (world.address_of(name == "localhost" ? std::string_view(world.local_name()) : name,
+                       address)) {
+    return true;
+  }
+  return resolve_ipv4(host, address);
 }
 
 }  // namespace hvx

@@ -48,6 +48,14 @@ class PlatformRep : public TransportSink {
   void unref();
 
   const std::string& system_name() const { return system_name_; }
+  // What PLATFORM_OBJNAME gives: /systemId=name:"<system>" unless set otherwise.
+  std::string objname() const {
+    return objname_set_ ? objname_ : "/systemId=name:\"" + system_name_ + "\"";
+  }
+  void set_objname(std::string objname) {
+    objname_ = std::move(objname);
+    objname_set_ = true;
+  }
   int application_number() const { return application_; }
   double default_timeout() const { return default_timeout_; }
   void set_default_timeout(double seconds) { default_timeout_ = seconds; }
@@ -93,6 +101,8 @@ class PlatformRep : public TransportSink {
   std::shared_ptr<World> world_;  // keeps the servers alive while connected
   std::unique_ptr<Transport> transport_;
   std::string system_name_;
+  std::string objname_;
+  bool objname_set_ = false;
   int application_ = 0;
   int refs_ = 1;
   double default_timeout_ = 30.0;

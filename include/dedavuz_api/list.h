@@ -53,6 +53,12 @@ class VQList {
     items_.erase(it);
     return true;
   }
+  // Removes the entry at position i; false when there is none.
+  bool remove_at(std::size_t i) {
+    if (i >= items_.size()) return false;
+    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(i));
+    return true;
+  }
   // Removes every equal entry; returns how many went.
   std::size_t remove_all(const T& item) {
     auto it = std::remove(items_.begin(), items_.end(), item);

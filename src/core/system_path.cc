@@ -43,18 +43,6 @@ std::string_view strip_trailing_quotes(std::string_view s) {
   return s;
 }
 
-// Calls `f` for every non-empty "/"-separated component of `s`.
-template <typename F>
-void for_each_component(std::string_view s, F f) {
-  std::size_t pos = 0;
-  while (pos < s.size()) {
-    std::size_t end = s.find('/', pos);
-    if (end == std::string_view::npos) end = s.size();
-    if (end > pos) f(s.substr(pos, end - pos));
-    pos = end + 1;
-  }
-}
-
 bool contains(std::string_view s, std::string_view what) {
   return s.find(what) != std::string_view::npos;
 }
@@ -66,6 +54,12 @@ std::string_view vq_strip_quotes(std::string_view s) {
   return strip_trailing_quotes(s);
 }
 
+void vq_append_server_table(std::string& out, std::string_view system) {
+  out += SERVER_TABLE_PART1;
+  out += system;
+  out += SERVER_TABLE_PART2;
+}
+
 VQSystemPart vq_system_part(std::string_view system, std::string_view local) {
   VQSystemPart part;
   if (system == local) {
@@ -74,12 +68,9 @@ VQSystemPart vq_system_part(std::string_view system, std::string_view local) {
     return part;
   }
   std::string_view last;
-  for_each_component(system, [&](std::string_view component) {
+  vq_for_each_component(system, [&](std::string_view component) {
     last = component;
-    if (component == local) return;
-    part.text += SERVER_TABLE_PART1;
-    part.text += component;
-    part.text += SERVER_TABLE_PART2;
+    if (component != local) vq_append_server_table(part.text, component);
   });
   if (!system.empty() && system.front() == '/') {
     part.form = VQSystemPart::rooted;
@@ -107,7 +98,7 @@ VQParsedSystem vq_parse_system(std::string_view text, std::string_view local,
   const Keys& k = keys();
   VQParsedSystem parsed;
   std::string path(local);
-  for_each_component(text, [&](std::string_view component) {
+  vq_for_each_component(text, [&](std::string_view component) {
     parsed.last = component;
     if (contains(component, k.server_table)) {
       ++parsed.server_tables;

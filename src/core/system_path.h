@@ -5,6 +5,7 @@
 #ifndef DEDAVUZ_CORE_SYSTEM_PATH_H_
 #define DEDAVUZ_CORE_SYSTEM_PATH_H_
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,21 @@ struct VQSystemPart {
 };
 
 VQSystemPart vq_system_part(std::string_view system, std::string_view local);
+
+// Appends the server-table component that leads to `system`: /serverTableType="mis"/misId="B".
+void vq_append_server_table(std::string& out, std::string_view system);
+
+// Calls `f` for every non-empty "/"-separated component of `s`, in order.
+template <typename F>
+void vq_for_each_component(std::string_view s, F f) {
+  std::size_t pos = 0;
+  while (pos < s.size()) {
+    std::size_t end = s.find('/', pos);
+    if (end == std::string_view::npos) end = s.size();
+    if (end > pos) f(s.substr(pos, end - pos));
+    pos = end + 1;
+  }
+}
 
 // The system part of `system`, then `fragment` (a class's PART2, which starts with the
 // closing quote; the quote is dropped after server-table components), then `id`.

@@ -124,10 +124,20 @@ TEST(RpcAgentDnTest, ParsesAndRendersFullNamesOnly) {
 TEST(AgentDnTest, WithoutLocalNameEverySystemIsRemote) {
   unsetenv("VQ_LOGICAL_HOST");
   EXPECT_EQ(printed(VQCmipAgentDn(R"(agentTableType="CMIP"/agentId="a")")), ":a");
-  EXPECT_EQ(VQRpcAgentDn("testhost", "r").slash_form(),
-            R"(/serverTableType="mis"/misId="testhost"/agentTableType="RPC"/agentId="r")");
-  EXPECT_EQ(VQCmipAgentDn("", "a/b").slash_form(),
-            R"(/systemId=name:""/agentTableType="CMIP"/agentId="b")");
+  EXPECT_EQ(VQRpcAgentDn("", "r").slash_form(), R"(/agentTableType="RPC"/agentId="r")");
+}
+
+// Slash forms compare against the default platform's own system, whatever the environment
+// says afterwards.
+TEST(AgentDnTest, SlashFormsFollowTheDefaultPlatformsSystem) {
+  setenv("VQ_LOGICAL_HOST", "platformhost", 1);
+  EXPECT_EQ(VQCmipAgentDn("platformhost", "a/b").slash_form(),
+            R"(/systemId=name:"platformhost"/agentTableType="CMIP"/agentId="b")");
+  setenv("VQ_LOGICAL_HOST", "other", 1);
+  EXPECT_EQ(VQCmipAgentDn("platformhost", "a").slash_form(),
+            R"(/systemId=name:"platformhost"/agentTableType="CMIP"/agentId="a")");
+  EXPECT_EQ(VQCmipAgentDn("other", "a").slash_form(),
+            R"(/serverTableType="mis"/misId="other"/agentTableType="CMIP"/agentId="a")");
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ class Platform : public Error {
   // application's own name, ending in =<application number>; "DEFAULT_TIMEOUT": seconds.
   // Empty (and the error set) for an unknown property.
   DataUnit get_prop(const DataUnit& name);
-  // Only "DEFAULT_TIMEOUT" can be set.
+  // "DEFAULT_TIMEOUT" and "PLATFORM_OBJNAME" (what get_prop then gives) can be set.
   bool set_prop(const DataUnit& name, const DataUnit& value);
 
   // Registers `callback` for every event of `event_kind` ("RAW_EVENT": every notification,
@@ -78,8 +78,9 @@ class Platform : public Error {
 // One pass of event delivery on the default platform.
 bool dispatch_recursive(bool one_pass = true);
 
-// The IPv4 address of a host or of a system of the default world, in network byte order
-// (as in_addr.s_addr). False when the name is unknown.
+// The IPv4 address of a system of the default world, or else of a host name or numeric
+// address the resolver knows, in network byte order (as in_addr.s_addr). False when the
+// name is unknown.
 bool hvx_get_ip_addr(const char* host, std::uint32_t& address);
 
 }  // namespace hvx

@@ -1,0 +1,134 @@
+// VQTopoPlatformRep: the state behind the platform object: the connection, the local
+// system's name, the systems discovered through the servers' FDN tables with their full
+// names, and the system-connection callbacks. One per process, made by initialize.
+#ifndef DEDAVUZ_API_TOPO_PLATFORM_REP_H_
+#define DEDAVUZ_API_TOPO_PLATFORM_REP_H_
+
+#include <deque>
+#include <string>
+
+#include "dedavuz_api/error.h"
+#include "dedavuz_api/list.h"
+#include "dedavuz_api/topo_platform.h"
+#include "hvx/event.h"
+#include "hvx/platform.h"
+
+class VQTopoPlatformRep {
+ public:
+  struct CallbackEntry {
+    VQTopoPlatform::MisConnectionCallback callback = nullptr;
+    void* client_data = nullptr;
+
+    // The function alone identifies an entry.
+    bool operator==(const CallbackEntry& other) const { return callback == other.callback; }
+    bool operator!=(const CallbackEntry& other) const { return !(*this == other); }
+  };
+
+  // What add_system does besides listing a system.
+  enum SystemRegisterActions { list_only = 0, list_and_register = 1 };
+  enum RegisterImplOptions { register_option = 0, deregister_option = 1 };
+
+  // Makes the representation once; true when it exists afterwards. A failed construction
+  // is not kept.
+  static bool initialize(hvx::Platform& platform, bool view_graph_cached);
+  // Null until initialize has succeeded.
+  static VQTopoPlatformRep* instance();
+
+  VQTopoPlatformRep(const VQTopoPlatformRep&) = delete;
+  VQTopoPlatformRep& operator=(const VQTopoPlatformRep&) = delete;
+
+  const std::string& local_system_name() const { return local_system_name_; }
+  std::string system_fdn_str(const std::string& system);
+  std::string fdn_system_str(const std::string& fdn);
+  const VQList<std::string>& system_names() const { return system_names_; }
+  hvx::Platform& platform() { return platform_; }
+  bool is_view_graph_cached() const { return view_graph_cached_; }
+
+  static void register_mis_connection_callback(VQTopoPlatform::MisConnectionCallback callback,
+                                               void* client_data);
+  static void unregister_mis_connection_callback(VQTopoPlatform::MisConnectionCallback callback);
+  // The registered callbacks, in calling order.
+  static const VQList<CallbackEntry>& mis_connection_callbacks() { return callbacks; }
+
+  static void hold_events(bool hold);
+  static bool is_holding_events() { return holding_events; }
+
+  // --- Discovery.
+
+  // Reads the local system's name from the platform's PLATFORM_OBJNAME: the text after its
+  // first quote, less one trailing quote (all of it when it holds no quote). False, with
+  // the name unchanged, when the property is empty.
+  bool derive_system_name();
+
+  // Lists `hint` (the local system when empty), then every system its FDN table names that
+  // a CMIP agent entity leads to, recursively. Fails only when the starting system cannot
+  // be added. Agent entities that cannot be read, FDN tables that do not answer and entries
+  // that do not decode are skipped, each with a line on the standard error stream.
+  //
+  // Cycles: servers whose tables name each other would make the paths grow without end,
+  // so discovery does not descend into a path whose last system already appears earlier in
+  // it (/L/B/L), nor into a path that is already known; such a path is neither listed nor
+  // registered again.
+  VQStatus get_systems(const std::string& hint);
+
+  // Whether the network address `nsap` is that of the management server `system`: it must
+  // hold a ":"; an address with a dotted IPv4 part before a ":" must hold the system's
+  // resolved address, any other must hold the system's name.
+  static bool is_nsap_a_mis(const std::string& nsap, const std::string& system);
+
+  // Lists `name` if it is new (notifying the callbacks when `notify`), then, with
+  // list_and_register, registers with the connection manager for its last component.
+  VQStatus add_system(const std::string& name, bool notify, SystemRegisterActions action);
+  // Forgets `name` (or its variant with the leading "/" added or removed), notifies when
+  // `notify`, and deregisters it unless it is the local system.
+  VQStatus remove_system(const std::string& name, bool notify);
+
+  // Registration of this application for `system` with the local connection manager.
+  VQStatus register_connection(const std::string& system);
+  VQStatus deregister_connection(const std::string& system);
+
+  // --- Full names of systems and of their databases and tables. A system name is a plain
+  // name or a "/"-separated path from the local system; the local name is the platform
+  // object's, or else the default platform's.
+
+  // /systemId=name:"A" for a plain name; for a path, a server-table component for every
+  // component after the first, then the last one's systemId component when the path
+  // starts with "/", else a single closing quote.
+  static std::string system_fdn(const std::string& name);
+  static std::string topo_node_db_fdn(const std::string& system);
+  static std::string topo_type_db_fdn(const std::string& system);
+  static std::string cmip_agent_table_fdn(const std::string& system);
+  static std::string fdn_table_fdn(const std::string& system);
+
+ private:
+  VQTopoPlatformRep(hvx::Platform& platform, bool view_graph_cached);
+  ~VQTopoPlatformRep() = default;
+
+  VQStatus register_implement(const std::string& system, RegisterImplOptions option);
+  // Whether discovery goes on into `path` (see get_systems).
+  bool should_descend(const std::string& path) const;
+  void notify_callbacks(VQTopoPlatform::MisConnectionEvent event, const std::string& name);
+
+  // Steps of construction and of system changes that arrive with later behaviour.
+  VQStatus is_managed_object_to_cmip_agent_mapping_cached(bool load);
+  void subscribe_raw_events();
+  void register_view_event_callbacks();
+  VQStatus add_view_graph(const std::string& system);
+  VQStatus remove_view_graph(const std::string& system);
+
+  hvx::Platform& platform_;
+  std::string local_system_name_;
+  bool view_graph_cached_ = false;
+  VQList<std::string> system_names_;
+  VQList<std::string> system_fdns_;  // entry i is the full name of system_names_[i]
+
+  static VQTopoPlatformRep* the_topo_platform_rep;
+  static bool valid_flag;
+  static VQList<CallbackEntry> callbacks;
+  static std::deque<hvx::CurrentEvent> the_queued_events;
+  static int pending_view_graph_requests;
+  static bool holding_events;
+  static bool processing_events;
+};
+
+#endif  // DEDAVUZ_API_TOPO_PLATFORM_REP_H_

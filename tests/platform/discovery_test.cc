@@ -1,0 +1,229 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ber_util.h"
+#include "dedavuz_api/topo_node_dn.h"
+#include "dedavuz_api/topo_platform.h"
+#include "dedavuz_api/topo_platform_rep.h"
+#include "hvx/message.h"
+#include "hvx/names.h"
+#include "hvx/oid_registry.h"
+#include "hvx/testing.h"
+#include "mis/server.h"
+#include "platform_world.h"
+
+namespace {
+
+using platform_testing::kThreeSystems;
+using platform_testing::PlatformWorldTest;
+using platform_testing::to_vector;
+using ::testing::HasSubstr;
+using ::testing::internal::CaptureStderr;
+using ::testing::internal::GetCapturedStderr;
+
+using DiscoveryTest = PlatformWorldTest;
+
+hvx::Oid registered_oid(const char* name) {
+  hvx::Oid oid;
+  EXPECT_TRUE(hvx::OidNameRegistry::find_oid_by_name(name, oid)) << name;
+  return oid;
+}
+
+TEST_F(DiscoveryTest, ThreeServerWorldEndToEnd) {
+  CaptureStderr();
+  ASSERT_TRUE(VQTopoPlatform::initialize(platform(), false));
+  EXPECT_EQ(GetCapturedStderr(), "");
+  VQTopoPlatform* const topo = VQTopoPlatform::instance();
+  ASSERT_NE(topo, nullptr);
+  EXPECT_EQ(topo->local_system_name(), "L");
+  EXPECT_EQ(to_vector(topo->system_names()), kThreeSystems);
+
+  const std::vector<std::string> fdns = {
+      "/systemId=name:\"L\"",
+      "/serverTableType=\"mis\"/misId=\"B\"/systemId=name:\"B\"",
+      "/serverTableType=\"mis\"/misId=\"B\"/serverTableType=\"mis\"/misId=\"C\"/systemId=name:\"C\"",
+  };
+  for (std::size_t i = 0; i < fdns.size(); ++i) {
+    EXPECT_EQ(topo->system_fdn_str(kThreeSystems[i]), fdns[i]);
+    EXPECT_EQ(topo->fdn_system_str(fdns[i]), kThreeSystems[i]);
+  }
+  // Each remote system is registered by its own name with the local connection manager.
+  EXPECT_EQ(registrations(), (std::vector<std::string>{"B", "C"}));
+
+  // The databases of a discovered system are reached through its path.
+  hvx::Image fdn_table(hvx::DataUnit(VQTopoPlatformRep::fdn_table_fdn("/L/B/C")), "vqFdn",
+                       platform());
+  ASSERT_TRUE(fdn_table.boot()) << fdn_table.get_error_string();
+  EXPECT_TRUE(fdn_table.exists());
+}
+
+TEST_F(DiscoveryTest, NamesFollowThePlatformObjectOnceItExists) {
+  const std::string c_fdn = "/serverTableType=\"mis\"/misId=\"B\"/serverTableType=\"mis\"/misId=\"C\"/"
+                            "systemId=name:\"C\"";
+  // Before: the environment's name, and the name read off the full name.
+  EXPECT_EQ(VQTopoNodeDn("topoNodeDBId=NULL/topoNodeId=4").system_name(), "testhost");
+  EXPECT_EQ(VQTopoNodeDn(c_fdn, 4).system_name(), "/testhost/B/C");
+  ASSERT_TRUE(VQTopoPlatform::initialize(platform(), false));
+  EXPECT_EQ(VQTopoNodeDn("topoNodeDBId=NULL/topoNodeId=4").system_name(), "L");
+  EXPECT_EQ(VQTopoNodeDn(c_fdn, 4).system_name(), "/L/B/C");
+  // A full name the platform object does not know stands for no system.
+  EXPECT_EQ(VQTopoNodeDn("/systemId=name:\"Z\"", 4).system_name(), "");
+}
+
+TEST_F(DiscoveryTest, TwoServerCycleStopsWhereTheLocalSystemComesBack) {
+  world_->reset();
+  ASSERT_TRUE(world_->add_server("B"));
+  ASSERT_TRUE(world_->link("L", "B"));
+  name_in_fdn_table("B", "L");
+  ASSERT_TRUE(VQTopoPlatform::initialize(platform(), false));
+  EXPECT_EQ(to_vector(VQTopoPlatform::instance()->system_names()),
+            (std::vector<std::string>{"L", "/L/B"}));
+  EXPECT_EQ(registrations(), (std::vector<std::string>{"B"}));
+}
+
+TEST_F(DiscoveryTest, ThreeServerCycleStopsWhereTheLocalSystemComesBack) {
+  name_in_fdn_table("C", "L");
+  ASSERT_TRUE(VQTopoPlatform::initialize(platform(), false));
+  EXPECT_EQ(to_vector(VQTopoPlatform::instance()->system_names()), kThreeSystems);
+  EXPECT_EQ(registrations(), (std::vector<std::string>{"B", "C"}));
+}
+
+TEST_F(DiscoveryTest, CycleBetweenRemoteServersAndRepeatedEntries) {
+  // C names B back, and B lists C twice: C is listed, notified and registered once.
+  name_in_fdn_table("C", "B");
+  name_in_fdn_table("B", "C");
+  static std::vector<std::string> added;
+  VQTopoPlatform::register_mis_connection_callback(
+      [](const VQTopoPlatform::MisConnectionCallbackData& data) {
+        added.push_back(data.system_name);
+      },
+      nullptr);
+  ASSERT_TRUE(VQTopoPlatform::initialize(platform(), false));
+  EXPECT_EQ(to_vector(VQTopoPlatform::instance()->system_names()), kThreeSystems);
+  EXPECT_EQ(added, (std::vector<std::string>{"/L/B", "/L/B/C"}));
+  EXPECT_EQ(registrations(), (std::vector<std::string>{"B", "C"}));
+}
+
+TEST_F(DiscoveryTest, UnreachableServerIsListedButNotSearched) {
+  ASSERT_TRUE(world_->add_server("D"));
+  ASSERT_TRUE(world_->link("C", "D"));
+  ASSERT_TRUE(world_->set_connected("C", false));
+  CaptureStderr();
+  ASSERT_TRUE(VQTopoPlatform::initialize(platform(), false));
+  const std::string diagnostics = GetCapturedStderr();
+  // C's agent entity lives in B, so C is found; its own table cannot be read, so D is not.
+  EXPECT_EQ(to_vector(VQTopoPlatform::instance()->system_names()), kThreeSystems);
+  EXPECT_THAT(diagnostics, HasSubstr("Error: VQTopoPlatformRep::get_systems - fdn table image:"));
+  EXPECT_THAT(diagnostics, HasSubstr("notConnected"));
+}
+
+TEST_F(DiscoveryTest, MissingAgentEntityIsReportedAndSkipped) {
+  hvx::mis::Server* b = world_->server("B");
+  hvx::dn::Rdns agent;
+  ASSERT_TRUE(hvx::dn::from_text("agentTableType=\"CMIP\"/agentId=id:\"C\"", agent));
+  ASSERT_TRUE(b->remove(agent).ok());
+  CaptureStderr();
+  ASSERT_TRUE(VQTopoPlatform::initialize(platform(), false));
+  EXPECT_EQ(GetCapturedStderr(),
+            "Error: VQTopoPlatformRep::get_systems - agent table image:"
+            "/agentTableType=\"CMIP\"/agentId=id:\"C\"  boot failed!\n");
+  EXPECT_EQ(to_vector(VQTopoPlatform::instance()->system_names()),
+            (std::vector<std::string>{"L", "/L/B"}));
+}
+
+TEST_F(DiscoveryTest, NetworkAddressOfAnotherServerIsNotFollowed) {
+  hvx::mis::Server* l = world_->server("L");
+  hvx::dn::Rdns agent;
+  ASSERT_TRUE(hvx::dn::from_text("agentTableType=\"CMIP\"/agentId=id:\"B\"", agent));
+  const hvx::Oid sap = hvx::mis::Schema::get().oid_of("networkSAP");
+  ASSERT_TRUE(l->modify(agent, {{hvx::mis::ModifyMode::replace, sap,
+                                 hvx::ber::octets("mis:X", hvx::TAG_GRAPHSTR)}},
+                        false)
+                  .ok());
+  CaptureStderr();
+  ASSERT_TRUE(VQTopoPlatform::initialize(platform(), false));
+  EXPECT_EQ(GetCapturedStderr(), "");
+  EXPECT_EQ(to_vector(VQTopoPlatform::instance()->system_names()),
+            (std::vector<std::string>{"L"}));
+}
+
+// B's table answers entries that do not decode, or that name no system: each is skipped,
+// the undecodable ones with a diagnostic, and the good entry after them is still followed.
+TEST_F(DiscoveryTest, GarbageEntriesAreSkipped) {
+  world_->server("B")->register_action(
+      "vqFdn", "vqListFdns", [](hvx::mis::Server&, hvx::mis::ManagedObject&, const hvx::Asn1Value&) {
+        namespace ber = hvx::ber;
+        hvx::mis::ActionReply reply;
+        reply.info = ber::set();
+        const auto entry = [](const std::string& fdn, const std::string& instance) {
+          hvx::Asn1Value route = ber::sequence();
+          route.add_component(ber::octets("x", hvx::TAG_GRAPHSTR));
+          route.add_component(ber::octets("mis:x", hvx::TAG_GRAPHSTR));
+          route.add_component(ber::octets(instance));
+          hvx::Asn1Value routes = ber::sequence();
+          if (!instance.empty()) routes.add_component(route);
+          hvx::Asn1Value e = ber::sequence();
+          e.add_component(hvx::fdn2oi(fdn));
+          e.add_component(routes);
+          return e;
+        };
+        const std::string good =
+            hvx::fdn2oi("agentTableType=\"CMIP\"/agentId=id:\"C\"").encode().str();
+        reply.info.add_component(entry("/systemId=name:\"C\"", "\x30\x05garbage"));  // bad BER
+        reply.info.add_component(entry("/systemId=name:\"C\"", ""));                 // no route
+        reply.info.add_component(entry("/topoNodeDBId=NULL", good));  // names no system
+        reply.info.add_component(entry("/", good));                   // no RDN at all
+        reply.info.add_component(entry("/systemId=name:\"C\"", good));
+        return reply;
+      });
+  CaptureStderr();
+  ASSERT_TRUE(VQTopoPlatform::initialize(platform(), false));
+  const std::string diagnostics = GetCapturedStderr();
+  EXPECT_EQ(to_vector(VQTopoPlatform::instance()->system_names()), kThreeSystems);
+  const std::string line =
+      "Error: VQTopoPlatformRep::get_systems - fdn table image:/serverTableType=\"mis\"/"
+      "misId=\"B\"/systemId=name:\"B\"/subsystemId=\"VQ-MIS\"/subsystemId=\"FdnTable\"  entry "
+      "undecodable!\n";
+  EXPECT_EQ(diagnostics, line + line + line);
+}
+
+TEST_F(DiscoveryTest, ReplyOfTheWrongFormIsReported) {
+  world_->server("B")->register_action(
+      "vqFdn", "vqListFdns", [](hvx::mis::Server&, hvx::mis::ManagedObject&, const hvx::Asn1Value&) {
+        hvx::mis::ActionReply reply;
+        reply.info = hvx::ber::integer(7);
+        return reply;
+      });
+  CaptureStderr();
+  ASSERT_TRUE(VQTopoPlatform::initialize(platform(), false));
+  EXPECT_THAT(GetCapturedStderr(), HasSubstr("vqListFdns failed"));
+  EXPECT_EQ(to_vector(VQTopoPlatform::instance()->system_names()),
+            (std::vector<std::string>{"L", "/L/B"}));
+}
+
+TEST_F(DiscoveryTest, RefusedRegistrationKeepsTheSystem) {
+  const auto plan = std::make_shared<hvx::FaultPlan>();
+  plan->fail_requests_where(
+      [](const hvx::Message& request) {
+        hvx::Oid action;
+        return request.type() == hvx::Message::ACTION_REQUEST &&
+               request.get(hvx::Message::ACTION_TYPE).decode_oid(action) &&
+               action == registered_oid("registerConnection");
+      },
+      hvx::ErrorCode::access_denied, "not you");
+  hvx::install_fault_plan(platform(), plan);
+  CaptureStderr();
+  ASSERT_TRUE(VQTopoPlatform::initialize(platform(), false));
+  const std::string diagnostics = GetCapturedStderr();
+  hvx::remove_fault_plan(platform());
+  EXPECT_EQ(to_vector(VQTopoPlatform::instance()->system_names()), kThreeSystems);
+  EXPECT_TRUE(registrations().empty());
+  EXPECT_THAT(diagnostics, HasSubstr("registerConnection B failed: accessDenied: not you"));
+  EXPECT_THAT(diagnostics, HasSubstr("registerConnection C failed: accessDenied: not you"));
+}
+
+}  // namespace

@@ -1,0 +1,108 @@
+// Every request that initialize makes, failed, dropped or damaged in turn: the platform
+// object is still made, with what could be reached, and whatever was lost is reported.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "dedavuz_api/topo_platform.h"
+#include "hvx/testing.h"
+#include "platform_world.h"
+
+namespace {
+
+using platform_testing::kThreeSystems;
+using platform_testing::PlatformWorldTest;
+using platform_testing::to_vector;
+
+// Past the number of requests a clean initialize makes (CleanRunFitsTheLoop checks it).
+constexpr int kLastRequest = 12;
+
+enum class Fault { fail, drop, corrupt };
+
+const char* const kFaultNames[] = {"fail", "drop", "corrupt"};
+
+void PrintTo(Fault fault, std::ostream* out) { *out << kFaultNames[static_cast<int>(fault)]; }
+
+using FaultLoopTest = PlatformWorldTest;
+
+TEST_F(FaultLoopTest, CleanRunFitsTheLoop) {
+  record_requests();
+  ::testing::internal::CaptureStderr();
+  ASSERT_TRUE(VQTopoPlatform::initialize(platform(), false));
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  EXPECT_GT(requests_seen(), 0);
+  EXPECT_LT(requests_seen(), kLastRequest);
+}
+
+class EveryRequestTest : public PlatformWorldTest,
+                         public ::testing::WithParamInterface<std::tuple<int, Fault>> {};
+
+TEST_P(EveryRequestTest, InitializesWithWhatItReachedAndSaysWhatFailed) {
+  const auto [k, fault] = GetParam();
+  const auto plan = std::make_shared<hvx::FaultPlan>();
+  switch (fault) {
+    case Fault::fail:
+      plan->fail_request(k, hvx::ErrorCode::processing_failure, "injected");
+      break;
+    case Fault::drop:
+      plan->drop_reply(k);
+      break;
+    case Fault::corrupt:
+      plan->corrupt_reply(k);
+      break;
+  }
+  hvx::install_fault_plan(platform(), plan);
+  ::testing::internal::CaptureStderr();
+  const bool made = VQTopoPlatform::initialize(platform(), false);
+  const std::string diagnostics = ::testing::internal::GetCapturedStderr();
+  const int requests = plan->requests_seen();
+  hvx::remove_fault_plan(platform());
+
+  // Only the local system's own listing could stop initialize, and that makes no request.
+  ASSERT_TRUE(made);
+  VQTopoPlatform* const topo = VQTopoPlatform::instance();
+  ASSERT_NE(topo, nullptr);
+  const std::vector<std::string> names = to_vector(topo->system_names());
+  ASSERT_GE(names.size(), 1u);
+  ASSERT_LE(names.size(), kThreeSystems.size());
+  EXPECT_EQ(names, std::vector<std::string>(kThreeSystems.begin(),
+                                            kThreeSystems.begin() + names.size()));
+  for (const std::string& name : names) EXPECT_NE(topo->system_fdn_str(name), "") << name;
+
+  std::vector<std::string> expected_registrations;
+  for (std::size_t i = 1; i < names.size(); ++i) {
+    expected_registrations.push_back(names[i].substr(names[i].rfind('/') + 1));
+  }
+  const std::vector<std::string> registered = registrations();
+  const bool complete = names == kThreeSystems && registered == expected_registrations;
+
+  std::istringstream lines(diagnostics);
+  for (std::string line; std::getline(lines, line);) {
+    EXPECT_EQ(line.rfind("Error: VQTopoPlatformRep::", 0), 0u) << line;
+  }
+  if (!complete) {
+    EXPECT_NE(diagnostics, "") << "lost something without saying so";
+  }
+  if (k > requests) {
+    EXPECT_TRUE(complete);
+    EXPECT_EQ(diagnostics, "");
+  }
+}
+
+std::string fault_name(const ::testing::TestParamInfo<std::tuple<int, Fault>>& info) {
+  return std::string(kFaultNames[static_cast<int>(std::get<1>(info.param))]) + "_request_" +
+         std::to_string(std::get<0>(info.param));
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, EveryRequestTest,
+                         ::testing::Combine(::testing::Range(1, kLastRequest + 1),
+                                            ::testing::Values(Fault::fail, Fault::drop,
+                                                              Fault::corrupt)),
+                         fault_name);
+
+}  // namespace

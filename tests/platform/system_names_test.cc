@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "dedavuz_api/topo_platform.h"
+#include "dedavuz_api/topo_platform_rep.h"
+#include "platform_world.h"
+
+namespace {
+
+using platform_testing::PlatformWorldTest;
+
+struct Case {
+  std::string input;
+  std::string expected;
+};
+
+const std::string kB = "/serverTableType=\"mis\"/misId=\"B\"";
+const std::string kC = "/serverTableType=\"mis\"/misId=\"C\"";
+
+TEST(SystemFdnTest, PathsSkipTheirFirstSystem) {
+  const std::vector<Case> cases = {
+      {"hostA", "/systemId=name:\"hostA\""},
+      {"", "/systemId=name:\"\""},
+      {"L/B", kB + "\""},
+      {"/L/B", kB + "/systemId=name:\"B\""},
+      {"L/B/C", kB + kC + "\""},
+      {"/L/B/C", kB + kC + "/systemId=name:\"C\""},
+      // The first component is dropped whatever it is, and a repeated one is kept.
+      {"X/B", kB + "\""},
+      {"B/B", kB + "\""},
+      {"/B", "/systemId=name:\"B\""},
+      {"B/", "\""},
+      {"/", "/systemId=name:\"\""},
+      {"L//B/", kB + "\""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(VQTopoPlatformRep::system_fdn(c.input), c.expected) << c.input;
+  }
+}
+
+// The database names compare against the local system, which is the default platform's
+// before the platform object exists and the platform object's afterwards.
+void expect_database_names(const std::string& local) {
+  const std::string node_db = "\"/topoNodeDBId=NULL";
+  const std::string type_db = "\"/topoTypeDBId=NULL";
+  const std::string agents = "\"/agentTableType=\"CMIP\"";
+  const std::string fdns = "\"/subsystemId=\"VQ-MIS\"/subsystemId=\"FdnTable\"";
+  const std::string local_part = "/systemId=name:\"" + local;
+  const std::vector<Case> node_cases = {
+      {local, local_part + node_db},
+      {local + "/B", kB + node_db.substr(1)},
+      {"/" + local + "/B", kB + "/systemId=name:\"B" + node_db},
+      {"/" + local, local_part + node_db},
+      {"B/C", kB + kC + node_db.substr(1)},
+      {local + "/" + local, node_db.substr(1)},
+  };
+  for (const Case& c : node_cases) {
+    EXPECT_EQ(VQTopoPlatformRep::topo_node_db_fdn(c.input), c.expected) << c.input;
+  }
+  EXPECT_EQ(VQTopoPlatformRep::topo_type_db_fdn(local), local_part + type_db);
+  EXPECT_EQ(VQTopoPlatformRep::topo_type_db_fdn(local + "/B"), kB + type_db.substr(1));
+  EXPECT_EQ(VQTopoPlatformRep::cmip_agent_table_fdn(local), local_part + agents);
+  EXPECT_EQ(VQTopoPlatformRep::cmip_agent_table_fdn("/" + local + "/B"),
+            kB + "/systemId=name:\"B" + agents);
+  EXPECT_EQ(VQTopoPlatformRep::fdn_table_fdn(local), local_part + fdns);
+  EXPECT_EQ(VQTopoPlatformRep::fdn_table_fdn(local + "/B/C"), kB + kC + fdns.substr(1));
+}
+
+using DatabaseNamesTest = PlatformWorldTest;
+
+TEST_F(DatabaseNamesTest, BeforeInitializeTheDefaultPlatformNamesTheLocalSystem) {
+  expect_database_names("L");
+}
+
+TEST_F(DatabaseNamesTest, AfterInitializeThePlatformObjectNamesIt) {
+  ASSERT_TRUE(platform().set_prop("PLATFORM_OBJNAME", "/systemId=name:\"Lx\""));
+  ::testing::internal::CaptureStderr();
+  ASSERT_TRUE(VQTopoPlatform::initialize(platform(), false));
+  ::testing::internal::GetCapturedStderr();
+  // The default platform says Lx now too: set back, it tells the two sources apart.
+  ASSERT_TRUE(platform().set_prop("PLATFORM_OBJNAME", "/systemId=name:\"L\""));
+  expect_database_names("Lx");
+}
+
+struct NsapCase {
+  std::string nsap;
+  std::string system;
+  bool expected;
+};
+
+TEST(IsNsapAMisTest, PlainNamesAndDottedAddresses) {
+  const std::vector<NsapCase> cases = {
+      // Without a colon nothing is a server.
+      {"mis-B", "B", false},
+      {"127.0.0.1", "localhost", false},
+      // Without a dotted address before a colon, the name must appear.
+      {"mis:B", "B", true},
+      {"mis:B", "C", false},
+      {"mis:Bravo", "B", true},
+      {"mis:b", "B", false},
+      {"a.b.c.d:localhost", "localhost", true},
+      {"1.2.3:localhost", "localhost", true},
+      {"1.2.3.4 :localhost", "localhost", true},
+      {"mis:", "", true},
+      // A dotted address before a colon: the system's resolved address must appear.
+      {"127.0.0.1:5000", "localhost", true},
+      {"127.0.0.1:5000", "127.0.0.1", true},
+      {"x127.0.0.1:", "localhost", true},
+      {"127.0.0.2:5000", "localhost", false},
+      {"127.0.0.2:5000", "127.0.0.2", true},
+      {"10.0.0.1:5 then 127.0.0.1", "localhost", true},
+      {"...:", "localhost", false},
+      {"...:127.0.0.1", "localhost", true},
+      {"1.2.3.4:localhost", "localhost", false},
+      // A name that does not resolve is no server.
+      {"127.0.0.1:5000", "", false},
+  };
+  for (const NsapCase& c : cases) {
+    EXPECT_EQ(VQTopoPlatformRep::is_nsap_a_mis(c.nsap, c.system), c.expected)
+        << c.nsap << " " << c.system;
+  }
+}
+
+// The dotted-address search stays linear on long addresses full of colons and digits.
+TEST(IsNsapAMisTest, LongAddressesAreSearchedQuickly) {
+  std::string nsap;
+  for (int i = 0; i < 200000; ++i) nsap += "1.2.3:";
+  EXPECT_TRUE(VQTopoPlatformRep::is_nsap_a_mis(nsap, "3"));
+  EXPECT_FALSE(VQTopoPlatformRep::is_nsap_a_mis(std::string(400000, '9') + ":", "x"));
+}
+
+}  // namespace
