@@ -4,7 +4,9 @@
 //                         6 topoViewDB, 7 topoViewNode
 //   .40.7.n  attributes   node, view and view-node attributes as listed below;
 //                         1 topoTypeDBId, 5 topoNodeDBId, 6 topoViewDBId, 22 to 35 the
-//                         topoType attributes
+//                         topoType attributes. Those the server derives (children,
+//                         severities, the type's sub-types and everything "All") are
+//                         not settable
 //   .40.9.n  actions      1 by name, 2 by type, 3 by managed object, 4 view graph,
 //                         5 node report, 6 by managed-object set, 7 managed objects by node
 //                         list, 8 get attributes, 9 view children, 10 set attributes
@@ -38,7 +40,7 @@ constexpr AttributeDef kAttributes[] = {
     {TOPO("topoNodeIsManaged"), TOPO_OID("7.43"), "BOOLEAN", false, false},
     {TOPO("topoNodeState"), TOPO_OID("7.20"), "INTEGER", true, false},
     {TOPO("topoNodeSeverity"), TOPO_OID("7.18"), "INTEGER", false, false},
-    {TOPO("topoNodePropagatedSeverity"), TOPO_OID("7.15"), "INTEGER", true, false},
+    {TOPO("topoNodePropagatedSeverity"), TOPO_OID("7.15"), "INTEGER", false, false},
     {TOPO("topoNodePropagateUp"), TOPO_OID("7.16"), "INTEGER", true, false},
     {TOPO("topoNodeDisplayStatus"), TOPO_OID("7.7"), "VQ-TOPO-ASN1.DisplayStatusSet", true, true},
     {TOPO("topoNodeGeoLocation"), TOPO_OID("7.8"), "VQ-TOPO-ASN1.GeoLocation", true, false},
@@ -63,7 +65,7 @@ constexpr AttributeDef kAttributes[] = {
     {TOPO("topoTypeId"), TOPO_OID("7.22"), "GraphicString", false, false},
     {TOPO("topoTypeDerivedFrom"), TOPO_OID("7.23"), "VQ-TOPO-ASN1.TypeNameSet", true, true},
     {TOPO("topoTypeAllDerivedFrom"), TOPO_OID("7.24"), "VQ-TOPO-ASN1.TypeNameSet", false, true},
-    {TOPO("topoTypeBaseOf"), TOPO_OID("7.25"), "VQ-TOPO-ASN1.TypeNameSet", true, true},
+    {TOPO("topoTypeBaseOf"), TOPO_OID("7.25"), "VQ-TOPO-ASN1.TypeNameSet", false, true},
     {TOPO("topoTypeMaxVisibleLevel"), TOPO_OID("7.26"), "INTEGER", true, false},
     {TOPO("topoTypeMaxTopoLevel"), TOPO_OID("7.27"), "INTEGER", true, false},
     {TOPO("topoTypeAllBaseOf"), TOPO_OID("7.28"), "VQ-TOPO-ASN1.TypeNameSet", false, true},

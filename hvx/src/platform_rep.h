@@ -56,6 +56,8 @@ class PlatformRep : public TransportSink {
     objname_ = std::move(objname);
     objname_set_ = true;
   }
+  // The world whose local server this platform is connected to.
+  World* world() const { return world_.get(); }
   int application_number() const { return application_; }
   double default_timeout() const { return default_timeout_; }
   void set_default_timeout(double seconds) { default_timeout_ = seconds; }

@@ -4,6 +4,7 @@
 #include <deque>
 
 #include "hvx/names.h"
+#include "hvx/world.h"
 #include "platform_rep.h"
 
 namespace hvx {
@@ -34,6 +35,16 @@ FaultPlan& FaultPlan::corrupt_reply(int k) {
   return *this;
 }
 
+FaultPlan& FaultPlan::disconnect_server(int k, const std::string& system) {
+  link_rules_.push_back(LinkRule{k, system, false});
+  return *this;
+}
+
+FaultPlan& FaultPlan::reconnect_server(int k, const std::string& system) {
+  link_rules_.push_back(LinkRule{k, system, true});
+  return *this;
+}
+
 FaultPlan& FaultPlan::duplicate_notification(int n) {
   duplicates_.push_back(n);
   return *this;
@@ -48,8 +59,8 @@ FaultPlan& FaultPlan::swap_notification(int n) {
 // transport's sink, so it sees every reply and notification before the platform does.
 class FaultTransport : public Transport, public TransportSink {
  public:
-  FaultTransport(std::unique_ptr<Transport> inner, std::shared_ptr<FaultPlan> plan)
-      : inner_(std::move(inner)), plan_(std::move(plan)) {}
+  FaultTransport(std::unique_ptr<Transport> inner, std::shared_ptr<FaultPlan> plan, World* world)
+      : inner_(std::move(inner)), plan_(std::move(plan)), world_(world) {}
 
   std::unique_ptr<Transport> release() {
     inner_->attach(nullptr);
@@ -63,16 +74,20 @@ class FaultTransport : public Transport, public TransportSink {
 
   void submit(const DataUnit& request) override {
     const int k = ++plan_->requests_;
+    for (const FaultPlan::LinkRule& rule : plan_->link_rules_) {
+      if (rule.k == k && world_ != nullptr) world_->set_connected(rule.system, rule.connected);
+    }
     Message message;
     const bool decoded = Message::decode(request, message).ok();
     for (const FaultPlan::Failure& failure : plan_->failures_) {
-      const bool matches = failure.predicate ? decoded && failure.predicate(message) : failure.k == k;
+      const bool matches =
+          failure.predicate ? decoded && failure.predicate(message) : failure.k == k;
       if (!matches) continue;
       Message reply(Message::ERROR_REPLY);
       reply.set_id(message.id());
       reply.set_error(failure.code,
                       error_text(failure.code, failure.text.empty() ? "request " + std::to_string(k)
-                                                                   : failure.text));
+                                                                    : failure.text));
       forward(reply.encode());
       return;
     }
@@ -84,9 +99,9 @@ class FaultTransport : public Transport, public TransportSink {
 
   bool pump(double deadline) override {
     if (!delayed_.empty()) {
-      const auto earliest = std::min_element(
-          delayed_.begin(), delayed_.end(),
-          [](const Delayed& a, const Delayed& b) { return a.due < b.due; });
+      const auto earliest =
+          std::min_element(delayed_.begin(), delayed_.end(),
+                           [](const Delayed& a, const Delayed& b) { return a.due < b.due; });
       if (earliest->due <= deadline) {
         const Delayed item = *earliest;
         delayed_.erase(earliest);
@@ -125,7 +140,8 @@ class FaultTransport : public Transport, public TransportSink {
         std::string bytes = pdu.str();
         // Damage the header and a byte in the middle: the reply no longer decodes as one.
         if (!bytes.empty()) bytes[0] = static_cast<char>(bytes[0] ^ 0x5a);
-        if (bytes.size() > 2) bytes[bytes.size() / 2] = static_cast<char>(bytes[bytes.size() / 2] ^ 0xff);
+        if (bytes.size() > 2)
+          bytes[bytes.size() / 2] = static_cast<char>(bytes[bytes.size() / 2] ^ 0xff);
         forward(DataUnit(std::move(bytes)));
         break;
       }
@@ -165,6 +181,7 @@ class FaultTransport : public Transport, public TransportSink {
 
   std::unique_ptr<Transport> inner_;
   std::shared_ptr<FaultPlan> plan_;
+  World* world_;
   TransportSink* sink_ = nullptr;
   std::map<long, FaultPlan::ReplyRule> rules_by_id_;
   std::vector<Delayed> delayed_;
@@ -174,7 +191,8 @@ class FaultTransport : public Transport, public TransportSink {
 void install_fault_plan(Platform& platform, std::shared_ptr<FaultPlan> plan) {
   remove_fault_plan(platform);
   PlatformRep* rep = platform.rep();
-  rep->set_transport(std::make_unique<FaultTransport>(rep->release_transport(), std::move(plan)));
+  rep->set_transport(
+      std::make_unique<FaultTransport>(rep->release_transport(), std::move(plan), rep->world()));
 }
 
 void remove_fault_plan(Platform& platform) {

@@ -9,6 +9,7 @@
 #include "hvx/names.h"
 #include "mis/connection.h"
 #include "mis/server.h"
+#include "mis/topo/database.h"
 #include "platform_rep.h"
 
 namespace hvx {
@@ -55,27 +56,28 @@ World::~World() = default;
 mis::Server& World::add(const std::string& system) {
   servers_.push_back(std::make_unique<mis::Server>(system));
   mis::Server& server = *servers_.back();
+  mis::topo::Database::install(server);
   // The FDN table lists the systems linked under this one, each with the route through
   // the CMIP agent entity of its link.
-  server.register_action("vqFdn", "vqListFdns", [this](mis::Server& self, mis::ManagedObject&,
-                                                       const Asn1Value&) {
-    mis::ActionReply reply;
-    reply.info = ber::set();
-    for (const std::string& remote : linked_under(self.system_name())) {
-      Asn1Value entry = ber::sequence();
-      entry.add_component(fdn2oi("/systemId=name:" + quoted(remote)));
-      Asn1Value route = ber::sequence();
-      route.add_component(ber::octets(remote, TAG_GRAPHSTR));
-      route.add_component(ber::octets("mis:" + remote, TAG_GRAPHSTR));
-      route.add_component(
-          ber::octets(fdn2oi("agentTableType=\"CMIP\"/agentId=id:" + quoted(remote)).encode().view()));
-      Asn1Value routes = ber::sequence();
-      routes.add_component(route);
-      entry.add_component(routes);
-      reply.info.add_component(entry);
-    }
-    return reply;
-  });
+  server.register_action(
+      "vqFdn", "vqListFdns", [this](mis::Server& self, mis::ManagedObject&, const Asn1Value&) {
+        mis::ActionReply reply;
+        reply.info = ber::set();
+        for (const std::string& remote : linked_under(self.system_name())) {
+          Asn1Value entry = ber::sequence();
+          entry.add_component(fdn2oi("/systemId=name:" + quoted(remote)));
+          Asn1Value route = ber::sequence();
+          route.add_component(ber::octets(remote, TAG_GRAPHSTR));
+          route.add_component(ber::octets("mis:" + remote, TAG_GRAPHSTR));
+          route.add_component(ber::octets(
+              fdn2oi("agentTableType=\"CMIP\"/agentId=id:" + quoted(remote)).encode().view()));
+          Asn1Value routes = ber::sequence();
+          routes.add_component(route);
+          entry.add_component(routes);
+          reply.info.add_component(entry);
+        }
+        return reply;
+      });
   return server;
 }
 
@@ -129,12 +131,14 @@ void World::install_links(const std::string& parent, const std::string& remote) 
   const mis::Schema& schema = mis::Schema::get();
   const dn::Rdns table = name_of("serverTableType=\"mis\"");
   if (up.find(table) == nullptr) up.create("serverTable", table, {}, {});
-  std::vector<std::pair<Oid, Asn1Value>> entry = {
-      {schema.oid_of("currentState"), connection_state(true)},
-      {schema.oid_of("agentList"), ber::set()},
-  };
-  // The entry's own name would route to the remote server: it is filed directly.
-  up.create("misEntry", name_of("serverTableType=\"mis\"/misId=" + quoted(remote)), {}, entry);
+  // The entry's own name would route to the remote server: it is made directly. Its state
+  // is the server's to keep, not a creator's to give.
+  const dn::Rdns entry = name_of("serverTableType=\"mis\"/misId=" + quoted(remote));
+  up.create("misEntry", entry, {}, {});
+  up.modify(entry,
+            {{mis::ModifyMode::replace, schema.oid_of("currentState"), connection_state(true)},
+             {mis::ModifyMode::replace, schema.oid_of("agentList"), ber::set()}},
+            false);
   const dn::Rdns agents = name_of("agentTableType=\"CMIP\"");
   if (up.find(agents) == nullptr) up.create("agentTable", agents, {}, {});
   Asn1Value managed = ber::set();
@@ -156,9 +160,10 @@ bool World::set_connected(const std::string& remote, bool connected) {
   up.set_link_connected(remote, connected);
   const mis::Schema& schema = mis::Schema::get();
   const dn::Rdns entry = name_of("serverTableType=\"mis\"/misId=" + quoted(remote));
-  up.modify(entry, {{mis::ModifyMode::replace, schema.oid_of("currentState"),
-                     connection_state(connected)}},
-            false);
+  up.modify(
+      entry,
+      {{mis::ModifyMode::replace, schema.oid_of("currentState"), connection_state(connected)}},
+      false);
   // The state change names the server table and carries the entry's misId, so that the
   // receiver reads the system that changed from the information, and the route to the
   // reporting server from the name.
@@ -171,9 +176,27 @@ bool World::set_connected(const std::string& remote, bool connected) {
   info.add_component(agents);
   const mis::ClassInfo* entry_class = schema.find_class("misEntry");
   if (entry_class == nullptr) return true;
-  up.emit(entry_class->oid, name_of("serverTableType=\"mis\""), schema.oid_of(kConnectionStateChange),
-          info, {{schema.oid_of("misId"), ber::octets(remote, TAG_GRAPHSTR)}});
+  up.emit(entry_class->oid, name_of("serverTableType=\"mis\""),
+          schema.oid_of(kConnectionStateChange), info,
+          {{schema.oid_of("misId"), ber::octets(remote, TAG_GRAPHSTR)}});
   return true;
+}
+
+long World::raise_alarm(const std::string& system, const std::string& managed_object,
+                        int severity) {
+  const mis::Server* held = server(system);
+  mis::topo::Database* database = held != nullptr ? mis::topo::Database::of(*held) : nullptr;
+  long alarm = 0;
+  if (database == nullptr || !database->raise_alarm(fdn2oi(managed_object), severity, alarm).ok()) {
+    return 0;
+  }
+  return alarm;
+}
+
+bool World::clear_alarm(const std::string& system, long alarm) {
+  const mis::Server* held = server(system);
+  mis::topo::Database* database = held != nullptr ? mis::topo::Database::of(*held) : nullptr;
+  return database != nullptr && database->clear_alarm(alarm).ok();
 }
 
 void World::reset() {
@@ -188,8 +211,8 @@ bool World::address_of(std::string_view system, std::uint32_t& address) const {
     if (servers_[i]->system_name() == system) {
       const std::uint32_t host = (127u << 24) | static_cast<std::uint32_t>(i + 1);
       // Network byte order, as in_addr holds it.
-      address = ((host & 0xffu) << 24) | ((host & 0xff00u) << 8) | ((host >> 8) & 0xff00u) |
-                (host >> 24);
+      address =
+          ((host & 0xffu) << 24) | ((host & 0xff00u) << 8) | ((host >> 8) & 0xff00u) | (host >> 24);
       return true;
     }
   }

@@ -14,8 +14,6 @@ class FaultTest : public hvx_testing::PlatformTest {
  protected:
   // A scenario of several requests; false at the first failure.
   bool scenario() {
-    Image db("topoTypeDBId=NULL", "topoTypeDB", platform_);
-    if (!db.create(Image())) return fail(db);
     Image type("topoTypeDBId=NULL/topoTypeId=\"R\"", "topoType", platform_);
     if (!type.set_str("topoTypeDefaultLayer", "a") || !type.create(Image())) return fail(type);
     if (!type.set_str("topoTypeDefaultLayer", "b") || !type.store()) return fail(type);
@@ -35,7 +33,7 @@ TEST_F(FaultTest, FailingEachRequestInTurnGivesAClearErrorAndChangesNothing) {
   hvx::install_fault_plan(platform_, counting);
   ASSERT_TRUE(scenario());
   const int requests = counting->requests_seen();
-  ASSERT_EQ(requests, 5);
+  ASSERT_EQ(requests, 4);
   for (int k = 1; k <= requests; ++k) {
     SCOPED_TRACE(k);
     world_->reset();
@@ -70,12 +68,12 @@ TEST_F(FaultTest, LostLateAndDamagedRepliesTimeOutAtOnce) {
     if (which == 1) plan->delay_reply(1, 1000.0);
     if (which == 2) plan->corrupt_reply(1);
     hvx::install_fault_plan(platform_, plan);
-    Image db("topoTypeDBId=NULL", "topoTypeDB", platform_);
-    EXPECT_FALSE(db.create(Image(), 5.0));
-    EXPECT_EQ(db.get_error_code(), ErrorCode::timeout);
+    Image type("topoTypeDBId=NULL/topoTypeId=\"Late\"", "topoType", platform_);
+    EXPECT_FALSE(type.create(Image(), 5.0));
+    EXPECT_EQ(type.get_error_code(), ErrorCode::timeout);
     // The server did run the request: the object is there.
-    EXPECT_TRUE(db.boot());
-    EXPECT_TRUE(db.exists());
+    EXPECT_TRUE(type.boot());
+    EXPECT_TRUE(type.exists());
     hvx::remove_fault_plan(platform_);
   }
 }
@@ -84,8 +82,8 @@ TEST_F(FaultTest, ShortDelayIsWaitedFor) {
   auto plan = std::make_shared<hvx::FaultPlan>();
   plan->delay_reply(1, 2.0);
   hvx::install_fault_plan(platform_, plan);
-  Image db("topoTypeDBId=NULL", "topoTypeDB", platform_);
-  EXPECT_TRUE(db.create(Image(), 5.0)) << db.get_error_string();
+  Image type("topoTypeDBId=NULL/topoTypeId=\"Late\"", "topoType", platform_);
+  EXPECT_TRUE(type.create(Image(), 5.0)) << type.get_error_string();
 }
 
 TEST_F(FaultTest, NotificationsTwiceOrOutOfOrder) {
@@ -93,15 +91,15 @@ TEST_F(FaultTest, NotificationsTwiceOrOutOfOrder) {
   plan->duplicate_notification(1).swap_notification(2);
   hvx::install_fault_plan(platform_, plan);
   hvx::EventRecorder recorder(platform_);
-  make_type_db();
   ASSERT_TRUE(make_type("A"));
   ASSERT_TRUE(make_type("B"));
+  ASSERT_TRUE(make_type("C"));
   platform_.dispatch_recursive(true);
   EXPECT_EQ(recorder.summary(),
-            (std::vector<std::string>{"objectCreation topoTypeDBId=NULL",
-                                      "objectCreation topoTypeDBId=NULL",
-                                      "objectCreation topoTypeDBId=NULL/topoTypeId=\"B\"",
-                                      "objectCreation topoTypeDBId=NULL/topoTypeId=\"A\""}));
+            (std::vector<std::string>{"objectCreation topoTypeDBId=NULL/topoTypeId=\"A\"",
+                                      "objectCreation topoTypeDBId=NULL/topoTypeId=\"A\"",
+                                      "objectCreation topoTypeDBId=NULL/topoTypeId=\"C\"",
+                                      "objectCreation topoTypeDBId=NULL/topoTypeId=\"B\""}));
 }
 
 }  // namespace

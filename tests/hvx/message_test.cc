@@ -21,8 +21,8 @@ TEST(MessageCodec, RoundTripsEveryField) {
   Message message(Message::ACTION_RESULT);
   message.set_id(77);
   message.set_linked_id(77);
-  message.set_object_class(ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.3.2"),
-                                    hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 0)));
+  message.set_object_class(
+      ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.3.2"), hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 0)));
   message.set_object_instance(hvx::dn::instance({}));
   message.set_action_info(ber::integer(-5));
   message.set(Message::SCOPE, ber::integer(1));
@@ -87,10 +87,9 @@ class RawServiceTest : public hvx_testing::PlatformTest {
     ASSERT_NE(message, nullptr);
     long value = 0;
     message->get_action_info().decode_int(value);
-    context->seen.push_back(std::to_string(message->type()) + "/" +
-                            std::to_string(message->base_type()) + "/" +
-                            (message->linked_id() != 0 ? "linked" : "final") + "/" +
-                            std::to_string(value));
+    context->seen.push_back(
+        std::to_string(message->type()) + "/" + std::to_string(message->base_type()) + "/" +
+        (message->linked_id() != 0 ? "linked" : "final") + "/" + std::to_string(value));
     if (message->is_final_reply()) context->done = true;
     delete message;
   }
@@ -110,8 +109,6 @@ class RawServiceTest : public hvx_testing::PlatformTest {
 };
 
 TEST_F(RawServiceTest, LinkedRepliesThenFinalReplyDuringDispatching) {
-  hvx::Image db("topoNodeDBId=NULL", "topoNodeDB", platform_);
-  ASSERT_TRUE(db.create(hvx::Image()));
   world_->server("L")->register_action(
       "topoNodeDB", "1.3.6.1.4.1.7351.2.2.2.40.9.9",
       [](hvx::mis::Server&, hvx::mis::ManagedObject&, const Asn1Value&) {
@@ -126,14 +123,14 @@ TEST_F(RawServiceTest, LinkedRepliesThenFinalReplyDuringDispatching) {
   ASSERT_TRUE(context.sap->send(request, hvx::Callback(&on_reply, &context), 2147483647.0));
   EXPECT_TRUE(context.seen.empty()) << "delivered outside dispatching";
   while (!context.done) platform_.dispatch_recursive(true);
-  EXPECT_EQ(context.seen, (std::vector<std::string>{"10/4/linked/1", "10/4/linked/2",
-                                                    "10/4/final/0"}));
+  EXPECT_EQ(context.seen,
+            (std::vector<std::string>{"10/4/linked/1", "10/4/linked/2", "10/4/final/0"}));
 }
 
 TEST_F(RawServiceTest, ErrorAndLostRepliesEndTheExchange) {
   Context context;
   context.sap = platform_.get_raw_sap();
-  // No topoNodeDB object: the server answers with an error reply.
+  // No argument: the server answers with an error reply.
   ASSERT_TRUE(context.sap->send(view_children_request(), hvx::Callback(&on_reply, &context), 10));
   while (!context.done) platform_.dispatch_recursive(true);
   EXPECT_EQ(context.seen, std::vector<std::string>{"20/5/final/0"});
@@ -152,33 +149,42 @@ TEST_F(RawServiceTest, ErrorAndLostRepliesEndTheExchange) {
 
 TEST_F(RawServiceTest, EventCopiesOutliveTheCallback) {
   std::vector<hvx::CurrentEvent> kept;
-  platform_.when("RAW_EVENT", hvx::Callback(
-                                  [](void* client, void* raw) {
-                                    static_cast<std::vector<hvx::CurrentEvent>*>(client)
-                                        ->emplace_back(raw);
-                                  },
-                                  &kept));
+  platform_.when("RAW_EVENT",
+                 hvx::Callback(
+                     [](void* client, void* raw) {
+                       static_cast<std::vector<hvx::CurrentEvent>*>(client)->emplace_back(raw);
+                     },
+                     &kept));
   EXPECT_FALSE(platform_.when("OTHER_EVENT", hvx::Callback(&on_reply, nullptr)));
-  make_type_db();
   ASSERT_TRUE(make_type("A"));
   hvx::Image type("topoTypeDBId=NULL/topoTypeId=\"A\"", "topoType", platform_);
   ASSERT_TRUE(type.set_str("topoTypeDefaultLayer", "x"));
   ASSERT_TRUE(type.store());
   ASSERT_TRUE(type.destroy());
+  // The connection manager holds no registrations before the first.
+  hvx::Image manager("subsystemId=\"VQ-MIS\"/connectMgrId=\"ConnectMgr\"", "", platform_);
+  ASSERT_TRUE(manager.call("registerConnection", "{\"L\",1}").has_value())
+      << manager.get_error_string();
   platform_.dispatch_recursive(true);
   ASSERT_EQ(kept.size(), 4u);
-  const hvx::CurrentEvent& change = kept[2];
+  const hvx::CurrentEvent& change = kept[1];
   EXPECT_EQ(change.get_name().str(),
             "\"Rec. X.721 | ISO/IEC 10165-2 : 1992\":attributeValueChange");
   EXPECT_EQ(hvx::get_shortname(change.get_objclass().view()), "topoType");
   hvx::Image image = change.get_image(1);
   EXPECT_EQ(image.get_objname().str(), "topoTypeDBId=NULL/topoTypeId=\"A\"");
   EXPECT_EQ(image.get_str("topoTypeDefaultLayer").str(), "x");
-  // attribute, old value (none before: NULL), new value.
+  // attribute, old value, new value; the old value is NULL when there was none.
   const Asn1Value definition = change.get_message().get_event_info().component(2).first_component();
   ASSERT_EQ(definition.num_comps(), 3u);
-  EXPECT_TRUE(definition.component(1).decode_null());
-  EXPECT_EQ(hvx::get_shortname(kept[3].get_name().view()), "objectDeletion");
+  std::string old_layer = "?";
+  EXPECT_TRUE(definition.component(1).decode_octets(old_layer));
+  EXPECT_EQ(old_layer, "");
+  EXPECT_EQ(hvx::get_shortname(kept[2].get_name().view()), "objectDeletion");
+  const Asn1Value first_registration =
+      kept[3].get_message().get_event_info().component(2).first_component();
+  ASSERT_EQ(first_registration.num_comps(), 3u);
+  EXPECT_TRUE(first_registration.component(1).decode_null());
 }
 
 TEST_F(RawServiceTest, PropertiesNameTheSystemAndTheApplication) {

@@ -1,5 +1,5 @@
-// A fresh world with a local server "L" and one platform connected to it, with the type
-// database most tests create objects in.
+// A fresh world with a local server "L" and one platform connected to it. Every server
+// holds its topology databases (with the predefined types and the root view) from its start.
 #ifndef DEDAVUZ_TESTS_HVX_PLATFORM_FIXTURE_H_
 #define DEDAVUZ_TESTS_HVX_PLATFORM_FIXTURE_H_
 
@@ -21,18 +21,13 @@ class PlatformTest : public ::testing::Test {
     platform_ = world_->connect();
   }
 
-  // Creates topoTypeDBId=NULL on `system` (through the routes of the local server).
-  void make_type_db(const std::string& prefix = "") {
-    hvx::Image db(hvx::DataUnit(prefix + "topoTypeDBId=NULL"), "topoTypeDB", platform_);
-    ASSERT_TRUE(db.create(hvx::Image())) << db.get_error_string();
-  }
-
   // Creates a type named `name` whose base is `base`.
   bool make_type(const std::string& name, const std::string& base = "",
                  const std::string& prefix = "") {
     hvx::Image type(hvx::DataUnit(prefix + "topoTypeDBId=NULL/topoTypeId=\"" + name + "\""),
                     "topoType", platform_);
-    if (!base.empty() && !type.set_str("topoTypeDerivedFrom", hvx::DataUnit("{\"" + base + "\"}"))) return false;
+    if (!base.empty() && !type.set_str("topoTypeDerivedFrom", hvx::DataUnit("{\"" + base + "\"}")))
+      return false;
     return type.create(hvx::Image());
   }
 

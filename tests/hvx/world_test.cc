@@ -6,8 +6,8 @@
 #include "hvx/image.h"
 #include "hvx/morf.h"
 #include "hvx/names.h"
-#include "mis/server.h"
 #include "hvx/testing.h"
+#include "mis/server.h"
 #include "platform_fixture.h"
 
 namespace {
@@ -43,7 +43,6 @@ TEST_F(WorldTest, RefusesDuplicateServersAndCyclicLinks) {
 TEST_F(WorldTest, ObjectsOnEachServerAreKeptApart) {
   for (const std::string& prefix : {std::string(), std::string(kB), std::string(kC)}) {
     SCOPED_TRACE(prefix);
-    make_type_db(prefix);
     ASSERT_TRUE(make_type("Only", "", prefix));
   }
   // Three objects of the same relative name, one per server.
@@ -86,22 +85,18 @@ TEST_F(WorldTest, LinkObjectsSupportDiscovery) {
 
 TEST_F(WorldTest, RemoteNotificationsArriveWithNamesSeenFromTheLocalServer) {
   hvx::EventRecorder recorder(platform_);
-  make_type_db(kC);
   ASSERT_TRUE(make_type("T", "", kC));
-  make_type_db();
+  ASSERT_TRUE(make_type("U"));
   EXPECT_TRUE(recorder.events().empty()) << "delivered outside dispatching";
   platform_.dispatch_recursive(true);
   EXPECT_EQ(recorder.summary(),
             (std::vector<std::string>{
                 "objectCreation /serverTableType=\"mis\"/misId=\"B\"/serverTableType=\"mis\"/"
-                "misId=\"C\"/topoTypeDBId=NULL",
-                "objectCreation /serverTableType=\"mis\"/misId=\"B\"/serverTableType=\"mis\"/"
                 "misId=\"C\"/topoTypeDBId=NULL/topoTypeId=\"T\"",
-                "objectCreation topoTypeDBId=NULL"}));
+                "objectCreation topoTypeDBId=NULL/topoTypeId=\"U\""}));
 }
 
 TEST_F(WorldTest, DisconnectFailsRequestsAndReportsTheState) {
-  make_type_db(kC);
   hvx::EventRecorder recorder(platform_);
   ASSERT_TRUE(world_->set_connected("B", false));
   Image through_b(DataUnit(std::string(kC) + "topoTypeDBId=NULL"), "", platform_);
@@ -126,12 +121,16 @@ TEST_F(WorldTest, DisconnectFailsRequestsAndReportsTheState) {
 }
 
 TEST_F(WorldTest, ResetLeavesOneFreshLocalServer) {
-  make_type_db();
+  ASSERT_TRUE(make_type("Gone"));
   world_->reset();
   EXPECT_EQ(world_->systems(), std::vector<std::string>{"L"});
-  Image db("topoTypeDBId=NULL", "", platform_);
-  ASSERT_TRUE(db.boot());
-  EXPECT_FALSE(db.exists());
+  Image gone("topoTypeDBId=NULL/topoTypeId=\"Gone\"", "", platform_);
+  ASSERT_TRUE(gone.boot());
+  EXPECT_FALSE(gone.exists());
+  // What a server holds from its start is there again.
+  Image host("topoTypeDBId=NULL/topoTypeId=\"Host\"", "", platform_);
+  ASSERT_TRUE(host.boot());
+  EXPECT_TRUE(host.exists());
 }
 
 }  // namespace

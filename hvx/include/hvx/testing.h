@@ -26,6 +26,10 @@ class FaultPlan {
   FaultPlan& drop_reply(int k);
   FaultPlan& delay_reply(int k, double seconds);
   FaultPlan& corrupt_reply(int k);
+  // Before the k-th request goes out, the world disconnects (or reconnects) the linked
+  // server `system`; its parent sends the connection-state notifications.
+  FaultPlan& disconnect_server(int k, const std::string& system);
+  FaultPlan& reconnect_server(int k, const std::string& system);
   // The n-th notification arrives twice, or after the one that follows it.
   FaultPlan& duplicate_notification(int n);
   FaultPlan& swap_notification(int n);
@@ -47,9 +51,15 @@ class FaultPlan {
     Reply action;
     double delay;
   };
+  struct LinkRule {
+    int k;
+    std::string system;
+    bool connected;
+  };
 
   std::vector<Failure> failures_;
   std::vector<ReplyRule> reply_rules_;
+  std::vector<LinkRule> link_rules_;
   std::vector<int> duplicates_;
   std::vector<int> swaps_;
   int requests_ = 0;

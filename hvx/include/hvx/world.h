@@ -51,6 +51,14 @@ class World : public std::enable_shared_from_this<World> {
   // disconnected server fail with notConnected and its notifications are lost.
   bool set_connected(const std::string& remote, bool connected);
 
+  // Alarms on managed objects of `system` (a distinguished name in slash form, as the
+  // system's nodes list their managed objects): each node takes as its severity the worst
+  // alarm on any of its managed objects, and propagates it up the graph. Severities are
+  // X.733's: 1 critical, 2 major, 3 minor, 4 warning, 0 indeterminate. Gives the alarm's
+  // id, or 0 when the system, the name or the severity is refused.
+  long raise_alarm(const std::string& system, const std::string& managed_object, int severity);
+  bool clear_alarm(const std::string& system, long alarm);
+
   // Clears every server back to a fresh tree and removes the remote servers; platforms stay
   // connected.
   void reset();
@@ -70,7 +78,7 @@ class World : public std::enable_shared_from_this<World> {
   void install_links(const std::string& parent, const std::string& remote);
 
   std::string local_name_;
-  std::vector<std::unique_ptr<mis::Server>> servers_;  // the local one first
+  std::vector<std::unique_ptr<mis::Server>> servers_;       // the local one first
   std::vector<std::pair<std::string, std::string>> links_;  // (parent, remote)
 };
 

@@ -21,13 +21,20 @@ const Oid& system_id_oid() {
 
 int reply_type(int request_type) {
   switch (request_type) {
-    case Message::GET_REQUEST: return Message::GET_RESULT;
-    case Message::ACTION_REQUEST: return Message::ACTION_RESULT;
-    case Message::SET_REQUEST: return Message::SET_RESULT;
-    case Message::CREATE_REQUEST: return Message::CREATE_RESULT;
-    case Message::DELETE_REQUEST: return Message::DELETE_RESULT;
-    case Message::DERIVE_REQUEST: return Message::DERIVE_RESULT;
-    default: return Message::ERROR_REPLY;
+    case Message::GET_REQUEST:
+      return Message::GET_RESULT;
+    case Message::ACTION_REQUEST:
+      return Message::ACTION_RESULT;
+    case Message::SET_REQUEST:
+      return Message::SET_RESULT;
+    case Message::CREATE_REQUEST:
+      return Message::CREATE_RESULT;
+    case Message::DELETE_REQUEST:
+      return Message::DELETE_RESULT;
+    case Message::DERIVE_REQUEST:
+      return Message::DERIVE_RESULT;
+    default:
+      return Message::ERROR_REPLY;
   }
 }
 
@@ -127,6 +134,29 @@ Server::~Server() {
 void Server::reset() {
   tree_.clear();
   install_base_objects();
+  for (auto& [name, extension] : extensions_) extension->restart(*this);
+}
+
+void Server::add_extension(std::string name, std::unique_ptr<Extension> extension) {
+  for (auto& [held, current] : extensions_) {
+    if (held == name) {
+      current = std::move(extension);
+      return;
+    }
+  }
+  extensions_.emplace_back(std::move(name), std::move(extension));
+}
+
+Extension* Server::extension(std::string_view name) const {
+  for (const auto& [held, extension] : extensions_) {
+    if (held == name) return extension.get();
+  }
+  return nullptr;
+}
+
+bool Server::file(ManagedObject object) {
+  if (object.info == nullptr) return false;
+  return tree_.emplace(dn::key(object.name), std::move(object)).second;
 }
 
 void Server::install_base_objects() {
@@ -221,8 +251,7 @@ Outcome Server::create(std::string_view class_name, dn::Rdns name, const dn::Rdn
       return Outcome::Fail(ErrorCode::no_such_attribute, id.format());
     }
     if (!attribute->second->settable && id != info->naming) {
-      return Outcome::Fail(ErrorCode::attribute_not_settable,
-                           std::string(attribute->second->name));
+      return Outcome::Fail(ErrorCode::attribute_not_settable, std::string(attribute->second->name));
     }
     if (!Schema::fits(attribute->second->syntax, value)) {
       return Outcome::Fail(ErrorCode::invalid_attribute_value,
@@ -440,8 +469,7 @@ void Server::emit(const ManagedObject& object, const Oid& event_type, const Asn1
 }
 
 void Server::emit(const Oid& class_oid, const dn::Rdns& name, const Oid& event_type,
-                  const Asn1Value& info,
-                  const std::vector<std::pair<Oid, Asn1Value>>& attributes) {
+                  const Asn1Value& info, const std::vector<std::pair<Oid, Asn1Value>>& attributes) {
   Message event(Message::EVENT_REPORT);
   event.set_object_class(ber::oid(class_oid, Asn1Tag(Asn1Tag::CONTEXT, 0)));
   event.set(Message::EVENT_TYPE, ber::oid(event_type));
@@ -548,7 +576,8 @@ void Server::unlink(Server* remote) {
   if (it == links_.end()) return;
   links_.erase(it);
   auto& ups = remote->upstreams_;
-  ups.erase(std::remove_if(ups.begin(), ups.end(), [this](const Upstream& u) { return u.server == this; }),
+  ups.erase(std::remove_if(ups.begin(), ups.end(),
+                           [this](const Upstream& u) { return u.server == this; }),
             ups.end());
 }
 
@@ -562,6 +591,14 @@ bool Server::set_link_connected(std::string_view remote_name, bool connected) {
 Server* Server::linked(std::string_view remote_name) const {
   const auto it = links_.find(remote_name);
   return it == links_.end() ? nullptr : it->second.server;
+}
+
+std::vector<std::string> Server::linked_systems() const {
+  std::vector<std::string> out;
+  for (const auto& [name, link] : links_) {
+    if (link.server != nullptr) out.push_back(name);
+  }
+  return out;
 }
 
 bool Server::is_link_connected(std::string_view remote_name) const {
@@ -603,9 +640,10 @@ void rewrite_names(Message& message, const std::function<void(dn::Rdns&)>& rewri
 
 Outcome Server::route(const Message& request, dn::Rdns& name, Server*& target, dn::Rdns& prefix) {
   target = this;
-  const Message::Field field = request.has(Message::SUPERIOR) && !request.has(Message::OBJECT_INSTANCE)
-                                   ? Message::SUPERIOR
-                                   : Message::OBJECT_INSTANCE;
+  const Message::Field field =
+      request.has(Message::SUPERIOR) && !request.has(Message::OBJECT_INSTANCE)
+          ? Message::SUPERIOR
+          : Message::OBJECT_INSTANCE;
   if (!request.has(field)) {
     if (request.type() == Message::CREATE_REQUEST) {
       return Outcome::Fail(ErrorCode::invalid_argument, "a create needs a name or a superior");
@@ -674,7 +712,8 @@ void Server::handle(const Message& request, const ReplyFunction& reply) {
     return;
   }
   target->handle_local(request, name, [&prefix, &reply](Message&& answer) {
-    rewrite_names(answer, [&prefix](dn::Rdns& n) { n.insert(n.begin(), prefix.begin(), prefix.end()); });
+    rewrite_names(answer,
+                  [&prefix](dn::Rdns& n) { n.insert(n.begin(), prefix.begin(), prefix.end()); });
     reply(std::move(answer));
   });
 }
@@ -689,11 +728,21 @@ void Server::handle_local(const Message& request, const dn::Rdns& name,
   answer.set_id(request.id());
   Outcome outcome;
   switch (request.type()) {
-    case Message::GET_REQUEST: outcome = do_get(request, name, answer); break;
-    case Message::SET_REQUEST: outcome = do_set(request, name, answer); break;
-    case Message::CREATE_REQUEST: outcome = do_create(request, name, answer); break;
-    case Message::DELETE_REQUEST: outcome = do_delete(name, answer); break;
-    case Message::DERIVE_REQUEST: outcome = do_derive(request, name, answer); break;
+    case Message::GET_REQUEST:
+      outcome = do_get(request, name, answer);
+      break;
+    case Message::SET_REQUEST:
+      outcome = do_set(request, name, answer);
+      break;
+    case Message::CREATE_REQUEST:
+      outcome = do_create(request, name, answer);
+      break;
+    case Message::DELETE_REQUEST:
+      outcome = do_delete(name, answer);
+      break;
+    case Message::DERIVE_REQUEST:
+      outcome = do_derive(request, name, answer);
+      break;
     default:
       outcome = Outcome::Fail(ErrorCode::protocol_error, "not a request");
       break;
@@ -775,7 +824,8 @@ Outcome Server::do_delete(const dn::Rdns& name, Message& reply) {
 }
 
 Outcome Server::do_derive(const Message& request, const dn::Rdns& name, Message& reply) {
-  if (find(name) == nullptr) return Outcome::Fail(ErrorCode::no_such_object_instance, name_text(name));
+  if (find(name) == nullptr)
+    return Outcome::Fail(ErrorCode::no_such_object_instance, name_text(name));
   std::vector<Oid> wanted;
   if (!read_oid_list(request.get(Message::ATTRIBUTE_IDS), wanted)) {
     return Outcome::Fail(ErrorCode::invalid_argument, "malformed attribute list");

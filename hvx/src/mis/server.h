@@ -75,6 +75,16 @@ class Listener {
 
 using ReplyFunction = std::function<void(Message&&)>;
 
+// State a server is extended with beyond its tree (the topology database keeps its indexes
+// here). It lives as long as the server and starts afresh whenever the tree does.
+class Extension {
+ public:
+  virtual ~Extension() = default;
+  // The tree was just cleared back to the objects every server holds: file again what the
+  // extension adds from the start, and forget everything else.
+  virtual void restart(Server& server) = 0;
+};
+
 class Server {
  public:
   explicit Server(std::string system_name);
@@ -85,8 +95,12 @@ class Server {
   const std::string& system_name() const { return system_name_; }
 
   // Back to a fresh tree (the system object and the objects every server holds); hooks,
-  // handlers, connections and links stay.
+  // handlers, connections and links stay, and every extension restarts.
   void reset();
+
+  // Extensions by name; the server owns them. Adding under a taken name replaces.
+  void add_extension(std::string name, std::unique_ptr<Extension> extension);
+  Extension* extension(std::string_view name) const;
 
   // Behaviour per class (qualified or short class name) and per action (name or dotted
   // identifier).
@@ -112,6 +126,9 @@ class Server {
   Outcome modify(const dn::Rdns& name, const std::vector<Modification>& modifications,
                  bool check_settable = true);
   Outcome remove(const dn::Rdns& name);
+  // Files an object as it is: no checks, hooks or notification. For the objects a server
+  // holds from its start. False when the name is taken.
+  bool file(ManagedObject object);
   // Emits a notification about `object` (relative name) to connections and upstream.
   void emit(const ManagedObject& object, const Oid& event_type, const Asn1Value& info);
   // `attributes` travel with the notification (identifying what the information is about).
@@ -133,6 +150,8 @@ class Server {
   // A link's state; requests for a disconnected server fail with notConnected.
   bool set_link_connected(std::string_view remote_name, bool connected);
   Server* linked(std::string_view remote_name) const;
+  // The systems linked directly below this one, by name.
+  std::vector<std::string> linked_systems() const;
   bool is_link_connected(std::string_view remote_name) const;
 
   // Names as a client of this server reads them: this system's RDN in front.
@@ -175,6 +194,7 @@ class Server {
   int next_application_ = 1;
   std::map<std::string, Link, std::less<>> links_;
   std::vector<Upstream> upstreams_;
+  std::vector<std::pair<std::string, std::unique_ptr<Extension>>> extensions_;
   unsigned long notifications_emitted_ = 0;
 };
 

@@ -1,0 +1,272 @@
+#include "mis/topo/node_attributes.h"
+
+#include <algorithm>
+#include <set>
+#include <vector>
+
+#include "ber_util.h"
+#include "mis/schema.h"
+#include "mis/topo/database.h"
+#include "mis/topo/node_queries.h"
+#include "mis/topo/values.h"
+
+namespace hvx::mis::topo {
+
+namespace {
+
+const Identifiers& ids() { return Identifiers::get(); }
+
+const Asn1Tag kGlobalForm(Asn1Tag::CONTEXT, 0);
+const Asn1Tag kLocalForm(Asn1Tag::CONTEXT, 1);
+
+// Attribute identifiers of a request, each a node, view or placement attribute; each
+// once, in the order given.
+bool read_attribute_ids(const Asn1Value& list, std::string_view action,
+                        std::vector<NodeAttribute>& out, ActionReply& refusal) {
+  if (!list.is_constructed()) {
+    refusal = refuse_request(action, "the attribute identifiers are a set");
+    return false;
+  }
+  for (Asn1Value item = list.first_component(); !item.is_null(); item = item.next_component()) {
+    Oid oid;
+    if (item.tag() == kLocalForm || !item.decode_oid(oid)) {
+      refusal = refuse_request(action, "attributes are named by object identifiers");
+      return false;
+    }
+    const NodeAttribute attribute = ids().node_attribute(oid);
+    if (attribute == kNodeAttributeCount) {
+      refusal = refuse_request(action, oid.format() + " is not an attribute of nodes",
+                               ErrorCode::no_such_attribute);
+      return false;
+    }
+    if (std::find(out.begin(), out.end(), attribute) == out.end()) out.push_back(attribute);
+  }
+  return true;
+}
+
+std::vector<NodeAttribute> every_attribute() {
+  std::vector<NodeAttribute> all;
+  for (int a = 0; a < kNodeAttributeCount; ++a) all.push_back(static_cast<NodeAttribute>(a));
+  return all;
+}
+
+// The selected attributes of one node: its own, its view's when it is a view, and its
+// place in `view` (in its first parent when `view` is 0). What it does not have is left out.
+Asn1Value attributes_of(const Database& database, long id, const std::vector<NodeAttribute>& wanted,
+                        long view) {
+  const Server& server = database.server();
+  const ManagedObject* node = server.find(ids().node(id));
+  const NodeGraph::Node* graph_node = database.graph().find(id);
+  Asn1Value list = ber::constructed(TAG_SET, static_cast<int>(wanted.size() * 4));
+  if (node == nullptr || graph_node == nullptr) return list;
+  const ManagedObject* view_object = nullptr;
+  bool view_looked_up = false;
+  for (const NodeAttribute attribute : wanted) {
+    const Oid& oid = ids().node(attribute);
+    const Asn1Value* value = nullptr;
+    if (attribute == kPosition) {
+      long in = view;
+      if (in == 0 && !graph_node->parents.empty()) in = graph_node->parents.front();
+      const ManagedObject* placement = in > 0 ? server.find(ids().view_node(in, id)) : nullptr;
+      if (placement != nullptr) value = placement->find(oid);
+    } else if (ids().is_view_attribute(attribute)) {
+      if (!view_looked_up) {
+        view_object = server.find(ids().view(id));
+        view_looked_up = true;
+      }
+      if (view_object != nullptr) value = view_object->find(oid);
+    } else {
+      value = node->find(oid);
+    }
+    if (value == nullptr) continue;
+    Asn1Value entry = ber::sequence();
+    entry.add_component(ber::oid(oid, kGlobalForm));
+    entry.add_component(*value);
+    list.add_component(entry);
+  }
+  return list;
+}
+
+Asn1Value node_entry(long id, const Asn1Value& attributes) {
+  Asn1Value entry = ber::sequence();
+  entry.add_component(ber::integer(id));
+  entry.add_component(attributes);
+  return entry;
+}
+
+// SEQUENCE { [1] EXPLICIT managed objects, [2] EXPLICIT attributes OPTIONAL }.
+bool split_request(const Asn1Value& argument, Asn1Value& objects, Asn1Value& attributes) {
+  if (argument.is_null() || !argument.is_constructed()) return false;
+  for (Asn1Value part = argument.first_component(); !part.is_null(); part = part.next_component()) {
+    unsigned number = 0;
+    Asn1Value inner;
+    if (!ber::explicit_content(part, number, inner)) return false;
+    if (number == 1) {
+      objects = inner;
+    } else if (number == 2) {
+      attributes = inner;
+    } else {
+      return false;
+    }
+  }
+  return objects.is_constructed();
+}
+
+bool nodes_managing(const Database& database, const Asn1Value& objects, std::set<long>& out) {
+  for (Asn1Value item = objects.first_component(); !item.is_null(); item = item.next_component()) {
+    const std::string key = name_key(item);
+    if (key.empty()) return false;
+    const std::set<long>& found = database.graph().managing(key);
+    out.insert(found.begin(), found.end());
+  }
+  return true;
+}
+
+ActionReply get_attributes(const Database& database, const Asn1Value& argument) {
+  constexpr std::string_view kAction = "getTopoNodesAttributes";
+  Asn1Value objects;
+  Asn1Value list;
+  if (!split_request(argument, objects, list)) {
+    return refuse_request(kAction, "the argument is { [1] managed objects, [2] attributes }");
+  }
+  std::vector<NodeAttribute> wanted;
+  ActionReply refusal;
+  if (list.is_null()) {
+    wanted = every_attribute();
+  } else if (!read_attribute_ids(list, kAction, wanted, refusal)) {
+    return refusal;
+  }
+  std::set<long> nodes;
+  if (!nodes_managing(database, objects, nodes)) {
+    return refuse_request(kAction, "a managed object is not a distinguished name");
+  }
+  ActionReply reply;
+  reply.info = ber::set();
+  for (const long id : nodes) {
+    reply.info.add_component(node_entry(id, attributes_of(database, id, wanted, 0)));
+  }
+  return reply;
+}
+
+// Every node that refers to the managed objects takes the values; all of them are checked
+// before any is changed, so a refusal changes nothing. Places in views are set per view,
+// not here: a value for topoViewNodePosition is passed over.
+ActionReply set_attributes(Database& database, const Asn1Value& argument) {
+  constexpr std::string_view kAction = "setTopoNodesAttributes";
+  Asn1Value objects;
+  Asn1Value list;
+  if (!split_request(argument, objects, list)) {
+    return refuse_request(kAction, "the argument is { [1] managed objects, [2] attributes }");
+  }
+  std::vector<Modification> node_changes;
+  std::vector<Modification> view_changes;
+  std::vector<NodeAttribute> written;
+  for (Asn1Value item = list.first_component(); !item.is_null(); item = item.next_component()) {
+    Oid oid;
+    const Asn1Value identifier = item.first_component();
+    if (!item.is_constructed() || identifier.tag() == kLocalForm || !identifier.decode_oid(oid)) {
+      return refuse_request(kAction, "each attribute is { object identifier, value }");
+    }
+    const NodeAttribute attribute = ids().node_attribute(oid);
+    if (attribute == kNodeAttributeCount) {
+      return refuse_request(kAction, oid.format() + " is not an attribute of nodes",
+                            ErrorCode::no_such_attribute);
+    }
+    if (attribute == kPosition) continue;
+    const std::string& name = ids().node_name(attribute);
+    Asn1Value value = item.component(1);
+    if (value.is_null()) return refuse_request(kAction, name + " has no value");
+    const AttributeInfo* info = Schema::get().find_attribute(oid);
+    if (info == nullptr || !info->def->settable) {
+      return refuse_request(kAction, name + " is not settable", ErrorCode::attribute_not_settable);
+    }
+    bool flag = false;
+    if (attribute == kPropagateUp && value.decode_boolean(flag)) value = ber::integer(flag ? 1 : 0);
+    if (!Schema::fits(info->def->syntax, value)) {
+      return refuse_request(kAction, name + ": the value does not fit its syntax",
+                            ErrorCode::invalid_attribute_value);
+    }
+    auto& changes = ids().is_view_attribute(attribute) ? view_changes : node_changes;
+    std::erase_if(changes, [&oid](const Modification& m) { return m.attribute == oid; });
+    changes.push_back({ModifyMode::replace, oid, value});
+    if (std::find(written.begin(), written.end(), attribute) == written.end()) {
+      written.push_back(attribute);
+    }
+  }
+  std::set<long> nodes;
+  if (!nodes_managing(database, objects, nodes)) {
+    return refuse_request(kAction, "a managed object is not a distinguished name");
+  }
+  for (const long id : nodes) {
+    const Outcome checked = database.check_node_change(id, node_changes);
+    if (!checked.ok()) {
+      return refuse_request(kAction, "node " + std::to_string(id) + ": " + checked.detail,
+                            checked.code);
+    }
+  }
+  Server& server = database.server();
+  for (const long id : nodes) {
+    if (!node_changes.empty()) {
+      const Outcome outcome = server.modify(ids().node(id), node_changes);
+      if (!outcome.ok()) return refuse_request(kAction, outcome.detail, outcome.code);
+    }
+    if (!view_changes.empty() && database.graph().find(id)->view) {
+      server.modify(ids().view(id), view_changes);
+    }
+  }
+  ActionReply reply;
+  reply.info = ber::set();
+  for (const long id : nodes) {
+    reply.info.add_component(node_entry(id, attributes_of(database, id, written, 0)));
+  }
+  return reply;
+}
+
+ActionReply children_attributes(const Database& database, const Asn1Value& argument) {
+  constexpr std::string_view kAction = "topoNodeChildAttrsByView";
+  long view_id = 0;
+  if (argument.is_null() || argument.num_comps() != 2 ||
+      !argument.component(0).decode_int(view_id)) {
+    return refuse_request(kAction, "the argument is { view id, attribute identifiers }");
+  }
+  std::vector<NodeAttribute> wanted;
+  ActionReply reply;
+  if (!read_attribute_ids(argument.component(1), kAction, wanted, reply)) return reply;
+  const NodeGraph::Node* view = database.graph().find(view_id);
+  if (view == nullptr) {
+    return refuse_request(kAction, "there is no node " + std::to_string(view_id),
+                          ErrorCode::no_such_object_instance);
+  }
+  Asn1Value part = ber::set();
+  std::size_t in_part = 0;
+  for (const long child : view->children) {
+    part.add_component(node_entry(child, attributes_of(database, child, wanted, view_id)));
+    if (++in_part == kEntriesPerReply) {
+      reply.linked.push_back(part);
+      part = ber::set();
+      in_part = 0;
+    }
+  }
+  if (in_part > 0) reply.linked.push_back(part);
+  return reply;
+}
+
+}  // namespace
+
+void register_node_attribute_actions(Database& database) {
+  Server& server = database.server();
+  server.register_action("topoNodeDB", "getTopoNodesAttributes",
+                         [&database](Server&, ManagedObject&, const Asn1Value& argument) {
+                           return get_attributes(database, argument);
+                         });
+  server.register_action("topoNodeDB", "setTopoNodesAttributes",
+                         [&database](Server&, ManagedObject&, const Asn1Value& argument) {
+                           return set_attributes(database, argument);
+                         });
+  server.register_action("topoNodeDB", "topoNodeChildAttrsByView",
+                         [&database](Server&, ManagedObject&, const Asn1Value& argument) {
+                           return children_attributes(database, argument);
+                         });
+}
+
+}  // namespace hvx::mis::topo

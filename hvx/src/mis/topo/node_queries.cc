@@ -1,0 +1,133 @@
+#include "mis/topo/node_queries.h"
+
+#include <set>
+
+#include "ber_util.h"
+#include "mis/topo/database.h"
+#include "mis/topo/values.h"
+
+namespace hvx::mis::topo {
+
+namespace {
+
+ActionReply answer(Asn1Value info) {
+  ActionReply reply;
+  reply.info = std::move(info);
+  return reply;
+}
+
+Asn1Value sorted_ids(const std::set<long>& ids) {
+  Asn1Value set = ber::constructed(TAG_SET, static_cast<int>(ids.size()));
+  for (const long id : ids) set.add_component(ber::integer(id));
+  return set;
+}
+
+// Nodes by one key of an index: the name or type given as a string.
+ActionHandler by_text(const Database& database, std::string_view action,
+                      const std::set<long>& (NodeGraph::*index)(const std::string&) const) {
+  return [&database, action, index](Server&, ManagedObject&, const Asn1Value& argument) {
+    std::string key;
+    if (argument.is_null() || argument.is_constructed() || !argument.decode_octets(key)) {
+      return refuse_request(action, "the argument is a string");
+    }
+    return answer(sorted_ids((database.graph().*index)(key)));
+  };
+}
+
+ActionReply by_managed_object(const Database& database, const Asn1Value& argument) {
+  const std::string key = name_key(argument);
+  if (key.empty()) return refuse_request("topoNodeGetByMO", "the argument is an object instance");
+  return answer(sorted_ids(database.graph().managing(key)));
+}
+
+ActionReply by_managed_object_set(const Database& database, const Asn1Value& argument) {
+  if (argument.is_null() || !argument.is_constructed()) {
+    return refuse_request("topoNodeGetByMOSet", "the argument is a set of object instances");
+  }
+  std::set<long> nodes;
+  for (Asn1Value item = argument.first_component(); !item.is_null(); item = item.next_component()) {
+    const std::string key = name_key(item);
+    if (key.empty()) return refuse_request("topoNodeGetByMOSet", "an element is not a name");
+    const std::set<long>& found = database.graph().managing(key);
+    nodes.insert(found.begin(), found.end());
+  }
+  return answer(sorted_ids(nodes));
+}
+
+// One pair per managed object of each listed node, in the order of the list: the id, and
+// the object itself when asked for.
+ActionReply managed_objects_of(const Database& database, const Asn1Value& argument) {
+  constexpr std::string_view kAction = "topoGetNodeMODataByNodeList";
+  bool with_objects = false;
+  std::vector<long> nodes;
+  if (argument.is_null() || argument.num_comps() != 2 ||
+      !argument.component(0).decode_boolean(with_objects) ||
+      !read_ids(argument.component(1), nodes)) {
+    return refuse_request(kAction, "the argument is { BOOLEAN, SET OF INTEGER }");
+  }
+  const Identifiers& ids = Identifiers::get();
+  Asn1Value reply = ber::set();
+  for (const long id : nodes) {
+    const ManagedObject* node = database.server().find(ids.node(id));
+    if (node == nullptr || database.graph().find(id) == nullptr) {
+      return refuse_request(kAction, "there is no node " + std::to_string(id),
+                            ErrorCode::no_such_object_instance);
+    }
+    const Asn1Value* set = node->find(ids.node(kMoSet));
+    if (set == nullptr) continue;
+    for (Asn1Value item = set->first_component(); !item.is_null(); item = item.next_component()) {
+      Asn1Value pair = ber::sequence();
+      pair.add_component(ber::integer(id));
+      if (with_objects) pair.add_component(item);
+      reply.add_component(pair);
+    }
+  }
+  return answer(reply);
+}
+
+ActionReply node_report(const Database& database) {
+  Asn1Value reply = ber::set();
+  for (const auto& [id, node] : database.graph().nodes()) {
+    Asn1Value entry = ber::sequence();
+    entry.add_component(ber::integer(id));
+    entry.add_component(ber::octets(node.name));
+    entry.add_component(ber::octets(node.type));
+    entry.add_component(id_set(node.children));
+    reply.add_component(entry);
+  }
+  return answer(reply);
+}
+
+}  // namespace
+
+ActionReply refuse_request(std::string_view action, const std::string& why, ErrorCode code) {
+  ActionReply reply;
+  reply.outcome = Outcome::Fail(code, std::string(action) + ": " + why);
+  return reply;
+}
+
+void register_node_queries(Database& database) {
+  Server& server = database.server();
+  const Database& db = database;
+  server.register_action("topoNodeDB", "topoNodeGetByName",
+                         by_text(db, "topoNodeGetByName", &NodeGraph::named));
+  server.register_action("topoNodeDB", "topoNodeGetByType",
+                         by_text(db, "topoNodeGetByType", &NodeGraph::of_type));
+  server.register_action("topoNodeDB", "topoNodeGetByMO",
+                         [&db](Server&, ManagedObject&, const Asn1Value& argument) {
+                           return by_managed_object(db, argument);
+                         });
+  server.register_action("topoNodeDB", "topoNodeGetByMOSet",
+                         [&db](Server&, ManagedObject&, const Asn1Value& argument) {
+                           return by_managed_object_set(db, argument);
+                         });
+  server.register_action("topoNodeDB", "topoGetNodeMODataByNodeList",
+                         [&db](Server&, ManagedObject&, const Asn1Value& argument) {
+                           return managed_objects_of(db, argument);
+                         });
+  server.register_action(
+      "topoNodeDB", "topoGetNodeReport",
+      [&db](Server&, ManagedObject&, const Asn1Value&) { return node_report(db); });
+}
+
+}  // namespace hvx::mis::topo

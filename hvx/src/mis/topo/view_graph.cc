@@ -1,0 +1,67 @@
+#include "mis/topo/view_graph.h"
+
+#include "ber_util.h"
+#include "mis/topo/database.h"
+#include "mis/topo/node_queries.h"
+#include "mis/topo/values.h"
+
+namespace hvx::mis::topo {
+
+namespace {
+
+Asn1Value reference(long id, const std::string& name) {
+  Asn1Value ref = ber::sequence();
+  ref.add_component(ber::integer(id));
+  ref.add_component(ber::octets(name));
+  return ref;
+}
+
+// SEQUENCE { view { id, name }, parents SET OF { id, name }, background image, map file,
+// the view's type, its number of children, its propagated severity }.
+Asn1Value view_entry(const Database& database, long id, const NodeGraph::Node& view) {
+  const Identifiers& ids = Identifiers::get();
+  Asn1Value entry = ber::sequence();
+  entry.add_component(reference(id, view.name));
+  Asn1Value parents = ber::set();
+  for (const long parent : view.parents) {
+    const NodeGraph::Node* node = database.graph().find(parent);
+    parents.add_component(reference(parent, node != nullptr ? node->name : std::string()));
+  }
+  entry.add_component(parents);
+  const ManagedObject* object = database.server().find(ids.view(id));
+  for (const NodeAttribute file : {kBackgroundImage, kMapConfigFile}) {
+    const Asn1Value* value = object != nullptr ? object->find(ids.node(file)) : nullptr;
+    entry.add_component(ber::octets(value != nullptr ? text_of(*value) : std::string()));
+  }
+  entry.add_component(ber::octets(view.type));
+  entry.add_component(ber::integer(static_cast<long>(view.children.size())));
+  entry.add_component(ber::integer(view.propagated));
+  return entry;
+}
+
+ActionReply view_graph(const Database& database) {
+  ActionReply reply;
+  Asn1Value part = ber::set();
+  std::size_t in_part = 0;
+  for (const long id : database.graph().views()) {
+    part.add_component(view_entry(database, id, *database.graph().find(id)));
+    if (++in_part == kEntriesPerReply) {
+      reply.linked.push_back(part);
+      part = ber::set();
+      in_part = 0;
+    }
+  }
+  if (in_part > 0) reply.linked.push_back(part);
+  return reply;
+}
+
+}  // namespace
+
+void register_view_graph(Database& database) {
+  const Database& db = database;
+  database.server().register_action(
+      "topoNodeDB", "topoGetViewGraph",
+      [&db](Server&, ManagedObject&, const Asn1Value&) { return view_graph(db); });
+}
+
+}  // namespace hvx::mis::topo
