@@ -1,6 +1,7 @@
 #include "node_world.h"
 
 #include "dedavuz_api/topo_platform.h"
+#include "populated_node.h"
 #include "support/vq_test.h"
 
 namespace node_testing {
@@ -21,16 +22,8 @@ void NodeWorldTest::SetUp() {
 
 VQTopoNodeDn NodeWorldTest::make(const std::string& name, const std::string& type,
                                  const VQTopoNode::DnList& parents) {
-  VQTopoNode node;
-  EXPECT_VQ_OK(node.set_name(name));
-  EXPECT_VQ_OK(node.set_type_name(type));
-  EXPECT_VQ_OK(node.set_parents(parents));
-  const VQStatus status = node.create_with_all_attributes();
-  EXPECT_VQ_OK(status);
   VQTopoNodeDn dn;
-  if (status) {
-    EXPECT_VQ_OK(node.get_dn(dn));
-  }
+  EXPECT_VQ_OK(make_node(name, type, parents, dn)) << name;
   return dn;
 }
 
