@@ -349,15 +349,4 @@ TEST(NodeEncodingTest, AttributesWithoutFieldsAreSkipped) {
   EXPECT_EQ(name, "kept");
 }
 
-TEST(NodeEncodingTest, NodeIdsAreNamedOnTheNodesSystem) {
-  Rep rep(VQTopoNodeDn("/testhost/B", 3));
-  hvx::Morf ids("topoNodeParents");
-  ASSERT_TRUE(ids.set("{5,6}"));
-  ASSERT_VQ_OK(rep.get_attribute_from_morf(Rep::topo_node, Rep::topo_node_parents, ids));
-  N::DnList parents;
-  VQTopoNodeRepPeer::activate(rep, {N::parents});
-  EXPECT_VQ_OK(rep.get_parents(parents));
-  EXPECT_EQ(parents, (N::DnList{{"/testhost/B", 5}, {"/testhost/B", 6}}));
-}
-
 }  // namespace

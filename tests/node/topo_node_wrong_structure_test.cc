@@ -78,23 +78,4 @@ TEST_F(WrongStructureTest, EachAttributeGivesItsOwnError) {
   }
 }
 
-// Lists the server sends in another form read as empty lists.
-TEST_F(WrongStructureTest, ListsOfAnotherFormLoadEmpty) {
-  const VQTopoNodeDn view = make("v", "Network", {root()});
-  N node(view);
-  EXPECT_VQ_OK(node.set_display_statuses({{"a", 1}}));
-  EXPECT_VQ_OK(node.set_bus_logical_locations({{1, 2, 3}}));
-  ASSERT_VQ_OK(node.store_all_attributes());
-  poke(view.slash_form(), "topoNodeDisplayStatus", integer(1));
-  poke(view.slash_form(), "topoNodeBusPoints", integer(1));
-  ASSERT_VQ_OK(
-      node.load_some_attributes(attributes({N::display_statuses, N::bus_logical_locations})));
-  VQList<N::DisplayStatus> statuses;
-  VQList<N::Location> points;
-  EXPECT_VQ_OK(node.get_display_statuses(statuses));
-  EXPECT_VQ_OK(node.get_bus_logical_locations(points));
-  EXPECT_TRUE(statuses.is_empty());
-  EXPECT_TRUE(points.is_empty());
-}
-
 }  // namespace
