@@ -34,7 +34,7 @@ VQIntegerSet selection(std::initializer_list<int> attributes) {
 }
 
 // What a node is made with; the positions are given per parent view.
-struct Spec {
+struct Blueprint {
   std::string name;
   std::string type;
   Node::DnList parents;
@@ -44,24 +44,25 @@ struct Spec {
   VQList<Node::DisplayStatus> statuses;
 };
 
-VQTopoNodeDn add_node(const Spec& spec) {
+VQTopoNodeDn add_node(const Blueprint& blueprint) {
   Node node;
-  check(node.set_name(spec.name), "naming " + spec.name);
-  check(node.set_type_name(spec.type), "typing " + spec.name);
-  check(node.set_parents(spec.parents), "placing " + spec.name);
-  check(node.set_logical_locations(spec.positions), "positioning " + spec.name);
-  if (!spec.managed_object.empty()) {
-    check(node.set_managed_objects({spec.managed_object}), "managing " + spec.name);
+  check(node.set_name(blueprint.name), "naming " + blueprint.name);
+  check(node.set_type_name(blueprint.type), "typing " + blueprint.name);
+  check(node.set_parents(blueprint.parents), "placing " + blueprint.name);
+  check(node.set_logical_locations(blueprint.positions), "positioning " + blueprint.name);
+  if (!blueprint.managed_object.empty()) {
+    check(node.set_managed_objects({blueprint.managed_object}), "managing " + blueprint.name);
   }
-  if (!spec.background.empty()) {
-    check(node.set_view_background_image_filename(spec.background), "drawing " + spec.name);
+  if (!blueprint.background.empty()) {
+    check(node.set_view_background_image_filename(blueprint.background),
+          "drawing " + blueprint.name);
   }
-  if (!spec.statuses.is_empty()) {
-    check(node.set_display_statuses(spec.statuses), "labelling " + spec.name);
+  if (!blueprint.statuses.is_empty()) {
+    check(node.set_display_statuses(blueprint.statuses), "labelling " + blueprint.name);
   }
-  check(node.create_with_all_attributes(), "creating " + spec.name);
+  check(node.create_with_all_attributes(), "creating " + blueprint.name);
   VQTopoNodeDn dn;
-  check(node.get_dn(dn), "naming " + spec.name);
+  check(node.get_dn(dn), "naming " + blueprint.name);
   return dn;
 }
 
