@@ -53,8 +53,7 @@ class VQTopoPlatform {
   // Called with system_added or system_removed as systems join or leave the known ones
   // (never for the local system). Registering a function again replaces its client datum
   // and moves it last.
-  static void register_mis_connection_callback(MisConnectionCallback callback,
-                                               void* client_data);
+  static void register_mis_connection_callback(MisConnectionCallback callback, void* client_data);
   static void unregister_mis_connection_callback(MisConnectionCallback callback);
 
   // Holds (true) or releases (false) the delivery of server events.

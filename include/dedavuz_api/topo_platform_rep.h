@@ -43,6 +43,10 @@ class VQTopoPlatformRep {
   const VQList<std::string>& system_names() const { return system_names_; }
   hvx::Platform& platform() { return platform_; }
   bool is_view_graph_cached() const { return view_graph_cached_; }
+  // What discovery could not do (an FDN table that did not answer or sent an entry that
+  // does not decode, a registration the connection manager refused), one line each, in
+  // order. Kept here rather than printed: the library writes only its fixed diagnostics.
+  const VQList<std::string>& discovery_problems() const { return discovery_problems_; }
 
   static void register_mis_connection_callback(VQTopoPlatform::MisConnectionCallback callback,
                                                void* client_data);
@@ -108,6 +112,7 @@ class VQTopoPlatformRep {
   // Whether discovery goes on into `path` (see get_systems).
   bool should_descend(const std::string& path) const;
   void notify_callbacks(VQTopoPlatform::MisConnectionEvent event, const std::string& name);
+  void note_problem(const std::string& line) { discovery_problems_.append(line); }
 
   // Steps of construction and of system changes that arrive with later behaviour.
   VQStatus is_managed_object_to_cmip_agent_mapping_cached(bool load);
@@ -121,6 +126,7 @@ class VQTopoPlatformRep {
   bool view_graph_cached_ = false;
   VQList<std::string> system_names_;
   VQList<std::string> system_fdns_;  // entry i is the full name of system_names_[i]
+  VQList<std::string> discovery_problems_;
 
   static VQTopoPlatformRep* the_topo_platform_rep;
   static bool valid_flag;

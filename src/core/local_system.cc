@@ -29,9 +29,16 @@ std::string vq_fdn_system_str(std::string_view fdn) {
 }
 
 std::string vq_platform_system_name() {
-  const std::string objname =
-      hvx::Platform::default_platform().get_prop("PLATFORM_OBJNAME").str();
+  const std::string objname = hvx::Platform::default_platform().get_prop("PLATFORM_OBJNAME").str();
   std::string name = objname.size() > kSystemIdPrefix ? objname.substr(kSystemIdPrefix) : "";
   while (!name.empty() && name.back() == '"') name.pop_back();
   return name;
+}
+
+std::string vq_view_local_system_name() {
+  if (VQTopoPlatform::instance() != nullptr) return vq_local_system_name();
+  std::string name = vq_platform_system_name();
+  std::size_t quotes = 0;
+  while (quotes < name.size() && name[quotes] == '"') ++quotes;
+  return name.substr(quotes);
 }

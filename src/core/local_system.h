@@ -16,6 +16,11 @@ std::string vq_local_system_name();
 // Never fails.
 std::string vq_platform_system_name();
 
+// The local system name of per-view (topoView) names: the platform object's once it exists,
+// else the default platform's PLATFORM_OBJNAME less the systemId prefix and the quotes
+// around the name. Never fails.
+std::string vq_view_local_system_name();
+
 // The system name that the full name of a system stands for: the platform object's known
 // system of that full name ("" when none) once it exists, else read off the name, seen from
 // the local system.

@@ -601,8 +601,8 @@ VQStatus VQTopoNodeRep::set_bus_logical_locations(const VQList<Location>& locati
 
 namespace {
 
-// The local system of view names. The default platform's PLATFORM_OBJNAME comes in here.
-std::string view_local_system_name() { return vq_local_system_name(); }
+// The local system of view names, from the platform when there is no platform object yet.
+std::string view_local_system_name() { return vq_view_local_system_name(); }
 
 // Scans a per-view name with its relative or its full format.
 VQTopoNodeDn parse_view_name(const std::string& text, const std::string& relative_format,

@@ -23,7 +23,8 @@
 
 namespace {
 
-constexpr std::string_view kConnectMgrPart = "\"/subsystemId=\"VQ-MIS\" /connectMgrId=\"ConnectMgr\"";
+constexpr std::string_view kConnectMgrPart =
+    "\"/subsystemId=\"VQ-MIS\" /connectMgrId=\"ConnectMgr\"";
 constexpr std::string_view kAgentIdPrefix = "agentId=id:";
 constexpr double kRegisterBootTimeout = 120.0;
 
@@ -139,7 +140,8 @@ std::string read_network_sap(const std::string& name, bool* exists = nullptr) {
   hvx::Image agent(hvx::DataUnit(name), "", hvx::Platform::default_platform());
   agent.boot(hvx::DEFAULT_TIMEOUT);
   if (exists != nullptr) *exists = agent.exists();
-  return agent.exists() ? agent.get_str(hvx::DataUnit(VQ_CMIP_AGENT_NETWORK_SAP)).str() : std::string();
+  return agent.exists() ? agent.get_str(hvx::DataUnit(VQ_CMIP_AGENT_NETWORK_SAP)).str()
+                        : std::string();
 }
 
 }  // namespace
@@ -188,8 +190,7 @@ VQStatus VQTopoPlatformRep::get_systems(const std::string& hint) {
   const hvx::Morf reply =
       fdns.call(hvx::DataUnit(VQ_ACTION_FDN_TABLE_LIST_FDNS), "NULL", hvx::DEFAULT_TIMEOUT);
   if (fdns.has_error()) {
-    diagnose("Error: VQTopoPlatformRep::get_systems - fdn table image:" + table +
-             "  vqListFdns failed: " + fdns.get_error_string());
+    note_problem("fdn table image:" + table + "  vqListFdns failed: " + fdns.get_error_string());
   }
   if (reply.num_elements() == 0) return VQStatus::success;
 
@@ -197,8 +198,7 @@ VQStatus VQTopoPlatformRep::get_systems(const std::string& hint) {
        item = item.next_component()) {
     FdnEntry entry;
     if (!read_fdn_entry(item, entry)) {
-      diagnose("Error: VQTopoPlatformRep::get_systems - fdn table image:" + table +
-               "  entry undecodable!");
+      note_problem("fdn table image:" + table + "  entry undecodable!");
       continue;
     }
     if (entry.form == FdnEntry::skipped) continue;
@@ -220,6 +220,7 @@ VQStatus VQTopoPlatformRep::get_systems(const std::string& hint) {
       }
     }
     if (nsap.empty()) {
+      note_problem("agent table image:" + entry.agent + "  boot failed!");
       diagnose("Error: VQTopoPlatformRep::get_systems - agent table image:" + entry.agent +
                "  boot failed!");
       continue;
@@ -227,9 +228,8 @@ VQStatus VQTopoPlatformRep::get_systems(const std::string& hint) {
 
     if (!current.empty() && current.front() == '/') current.erase(0, 1);
     if (!is_nsap_a_mis(nsap, entry.system)) continue;
-    const std::string path = entry.form == FdnEntry::mis_id
-                                 ? current + "/" + entry.system
-                                 : "/" + current + "/" + entry.system;
+    const std::string path = entry.form == FdnEntry::mis_id ? current + "/" + entry.system
+                                                            : "/" + current + "/" + entry.system;
     if (!should_descend(path)) continue;
     const VQStatus ignored = get_systems(path);
     (void)ignored;
@@ -249,11 +249,11 @@ VQStatus VQTopoPlatformRep::add_system(const std::string& name, bool notify,
   }
   if (action == list_and_register) {
     const std::size_t slash = name.rfind('/');
-    const std::string system = slash == std::string::npos || slash == 0 ? name : name.substr(slash + 1);
+    const std::string system =
+        slash == std::string::npos || slash == 0 ? name : name.substr(slash + 1);
     const VQStatus registered = register_connection(system);
     if (!registered) {
-      diagnose("Error: VQTopoPlatformRep::add_system - registerConnection " + system +
-               " failed: " + registered.message());
+      note_problem("registerConnection " + system + " failed: " + registered.message());
     }
   }
   return VQStatus::success;
@@ -273,8 +273,7 @@ VQStatus VQTopoPlatformRep::remove_system(const std::string& name, bool notify) 
   if (n != local_system_name_) {
     const VQStatus deregistered = deregister_connection(n);
     if (!deregistered) {
-      diagnose("Error: VQTopoPlatformRep::remove_system - deregisterConnection " + n +
-               " failed: " + deregistered.message());
+      note_problem("deregisterConnection " + n + " failed: " + deregistered.message());
     }
   }
   return VQStatus::success;

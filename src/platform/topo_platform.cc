@@ -11,8 +11,7 @@ bool VQTopoPlatform::initialize(hvx::Platform& platform, bool view_graph_cached)
   return initialize(platform, view_graph_cached, false);
 }
 
-bool VQTopoPlatform::initialize(hvx::Platform& platform, bool view_graph_cached,
-                                bool hold_events) {
+bool VQTopoPlatform::initialize(hvx::Platform& platform, bool view_graph_cached, bool hold_events) {
   if (the_topo_platform != nullptr) return true;
   try {
     the_topo_platform = new VQTopoPlatform(platform, view_graph_cached);

@@ -46,7 +46,8 @@ VQTopoPlatformRep::VQTopoPlatformRep(hvx::Platform& platform, bool view_graph_ca
   the_topo_platform_rep = this;
 
   // Warms the registry; the answers are not needed.
-  for (const char* name : {"topoNode", "topoNodeDBId", "topoViewDBId", "topoViewNode", "topoView"}) {
+  for (const char* name :
+       {"topoNode", "topoNodeDBId", "topoViewDBId", "topoViewNode", "topoView"}) {
     hvx::Oid ignored;
     hvx::OidNameRegistry::find_oid_by_name(name, ignored);
   }

@@ -31,7 +31,8 @@ std::string datum(void* client_data) {
 }
 
 void hear(const char* who, const Data& data) {
-  heard.push_back(std::string(who) + (data.event == VQTopoPlatform::system_added ? " added " : " removed ") +
+  heard.push_back(std::string(who) +
+                  (data.event == VQTopoPlatform::system_added ? " added " : " removed ") +
                   data.system_name + " " + datum(data.client_data));
 }
 
@@ -52,6 +53,12 @@ TEST_F(TopoPlatformTest, InitializeTwiceKeepsTheFirstObjectAndHoldState) {
   EXPECT_FALSE(VQTopoPlatformRep::is_holding_events());
   EXPECT_FALSE(VQTopoPlatformRep::instance()->is_view_graph_cached());
   EXPECT_EQ(to_vector(made->system_names()), kThreeSystems);
+}
+
+TEST_F(TopoPlatformTest, ViewGraphFlagIsKept) {
+  ASSERT_TRUE(VQTopoPlatform::initialize(platform(), true));
+  EXPECT_TRUE(VQTopoPlatformRep::instance()->is_view_graph_cached());
+  EXPECT_EQ(to_vector(VQTopoPlatform::instance()->system_names()), kThreeSystems);
 }
 
 TEST_F(TopoPlatformTest, EmptyPlatformObjnameFailsAndALaterCallStartsAgain) {
@@ -172,9 +179,9 @@ TEST_F(TopoPlatformTest, AddingAndRemovingSystems) {
             "systemId=name:\"C\"");
   EXPECT_EQ(rep->fdn_system_str("/systemId=name:\"X\""), "");
 
-  EXPECT_EQ(heard, (std::vector<std::string>{"first added X -", "first added /Q -",
-                                             "first removed X -", "first removed /nope -",
-                                             "first removed L -"}));
+  EXPECT_EQ(heard,
+            (std::vector<std::string>{"first added X -", "first added /Q -", "first removed X -",
+                                      "first removed /nope -", "first removed L -"}));
   // A path registers its last system, a name whose only "/" leads registers whole; removal
   // deregisters the name as listed, and never the local system.
   EXPECT_EQ(sent_registrations(),

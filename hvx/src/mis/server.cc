@@ -110,6 +110,28 @@ Asn1Value set_of(const Asn1Value& like, const std::vector<Asn1Value>& items) {
 
 void rewrite_names(Message& message, const std::function<void(dn::Rdns&)>& rewrite);
 
+// [1] sourceIndicator, as every notification of a change carries it.
+Asn1Value source_indicator() {
+  Asn1Value source;
+  source.encode_enum(1, Asn1Tag(Asn1Tag::CONTEXT, 1));
+  return source;
+}
+
+// objectCreation and objectDeletion: SEQUENCE { [1] sourceIndicator, [2] the attributes }.
+Asn1Value object_info(const ManagedObject& object) {
+  Asn1Value info = ber::sequence();
+  info.add_component(source_indicator());
+  Asn1Value list = ber::constructed(Asn1Tag(Asn1Tag::CONTEXT, 2));
+  for (const auto& [id, value] : object.attributes) {
+    Asn1Value pair = ber::sequence();
+    pair.add_component(ber::oid(id));
+    pair.add_component(value);
+    list.add_component(pair);
+  }
+  info.add_component(list);
+  return info;
+}
+
 }  // namespace
 
 Server::Server(std::string system_name) : system_name_(std::move(system_name)) {
@@ -326,16 +348,7 @@ Outcome Server::create(std::string_view class_name, dn::Rdns name, const dn::Rdn
   const ManagedObject& stored = it->second;
   if (created != nullptr) *created = &stored;
 
-  Asn1Value info_value = ber::sequence();
-  Asn1Value list = ber::constructed(Asn1Tag(Asn1Tag::CONTEXT, 2));
-  for (const auto& [id, value] : stored.attributes) {
-    Asn1Value pair = ber::sequence();
-    pair.add_component(ber::oid(id));
-    pair.add_component(value);
-    list.add_component(pair);
-  }
-  info_value.add_component(list);
-  emit(stored, schema.oid_of(kObjectCreation), info_value);
+  emit(stored, schema.oid_of(kObjectCreation), object_info(stored));
   if (hooks != nullptr && hooks->after_create) hooks->after_create(*this, stored);
   return Outcome::Ok();
 }
@@ -411,9 +424,7 @@ Outcome Server::modify(const dn::Rdns& name, const std::vector<Modification>& mo
   // attributeValueChange: SEQUENCE { [1] sourceIndicator, [2] attribute ids,
   //   [3] SET OF SEQUENCE { attribute id, old value, new value } }.
   Asn1Value info_value = ber::sequence();
-  Asn1Value source;
-  source.encode_enum(1, Asn1Tag(Asn1Tag::CONTEXT, 1));
-  info_value.add_component(source);
+  info_value.add_component(source_indicator());
   Asn1Value ids = ber::constructed(Asn1Tag(Asn1Tag::CONTEXT, 2));
   Asn1Value definitions = ber::constructed(Asn1Tag(Asn1Tag::CONTEXT, 3));
   for (const Change& change : changes) {
@@ -448,16 +459,7 @@ Outcome Server::remove(const dn::Rdns& name) {
   }
   const ManagedObject removed = std::move(it->second);
   tree_.erase(it);
-  Asn1Value info_value = ber::sequence();
-  Asn1Value list = ber::constructed(Asn1Tag(Asn1Tag::CONTEXT, 2));
-  for (const auto& [id, value] : removed.attributes) {
-    Asn1Value pair = ber::sequence();
-    pair.add_component(ber::oid(id));
-    pair.add_component(value);
-    list.add_component(pair);
-  }
-  info_value.add_component(list);
-  emit(removed, Schema::get().oid_of(kObjectDeletion), info_value);
+  emit(removed, Schema::get().oid_of(kObjectDeletion), object_info(removed));
   if (hooks != nullptr && hooks->after_delete) hooks->after_delete(*this, removed);
   return Outcome::Ok();
 }
@@ -861,7 +863,9 @@ void Server::do_action(const Message& request, const dn::Rdns& name, const Reply
   const ActionDef& def = *known->second;
   const Asn1Value& argument = request.get_action_info();
   if (!def.argument.empty() && !argument.is_null() && !Schema::fits(def.argument, argument)) {
-    reply(error_reply(request, Outcome::Fail(ErrorCode::invalid_argument, std::string(def.name))));
+    reply(error_reply(request, Outcome::Fail(ErrorCode::invalid_argument,
+                                             std::string(def.name) + ": the argument is not a " +
+                                                 std::string(def.argument))));
     return;
   }
   const auto handler = actions_.find({object->info->oid, action_oid});

@@ -266,19 +266,24 @@ int NodeGraph::inflow(long id) const {
 std::vector<long> NodeGraph::propagate(const std::vector<long>& lowered,
                                        const std::vector<long>& raised) {
   std::map<long, int> before;
-  auto touch = [&before](long id, const Node& node) { before.emplace(id, node.propagated); };
+  std::vector<long> order;
+  auto touch = [&before, &order](long id, const Node& node) {
+    if (before.emplace(id, node.propagated).second) order.push_back(id);
+  };
 
   // What may have fallen is worked out again from scratch over everything it flows into:
   // from the inflow from outside that region, the least values that are closed under the
   // flow inside it. Cycles of propagate peers then cannot keep an old value alive.
   if (!lowered.empty()) {
     std::set<long> region;
-    std::vector<long> pending(lowered);
+    std::vector<long> discovered;
+    std::vector<long> pending(lowered.rbegin(), lowered.rend());
     while (!pending.empty()) {
       const long id = pending.back();
       pending.pop_back();
       const Node* node = find(id);
       if (node == nullptr || !region.insert(id).second) continue;
+      discovered.push_back(id);
       for_each_target(id, *node, [&pending](long target) { pending.push_back(target); });
     }
     std::map<long, int> value;
@@ -308,10 +313,10 @@ std::vector<long> NodeGraph::propagate(const std::vector<long>& lowered,
         }
       });
     }
-    for (const auto& [id, v] : value) {
+    for (const long id : discovered) {
       Node* node = get(id);
       touch(id, *node);
-      node->propagated = v;
+      node->propagated = value[id];
     }
   }
 
@@ -338,9 +343,9 @@ std::vector<long> NodeGraph::propagate(const std::vector<long>& lowered,
   }
 
   std::vector<long> changed;
-  for (const auto& [id, old] : before) {
+  for (const long id : order) {
     const Node* node = find(id);
-    if (node != nullptr && node->propagated != old) changed.push_back(id);
+    if (node != nullptr && node->propagated != before[id]) changed.push_back(id);
   }
   return changed;
 }

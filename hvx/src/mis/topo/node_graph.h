@@ -80,7 +80,7 @@ class NodeGraph {
   // Brings propagated severities up to date: `lowered` are nodes whose inflow may have
   // fallen (an edge into them went, their own severity fell), `raised` are nodes whose
   // value may have risen or that gained an edge upwards. Returns the ids whose propagated
-  // severity changed, ascending.
+  // severity changed, in the order the change reached them: upwards from where it started.
   std::vector<long> propagate(const std::vector<long>& lowered, const std::vector<long>& raised);
 
  private:
