@@ -1,34 +1,221 @@
-// A first look at the library's core values: statuses, attribute selections and lists.
+// A campus network built through the library on an embedded management server: views for
+// the campus and its buildings, routers and switches placed in them and linked together.
+// The topology is read back and printed as a tree; then an alarm on one router shows its
+// severity and how it reaches the views above it.
+#include <cstdlib>
 #include <iostream>
+#include <map>
+#include <memory>
 #include <string>
 
-#include "dedavuz_api/error.h"
 #include "dedavuz_api/integer_set.h"
 #include "dedavuz_api/list.h"
-#include "dedavuz_api/mit_names.h"
+#include "dedavuz_api/topo_node.h"
+#include "dedavuz_api/topo_node_dn.h"
+#include "dedavuz_api/topo_platform.h"
+#include "hvx/platform.h"
+#include "hvx/world.h"
 
 namespace {
 
-VQStatus find_label(const VQList<std::string>& labels, const std::string& label) {
-  if (!labels.contains(label)) return VQStatus(VQStatus::Code::key_not_found, label);
-  return VQStatus::success;
+using Node = VQTopoNode;
+
+// Ends the demo when a step fails: a demo that goes on after a failure shows nothing true.
+void check(const VQStatus& status, const std::string& what) {
+  if (status) return;
+  std::cerr << "demo: " << what << " failed: " << status;
+  std::exit(1);
+}
+
+VQIntegerSet selection(std::initializer_list<int> attributes) {
+  VQIntegerSet set(Node::attribute_count);
+  for (const int attribute : attributes) set.add(attribute);
+  return set;
+}
+
+// What a node is made with; the positions are given per parent view.
+struct Blueprint {
+  std::string name;
+  std::string type;
+  Node::DnList parents;
+  VQList<Node::LocationInParent> positions;
+  std::string managed_object;
+  std::string background;
+  VQList<Node::DisplayStatus> statuses;
+};
+
+VQTopoNodeDn add_node(const Blueprint& blueprint) {
+  Node node;
+  check(node.set_name(blueprint.name), "naming " + blueprint.name);
+  check(node.set_type_name(blueprint.type), "typing " + blueprint.name);
+  check(node.set_parents(blueprint.parents), "placing " + blueprint.name);
+  check(node.set_logical_locations(blueprint.positions), "positioning " + blueprint.name);
+  if (!blueprint.managed_object.empty()) {
+    check(node.set_managed_objects({blueprint.managed_object}), "managing " + blueprint.name);
+  }
+  if (!blueprint.background.empty()) {
+    check(node.set_view_background_image_filename(blueprint.background),
+          "drawing " + blueprint.name);
+  }
+  if (!blueprint.statuses.is_empty()) {
+    check(node.set_display_statuses(blueprint.statuses), "labelling " + blueprint.name);
+  }
+  check(node.create_with_all_attributes(), "creating " + blueprint.name);
+  VQTopoNodeDn dn;
+  check(node.get_dn(dn), "naming " + blueprint.name);
+  return dn;
+}
+
+void link(const VQTopoNodeDn& a, const Node::DnList& others) {
+  Node node(a);
+  check(node.set_links(others), "linking");
+  check(node.store_some_attributes(selection({Node::links})), "storing links");
+}
+
+// Reads back what the tree shows of a node.
+Node read_node(const VQTopoNodeDn& dn) {
+  Node node(dn);
+  check(node.load_some_attributes(
+            selection({Node::name, Node::type_name, Node::children, Node::links,
+                       Node::display_statuses, Node::logical_locations, Node::parents})),
+        "loading");
+  return node;
+}
+
+std::string name_of(const VQTopoNodeDn& dn) {
+  std::string name;
+  check(read_node(dn).get_name(name), "reading a name");
+  return name;
+}
+
+// One line per node, indented by depth: its name and type, where it sits in the view above
+// it, what it links to and its display statuses; a view also names its background.
+void print_tree(const VQTopoNodeDn& dn, const VQTopoNodeDn* parent, int depth) {
+  const Node node = read_node(dn);
+  std::string name;
+  std::string type;
+  check(node.get_name(name), "reading a name");
+  check(node.get_type_name(type), "reading a type");
+  std::cout << std::string(2 * depth, ' ') << name << " [" << type << "]";
+  Node::Location at;
+  if (parent != nullptr && node.get_logical_location(*parent, at)) {
+    std::cout << " at (" << at.x << ", " << at.y << ")";
+  }
+  Node view(dn);
+  std::string background;
+  if (view.load_some_attributes(selection({Node::view_background_image_filename})) &&
+      view.get_view_background_image_filename(background) && !background.empty()) {
+    std::cout << "; background " << background;
+  }
+  Node::DnList links;
+  check(node.get_links(links), "reading links");
+  if (!links.is_empty()) {
+    std::cout << "; links to";
+    const char* comma = " ";
+    for (const VQTopoNodeDn& other : links) {
+      std::cout << comma << name_of(other);
+      comma = ", ";
+    }
+  }
+  VQList<Node::DisplayStatus> statuses;
+  check(node.get_display_statuses(statuses), "reading statuses");
+  const char* separator = "; ";
+  for (const Node::DisplayStatus& status : statuses) {
+    std::cout << separator << status.label << ": " << status.value;
+    separator = ", ";
+  }
+  std::cout << '\n';
+  Node::DnList children;
+  check(node.get_children(children), "reading children");
+  for (const VQTopoNodeDn& child : children) print_tree(child, &dn, depth + 1);
+}
+
+void print_severities(const VQTopoNodeDn& dn, int depth) {
+  Node node(dn);
+  check(node.load_some_attributes(
+            selection({Node::name, Node::parents, Node::severity, Node::propagated_severity})),
+        "loading severities");
+  std::string name;
+  Node::Severity own = Node::cleared;
+  Node::Severity propagated = Node::cleared;
+  Node::DnList parents;
+  check(node.get_name(name), "reading a name");
+  check(node.get_severity(own), "reading a severity");
+  check(node.get_propagated_severity(propagated), "reading a severity");
+  check(node.get_parents(parents), "reading parents");
+  std::cout << std::string(2 * depth, ' ') << name << ": severity " << own << ", propagated "
+            << propagated << '\n';
+  for (const VQTopoNodeDn& parent : parents) print_severities(parent, depth + 1);
 }
 
 }  // namespace
 
 int main() {
-  VQList<std::string> labels{"up", "down", "testing"};
-  labels.print(std::cout, "display statuses: ");
+  // The embedded server and the library's platform object over a connection to it.
+  const std::shared_ptr<hvx::World> world = hvx::World::create("campus-mis");
+  hvx::Platform::default_platform() = world->connect();
+  if (!VQTopoPlatform::initialize(hvx::Platform::default_platform(), false)) {
+    std::cerr << "demo: the platform object could not be made\n";
+    return 1;
+  }
+  const std::string system = VQTopoPlatform::instance()->local_system_name();
+  std::cout << "Management server \"" << system << "\"\n\n";
 
-  std::cout << "look up \"down\": " << find_label(labels, "down");
-  std::cout << "look up \"lost\": " << find_label(labels, "lost");
+  // Every database starts with its root view, node 1.
+  const VQTopoNodeDn root(system, 1);
+  const VQTopoNodeDn campus =
+      add_node({"Campus", "Network", {root}, {{root, {0, 0, 0}}}, "", "campus.png", {}});
+  const VQTopoNodeDn north = add_node({"North building",
+                                       "Container",
+                                       {campus},
+                                       {{campus, {120, 40, 0}}},
+                                       "",
+                                       "north-floor-plan.png",
+                                       {}});
+  const VQTopoNodeDn south = add_node({"South building",
+                                       "Container",
+                                       {campus},
+                                       {{campus, {120, 260, 0}}},
+                                       "",
+                                       "south-floor-plan.png",
+                                       {}});
+  const std::string mo_prefix = "/systemId=name:\"" + system + "\"/subsystemId=";
+  const VQTopoNodeDn core = add_node({"core-router",
+                                      "Router",
+                                      {north, south},
+                                      {{north, {300, 20, 0}}, {south, {300, 20, 0}}},
+                                      mo_prefix + "\"core-router\"",
+                                      "",
+                                      {{"interfaces up", 4}}});
+  const VQTopoNodeDn north_router = add_node({"north-router",
+                                              "Router",
+                                              {north},
+                                              {{north, {150, 80, 0}}},
+                                              mo_prefix + "\"north-router\"",
+                                              "",
+                                              {{"interfaces up", 2}}});
+  const VQTopoNodeDn north_switch = add_node({"north-switch",
+                                              "Bridge",
+                                              {north},
+                                              {{north, {150, 160, 0}}},
+                                              "",
+                                              "",
+                                              {{"ports up", 22}, {"ports down", 2}}});
+  const VQTopoNodeDn south_switch = add_node(
+      {"south-switch", "Bridge", {south}, {{south, {150, 160, 0}}}, "", "", {{"ports up", 24}}});
+  link(core, {north_router, south_switch});
+  link(north_router, {core, north_switch});
+  link(north_switch, {north_router});
+  link(south_switch, {core});
 
-  VQIntegerSet selection(36);
-  for (long attribute : {1, 3, 8}) selection.add(attribute);
-  std::cout << "create needs " << selection << ", the rest of the node is " << !selection
-            << " (" << (!selection).num_members() << " attributes)\n";
+  std::cout << "Topology, as read back from the server:\n";
+  print_tree(root, nullptr, 1);
 
-  std::cout << "node database of \"campus\": ";
-  std::cout << VQ_DN_TOPO_NODE_DB_PART1 << "campus" << VQ_DN_TOPO_NODE_DB_PART2 << '\n';
+  std::cout << "\nA critical alarm on north-router's managed object:\n";
+  if (world->raise_alarm(system, mo_prefix + "\"north-router\"", Node::critical) == 0) {
+    std::cerr << "demo: the alarm was refused\n";
+    return 1;
+  }
+  print_severities(north_router, 1);
   return 0;
 }

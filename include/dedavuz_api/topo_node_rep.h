@@ -20,6 +20,7 @@
 #include "hvx/morf.h"
 
 namespace hvx {
+class Image;
 class Platform;
 }  // namespace hvx
 
@@ -82,8 +83,8 @@ class VQTopoNodeRep : public VQObjectRep {
   VQTopoNodeRep(const VQTopoNodeRep&) = default;
   VQTopoNodeRep& operator=(const VQTopoNodeRep&) = default;
 
-  // Moving nodes to and from the server is not built yet: these answer code 15 with the
-  // operation's qualified name, and exists() is false. The _all_ forms are built.
+  // The lifecycle operations reach the server through the platform object: before
+  // VQTopoPlatform::initialize has succeeded they answer code 1 (exists() false).
   bool exists() const override;
   VQStatus create_with_all_attributes() override;
   VQStatus create_with_some_attributes(const VQIntegerSet& attributes) override;
@@ -98,6 +99,36 @@ class VQTopoNodeRep : public VQObjectRep {
   void get_active_attributes(VQIntegerSet& attributes) const override;
   void clear_all_attributes() override;
   void clear_some_attributes(const VQIntegerSet& attributes) override;
+
+  // The steps of a load and of a create or store. A load boots `object_class`'s image for
+  // exactly `gdmo` and decodes it (code 2 when the object is missing); the derived step
+  // computes path names and agents; the private store writes the per-view positions and
+  // the view's own attributes.
+  VQStatus load_some_gdmo_attributes(GdmoObjectClass object_class, hvx::Image& image,
+                                     VQIntegerSet& gdmo);
+  VQStatus get_derived_topo_node_attributes(const VQIntegerSet& attributes);
+  VQStatus private_store_topoview_and_topoviewnode(const VQIntegerSet& attributes);
+
+  // Values to and from the server's objects. Sets of server attributes have capacity 29;
+  // any other gives code 14 "VQIntegerSet wrong size".
+
+  // Decodes the members of `gdmo` from a booted image into the fields, in ascending order.
+  // The first error ends it; what was decoded before keeps its new value.
+  VQStatus get_some_attributes_in_image(GdmoObjectClass object_class, hvx::Image& image,
+                                        const VQIntegerSet& gdmo);
+  // Decodes one value of a topoNode or topoView attribute into its field; the active set
+  // is not touched. Attributes with no field of their own succeed doing nothing.
+  VQStatus get_attribute_from_morf(GdmoObjectClass object_class, GdmoAttribute attribute,
+                                   hvx::Morf& value);
+  // Stages the members of `gdmo` that `object_class` holds, from the fields, for the
+  // image's next create or store. The first that cannot be written ends it with code 10
+  // (user data also with 11 for an unregistered name and 8 for a datum without value).
+  VQStatus set_some_attributes_in_image(GdmoObjectClass object_class, hvx::Image& image,
+                                        const VQIntegerSet& gdmo) const;
+  // Appends `parent` with the position `value` holds to the logical locations.
+  VQStatus get_position_in_morf(hvx::Morf& value, const VQTopoNodeDn& parent);
+  // Stages `location` as the node's position in one parent view.
+  static VQStatus set_position_in_topo_view_node_image(hvx::Image& image, const Location& location);
 
   // The accessors of VQTopoNode, which documents them.
   VQStatus get_dn(VQTopoNodeDn& dn) const;
@@ -251,8 +282,7 @@ class VQTopoNodeRep : public VQObjectRep {
   static bool is_callbacks_initialized;
 
   // Replaces an equal entry (same event and callback) by the new one at the end.
-  static void register_callback(VQEventType event,
-                                void (*callback)(const VQTopoNodeCallbackData&),
+  static void register_callback(VQEventType event, void (*callback)(const VQTopoNodeCallbackData&),
                                 void* client_data);
   // Removes the first entry with this callback, whatever its event and client datum.
   static void unregister_callback(void (*callback)(const VQTopoNodeCallbackData&),
@@ -279,6 +309,29 @@ class VQTopoNodeRep : public VQObjectRep {
   // How many children a monitor of this node's type shows at most.
   long monitor_visible_limit() const;
   bool differs(const VQTopoNodeRep& other, long attribute) const;
+
+  // Decoding and encoding of single attributes, by server class.
+  VQStatus get_topo_node_attribute(GdmoAttribute attribute, const hvx::Morf& value);
+  VQStatus get_topo_view_attribute(GdmoAttribute attribute, const hvx::Morf& value);
+  VQStatus set_topo_node_attribute(GdmoAttribute attribute, hvx::Image& image) const;
+  VQStatus set_topo_view_attribute(GdmoAttribute attribute, hvx::Image& image) const;
+  // Node ids of this node's system.
+  void decode_ids(const hvx::Morf& value, DnList& list) const;
+  // A managed object's name as the local system reaches it.
+  std::string managed_object_seen_locally(const std::string& name) const;
+
+  // What the view graph cache answers during a load. The cache arrives with the view-graph
+  // issue; until then every load goes as it does when the graph is not cached.
+  VQStatus load_view_children_from_view_graph();
+  void load_from_view_graph(const VQIntegerSet& attributes, VQIntegerSet& gdmo);
+  void load_view_files_from_view_graph(VQIntegerSet& gdmo);
+  // The paths to this node through `parent`, asked of the platform's view graph.
+  VQStatus topology_pathnames_through(const VQTopoNodeDn& parent, VQList<std::string>& paths) const;
+  // The agents of the managed objects, for the requested kinds.
+  void derive_agents(const VQIntegerSet& attributes);
+  // Steps 8 and 9 of a load: the view's own attributes, or their defaults for a node that
+  // is not a view.
+  VQStatus load_topo_view_attributes(const VQIntegerSet& attributes, VQIntegerSet& gdmo);
 
   VQTopoNodeDn dn_;
   std::string name_;

@@ -17,10 +17,6 @@ namespace {
 using Code = VQStatus::Code;
 using Node = VQTopoNode;
 
-VQStatus not_built(const char* operation) {
-  return VQStatus(Code::not_implemented, std::string("VQTopoNode::") + operation);
-}
-
 // Display statuses are named in the singular wherever one is missing.
 VQStatus display_status_not_set() {
   return VQStatus(Code::attribute_not_set, "VQTopoNode::display_status");
@@ -75,33 +71,17 @@ VQTopoNodeRep::VQTopoNodeRep(const VQTopoNodeDn& dn) : dn_(dn), active_(Node::at
   active_.add(Node::dn);
 }
 
-bool VQTopoNodeRep::exists() const { return false; }
-
 VQStatus VQTopoNodeRep::create_with_all_attributes() {
   return create_with_some_attributes(active_ &
                                      get_valid_attributes(create, Node::all_attribute_types));
 }
 
-VQStatus VQTopoNodeRep::create_with_some_attributes(const VQIntegerSet&) {
-  return not_built("create_with_some_attributes");
-}
-
-VQStatus VQTopoNodeRep::destroy() { return not_built("destroy"); }
-
 VQStatus VQTopoNodeRep::load_all_attributes() {
   return load_some_attributes(get_valid_attributes(load, Node::all_attribute_types));
 }
 
-VQStatus VQTopoNodeRep::load_some_attributes(const VQIntegerSet&) {
-  return not_built("load_some_attributes");
-}
-
 VQStatus VQTopoNodeRep::store_all_attributes() {
   return store_some_attributes(active_ & get_valid_attributes(store, Node::all_attribute_types));
-}
-
-VQStatus VQTopoNodeRep::store_some_attributes(const VQIntegerSet&) {
-  return not_built("store_some_attributes");
 }
 
 VQStatus VQTopoNodeRep::load_all_defaults() {

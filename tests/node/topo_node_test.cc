@@ -364,17 +364,19 @@ TEST_F(TopoNodeTest, AllFormsGoThroughTheSomeForms) {
   EXPECT_EQ(rep.passed, VQIntegerSet(N::attribute_count, true));
 }
 
-TEST_F(TopoNodeTest, ServerOperationsAreNotBuiltYet) {
+TEST_F(TopoNodeTest, ServerOperationsNeedThePlatformObject) {
   N node(kA);
-  const VQIntegerSet all(N::attribute_count, true);
+  EXPECT_VQ_OK(node.set_name("a"));
+  EXPECT_VQ_OK(node.set_type_name("Router"));
+  EXPECT_VQ_OK(node.set_parents({kB}));
+  VQIntegerSet name(N::attribute_count);
+  name.add(N::name);
+  const char* const kMessage = "VQTopoPlatform not initialized";
   EXPECT_FALSE(node.exists());
-  expect_error(node.load_all_attributes(), Code::not_implemented,
-               "VQTopoNode::load_some_attributes");
-  expect_error(node.store_some_attributes(all), Code::not_implemented,
-               "VQTopoNode::store_some_attributes");
-  expect_error(node.create_with_all_attributes(), Code::not_implemented,
-               "VQTopoNode::create_with_some_attributes");
-  expect_error(node.destroy(), Code::not_implemented, "VQTopoNode::destroy");
+  expect_error(node.load_some_attributes(name), Code::hvx_error, kMessage);
+  expect_error(node.store_some_attributes(name), Code::hvx_error, kMessage);
+  expect_error(node.create_with_all_attributes(), Code::hvx_error, kMessage);
+  expect_error(node.destroy(), Code::hvx_error, kMessage);
 }
 
 TEST_F(TopoNodeTest, AttributeNames) {

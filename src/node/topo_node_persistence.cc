@@ -1,0 +1,348 @@
+// Moving a node to and from the server: existence, creation, destruction, load and store of
+// the topoNode object, its topoView object and its topoViewNode objects.
+#include <exception>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "dedavuz_api/mit_names.h"
+#include "dedavuz_api/topo_node_rep.h"
+#include "dedavuz_api/topo_platform.h"
+#include "dedavuz_api/topo_platform_rep.h"
+#include "hvx/image.h"
+#include "hvx/morf.h"
+#include "hvx/platform.h"
+
+namespace {
+
+using Code = VQStatus::Code;
+using Node = VQTopoNode;
+
+// The platform's value for "its default timeout".
+constexpr double kTimeout = hvx::DEFAULT_TIMEOUT;
+// The platform's name for an object the server has not named yet.
+const std::string kUnnamed = "NONE";
+
+hvx::DataUnit du(const std::string& text) { return hvx::DataUnit(std::string_view(text)); }
+
+// Runs an operation that reports through its status: whatever the standard library throws
+// (running out of memory) becomes a status too.
+template <typename F>
+VQStatus guarded(F&& operation) {
+  try {
+    return operation();
+  } catch (const std::exception& e) {
+    return VQStatus(Code::unknown, e.what());
+  }
+}
+
+VQStatus platform_error(const hvx::Image& image) {
+  return VQStatus(Code::hvx_error, image.get_error_string());
+}
+
+// An image of `name` on the platform object's connection; code 1 before initialize.
+VQStatus open_image(const std::string& name, const std::string& object_class, hvx::Image& image) {
+  VQTopoPlatform* platform = VQTopoPlatform::instance();
+  if (platform == nullptr) return VQStatus(Code::hvx_error, "VQTopoPlatform not initialized");
+  image = hvx::Image(du(name), du(object_class), platform->platform());
+  return VQStatus::success;
+}
+
+// Boots `image` for exactly the server attributes in `gdmo`, in ascending order.
+bool boot_for(hvx::Image& image, const VQIntegerSet& gdmo) {
+  hvx::DUArray names;
+  VQIntegerSetIterator it(gdmo);
+  while (it.next()) {
+    if (it.member() < VQ_TOPO_NODE_GDMO_ATTRIBUTE_COUNT) {
+      names.push_back(du(TOPO_NODE_GDMO_ATTRIBUTE_NAMES[it.member()]));
+    }
+  }
+  return image.boot(names, kTimeout);
+}
+
+// "VQTopoNode::" and the text of every member of `attributes`, each followed by ", ".
+VQStatus attribute_error(Code code, const VQIntegerSet& attributes) {
+  std::string message = "VQTopoNode::";
+  VQIntegerSetIterator it(attributes);
+  while (it.next()) {
+    message += VQTopoNodeRep::get_attribute_name(static_cast<Node::Attribute>(it.member()));
+    message += ", ";
+  }
+  return VQStatus(code, message);
+}
+
+// The members of `attributes` outside `valid`.
+VQIntegerSet outside(const VQIntegerSet& attributes, const VQIntegerSet& valid) {
+  VQIntegerSet result(attributes.max_members());
+  VQIntegerSetIterator it(attributes);
+  while (it.next()) {
+    if (!valid.is_member(it.member())) result.add(it.member());
+  }
+  return result;
+}
+
+VQStatus dn_not_set() { return VQStatus(Code::missing_mandatory_attribute, "VQTopoNode::dn"); }
+
+// Agent lookup by managed object belongs to the platform object, with its managed-object
+// to CMIP-agent map (the agent-lookup issue). Until it arrives these answer as it will
+// while that map is empty: SNMP and RPC agents by the managed object's own name, and no
+// CMIP agent.
+VQStatus snmp_agent_of(const std::string& managed_object, VQSnmpAgentDn& agent) {
+  agent = VQSnmpAgentDn(managed_object);
+  if (agent.is_null()) {
+    return VQStatus(Code::invalid_argument,
+                    "VQTopoPlatform::derive_snmp_agents_from_managed_objects");
+  }
+  return VQStatus::success;
+}
+
+VQStatus rpc_agent_of(const std::string& managed_object, VQRpcAgentDn& agent) {
+  agent = VQRpcAgentDn(managed_object);
+  if (agent.is_null()) {
+    return VQStatus(Code::invalid_argument,
+                    "VQTopoPlatform::derive_rpc_agents_from_managed_objects");
+  }
+  return VQStatus::success;
+}
+
+VQStatus cmip_agent_of(const std::string& /*managed_object*/, VQCmipAgentDn& agent) {
+  agent.make_null();
+  return VQStatus(Code::key_not_found, "VQTopoPlatform::managed_object_to_cmip_agent");
+}
+
+// Offers a managed object to one kind of agent; true when that kind took it.
+template <typename Dn>
+bool offer(const std::string& managed_object, bool wanted,
+           VQStatus (*lookup)(const std::string&, Dn&), VQList<Dn>& agents) {
+  if (!wanted) return false;
+  Dn agent;
+  if (!lookup(managed_object, agent)) return false;
+  if (!agents.contains(agent)) agents.append(agent);
+  return true;
+}
+
+}  // namespace
+
+bool VQTopoNodeRep::exists() const {
+  try {
+    hvx::Image image;
+    if (!open_image(dn_.slash_form(), VQ_OC_TOPO_NODE, image)) return false;
+    if (!image.boot(hvx::DUArray{du(VQ_TOPO_NODE_ID)}, kTimeout)) return false;
+    return image.exists();
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+VQStatus VQTopoNodeRep::create_with_some_attributes(const VQIntegerSet& attributes) {
+  return guarded([&]() -> VQStatus {
+    VQIntegerSet missing(Node::attribute_count);
+    VQIntegerSetIterator mandatory(get_mandatory_attributes(create));
+    while (mandatory.next()) {
+      if (!attributes.is_member(mandatory.member())) missing.add(mandatory.member());
+    }
+    if (missing.num_members() > 0) {
+      return attribute_error(Code::missing_mandatory_attribute, missing);
+    }
+    const VQIntegerSet not_creatable =
+        outside(attributes, get_valid_attributes(create, Node::all_attribute_types));
+    if (not_creatable.num_members() > 0) {
+      return attribute_error(Code::attribute_not_creatable, not_creatable);
+    }
+    if (parents_.is_empty()) return VQStatus(Code::no_parents, "VQTopoNode::parents");
+
+    VQIntegerSet gdmo;
+    map_interface_to_gdmo_attributes(create, topo_node, attributes, gdmo);
+    hvx::Image image;
+    VQ_RETURN_IF_ERROR(open_image(kUnnamed, VQ_OC_TOPO_NODE, image));
+    VQ_RETURN_IF_ERROR(set_some_attributes_in_image(topo_node, image, gdmo));
+    const std::string& system = parents_.first().system_name();
+    if (!image.create_within(du(VQTopoPlatformRep::topo_node_db_fdn(system)), hvx::Image(),
+                             kTimeout)) {
+      return platform_error(image);
+    }
+    // From here on the node exists on the server, whatever the rest of the creation does.
+    dn_.unique_id(image.get_long(du(VQ_TOPO_NODE_ID)));
+    dn_.system_name(system);
+    active_.add(Node::dn);
+    return private_store_topoview_and_topoviewnode(attributes);
+  });
+}
+
+VQStatus VQTopoNodeRep::private_store_topoview_and_topoviewnode(const VQIntegerSet& attributes) {
+  if (attributes.is_member(Node::logical_locations)) {
+    for (const LocationInParent& entry : logical_locations_) {
+      hvx::Image image;
+      VQ_RETURN_IF_ERROR(
+          open_image(topo_view_node_dn_slash_form(entry.parent, dn_), VQ_OC_TOPO_VIEW_NODE, image));
+      VQ_RETURN_IF_ERROR(set_position_in_topo_view_node_image(image, entry.location));
+      if (!image.store(kTimeout)) return platform_error(image);
+    }
+  }
+  VQIntegerSet gdmo;
+  map_interface_to_gdmo_attributes(store, topo_view, attributes, gdmo);
+  if (gdmo.num_members() > 0) {
+    hvx::Image image;
+    VQ_RETURN_IF_ERROR(open_image(topo_view_dn_slash_form(dn_), VQ_OC_TOPO_VIEW, image));
+    VQ_RETURN_IF_ERROR(set_some_attributes_in_image(topo_view, image, gdmo));
+    // Only a view node has a topoView object; for any other node the view attributes
+    // have nowhere to go, and that is not an error.
+    if (!image.boot(hvx::DUArray{du(VQ_TOPO_NODE_ID)}, kTimeout) || !image.exists()) {
+      return VQStatus::success;
+    }
+    if (!image.store(kTimeout)) return platform_error(image);
+  }
+  return VQStatus::success;
+}
+
+VQStatus VQTopoNodeRep::destroy() {
+  return guarded([&]() -> VQStatus {
+    if (!is_active(Node::dn)) return dn_not_set();
+    hvx::Image image;
+    VQ_RETURN_IF_ERROR(open_image(dn_.slash_form(), VQ_OC_TOPO_NODE, image));
+    if (!image.destroy(kTimeout)) return platform_error(image);
+    return VQStatus::success;
+  });
+}
+
+VQStatus VQTopoNodeRep::store_some_attributes(const VQIntegerSet& attributes) {
+  return guarded([&]() -> VQStatus {
+    if (!is_active(Node::dn)) return dn_not_set();
+    const VQIntegerSet not_storeable =
+        outside(attributes, get_valid_attributes(store, Node::all_attribute_types));
+    if (not_storeable.num_members() > 0) {
+      return attribute_error(Code::attribute_not_storeable, not_storeable);
+    }
+    VQIntegerSet gdmo;
+    map_interface_to_gdmo_attributes(store, topo_node, attributes, gdmo);
+    if (gdmo.num_members() > 0) {
+      hvx::Image image;
+      VQ_RETURN_IF_ERROR(open_image(dn_.slash_form(), VQ_OC_TOPO_NODE, image));
+      VQ_RETURN_IF_ERROR(set_some_attributes_in_image(topo_node, image, gdmo));
+      if (!image.store(kTimeout)) return platform_error(image);
+    }
+    return private_store_topoview_and_topoviewnode(attributes);
+  });
+}
+
+VQStatus VQTopoNodeRep::load_some_attributes(const VQIntegerSet& attributes) {
+  return guarded([&]() -> VQStatus {
+    if (!is_active(Node::dn)) return dn_not_set();
+    if (attributes.is_member(Node::view_children)) {
+      VQ_RETURN_IF_ERROR(load_view_children_from_view_graph());
+    }
+
+    VQIntegerSet gdmo;
+    map_interface_to_gdmo_attributes(load, topo_node, attributes, gdmo);
+    load_from_view_graph(attributes, gdmo);
+    if (gdmo.num_members() > 0) {
+      hvx::Image image;
+      VQ_RETURN_IF_ERROR(open_image(dn_.slash_form(), VQ_OC_TOPO_NODE, image));
+      VQ_RETURN_IF_ERROR(load_some_gdmo_attributes(topo_node, image, gdmo));
+    }
+    VQ_RETURN_IF_ERROR(get_derived_topo_node_attributes(attributes));
+
+    if (attributes.is_member(Node::logical_locations)) {
+      logical_locations_.clear();
+      for (const VQTopoNodeDn& parent : parents_) {
+        hvx::Image image;
+        VQ_RETURN_IF_ERROR(
+            open_image(topo_view_node_dn_slash_form(parent, dn_), VQ_OC_TOPO_VIEW_NODE, image));
+        if (!image.boot(hvx::DUArray{du(VQ_TOPO_VIEW_NODE_POSITION)}, kTimeout)) {
+          return platform_error(image);
+        }
+        if (!image.exists())
+          return VQStatus(Code::object_does_not_exist, image.get_objname().str());
+        hvx::Morf position = image.get_raw(du(VQ_TOPO_VIEW_NODE_POSITION));
+        VQ_RETURN_IF_ERROR(get_position_in_morf(position, parent));
+      }
+    }
+
+    map_interface_to_gdmo_attributes(load, topo_view, attributes, gdmo);
+    load_view_files_from_view_graph(gdmo);
+    if (gdmo.num_members() > 0) VQ_RETURN_IF_ERROR(load_topo_view_attributes(attributes, gdmo));
+
+    active_ |= attributes;
+    return VQStatus::success;
+  });
+}
+
+VQStatus VQTopoNodeRep::load_some_gdmo_attributes(GdmoObjectClass object_class, hvx::Image& image,
+                                                  VQIntegerSet& gdmo) {
+  if (!boot_for(image, gdmo)) return platform_error(image);
+  if (!image.exists()) return VQStatus(Code::object_does_not_exist, image.get_objname().str());
+  return get_some_attributes_in_image(object_class, image, gdmo);
+}
+
+VQStatus VQTopoNodeRep::get_derived_topo_node_attributes(const VQIntegerSet& attributes) {
+  if (attributes.is_member(Node::topology_pathnames)) {
+    topology_pathnames_.clear();
+    if (parents_.is_empty()) {
+      topology_pathnames_.append("/" + name_);
+    } else {
+      for (const VQTopoNodeDn& parent : parents_) {
+        VQList<std::string> paths;
+        VQ_RETURN_IF_ERROR(topology_pathnames_through(parent, paths));
+        for (const std::string& path : paths) topology_pathnames_.append(path);
+      }
+    }
+  }
+  derive_agents(attributes);
+  return VQStatus::success;
+}
+
+void VQTopoNodeRep::derive_agents(const VQIntegerSet& attributes) {
+  const bool snmp = attributes.is_member(Node::snmp_agents);
+  const bool rpc = attributes.is_member(Node::rpc_agents);
+  const bool cmip = attributes.is_member(Node::cmip_agents);
+  if (snmp) snmp_agents_.clear();
+  if (rpc) rpc_agents_.clear();
+  if (cmip) cmip_agents_.clear();
+  // Each managed object goes to the first kind that knows its agent.
+  for (const std::string& managed_object : managed_objects_) {
+    if (offer(managed_object, snmp, snmp_agent_of, snmp_agents_)) continue;
+    if (offer(managed_object, rpc, rpc_agent_of, rpc_agents_)) continue;
+    offer(managed_object, cmip, cmip_agent_of, cmip_agents_);
+  }
+}
+
+VQStatus VQTopoNodeRep::load_topo_view_attributes(const VQIntegerSet& attributes,
+                                                  VQIntegerSet& gdmo) {
+  // Whether the node's type is a view type comes from the type category cache
+  // (VQTopoType::is_view) once it exists. Until then the topoView object answers: the
+  // server keeps it exactly while the node's type is a view type, so one boot both decides
+  // and reads.
+  hvx::Image image;
+  VQ_RETURN_IF_ERROR(open_image(topo_view_dn_slash_form(dn_), VQ_OC_TOPO_VIEW, image));
+  if (!boot_for(image, gdmo)) return platform_error(image);
+  if (!image.exists()) {
+    VQIntegerSet defaults(Node::attribute_count);
+    for (const int attribute :
+         {Node::view_background_image_filename, Node::view_map_config_filename,
+          Node::view_default_geo_area, Node::view_config_data}) {
+      if (attributes.is_member(attribute)) defaults.add(attribute);
+    }
+    return load_some_defaults(defaults);
+  }
+  return get_some_attributes_in_image(topo_view, image, gdmo);
+}
+
+// --- What the view graph cache will answer. Until the cache arrives (the view-graph issue)
+// the graph counts as not cached: view children cannot be loaded, and nothing is taken
+// from it in place of the server's values.
+
+VQStatus VQTopoNodeRep::load_view_children_from_view_graph() {
+  return VQStatus(Code::not_supported_by_platform, "VQTopoNode::view_children");
+}
+
+void VQTopoNodeRep::load_from_view_graph(const VQIntegerSet& /*attributes*/,
+                                         VQIntegerSet& /*gdmo*/) {}
+
+void VQTopoNodeRep::load_view_files_from_view_graph(VQIntegerSet& /*gdmo*/) {}
+
+VQStatus VQTopoNodeRep::topology_pathnames_through(const VQTopoNodeDn& /*parent*/,
+                                                   VQList<std::string>& paths) const {
+  // The platform's topology_pathnames, answered from the view graph.
+  paths.clear();
+  return VQStatus(Code::view_graph_not_cached, "VQTopoPlatform::view_topology_pathnames");
+}

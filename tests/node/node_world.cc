@@ -1,0 +1,30 @@
+#include "node_world.h"
+
+#include "dedavuz_api/topo_platform.h"
+#include "populated_node.h"
+#include "support/vq_test.h"
+
+namespace node_testing {
+
+VQIntegerSet attributes(std::initializer_list<int> members) {
+  VQIntegerSet set(VQTopoNode::attribute_count);
+  for (const int member : members) set.add(member);
+  return set;
+}
+
+void NodeWorldTest::SetUp() {
+  world_ = hvx::World::create("L");
+  ASSERT_TRUE(world_->add_server("B"));
+  ASSERT_TRUE(world_->link("L", "B"));
+  hvx::Platform::default_platform() = world_->connect();
+  ASSERT_TRUE(VQTopoPlatform::initialize(platform(), false));
+}
+
+VQTopoNodeDn NodeWorldTest::make(const std::string& name, const std::string& type,
+                                 const VQTopoNode::DnList& parents) {
+  VQTopoNodeDn dn;
+  EXPECT_VQ_OK(make_node(name, type, parents, dn)) << name;
+  return dn;
+}
+
+}  // namespace node_testing
