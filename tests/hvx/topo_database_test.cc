@@ -380,6 +380,10 @@ TEST_F(TopoDatabaseTest, TypesDeriveFromExistingTypesOnly) {
   EXPECT_EQ(read_texts(type("LinkedDevice"), "topoTypeAllDerivedFrom"),
             (std::vector<std::string>{"Link", "Device"}));
 
+  // A type made with an empty base (as a type handle without a base makes one) derives from
+  // nothing.
+  ASSERT_TRUE(make_type("Free", "{\"\"}")) << last_error_;
+  EXPECT_TRUE(read_texts(type("Free"), "topoTypeAllDerivedFrom").empty());
   EXPECT_FALSE(make_type("Orphan", "{\"Nowhere\"}"));
   EXPECT_EQ(last_error_,
             "invalidAttributeValue: topoTypeDerivedFrom: no base type \"Nowhere\" for \"Orphan\"");

@@ -44,10 +44,25 @@ class TopoTest : public ::testing::Test {
   static std::string node_name(long id, const std::string& system = "L") {
     return prefix(system) + "topoNodeDBId=NULL/topoNodeId=" + std::to_string(id);
   }
-  static std::string ids_text(const std::vector<long>& ids) {
+  // "{a,b}": value notation of a list whose elements are written out already.
+  static std::string braced(const std::vector<std::string>& items) {
     std::string text = "{";
-    for (size_t i = 0; i < ids.size(); ++i) text += (i > 0 ? "," : "") + std::to_string(ids[i]);
-    return text + "}";
+    for (const std::string& item : items) {
+      if (text.size() > 1) text += ',';
+      text += item;
+    }
+    text += '}';
+    return text;
+  }
+  static std::string ids_text(const std::vector<long>& ids) {
+    std::vector<std::string> items;
+    for (const long id : ids) items.push_back(std::to_string(id));
+    return braced(items);
+  }
+  static std::string numbered(const std::string& stem, long n) {
+    std::string text = stem;
+    text += std::to_string(n);
+    return text;
   }
 
   hvx::Image node(long id, const std::string& system = "L") {

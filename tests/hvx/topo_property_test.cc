@@ -334,9 +334,9 @@ class TopoPropertyTest : public hvx_testing::TopoTest {
     const std::vector<std::string> objects = {"/systemId=name:\"M0\"", "/systemId=name:\"M1\"",
                                               "/systemId=name:\"M2\""};
     auto mo_set = [&] {
-      std::string text = "{";
-      for (int i = 0, n = roll(3); i < n; ++i) text += (i > 0 ? "," : "") + pick(objects);
-      return text + "}";
+      std::vector<std::string> chosen;
+      for (int i = 0, n = roll(3); i < n; ++i) chosen.push_back(pick(objects));
+      return braced(chosen);
     };
     switch (roll(14)) {
       case 0:

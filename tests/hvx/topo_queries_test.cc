@@ -76,9 +76,7 @@ class TopoQueriesTest : public hvx_testing::TopoTest {
     return {view, a1, a2, b};
   }
   static std::string set(std::initializer_list<const char*> items) {
-    std::string text = "{";
-    for (const char* item : items) text += (text.size() > 1 ? "," : "") + std::string(item);
-    return text + "}";
+    return braced(std::vector<std::string>(items.begin(), items.end()));
   }
 
   Image node_db(const std::string& system) {
@@ -298,14 +296,15 @@ TEST_F(TopoQueriesTest, AttributesOfTheNodesOfManagedObjects) {
   EXPECT_FALSE(by_managed_objects("getTopoNodesAttributes", {kM1}, &unknown).has_value());
   EXPECT_EQ(last_error_,
             "noSuchAttribute: getTopoNodesAttributes: 1.2.3.4 is not an attribute of nodes");
-  Asn1Value local = constructed(hvx::TAG_SET);
-  local.add_component(integer(3));
-  local.first_component();
+  // Attributes named by a local number are not known here.
   Asn1Value local_form;
   local_form.encode_int(3, Asn1Tag(Asn1Tag::CONTEXT, 1));
   Asn1Value with_local = constructed(hvx::TAG_SET);
   with_local.add_component(local_form);
   EXPECT_FALSE(by_managed_objects("getTopoNodesAttributes", {kM1}, &with_local).has_value());
+  EXPECT_EQ(last_error_,
+            "invalidArgumentValue: getTopoNodesAttributes: attributes are named by object "
+            "identifiers");
 }
 
 // Every node of the managed objects takes the values; a refusal of one changes none.
@@ -366,8 +365,7 @@ TEST_F(TopoQueriesTest, SettingAttributesOfTheNodesOfManagedObjects) {
 // reply, each entry read by position.
 TEST_F(TopoQueriesTest, ViewGraphInLinkedReplies) {
   std::vector<long> views;
-  for (int i = 0; i < 120; ++i)
-    views.push_back(make_node("v" + std::to_string(i), "Network", {1}, "B"));
+  for (int i = 0; i < 120; ++i) views.push_back(make_node(numbered("v", i), "Network", {1}, "B"));
   const long inner = make_node("inner", "Subnetwork", {views[0], views[1]}, "B");
   make_node("device", "Host", {inner}, "B");
   ASSERT_TRUE(store(object("topoViewDBId=NULL/topoNodeId=" + std::to_string(inner), "B"),
@@ -412,7 +410,7 @@ TEST_F(TopoQueriesTest, ViewGraphInLinkedReplies) {
 // that view.
 TEST_F(TopoQueriesTest, ChildAttributesOfAViewInLinkedReplies) {
   const long view = make_node("v", "Network", {1}, "C");
-  for (int i = 0; i < 150; ++i) make_node("h" + std::to_string(i), "Host", {view}, "C");
+  for (int i = 0; i < 150; ++i) make_node(numbered("h", i), "Host", {view}, "C");
   const long inner = make_node("inner", "Network", {view, 1}, "C");
   ASSERT_TRUE(store(object("topoViewDBId=NULL/topoNodeId=" + std::to_string(view) +
                                "/topoNodeId=" + std::to_string(inner),

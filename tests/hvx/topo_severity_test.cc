@@ -26,9 +26,7 @@ class TopoSeverityTest : public hvx_testing::TopoTest {
     return read_long(node(id, system), "topoNodePropagatedSeverity");
   }
   std::string managing(std::initializer_list<const char*> objects) {
-    std::string text = "{";
-    for (const char* object : objects) text += (text.size() > 1 ? "," : "") + std::string(object);
-    return text + "}";
+    return braced(std::vector<std::string>(objects.begin(), objects.end()));
   }
 };
 

@@ -29,6 +29,8 @@ bool TypeTree::is_view(const std::string& id) const {
 void TypeTree::put(const std::string& id, std::vector<std::string> bases,
                    std::vector<std::string> legal_children, std::vector<std::string> legal_arcs) {
   Type& type = types_[id];
+  // An empty name is no base: a type made with an empty base derives from nothing.
+  std::erase(bases, std::string());
   type.bases = std::move(bases);
   type.legal_children = std::move(legal_children);
   type.legal_arcs = std::move(legal_arcs);

@@ -36,7 +36,8 @@ class TypeTree {
   // from a base.
   bool is_view(const std::string& id) const;
 
-  // Adds the type, or replaces what is given of it, and derives everything again.
+  // Adds the type, or replaces what is given of it, and derives everything again. Empty
+  // base names are passed over.
   void put(const std::string& id, std::vector<std::string> bases,
            std::vector<std::string> legal_children, std::vector<std::string> legal_arcs);
   void erase(const std::string& id);
