@@ -12,7 +12,13 @@
 
 namespace hvx {
 
+// Constant-initialised where the compiler can (it then exists before any static object
+// that uses it); clang before 16 cannot constant-initialise the error text it holds.
+#if defined(__clang__) && __clang_major__ < 16
+Platform Platform::def_platform;
+#else
 constinit Platform Platform::def_platform;
+#endif
 
 Platform& Platform::default_platform() { return def_platform; }
 

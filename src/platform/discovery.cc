@@ -210,7 +210,8 @@ VQStatus VQTopoPlatformRep::get_systems(const std::string& hint) {
       const std::size_t at = entry.agent.find(kAgentIdPrefix);
       const std::string id =
           at == std::string::npos ? std::string() : entry.agent.substr(at + kAgentIdPrefix.size());
-      const std::string suffix = "/" + std::string(kAgentIdPrefix) + id;
+      std::string suffix = "/";
+      suffix.append(kAgentIdPrefix).append(id);
       bool exists = false;
       nsap = read_network_sap(cmip_agent_table_fdn(current) + suffix, &exists);
       if (!exists) {
