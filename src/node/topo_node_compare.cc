@@ -1,6 +1,8 @@
 // Node defaults and comparison: what a node holds before the server is asked, and which
 // attributes of two nodes differ.
 #include "dedavuz_api/topo_node_rep.h"
+
+#include "core/compare_walk.h"
 #include "dedavuz_api/topo_type_dn.h"
 
 namespace {
@@ -212,13 +214,8 @@ bool VQTopoNodeRep::differs(const VQTopoNodeRep& other, long attribute) const {
 bool VQTopoNodeRep::internal_compare_some_attributes(const VQTopoNodeRep& other,
                                                      const VQIntegerSet& attributes,
                                                      VQIntegerSet* differing) const {
-  VQIntegerSetIterator it(attributes);
-  while (it.next()) {
-    if (!differs(other, it.member())) continue;
-    if (differing == nullptr) return false;
-    differing->add(it.member());
-  }
-  return differing == nullptr || differing->num_members() > 0;
+  return vq_compare_walk(attributes, differing,
+                         [&](long attribute) { return differs(other, attribute); });
 }
 
 bool VQTopoNodeRep::compare_all_attributes(const VQTopoNodeRep& other) const {

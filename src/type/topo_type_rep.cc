@@ -6,6 +6,7 @@
 #include <string_view>
 #include <utility>
 
+#include "core/compare_walk.h"
 #include "core/entry_label.h"
 #include "dedavuz_api/mit_names.h"
 
@@ -216,13 +217,8 @@ bool VQTopoTypeRep::differs(const VQTopoTypeRep& other, long attribute) const {
 bool VQTopoTypeRep::internal_compare_some_attributes(const VQTopoTypeRep& other,
                                                      const VQIntegerSet& attributes,
                                                      VQIntegerSet* differing) const {
-  VQIntegerSetIterator it(attributes);
-  while (it.next()) {
-    if (!differs(other, it.member())) continue;
-    if (differing == nullptr) return false;
-    differing->add(it.member());
-  }
-  return differing == nullptr || differing->num_members() > 0;
+  return vq_compare_walk(attributes, differing,
+                         [&](long attribute) { return differs(other, attribute); });
 }
 
 bool VQTopoTypeRep::compare_all_attributes(const VQTopoTypeRep& other) const {
