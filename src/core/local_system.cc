@@ -37,8 +37,5 @@ std::string vq_platform_system_name() {
 
 std::string vq_view_local_system_name() {
   if (VQTopoPlatform::instance() != nullptr) return vq_local_system_name();
-  std::string name = vq_platform_system_name();
-  std::size_t quotes = 0;
-  while (quotes < name.size() && name[quotes] == '"') ++quotes;
-  return name.substr(quotes);
+  return std::string(vq_strip_quotes(vq_platform_system_name()));
 }

@@ -4,13 +4,13 @@
 #include <netinet/in.h>
 
 #include <cctype>
-#include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <iostream>
 #include <string>
 #include <string_view>
 
+#include "core/name_scan.h"
 #include "core/system_path.h"
 #include "dedavuz_api/mit_names.h"
 #include "dedavuz_api/topo_platform_rep.h"
@@ -52,14 +52,6 @@ bool holds_dotted_address(std::string_view nsap) {
     if (ends_in_dotted_address(nsap, colon)) return true;
   }
   return false;
-}
-
-// The decimal number at the start of `text` (as atoi reads it), clamped to int.
-int leading_number(const std::string& text) {
-  const long value = std::strtol(text.c_str(), nullptr, 10);
-  if (value > INT_MAX) return INT_MAX;
-  if (value < INT_MIN) return INT_MIN;
-  return static_cast<int>(value);
 }
 
 void diagnose(const std::string& line) { std::cerr << line << std::endl; }
@@ -304,7 +296,7 @@ VQStatus VQTopoPlatformRep::register_implement(const std::string& system,
   }
 
   const std::string application = platform_.get_prop("APPLICATION_OBJNAME").str();
-  const int number = leading_number(application.substr(application.rfind('=') + 1));
+  const long number = vq_atoi(application.substr(application.rfind('=') + 1));
   const std::string argument = "{\"" + system + "\"," + std::to_string(number) + "}";
   const std::string& action = option == register_option
                                   ? VQ_ACTION_CONNECTION_MANAGER_REGISTER_CONNECTION
