@@ -1,5 +1,7 @@
 #include "hvx/image.h"
 
+#include <algorithm>
+
 #include "ber_util.h"
 #include "dn.h"
 #include "hvx/message.h"
@@ -93,6 +95,22 @@ void Image::take_values(const Asn1Value& attributes) {
   }
 }
 
+void Image::merge_values(const Asn1Value& attributes) {
+  for (Asn1Value item = attributes.first_component(); !item.is_null();
+       item = item.next_component()) {
+    Oid id;
+    if (item.num_comps() != 2 || !item.first_component().decode_oid(id)) continue;
+    const Asn1Value value = item.first_component().next_component();
+    auto known = std::find_if(values_.begin(), values_.end(),
+                              [&id](const auto& entry) { return entry.first == id; });
+    if (known == values_.end()) {
+      values_.emplace_back(id, value);
+    } else {
+      known->second = value;
+    }
+  }
+}
+
 bool Image::request(Message& message, double timeout, Message* reply) {
   clear_error();
   SyncAnswer answer = platform_.rep()->call(message, timeout);
@@ -144,7 +162,13 @@ bool Image::boot(const DUArray& attributes, double timeout) {
     }
     return false;
   }
-  take_values(reply.get(Message::ATTRIBUTES));
+  // A boot of named attributes refreshes those and keeps what was read before (an event's
+  // values, an earlier boot): the image is the client's lasting view of the object.
+  if (attributes.size() > 0) {
+    merge_values(reply.get(Message::ATTRIBUTES));
+  } else {
+    take_values(reply.get(Message::ATTRIBUTES));
+  }
   state_ = IMAGE_BOOTED;
   return true;
 }

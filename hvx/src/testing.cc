@@ -188,6 +188,8 @@ class FaultTransport : public Transport, public TransportSink {
   std::deque<DataUnit> held_;
 };
 
+void inject_pdu(Platform& platform, const DataUnit& pdu) { platform.rep()->receive(pdu); }
+
 void install_fault_plan(Platform& platform, std::shared_ptr<FaultPlan> plan) {
   remove_fault_plan(platform);
   PlatformRep* rep = platform.rep();

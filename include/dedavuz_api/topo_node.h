@@ -326,6 +326,8 @@ class VQTopoNode : public VQObject {
 
  private:
   friend std::ostream& operator<<(std::ostream& os, const VQTopoNode& node);
+  // The representation fills the handles it decodes from events.
+  friend class VQTopoNodeRep;
 
   VQTopoNodeRep* rep_ = nullptr;
 };

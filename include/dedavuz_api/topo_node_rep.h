@@ -20,6 +20,7 @@
 #include "hvx/morf.h"
 
 namespace hvx {
+class CurrentEvent;
 class Image;
 class Platform;
 }  // namespace hvx
@@ -288,6 +289,9 @@ class VQTopoNodeRep : public VQObjectRep {
   static void unregister_callback(void (*callback)(const VQTopoNodeCallbackData&),
                                   void* client_data);
   static void initialize_callbacks(hvx::Platform& platform);
+  // Decodes a platform event about a node object and calls the matching callbacks; given
+  // every platform event, it does nothing until a callback has been registered.
+  static void raw_event_cb(hvx::CurrentEvent& event);
 
  private:
   friend std::ostream& operator<<(std::ostream& os, const VQTopoNodeRep& rep);
@@ -309,6 +313,14 @@ class VQTopoNodeRep : public VQObjectRep {
   // How many children a monitor of this node's type shows at most.
   long monitor_visible_limit() const;
   bool differs(const VQTopoNodeRep& other, long attribute) const;
+
+  // Event decoding into this node: the changes of an attribute-change event (adding each
+  // server attribute decoded to `gdmo`), and a position in the view that the object's
+  // next-to-last naming component names. False, with the diagnostic written, when the
+  // event is to be dropped.
+  bool decode_change_event(GdmoObjectClass object_class, const hvx::Asn1Value& instance,
+                           const hvx::Asn1Value& changes, VQIntegerSet& gdmo);
+  bool decode_position_event(const hvx::Asn1Value& instance, hvx::Morf& position);
 
   // Decoding and encoding of single attributes, by server class.
   VQStatus get_topo_node_attribute(GdmoAttribute attribute, const hvx::Morf& value);

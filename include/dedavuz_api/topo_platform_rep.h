@@ -54,8 +54,18 @@ class VQTopoPlatformRep {
   // The registered callbacks, in calling order.
   static const VQList<CallbackEntry>& mis_connection_callbacks() { return callbacks; }
 
+  // Event delivery. Every raw event of the platform enters through hvx_raw_event_cb; unless
+  // events are held it goes to hvx_raw_event, which hands it to this representation, then
+  // to the types, then to the nodes. Held events queue and are replayed in arrival order
+  // when delivery is released.
   static void hold_events(bool hold);
   static bool is_holding_events() { return holding_events; }
+  static void hvx_raw_event_cb(void* client_data, void* raw_event);
+  static void hvx_raw_event(hvx::CurrentEvent& event);
+  static void process_queued_events();
+  // This representation's own share: agent creations and deletions, and the connection
+  // reports of remote servers. Nothing until the agent map has been loaded.
+  void raw_event_cb(hvx::CurrentEvent& event);
 
   // --- Discovery.
 
@@ -114,6 +124,14 @@ class VQTopoPlatformRep {
   void notify_callbacks(VQTopoPlatform::MisConnectionEvent event, const std::string& name);
   void note_problem(const std::string& line) { discovery_problems_.append(line); }
 
+  // The name under which `name` is known: itself, or its variant with the leading "/"
+  // added or removed (discovery and events spell a remote system both ways); "" if neither.
+  std::string known_system_name(const std::string& name) const;
+  // A connection report of the server-table class: systems added or removed.
+  void connection_event(hvx::CurrentEvent& event);
+  // Whether the topology node database of `system` answers.
+  bool has_topo_node_db(const std::string& system);
+
   // Steps of construction and of system changes that arrive with later behaviour.
   VQStatus is_managed_object_to_cmip_agent_mapping_cached(bool load);
   void subscribe_raw_events();
@@ -124,6 +142,7 @@ class VQTopoPlatformRep {
   hvx::Platform& platform_;
   std::string local_system_name_;
   bool view_graph_cached_ = false;
+  bool agent_mapping_cached_ = false;
   VQList<std::string> system_names_;
   VQList<std::string> system_fdns_;  // entry i is the full name of system_names_[i]
   VQList<std::string> discovery_problems_;

@@ -13,6 +13,11 @@
 #include "dedavuz_api/topo_type.h"
 #include "dedavuz_api/topo_type_dn.h"
 
+namespace hvx {
+class CurrentEvent;
+class Image;
+}  // namespace hvx
+
 class VQTopoTypeRep : public VQObjectRep {
  public:
   using Attribute = VQTopoType::Attribute;
@@ -83,6 +88,54 @@ class VQTopoTypeRep : public VQObjectRep {
   static const VQIntegerSet& get_valid_attributes(VQObjectOperation operation);
   static const VQIntegerSet& get_mandatory_attributes(VQObjectOperation operation);
   static const std::string& get_attribute_name(Attribute attribute);
+
+  // The process-wide type categories. Each list holds names on the local system; every
+  // type is in one of the first seven, and in view_types too when it has legal children.
+  static bool type_cache_is_initialized;
+  static VQList<VQTopoTypeDn> device_types;
+  static VQList<VQTopoTypeDn> link_types;
+  static VQList<VQTopoTypeDn> container_types;
+  static VQList<VQTopoTypeDn> monitor_types;
+  static VQList<VQTopoTypeDn> array_types;
+  static VQList<VQTopoTypeDn> bus_types;
+  static VQList<VQTopoTypeDn> other_types;
+  static VQList<VQTopoTypeDn> view_types;
+
+  // With `fill`, reads every type of the local server into the categories unless that was
+  // done: code 1 with the platform's text, "ACCESS_DENIED" or "No topology type is
+  // available" when it cannot be. A failed fill is tried again by the next call.
+  static VQStatus is_type_cache_initialized(bool fill);
+  // Files the type an image holds (topoTypeId, topoTypeAllDerivedFrom and
+  // topoTypeAllLegalChildren read).
+  static void cache_topo_type(hvx::Image& image);
+  static bool is_container(const std::string& type_name);
+  static bool is_monitor(const std::string& type_name);
+  static bool is_array(const std::string& type_name);
+  static bool is_view(const std::string& type_name);
+  static bool is_device(const std::string& type_name);
+  static bool is_link(const std::string& type_name);
+  static bool is_bus(const std::string& type_name);
+  // Every type once: devices, links, containers, monitors, arrays, buses, others.
+  static VQStatus get_all_types(VQList<VQTopoTypeDn>& types);
+
+  // One registration of a type callback. Two entries are equal when their callback and
+  // client datum are; the event plays no part.
+  struct CallbackEntry {
+    VQEventType event = object_creation;
+    void (*callback)(const VQTopoTypeCallbackData&) = nullptr;
+    void* client_data = nullptr;
+    bool operator==(const CallbackEntry& other) const {
+      return callback == other.callback && client_data == other.client_data;
+    }
+  };
+  static VQList<CallbackEntry> callbacks;
+  static void register_callback(VQEventType event, void (*callback)(const VQTopoTypeCallbackData&),
+                                void* client_data);
+  static void unregister_callback(void (*callback)(const VQTopoTypeCallbackData&),
+                                  void* client_data);
+  // Keeps the categories current from type creations and deletions and calls the
+  // callbacks; given every platform event.
+  static void raw_event_cb(hvx::CurrentEvent& event);
 
  private:
   friend std::ostream& operator<<(std::ostream& os, const VQTopoTypeRep& rep);

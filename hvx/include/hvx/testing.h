@@ -70,6 +70,10 @@ class FaultPlan {
 void install_fault_plan(Platform& platform, std::shared_ptr<FaultPlan> plan);
 void remove_fault_plan(Platform& platform);
 
+// Hands `pdu` to the platform as though its server had sent it: a notification is queued
+// and delivered during dispatching; what does not decode is dropped, as from a server.
+void inject_pdu(Platform& platform, const DataUnit& pdu);
+
 // Records every notification the platform delivers (during dispatching).
 class EventRecorder {
  public:
