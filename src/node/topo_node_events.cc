@@ -2,6 +2,7 @@
 // objects decoded into the node they concern and handed to the registered callbacks.
 #include <iostream>
 #include <string>
+#include <unordered_map>
 
 #include "core/event_names.h"
 #include "core/local_system.h"
@@ -12,69 +13,86 @@
 #include "hvx/image.h"
 #include "hvx/names.h"
 #include "hvx/oid_registry.h"
+#include "hvx/syntax.h"
 
 namespace {
 
 using GdmoObjectClass = VQTopoNodeRep::GdmoObjectClass;
 
-const hvx::Oid kSystemId{2, 9, 3, 2, 7, 4};
-const hvx::Oid kTopoNodeId{1, 3, 6, 1, 4, 1, 7351, 2, 2, 2, 40, 7, 9};
+// The identifiers an event's name is read by, as their encoded contents.
+struct NamingIds {
+  std::string system_id = hvx::Oid{2, 9, 3, 2, 7, 4}.ber();
+  std::string topo_node_id = vq_topology_oid({40, 7, 9});
+  std::string server_table = registered("serverTableType");
+  std::string mis_id = registered("misId");
+  std::string classes[3] = {vq_topology_oid({40, 3, 1}), vq_topology_oid({40, 3, 7}),
+                            vq_topology_oid({40, 3, 5})};
 
-// The node classes by identifier: topoNode, topoViewNode, topoView; -1 for any other.
-int node_class_of(const hvx::Oid& id) {
-  if (vq_is_topology_oid(id, {40, 3, 1})) return VQTopoNodeRep::topo_node;
-  if (vq_is_topology_oid(id, {40, 3, 7})) return VQTopoNodeRep::topo_view_node;
-  if (vq_is_topology_oid(id, {40, 3, 5})) return VQTopoNodeRep::topo_view;
+  static std::string registered(const char* name) {
+    hvx::Oid id;
+    return hvx::OidNameRegistry::find_oid_by_name(name, id) ? id.ber() : std::string();
+  }
+  static const NamingIds& get() {
+    static const NamingIds ids;
+    return ids;
+  }
+};
+
+// The node class of the event's object, numbered as GdmoObjectClass; -1 for any other.
+int node_class_of(const hvx::CurrentEvent& event) {
+  const NamingIds& ids = NamingIds::get();
+  for (int i = 0; i < 3; ++i) {
+    if (vq_event_class_is(event, ids.classes[i])) return i;
+  }
   return -1;
 }
 
-const hvx::Oid& registered(const char* name, hvx::Oid& slot) {
-  if (!slot.valid()) hvx::OidNameRegistry::find_oid_by_name(name, slot);
-  return slot;
-}
-
-// The first assertion of a naming component.
-bool assertion(const hvx::Asn1Value& rdn, hvx::Oid& attribute, hvx::Asn1Value& value) {
+// The first assertion of a naming component: its attribute (as encoded) and value.
+bool assertion(const hvx::Asn1Value& rdn, hvx::Asn1Value& attribute, hvx::Asn1Value& value) {
   const hvx::Asn1Value pair = rdn.first_component();
-  if (pair.num_comps() < 2 || !pair.first_component().decode_oid(attribute)) return false;
-  value = pair.first_component().next_component();
-  return true;
+  attribute = pair.first_component();
+  if (!attribute || attribute.tag() != hvx::TAG_OID) return false;
+  value = attribute.next_component();
+  return static_cast<bool>(value);
 }
 
 // The system an event's object lives on, from the leading naming components.
 std::string system_of(const hvx::Asn1Value& instance) {
-  static hvx::Oid server_table;
-  static hvx::Oid mis_id;
-  hvx::Oid attribute;
+  const NamingIds& ids = NamingIds::get();
+  hvx::Asn1Value attribute;
   hvx::Asn1Value value;
   hvx::Asn1Value rdn = instance.first_component();
   if (!assertion(rdn, attribute, value)) return vq_local_system_name();
-  if (attribute == kSystemId) {
+  if (vq_oid_is(attribute, ids.system_id)) {
     std::string name;
     (void)value.decode_octets(name);
     return name;
   }
-  if (attribute != registered("serverTableType", server_table)) return vq_local_system_name();
+  if (!vq_oid_is(attribute, ids.server_table)) return vq_local_system_name();
   std::string path;
   bool rooted = false;
   for (rdn = rdn.next_component(); rdn; rdn = rdn.next_component()) {
     if (!assertion(rdn, attribute, value)) continue;
-    if (attribute == kSystemId) {
+    if (vq_oid_is(attribute, ids.system_id)) {
       rooted = true;
-    } else if (attribute == registered("misId", mis_id)) {
+    } else if (vq_oid_is(attribute, ids.mis_id)) {
       std::string id;
       (void)value.decode_octets(id);
       path += "/" + id;
     }
   }
-  return (rooted ? "/" : "") + vq_local_system_name() + path;
+  std::string system = rooted ? "/" : "";
+  system.append(vq_local_system_name());
+  system.append(path);
+  return system;
 }
 
 // The node id of a naming component, which must be topoNodeId.
 bool node_id_of(const hvx::Asn1Value& rdn, long& id) {
-  hvx::Oid attribute;
+  hvx::Asn1Value attribute;
   hvx::Asn1Value value;
-  if (!assertion(rdn, attribute, value) || attribute != kTopoNodeId || !value.decode_int(id)) {
+  if (!assertion(rdn, attribute, value) ||
+      !vq_oid_is(attribute, NamingIds::get().topo_node_id) || !value.decode_int(id)) {
     std::cerr << "topo_node: wrong oi" << std::endl;
     return false;
   }
@@ -90,6 +108,32 @@ std::string qualified_name(GdmoObjectClass object_class, VQTopoNodeRep::GdmoAttr
   const long first = held.next_member(1);
   return "VQTopoNode::" +
          VQTopoNodeRep::get_attribute_name(static_cast<VQTopoNode::Attribute>(first < 0 ? 0 : first));
+}
+
+// What a changed attribute identifier stands for in a node class: the server attribute and
+// the syntax of its values. Every change of every event asks, so the answers are kept, by
+// class and identifier (only known ones: the server's attributes are few, what arrives is not).
+struct ChangeTarget {
+  VQTopoNodeRep::GdmoAttribute attribute;
+  hvx::Syntax syntax;
+};
+
+const ChangeTarget* change_target(GdmoObjectClass object_class, const hvx::Asn1Value& id) {
+  static std::unordered_map<std::string, ChangeTarget> known;
+  if (id.tag() != hvx::TAG_OID) return nullptr;
+  std::string key(1, static_cast<char>(object_class));
+  key.append(id.contents().view());
+  if (const auto it = known.find(key); it != known.end()) return &it->second;
+  hvx::Oid oid;
+  std::string name;
+  VQTopoNodeRep::GdmoAttribute attribute;
+  if (!id.decode_oid(oid) || !hvx::OidNameRegistry::find_name_by_oid(oid, name) ||
+      !VQTopoNodeRep::map_gdmo_name_to_enum(
+          object_class, hvx::Platform::get_shortname(hvx::DataUnit(name)).str(), attribute)) {
+    return nullptr;
+  }
+  const ChangeTarget target{attribute, hvx::Morf(name, hvx::Platform::def_platform).syntax()};
+  return &known.emplace(std::move(key), target).first->second;
 }
 
 void report_dropped(const VQStatus& status) {
@@ -114,20 +158,14 @@ bool VQTopoNodeRep::decode_change_event(GdmoObjectClass object_class,
                                         const hvx::Asn1Value& changes, VQIntegerSet& gdmo) {
   for (hvx::Asn1Value change = changes.first_component(); change;
        change = change.next_component()) {
-    hvx::Oid id;
-    std::string name;
-    if (!change.first_component().decode_oid(id) ||
-        !hvx::OidNameRegistry::find_name_by_oid(id, name)) {
-      continue;
-    }
-    GdmoAttribute attribute;
-    const std::string short_name = hvx::Platform::get_shortname(hvx::DataUnit(name)).str();
-    if (!map_gdmo_name_to_enum(object_class, short_name, attribute)) continue;
+    const ChangeTarget* target = change_target(object_class, change.first_component());
+    if (target == nullptr) continue;
+    const GdmoAttribute attribute = target->attribute;
     const hvx::Asn1Value old_value = change.component(1);
     const hvx::Asn1Value new_value = change.component(2);
     if (attribute == topo_node_type && old_value == new_value) continue;
 
-    hvx::Morf value(name, hvx::Platform::def_platform);
+    hvx::Morf value(target->syntax);
     VQStatus decoded = value.set_value(new_value)
                            ? VQStatus::success
                            : VQStatus(VQStatus::Code::hvx_error,
@@ -158,7 +196,7 @@ bool VQTopoNodeRep::decode_change_event(GdmoObjectClass object_class,
 void VQTopoNodeRep::raw_event_cb(hvx::CurrentEvent& event) {
   if (!is_callbacks_initialized || !event.valid()) return;
   const hvx::Message& message = event.get_message();
-  const int object_class = node_class_of(vq_event_class(event));
+  const int object_class = node_class_of(event);
   if (object_class < 0) return;
   const auto gdmo_class = static_cast<GdmoObjectClass>(object_class);
 
@@ -174,7 +212,7 @@ void VQTopoNodeRep::raw_event_cb(hvx::CurrentEvent& event) {
   node.active_ = false;
   node.dn_ = data.dn;
 
-  const int type = vq_event_type_of(event.get_name().str());
+  const int type = vq_event_type_of(event);
   data.event = static_cast<VQEventType>(type);
   VQIntegerSet gdmo(gdmo_attribute_count);
   if (type == attribute_value_change) {

@@ -52,11 +52,24 @@ void VQTopoPlatformRep::process_queued_events() {
 
 namespace {
 
-bool is_cmip_agent_class(const hvx::Oid& id) {
-  return vq_is_topology_oid(id, {10, 3, 3}) || vq_is_topology_oid(id, {65, 3, 1});
+bool is_cmip_agent_event(const hvx::CurrentEvent& event) {
+  static const std::string kAgent = vq_topology_oid({10, 3, 3});
+  static const std::string kAgentEntity = vq_topology_oid({65, 3, 1});
+  return vq_event_class_is(event, kAgent) || vq_event_class_is(event, kAgentEntity);
 }
 
-bool is_connection_class(const hvx::Oid& id) { return vq_is_topology_oid(id, {201, 3, 1}); }
+bool is_connection_event(const hvx::CurrentEvent& event) {
+  static const std::string kServerTable = vq_topology_oid({201, 3, 1});
+  return vq_event_class_is(event, kServerTable);
+}
+
+// `base` + "/" + `part`, built by appending (GCC's restrict check misreads the operators).
+std::string child_path(std::string_view base, std::string_view part) {
+  std::string path;
+  path.reserve(base.size() + 1 + part.size());
+  path.append(base).append(1, '/').append(part);
+  return path;
+}
 
 std::vector<std::string_view> split(std::string_view text, char separator) {
   std::vector<std::string_view> pieces;
@@ -111,13 +124,13 @@ void read_state(std::string_view info, ConnectionReport& report) {
     std::string_view value = piece.substr(std::min(colon + 2, piece.size()));
     while (!value.empty() && value.front() == '"') value.remove_prefix(1);
     while (!value.empty() && value.back() == '"') value.remove_suffix(1);
-    report.path = report.path.empty() ? std::string(value) : report.path + "/" + std::string(value);
+    report.path = report.path.empty() ? std::string(value) : child_path(report.path, value);
     report.named = true;
   }
 }
 
 std::string toggled_slash(const std::string& name) {
-  if (name.empty() || name.front() != '/') return "/" + name;
+  if (name.empty() || name.front() != '/') return std::string(1, '/').append(name);
   return name.substr(name.find_first_not_of('/') == std::string::npos
                          ? name.size()
                          : name.find_first_not_of('/'));
@@ -127,17 +140,16 @@ std::string toggled_slash(const std::string& name) {
 
 void VQTopoPlatformRep::raw_event_cb(hvx::CurrentEvent& event) {
   if (!agent_mapping_cached_) return;
-  const hvx::Oid object_class = vq_event_class(event);
-  if (is_connection_class(object_class)) {
+  if (is_connection_event(event)) {
     connection_event(event);
     return;
   }
-  if (!is_cmip_agent_class(object_class)) return;
+  if (!is_cmip_agent_event(event)) return;
 
   const std::string name = event.get_objname().str();
   const VQCmipAgentDn agent(name);
   if (agent.is_null()) return;
-  if (event.get_name().str() != kX721ObjectCreation) return;
+  if (vq_event_type_of(event) != object_creation) return;
   hvx::Image image(hvx::DataUnit(name), event.get_objclass(), platform_);
   const hvx::DUArray attributes{hvx::DataUnit(VQ_CMIP_AGENT_ID),
                                 hvx::DataUnit(VQ_CMIP_AGENT_MANAGED_DNS),
@@ -156,7 +168,7 @@ void VQTopoPlatformRep::connection_event(hvx::CurrentEvent& event) {
     if (component.find("misId") == std::string_view::npos) continue;
     std::string_view value = component.substr(std::min<std::size_t>(7, component.size()));
     while (!value.empty() && value.back() == '"') value.remove_suffix(1);
-    report.path += "/" + std::string(value);
+    report.path = child_path(report.path, value);
   }
   const std::string info = event.get_info().str();
   report.agents = agent_list(info);
@@ -164,17 +176,17 @@ void VQTopoPlatformRep::connection_event(hvx::CurrentEvent& event) {
 
   std::string& path = report.path;
   if (report.state == "connected") {
-    if (!has_topo_node_db(path)) path = "/" + path;
+    if (!has_topo_node_db(path)) path.insert(0, 1, '/');
     (void)add_system(path, true, list_and_register);
     for (const std::string& agent : report.agents) {
-      std::string reached = path + "/" + agent;
+      std::string reached = child_path(path, agent);
       if (!has_topo_node_db(reached)) reached = toggled_slash(reached);
       (void)add_system(reached, true, list_and_register);
     }
   } else if (report.named && report.state == "notConnected") {
     (void)remove_system(path, true);
     for (const std::string& agent : report.agents) {
-      std::string reached = path + "/" + agent;
+      std::string reached = child_path(path, agent);
       if (!system_names_.contains(reached)) reached = toggled_slash(reached);
       (void)remove_system(reached, true);
     }

@@ -127,11 +127,12 @@ void VQTopoTypeRep::unregister_callback(void (*callback)(const VQTopoTypeCallbac
 void VQTopoTypeRep::raw_event_cb(hvx::CurrentEvent& event) {
   VQTopoTypeCallbackData data;
   (void)is_type_cache_initialized(true);
-  if (event.get_objclass().str() != VQ_OC_TOPO_TYPE_FULL) return;
+  static const std::string kTopoType = vq_topology_oid({40, 3, 4});
+  if (!vq_event_class_is(event, kTopoType)) return;
   hvx::Image image = event.get_image(1);
   data.dn = VQTopoTypeDn(image.get_objname().str());
   if (data.dn.is_null()) return;
-  const int type = vq_event_type_of(event.get_name().str());
+  const int type = vq_event_type_of(event);
   if (type < 0) return;
   data.event = static_cast<VQEventType>(type);
 
