@@ -29,6 +29,18 @@ void on_node(const VQTopoNodeCallbackData& data) {
   --depth;
 }
 
+// Heard once: creates a node of its own, and hands over to on_node for later events.
+void creating_once(const VQTopoNodeCallbackData& data) {
+  heard.push_back("once " + std::to_string(data.dn.unique_id()));
+  VQTopoNode::unregister_callback(&creating_once, nullptr);
+  VQTopoNode::register_callback(object_creation, &on_node, nullptr);
+  VQTopoNode node;
+  if (!node.set_name("inner") || !node.set_type_name("Host") ||
+      !node.set_parents({VQTopoNodeDn("L", 1)}) || !node.create_with_all_attributes()) {
+    heard.push_back("inner create failed");
+  }
+}
+
 void on_type(const VQTopoTypeCallbackData& data) {
   heard.push_back("type " + std::to_string(data.event) + " " + data.dn.unique_name());
 }
@@ -101,6 +113,18 @@ TEST_F(EventDispatchTest, ReleaseFromACallbackDuringTheReplayDoesNotNest) {
   ASSERT_EQ(heard.size(), 2u);
   EXPECT_NE(heard[0].find("depth 1"), std::string::npos);
   EXPECT_NE(heard[1].find("depth 1"), std::string::npos) << "a nested replay ran inside the first";
+}
+
+TEST_F(EventDispatchTest, CallbacksMayChangeTheRegistrationsAndTheServerWhileCalled) {
+  VQTopoPlatform::hold_events(false);
+  VQTopoNode::unregister_callback(&on_node, nullptr);
+  VQTopoNode::register_callback(object_creation, &creating_once, nullptr);
+  make_node("a");
+  make_node("b");
+  drain();
+  // The event being delivered is not heard again by the new registration; the inner
+  // creation queues behind the outer ones.
+  EXPECT_EQ(heard, (std::vector<std::string>{"once 2", "node 0 3 depth 1", "node 0 4 depth 1"}));
 }
 
 TEST_F(EventDispatchTest, ConnectionReportsKeepTheSystemListCurrent) {
