@@ -7,15 +7,15 @@
 #include <memory>
 #include <string>
 
-#include "ber_util.h"
+#include "hvx/ber.h"
 #include "hvx/image.h"
 #include "hvx/message.h"
 #include "hvx/morf.h"
 #include "hvx/names.h"
 #include "hvx/world.h"
-#include "mis/schema.h"
-#include "mis/server.h"
-#include "mis/topo/identifiers.h"
+#include "schema.h"
+#include "server.h"
+#include "topo/identifiers.h"
 
 namespace {
 
@@ -139,8 +139,8 @@ void BM_ChildAttributesOfAView(benchmark::State& state) {
   Database database(children, children);
   const hvx::mis::Schema& schema = hvx::mis::Schema::get();
   hvx::Message request(hvx::Message::ACTION_REQUEST);
-  request.set_object_class(hvx::ber::oid(schema.oid_of("topoNodeDB"),
-                                         hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 0)));
+  request.set_object_class(
+      hvx::ber::oid(schema.oid_of("topoNodeDB"), hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 0)));
   hvx::Asn1Value instance = hvx::fdn2oi("/systemId=name:\"L\"/topoNodeDBId=NULL");
   instance.set_tag(hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 2));
   request.set_object_instance(instance);

@@ -3,12 +3,12 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "connection.h"
 #include "hvx/message.h"
 #include "hvx/transport.h"
 #include "hvx/world.h"
-#include "mis/connection.h"
-#include "mis/server.h"
 #include "platform_rep.h"
+#include "server.h"
 
 namespace {
 
@@ -35,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   hvx::Message message;
   if (hvx::Message::decode(bytes, message).ok()) {
     hvx::Message again;
-    if (!hvx::Message::decode(message.encode(), again).ok() || !(again == message)) __builtin_trap();
+    if (!hvx::Message::decode(message.encode(), again).ok() || !(again == message))
+      __builtin_trap();
   }
   return 0;
 }

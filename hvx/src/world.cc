@@ -5,12 +5,12 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "ber_util.h"
+#include "connection.h"
+#include "hvx/ber.h"
 #include "hvx/names.h"
-#include "mis/connection.h"
-#include "mis/server.h"
-#include "mis/topo/database.h"
 #include "platform_rep.h"
+#include "server.h"
+#include "topo/database.h"
 
 namespace hvx {
 

@@ -10,11 +10,11 @@
 
 #include "dedavuz_api/topo_node.h"
 #include "hvx/testing.h"
-#include "mis/server.h"
-#include "mis/topo/database.h"
 #include "node_world.h"
 #include "populated_node.h"
+#include "server.h"
 #include "support/vq_test.h"
+#include "topo/database.h"
 
 namespace {
 

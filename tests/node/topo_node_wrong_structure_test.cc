@@ -4,14 +4,14 @@
 
 #include <string>
 
-#include "ber_util.h"
 #include "dedavuz_api/topo_node.h"
 #include "dedavuz_api/topo_node_rep.h"
 #include "dn.h"
-#include "mis/managed_object.h"
-#include "mis/schema.h"
-#include "mis/server.h"
+#include "hvx/ber.h"
+#include "managed_object.h"
 #include "node_world.h"
+#include "schema.h"
+#include "server.h"
 #include "support/vq_test.h"
 
 namespace {

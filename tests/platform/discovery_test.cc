@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "ber_util.h"
 #include "dedavuz_api/topo_node_dn.h"
 #include "dedavuz_api/topo_platform.h"
 #include "dedavuz_api/topo_platform_rep.h"
+#include "hvx/ber.h"
 #include "hvx/names.h"
-#include "mis/server.h"
 #include "platform_world.h"
+#include "server.h"
 
 namespace {
 
@@ -28,7 +28,6 @@ using ::testing::internal::CaptureStderr;
 using ::testing::internal::GetCapturedStderr;
 
 using DiscoveryTest = PlatformWorldTest;
-
 
 TEST_F(DiscoveryTest, ThreeServerWorldEndToEnd) {
   record_requests();

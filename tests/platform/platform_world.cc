@@ -2,15 +2,15 @@
 
 #include <map>
 
-#include "ber_util.h"
 #include "dn.h"
+#include "hvx/ber.h"
 #include "hvx/image.h"
 #include "hvx/morf.h"
 #include "hvx/names.h"
 #include "hvx/oid.h"
 #include "hvx/oid_registry.h"
-#include "mis/schema.h"
-#include "mis/server.h"
+#include "schema.h"
+#include "server.h"
 
 namespace platform_testing {
 

@@ -8,8 +8,8 @@
 #include "dedavuz_api/topo_platform.h"
 #include "dedavuz_api/topo_platform_rep.h"
 #include "dn.h"
-#include "mis/server.h"
 #include "platform_world.h"
+#include "server.h"
 #include "support/vq_test.h"
 
 namespace {

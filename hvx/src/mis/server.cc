@@ -1,9 +1,9 @@
-#include "mis/server.h"
+#include "server.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "ber_util.h"
+#include "hvx/ber.h"
 
 namespace hvx::mis {
 

@@ -16,8 +16,8 @@
 #include "hvx/data_unit.h"
 #include "hvx/error.h"
 #include "hvx/message.h"
-#include "mis/managed_object.h"
-#include "mis/schema.h"
+#include "managed_object.h"
+#include "schema.h"
 
 namespace hvx::mis {
 

@@ -1,14 +1,14 @@
-#include "mis/topo/agents.h"
+#include "topo/agents.h"
 
 #include <memory>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "ber_util.h"
-#include "mis/schema.h"
-#include "mis/server.h"
-#include "mis/topo/values.h"
+#include "hvx/ber.h"
+#include "schema.h"
+#include "server.h"
+#include "topo/values.h"
 
 namespace hvx::mis::topo {
 

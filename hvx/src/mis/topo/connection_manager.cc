@@ -1,14 +1,14 @@
-#include "mis/topo/connection_manager.h"
+#include "topo/connection_manager.h"
 
 #include <set>
 #include <string>
 #include <vector>
 
-#include "ber_util.h"
-#include "mis/schema.h"
-#include "mis/server.h"
-#include "mis/topo/node_queries.h"
-#include "mis/topo/values.h"
+#include "hvx/ber.h"
+#include "schema.h"
+#include "server.h"
+#include "topo/node_queries.h"
+#include "topo/values.h"
 
 namespace hvx::mis::topo {
 

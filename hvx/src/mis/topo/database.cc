@@ -1,18 +1,18 @@
-#include "mis/topo/database.h"
+#include "topo/database.h"
 
 #include <algorithm>
 #include <memory>
 #include <set>
 
-#include "ber_util.h"
-#include "mis/schema.h"
-#include "mis/topo/agents.h"
-#include "mis/topo/connection_manager.h"
-#include "mis/topo/node_attributes.h"
-#include "mis/topo/node_queries.h"
-#include "mis/topo/predefined_types.h"
-#include "mis/topo/values.h"
-#include "mis/topo/view_graph.h"
+#include "hvx/ber.h"
+#include "schema.h"
+#include "topo/agents.h"
+#include "topo/connection_manager.h"
+#include "topo/node_attributes.h"
+#include "topo/node_queries.h"
+#include "topo/predefined_types.h"
+#include "topo/values.h"
+#include "topo/view_graph.h"
 
 namespace hvx::mis::topo {
 

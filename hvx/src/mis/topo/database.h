@@ -23,10 +23,10 @@
 #include <utility>
 #include <vector>
 
-#include "mis/server.h"
-#include "mis/topo/identifiers.h"
-#include "mis/topo/node_graph.h"
-#include "mis/topo/type_tree.h"
+#include "server.h"
+#include "topo/identifiers.h"
+#include "topo/node_graph.h"
+#include "topo/type_tree.h"
 
 namespace hvx::mis::topo {
 

@@ -1,14 +1,14 @@
-#include "mis/topo/node_attributes.h"
+#include "topo/node_attributes.h"
 
 #include <algorithm>
 #include <set>
 #include <vector>
 
-#include "ber_util.h"
-#include "mis/schema.h"
-#include "mis/topo/database.h"
-#include "mis/topo/node_queries.h"
-#include "mis/topo/values.h"
+#include "hvx/ber.h"
+#include "schema.h"
+#include "topo/database.h"
+#include "topo/node_queries.h"
+#include "topo/values.h"
 
 namespace hvx::mis::topo {
 

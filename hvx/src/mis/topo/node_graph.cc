@@ -1,4 +1,4 @@
-#include "mis/topo/node_graph.h"
+#include "topo/node_graph.h"
 
 #include <algorithm>
 

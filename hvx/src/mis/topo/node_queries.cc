@@ -1,10 +1,10 @@
-#include "mis/topo/node_queries.h"
+#include "topo/node_queries.h"
 
 #include <set>
 
-#include "ber_util.h"
-#include "mis/topo/database.h"
-#include "mis/topo/values.h"
+#include "hvx/ber.h"
+#include "topo/database.h"
+#include "topo/values.h"
 
 namespace hvx::mis::topo {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "hvx/error.h"
-#include "mis/server.h"
+#include "server.h"
 
 namespace hvx::mis::topo {
 

@@ -1,9 +1,9 @@
-#include "mis/topo/view_graph.h"
+#include "topo/view_graph.h"
 
-#include "ber_util.h"
-#include "mis/topo/database.h"
-#include "mis/topo/node_queries.h"
-#include "mis/topo/values.h"
+#include "hvx/ber.h"
+#include "topo/database.h"
+#include "topo/node_queries.h"
+#include "topo/values.h"
 
 namespace hvx::mis::topo {
 

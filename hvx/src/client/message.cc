@@ -3,7 +3,7 @@
 #include <atomic>
 #include <ostream>
 
-#include "ber_util.h"
+#include "hvx/ber.h"
 
 namespace hvx {
 
@@ -120,7 +120,8 @@ Status Message::decode(const DataUnit& ber_bytes, Message& out) {
       next_field = kErrorTag + 1;
       continue;
     }
-    if (number >= static_cast<unsigned>(FIELD_COUNT)) return Status::Error("message: unknown field");
+    if (number >= static_cast<unsigned>(FIELD_COUNT))
+      return Status::Error("message: unknown field");
     message.fields_[number] = inner;
     next_field = static_cast<int>(number) + 1;
   }

@@ -1,11 +1,11 @@
 #include "hvx/image.h"
 
-#include "ber_util.h"
 #include "dn.h"
+#include "hvx/ber.h"
 #include "hvx/message.h"
 #include "hvx/names.h"
-#include "mis/schema.h"
 #include "platform_rep.h"
+#include "schema.h"
 
 namespace hvx {
 
