@@ -41,11 +41,13 @@ struct Database {
     hvx::Asn1Value parents = hvx::ber::set();
     parents.add_component(hvx::ber::integer(parent));
     const hvx::mis::ManagedObject* created = nullptr;
-    server->create("topoNode", {}, ids.node_db(),
-                   {{ids.node(topo::kName), hvx::ber::octets(name, hvx::TAG_GRAPHSTR)},
-                    {ids.node(topo::kType), hvx::ber::octets(type, hvx::TAG_GRAPHSTR)},
-                    {ids.node(topo::kParents), parents}},
-                   &created);
+    server
+        ->create("topoNode", {}, ids.node_db(),
+                 {{ids.node(topo::kName), hvx::ber::octets(name, hvx::TAG_GRAPHSTR)},
+                  {ids.node(topo::kType), hvx::ber::octets(type, hvx::TAG_GRAPHSTR)},
+                  {ids.node(topo::kParents), parents}},
+                 &created)
+        .IgnoreError();  // a refused node leaves `created` null, and the id 0
     long id = 0;
     if (created != nullptr) created->find(ids.node(topo::kNodeId))->decode_int(id);
     return id;

@@ -12,9 +12,7 @@
 #include "hvx/testing.h"
 #include "node_world.h"
 #include "populated_node.h"
-#include "server.h"
 #include "support/vq_test.h"
-#include "topo/database.h"
 
 namespace {
 
@@ -81,9 +79,7 @@ class NodeFaultTest : public NodeWorldTest {
     return status;
   }
 
-  std::size_t nodes_in_database() {
-    return hvx::mis::topo::Database::of(*world_->server("L"))->graph().size();
-  }
+  std::size_t nodes_in_database() { return hvx::topology_node_count(*world_, "L"); }
 
   // What the server holds now for the node, read through a fresh handle.
   N server_view(const VQTopoNodeDn& dn) {

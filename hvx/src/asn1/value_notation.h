@@ -11,6 +11,9 @@
 
 namespace hvx::notation {
 
+// Values nested deeper than this are refused, in print and in text.
+inline constexpr int kMaxDepth = 64;
+
 enum class Form {
   // {a,b}, alt : value, { 1 3 6 1 }; SEQUENCE members named only when one is absent.
   compact,

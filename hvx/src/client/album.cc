@@ -3,7 +3,7 @@
 #include "dn.h"
 #include "hvx/ber.h"
 #include "hvx/message.h"
-#include "platform_rep.h"
+#include "platform_access.h"
 #include "schema.h"
 
 namespace hvx {
@@ -54,7 +54,7 @@ bool Album::derive(const DUArray& attributes, double timeout) {
     }
     message.set(Message::ATTRIBUTE_IDS, ids);
   }
-  SyncAnswer answer = platform_.rep()->call(message, timeout);
+  SyncAnswer answer = PlatformAccess::rep(platform_)->call(message, timeout);
   if (!answer.ok()) {
     set_error_text(answer.code, answer.error);
     return false;

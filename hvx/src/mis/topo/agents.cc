@@ -78,7 +78,7 @@ ClassHooks filling(std::shared_ptr<const Values> values) {
     for (const auto& [attribute, value] : *values) {
       if (!value.is_null()) object.attributes.try_emplace(attribute, value);
     }
-    return Outcome::Ok();
+    return Status::OK();
   };
   return hooks;
 }

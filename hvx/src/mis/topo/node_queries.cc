@@ -103,7 +103,7 @@ ActionReply node_report(const Database& database) {
 
 ActionReply refuse_request(std::string_view action, const std::string& why, ErrorCode code) {
   ActionReply reply;
-  reply.outcome = Outcome::Fail(code, std::string(action) + ": " + why);
+  reply.outcome = Status::Failure(code, std::string(action) + ": " + why);
   return reply;
 }
 
