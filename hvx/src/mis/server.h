@@ -99,7 +99,7 @@ class Server {
   void register_action(std::string_view class_name, std::string_view action_name,
                        ActionHandler handler);
 
-  // --- The tree, for handlers and worlds. Names are relative to this server's system
+  // The tree, for handlers and worlds. Names are relative to this server's system
   // object. Each change emits its notification.
   ManagedObject* find(const dn::Rdns& name);
   const ManagedObject* find(const dn::Rdns& name) const;
@@ -126,15 +126,15 @@ class Server {
   void emit(const Oid& class_oid, const dn::Rdns& name, const Oid& event_type,
             const Asn1Value& info, const std::vector<std::pair<Oid, Asn1Value>>& attributes = {});
 
-  // --- Requests from clients. `reply` receives every reply (linked ones, then the final
+  // Requests from clients. `reply` receives every reply (linked ones, then the final
   // one), with names as seen by the client.
   void handle(const Message& request, const ReplyFunction& reply);
 
-  // --- Connections: an application number each, in connection order.
+  // Connections: an application number each, in connection order.
   int connect(Listener* listener);
   void disconnect(Listener* listener);
 
-  // --- Links: `remote` becomes reachable as serverTableType="mis"/misId="<its name>"
+  // Links: `remote` becomes reachable as serverTableType="mis"/misId="<its name>"
   // below this server, and its notifications come up through this one.
   bool link(Server* remote);
   void unlink(Server* remote);
