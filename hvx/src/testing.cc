@@ -5,7 +5,7 @@
 
 #include "hvx/names.h"
 #include "hvx/world.h"
-#include "platform_rep.h"
+#include "platform_access.h"
 
 namespace hvx {
 
@@ -188,17 +188,19 @@ class FaultTransport : public Transport, public TransportSink {
   std::deque<DataUnit> held_;
 };
 
-void inject_pdu(Platform& platform, const DataUnit& pdu) { platform.rep()->receive(pdu); }
+void inject_pdu(Platform& platform, const DataUnit& pdu) {
+  PlatformAccess::rep(platform)->receive(pdu);
+}
 
 void install_fault_plan(Platform& platform, std::shared_ptr<FaultPlan> plan) {
   remove_fault_plan(platform);
-  PlatformRep* rep = platform.rep();
+  PlatformRep* rep = PlatformAccess::rep(platform);
   rep->set_transport(
       std::make_unique<FaultTransport>(rep->release_transport(), std::move(plan), rep->world()));
 }
 
 void remove_fault_plan(Platform& platform) {
-  PlatformRep* rep = platform.rep();
+  PlatformRep* rep = PlatformAccess::rep(platform);
   auto* faults = dynamic_cast<FaultTransport*>(rep->transport());
   if (faults == nullptr) return;
   std::unique_ptr<Transport> wrapper = rep->release_transport();

@@ -7,8 +7,8 @@
 #include "hvx/morf.h"
 #include "hvx/names.h"
 #include "hvx/testing.h"
-#include "mis/server.h"
 #include "platform_fixture.h"
+#include "server.h"
 
 namespace {
 

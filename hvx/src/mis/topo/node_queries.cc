@@ -1,10 +1,10 @@
-#include "mis/topo/node_queries.h"
+#include "topo/node_queries.h"
 
 #include <set>
 
-#include "ber_util.h"
-#include "mis/topo/database.h"
-#include "mis/topo/values.h"
+#include "hvx/ber.h"
+#include "topo/database.h"
+#include "topo/values.h"
 
 namespace hvx::mis::topo {
 
@@ -103,7 +103,7 @@ ActionReply node_report(const Database& database) {
 
 ActionReply refuse_request(std::string_view action, const std::string& why, ErrorCode code) {
   ActionReply reply;
-  reply.outcome = Outcome::Fail(code, std::string(action) + ": " + why);
+  reply.outcome = Status::Failure(code, std::string(action) + ": " + why);
   return reply;
 }
 

@@ -7,9 +7,11 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 
+#include "hvx/ber.h"
 #include "hvx/error.h"
-#include "mis/server.h"
+#include "server.h"
 
 namespace hvx::mis::topo {
 
@@ -19,6 +21,23 @@ void register_node_queries(Database& database);
 
 // Entries per linked reply of the answers that come in parts.
 inline constexpr std::size_t kEntriesPerReply = 100;
+
+// Answers `entry(id)` for each of `ids` in linked replies, each a SET OF at most
+// kEntriesPerReply entries; no ids, no linked reply.
+template <typename Ids, typename Entry>
+void reply_in_parts(const Ids& ids, Entry entry, ActionReply& reply) {
+  Asn1Value part = ber::set();
+  std::size_t in_part = 0;
+  for (const long id : ids) {
+    part.add_component(entry(id));
+    if (++in_part == kEntriesPerReply) {
+      reply.linked.push_back(std::move(part));
+      part = ber::set();
+      in_part = 0;
+    }
+  }
+  if (in_part > 0) reply.linked.push_back(std::move(part));
+}
 
 // The refusal of a bad request: "<action>: <why>".
 ActionReply refuse_request(std::string_view action, const std::string& why,

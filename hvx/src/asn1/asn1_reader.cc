@@ -5,11 +5,58 @@
 
 namespace hvx {
 
+namespace {
+
+std::uint8_t octet(std::string_view bytes, std::size_t at) {
+  return static_cast<std::uint8_t>(bytes[at]);
+}
+
+// The number of a long-form tag, from the octets after the first; the error's text, or
+// nullptr.
+const char* long_tag_number(std::string_view bytes, std::size_t& p, std::size_t limit,
+                            std::uint32_t& number) {
+  if (p < limit && octet(bytes, p) == 0x80) return "tag number with a leading zero octet";
+  number = 0;
+  std::uint8_t b = 0;
+  do {
+    if (p >= limit) return "truncated tag number";
+    if (number > (UINT32_MAX >> 7)) return "tag number too large";
+    b = octet(bytes, p++);
+    number = (number << 7) | (b & 0x7f);
+  } while (b & 0x80);
+  if (number < 0x1f) return "tag number below 31 in the long form";
+  return nullptr;
+}
+
+// The length octets at `p` (there is at least one); the error's text, or nullptr.
+const char* length_octets(std::string_view bytes, std::size_t& p, std::size_t limit,
+                          bool constructed, std::uint64_t& length, bool& indefinite) {
+  const std::uint8_t b = octet(bytes, p++);
+  if (b < 0x80) {
+    length = b;
+  } else if (b == 0x80) {
+    if (!constructed) return "indefinite length on a primitive value";
+    indefinite = true;
+  } else if (b == 0xff) {
+    return "reserved length octet 0xff";
+  } else {
+    const std::size_t count = b & 0x7f;
+    if (count > limit - p) return "truncated length";
+    for (std::size_t i = 0; i < count; ++i) {
+      if (length >> 56) return "length too large";
+      length = (length << 8) | octet(bytes, p++);
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
 Asn1Reader::Asn1Reader(std::string_view bytes, bool one_value)
     : bytes_(bytes), one_value_(one_value) {}
 
 bool Asn1Reader::fail(std::string_view what, std::size_t at) {
-  status_ = Status::Error(std::string(what) + " at offset " + std::to_string(at));
+  status_ = Status::ProtocolError(std::string(what) + " at offset " + std::to_string(at));
   return false;
 }
 
@@ -42,43 +89,20 @@ bool Asn1Reader::next_general() {
   const std::size_t limit = open_count_ > 0 ? open_[open_count_ - 1].end : bytes_.size();
   const std::size_t start = pos_;
   std::size_t p = pos_;
-  auto byte = [this](std::size_t at) { return static_cast<std::uint8_t>(bytes_[at]); };
-
-  std::uint8_t b = byte(p++);
+  const std::uint8_t b = octet(bytes_, p++);
   const unsigned tag_class = b >> 6;
   const bool constructed = (b & 0x20) != 0;
   std::uint32_t number = b & 0x1f;
   if (number == 0x1f) {
-    if (p < limit && byte(p) == 0x80) return fail("tag number with a leading zero octet", start);
-    number = 0;
-    do {
-      if (p >= limit) return fail("truncated tag number", start);
-      if (number > (UINT32_MAX >> 7)) return fail("tag number too large", start);
-      b = byte(p++);
-      number = (number << 7) | (b & 0x7f);
-    } while (b & 0x80);
-    if (number < 0x1f) return fail("tag number below 31 in the long form", start);
+    if (const char* error = long_tag_number(bytes_, p, limit, number)) return fail(error, start);
   }
   if (tag_class == 0 && number == 0) return fail("unexpected end-of-contents octets", start);
 
   if (p >= limit) return fail("truncated length", start);
-  b = byte(p++);
   std::uint64_t length = 0;
   bool indefinite = false;
-  if (b < 0x80) {
-    length = b;
-  } else if (b == 0x80) {
-    if (!constructed) return fail("indefinite length on a primitive value", start);
-    indefinite = true;
-  } else if (b == 0xff) {
-    return fail("reserved length octet 0xff", start);
-  } else {
-    const std::size_t count = b & 0x7f;
-    if (count > limit - p) return fail("truncated length", start);
-    for (std::size_t i = 0; i < count; ++i) {
-      if (length >> 56) return fail("length too large", start);
-      length = (length << 8) | byte(p++);
-    }
+  if (const char* error = length_octets(bytes_, p, limit, constructed, length, indefinite)) {
+    return fail(error, start);
   }
   const std::size_t remaining = limit - p;
   if (!indefinite && length > remaining) {

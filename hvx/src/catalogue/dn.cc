@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ber_util.h"
+#include "hvx/ber.h"
 #include "hvx/names.h"
 
 namespace hvx::dn {
@@ -11,7 +11,8 @@ namespace {
 
 bool valid_assertion(const Asn1Value& ava) {
   Oid attribute;
-  return ava.tag() == TAG_SEQ && ava.num_comps() == 2 && ava.first_component().decode_oid(attribute);
+  return ava.tag() == TAG_SEQ && ava.num_comps() == 2 &&
+         ava.first_component().decode_oid(attribute);
 }
 
 bool valid_rdn(const Asn1Value& rdn) {

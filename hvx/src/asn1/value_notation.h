@@ -1,7 +1,7 @@
 // Value notation: the text form of ASN.1 values under their syntax, printed and parsed.
 // Morf and name conversion share it; a distinguished name is written in its slash form.
-#ifndef HVX_SRC_VALUE_NOTATION_H_
-#define HVX_SRC_VALUE_NOTATION_H_
+#ifndef HVX_SRC_ASN1_VALUE_NOTATION_H_
+#define HVX_SRC_ASN1_VALUE_NOTATION_H_
 
 #include <string>
 #include <string_view>
@@ -10,6 +10,9 @@
 #include "hvx/syntax.h"
 
 namespace hvx::notation {
+
+// Values nested deeper than this are refused, in print and in text.
+inline constexpr int kMaxDepth = 64;
 
 enum class Form {
   // {a,b}, alt : value, { 1 3 6 1 }; SEQUENCE members named only when one is absent.
@@ -46,4 +49,4 @@ std::string decode_octal_escapes(std::string_view text);
 
 }  // namespace hvx::notation
 
-#endif  // HVX_SRC_VALUE_NOTATION_H_
+#endif  // HVX_SRC_ASN1_VALUE_NOTATION_H_

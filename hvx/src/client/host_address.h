@@ -1,6 +1,6 @@
 // Host names and numeric addresses to IPv4 addresses through the system's resolver.
-#ifndef HVX_SRC_HOST_ADDRESS_H_
-#define HVX_SRC_HOST_ADDRESS_H_
+#ifndef HVX_SRC_CLIENT_HOST_ADDRESS_H_
+#define HVX_SRC_CLIENT_HOST_ADDRESS_H_
 
 #include <cstdint>
 
@@ -13,4 +13,4 @@ bool resolve_ipv4(const char* host, std::uint32_t& address);
 
 }  // namespace hvx
 
-#endif  // HVX_SRC_HOST_ADDRESS_H_
+#endif  // HVX_SRC_CLIENT_HOST_ADDRESS_H_

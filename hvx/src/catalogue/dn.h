@@ -1,7 +1,7 @@
 // Distinguished names as RDN sequences: checking what arrives, building what leaves, and
 // the canonical key under which a server files an object.
-#ifndef HVX_SRC_DN_H_
-#define HVX_SRC_DN_H_
+#ifndef HVX_SRC_CATALOGUE_DN_H_
+#define HVX_SRC_CATALOGUE_DN_H_
 
 #include <string>
 #include <string_view>
@@ -39,4 +39,4 @@ bool from_text(std::string_view text, Rdns& out);
 
 }  // namespace hvx::dn
 
-#endif  // HVX_SRC_DN_H_
+#endif  // HVX_SRC_CATALOGUE_DN_H_

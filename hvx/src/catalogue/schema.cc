@@ -1,4 +1,4 @@
-#include "mis/schema.h"
+#include "schema.h"
 
 #include "hvx/syntax.h"
 

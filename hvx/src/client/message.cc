@@ -3,7 +3,7 @@
 #include <atomic>
 #include <ostream>
 
-#include "ber_util.h"
+#include "hvx/ber.h"
 
 namespace hvx {
 
@@ -83,28 +83,29 @@ Status Message::decode(const DataUnit& ber_bytes, Message& out) {
   size_t consumed = 0;
   Status status = Asn1Value::decode(ber_bytes, pdu, &consumed);
   if (!status.ok()) return status;
-  if (consumed != ber_bytes.size()) return Status::Error("message: trailing bytes");
+  if (consumed != ber_bytes.size()) return Status::ProtocolError("message: trailing bytes");
   if (!(pdu.tag() == TAG_SEQ) || pdu.num_comps() < 3) {
-    return Status::Error("message: not a SEQUENCE of at least three components");
+    return Status::ProtocolError("message: not a SEQUENCE of at least three components");
   }
   Message message;
   long type = 0;
   Asn1Value component = pdu.first_component();
   if (!component.decode_int(type) || !known_type(type)) {
-    return Status::Error("message: bad message type");
+    return Status::ProtocolError("message: bad message type");
   }
   message.type_ = static_cast<int>(type);
   component = component.next_component();
-  if (!component.decode_int(message.id_)) return Status::Error("message: bad invoke id");
+  if (!component.decode_int(message.id_)) return Status::ProtocolError("message: bad invoke id");
   component = component.next_component();
-  if (!component.decode_int(message.linked_id_)) return Status::Error("message: bad linked id");
+  if (!component.decode_int(message.linked_id_))
+    return Status::ProtocolError("message: bad linked id");
   int next_field = 0;
   for (component = component.next_component(); !component.is_null();
        component = component.next_component()) {
     unsigned number = 0;
     Asn1Value inner;
     if (!ber::explicit_content(component, number, inner) || static_cast<int>(number) < next_field) {
-      return Status::Error("message: misplaced or malformed field");
+      return Status::ProtocolError("message: misplaced or malformed field");
     }
     if (number == kErrorTag) {
       long code = 0;
@@ -113,14 +114,15 @@ Status Message::decode(const DataUnit& ber_bytes, Message& out) {
           !inner.first_component().decode_int(code) || code < 0 ||
           code > static_cast<long>(ErrorCode::injected_failure) ||
           !inner.first_component().next_component().decode_octets(text)) {
-        return Status::Error("message: malformed error");
+        return Status::ProtocolError("message: malformed error");
       }
       message.error_code_ = static_cast<ErrorCode>(code);
       message.error_string_ = text.str();
       next_field = kErrorTag + 1;
       continue;
     }
-    if (number >= static_cast<unsigned>(FIELD_COUNT)) return Status::Error("message: unknown field");
+    if (number >= static_cast<unsigned>(FIELD_COUNT))
+      return Status::ProtocolError("message: unknown field");
     message.fields_[number] = inner;
     next_field = static_cast<int>(number) + 1;
   }

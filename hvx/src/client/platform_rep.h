@@ -1,7 +1,7 @@
 // PlatformRep: the state behind a Platform handle: its transport, the replies it waits for,
 // the queue of what dispatching delivers, and the event subscriptions.
-#ifndef HVX_SRC_PLATFORM_REP_H_
-#define HVX_SRC_PLATFORM_REP_H_
+#ifndef HVX_SRC_CLIENT_PLATFORM_REP_H_
+#define HVX_SRC_CLIENT_PLATFORM_REP_H_
 
 #include <deque>
 #include <map>
@@ -118,4 +118,4 @@ class PlatformRep : public TransportSink {
 
 }  // namespace hvx
 
-#endif  // HVX_SRC_PLATFORM_REP_H_
+#endif  // HVX_SRC_CLIENT_PLATFORM_REP_H_

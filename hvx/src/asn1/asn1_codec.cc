@@ -43,8 +43,8 @@ char* write_header(char* p, const Asn1Node& node) {
 }  // namespace
 
 Status Asn1Value::decode(const DataUnit& ber, Asn1Value& out, std::size_t* consumed) {
-  if (ber.empty()) return Status::Error("no value in empty input at offset 0");
-  if (ber.size() > kMaxInput) return Status::Error("input too large at offset 0");
+  if (ber.empty()) return Status::ProtocolError("no value in empty input at offset 0");
+  if (ber.size() > kMaxInput) return Status::ProtocolError("input too large at offset 0");
   Asn1Reader reader(ber.view(), /*one_value=*/true);
   auto tree = std::make_shared<Tree>();
   tree->input = ber;
@@ -85,8 +85,8 @@ Status Asn1Value::decode(const DataUnit& ber, Asn1Value& out, std::size_t* consu
   if (consumed != nullptr) {
     *consumed = reader.position();
   } else if (reader.position() != ber.size()) {
-    return Status::Error("trailing bytes after the value at offset " +
-                         std::to_string(reader.position()));
+    return Status::ProtocolError("trailing bytes after the value at offset " +
+                                 std::to_string(reader.position()));
   }
   out = Asn1Value(std::move(tree), 0);
   return Status::OK();

@@ -1,6 +1,7 @@
-// Small builders and readers over Asn1Value shared by the client, the server and the codec.
-#ifndef HVX_SRC_BER_UTIL_H_
-#define HVX_SRC_BER_UTIL_H_
+// Small builders and readers over Asn1Value, for code that assembles BER values by hand:
+// the server's replies, the client's requests, and tests that feed either side.
+#ifndef HVX_BER_H_
+#define HVX_BER_H_
 
 #include <string_view>
 
@@ -68,7 +69,6 @@ inline bool explicit_content(const Asn1Value& value, unsigned& number, Asn1Value
 
 inline bool read_oid(const Asn1Value& value, Oid& out) { return value.decode_oid(out); }
 
-
 }  // namespace hvx::ber
 
-#endif  // HVX_SRC_BER_UTIL_H_
+#endif  // HVX_BER_H_

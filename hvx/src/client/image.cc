@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "ber_util.h"
 #include "dn.h"
+#include "hvx/ber.h"
 #include "hvx/message.h"
 #include "hvx/names.h"
-#include "mis/schema.h"
-#include "platform_rep.h"
+#include "platform_access.h"
+#include "schema.h"
 
 namespace hvx {
 
@@ -76,7 +76,7 @@ void Image::set_name(const Asn1Value& instance, bool relative_when_local) {
   Asn1Value value;
   if (relative_when_local && !rdns.empty() && dn::first_assertion(rdns.front(), first, value) &&
       first == system_id_oid() &&
-      dn::string_value(rdns.front()) == platform_.rep()->system_name()) {
+      dn::string_value(rdns.front()) == PlatformAccess::rep(platform_)->system_name()) {
     rdns.erase(rdns.begin());
     objname_ = DataUnit(dn::format(rdns, false));
     return;
@@ -113,7 +113,7 @@ void Image::merge_values(const Asn1Value& attributes) {
 
 bool Image::request(Message& message, double timeout, Message* reply) {
   clear_error();
-  SyncAnswer answer = platform_.rep()->call(message, timeout);
+  SyncAnswer answer = PlatformAccess::rep(platform_)->call(message, timeout);
   if (!answer.ok()) {
     set_error_text(answer.code, answer.error);
     return false;

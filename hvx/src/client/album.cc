@@ -1,10 +1,10 @@
 #include "hvx/album.h"
 
-#include "ber_util.h"
 #include "dn.h"
+#include "hvx/ber.h"
 #include "hvx/message.h"
-#include "mis/schema.h"
-#include "platform_rep.h"
+#include "platform_access.h"
+#include "schema.h"
 
 namespace hvx {
 
@@ -54,7 +54,7 @@ bool Album::derive(const DUArray& attributes, double timeout) {
     }
     message.set(Message::ATTRIBUTE_IDS, ids);
   }
-  SyncAnswer answer = platform_.rep()->call(message, timeout);
+  SyncAnswer answer = PlatformAccess::rep(platform_)->call(message, timeout);
   if (!answer.ok()) {
     set_error_text(answer.code, answer.error);
     return false;
@@ -64,8 +64,8 @@ bool Album::derive(const DUArray& attributes, double timeout) {
   for (Asn1Value entry = objects.first_component(); !entry.is_null();
        entry = entry.next_component()) {
     if (entry.num_comps() != 3) continue;
-    images->push_back(Image::from_values(platform_, entry.component(0), entry.component(1),
-                                         entry.component(2)));
+    images->push_back(
+        Image::from_values(platform_, entry.component(0), entry.component(1), entry.component(2)));
   }
   images_ = std::move(images);
   return true;

@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "ber_util.h"
+#include "hvx/ber.h"
 #include "hvx/morf.h"
 #include "hvx/names.h"
 #include "hvx/syntax.h"
-#include "mis/schema.h"
 #include "platform_rep.h"
+#include "schema.h"
 
 namespace hvx {
 
@@ -124,8 +124,8 @@ Image CurrentEvent::get_image(int) const {
   } else if (info.num_comps() >= 2) {
     values = info.component(1);
   }
-  return Image::from_values(platform, message_->get_object_class(),
-                            message_->get_object_instance(), values);
+  return Image::from_values(platform, message_->get_object_class(), message_->get_object_instance(),
+                            values);
 }
 
 DataUnit CurrentEvent::get_info() const {

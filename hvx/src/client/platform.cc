@@ -7,8 +7,8 @@
 #include "hvx/message.h"
 #include "hvx/names.h"
 #include "hvx/world.h"
-#include "mis/schema.h"
 #include "platform_rep.h"
+#include "schema.h"
 
 namespace hvx {
 

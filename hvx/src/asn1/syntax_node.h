@@ -1,6 +1,6 @@
 // The representation of a Syntax, shared by the sources that walk types.
-#ifndef HVX_SRC_SYNTAX_NODE_H_
-#define HVX_SRC_SYNTAX_NODE_H_
+#ifndef HVX_SRC_ASN1_SYNTAX_NODE_H_
+#define HVX_SRC_ASN1_SYNTAX_NODE_H_
 
 #include <string>
 #include <vector>
@@ -28,4 +28,4 @@ bool syntax_accepts_universal_tag(const Syntax::Node& node, Asn1Tag tag);
 
 }  // namespace hvx
 
-#endif  // HVX_SRC_SYNTAX_NODE_H_
+#endif  // HVX_SRC_ASN1_SYNTAX_NODE_H_

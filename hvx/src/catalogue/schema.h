@@ -1,7 +1,7 @@
 // Schema: the catalogue indexed for the server and the client by object identifier, with
 // the value checks of attribute and action syntaxes.
-#ifndef HVX_SRC_MIS_SCHEMA_H_
-#define HVX_SRC_MIS_SCHEMA_H_
+#ifndef HVX_SRC_CATALOGUE_SCHEMA_H_
+#define HVX_SRC_CATALOGUE_SCHEMA_H_
 
 #include <map>
 #include <set>
@@ -22,7 +22,7 @@ struct AttributeInfo {
 struct ClassInfo {
   const ClassDef* def = nullptr;
   Oid oid;
-  Oid naming;                                    // the naming attribute
+  Oid naming;                                     // the naming attribute
   std::map<Oid, const AttributeDef*> attributes;  // those an object of the class may hold
   std::map<Oid, const ActionDef*> actions;
 };
@@ -57,4 +57,4 @@ class Schema {
 
 }  // namespace hvx::mis
 
-#endif  // HVX_SRC_MIS_SCHEMA_H_
+#endif  // HVX_SRC_CATALOGUE_SCHEMA_H_
