@@ -6,6 +6,7 @@
 #include "hvx/image.h"
 #include "hvx/morf.h"
 #include "hvx/names.h"
+#include "hvx/syntax.h"
 #include "hvx/testing.h"
 #include "mis/server.h"
 #include "platform_fixture.h"
@@ -133,4 +134,37 @@ TEST_F(WorldTest, ResetLeavesOneFreshLocalServer) {
   EXPECT_TRUE(host.exists());
 }
 
+}  // namespace
+
+namespace {
+// Every notification's information fits its catalogue syntax, so that it prints and parses
+// back: creations, changes, deletions and connection states.
+TEST_F(WorldTest, EventInformationFitsItsSyntaxAndParsesBack) {
+  hvx::EventRecorder recorder(platform_);
+  ASSERT_TRUE(make_type("T"));
+  Image type("topoTypeDBId=NULL/topoTypeId=\"T\"", "topoType", platform_);
+  ASSERT_TRUE(type.set_str("topoTypeDefaultLayer", "x"));
+  ASSERT_TRUE(type.store());
+  ASSERT_TRUE(type.destroy());
+  ASSERT_TRUE(world_->set_connected("B", false));
+  platform_.dispatch_recursive(true);
+  std::vector<std::string> kinds;
+  for (const hvx::CurrentEvent& event : recorder.events()) {
+    kinds.push_back(hvx::get_shortname(event.get_name().view()));
+    SCOPED_TRACE(kinds.back());
+    const hvx::Syntax syntax = hvx::Syntax::of_notification(event.get_name().view());
+    const hvx::Asn1Value info = event.get_message().get_event_info();
+    EXPECT_TRUE(syntax.check(info)) << info;
+    const hvx::Morf printed(syntax, info);
+    for (int format : {1, 2}) {
+      hvx::Morf again(syntax);
+      EXPECT_TRUE(again.set(printed.get_str(format)))
+          << printed.get_str(format) << ": " << again.get_error_string();
+      EXPECT_EQ(again.get_value(), info) << format;
+    }
+  }
+  EXPECT_EQ(kinds,
+            (std::vector<std::string>{"objectCreation", "attributeValueChange", "objectDeletion",
+                                      "attributeValueChange", "connectionStateChange"}));
+}
 }  // namespace
