@@ -135,6 +135,17 @@ class TopoTest : public ::testing::Test {
   long read_long(hvx::Image image, const std::string& attribute) {
     return read(std::move(image), attribute).get_long();
   }
+  // Every attribute an object holds, "name=value" (format 0) in the server's order.
+  std::string whole(hvx::Image image) {
+    EXPECT_TRUE(image.boot()) << image.get_error_string();
+    EXPECT_TRUE(image.exists()) << image.get_objname().str();
+    std::string text;
+    for (const hvx::DataUnit& attribute : image.get_attr_names()) {
+      if (!text.empty()) text += ", ";
+      text += attribute.str() + "=" + image.get_str(attribute).str();
+    }
+    return text;
+  }
   bool exists(const std::string& relative, const std::string& system = "L") {
     hvx::Image image = object(relative, system);
     EXPECT_TRUE(image.boot(hvx::DUArray{})) << image.get_error_string();
