@@ -149,14 +149,14 @@ class TopoTest : public ::testing::Test {
   long read_long(hvx::Image image, const std::string& attribute) {
     return read(std::move(image), attribute).get_long();
   }
-  // Every attribute an object holds, "name=value" (format 0) in the server's order.
-  std::string whole(hvx::Image image) {
+  // Every attribute an object holds, "name=value" (in `format`) in the server's order.
+  std::string whole(hvx::Image image, int format = 0) {
     EXPECT_TRUE(image.boot()) << image.get_error_string();
     EXPECT_TRUE(image.exists()) << image.get_objname().str();
     std::string text;
     for (const hvx::DataUnit& attribute : image.get_attr_names()) {
       if (!text.empty()) text += ", ";
-      text += attribute.str() + "=" + image.get_str(attribute).str();
+      text += attribute.str() + "=" + image.get_str(attribute, format).str();
     }
     return text;
   }
