@@ -176,8 +176,14 @@ TEST_F(RawServiceTest, EventCopiesOutliveTheCallback) {
   hvx::Image image = change.get_image(1);
   EXPECT_EQ(image.get_objname().str(), "topoTypeDBId=NULL/topoTypeId=\"A\"");
   EXPECT_EQ(image.get_str("topoTypeDefaultLayer").str(), "x");
-  // attribute, old value, new value; the old value is NULL when there was none.
-  const Asn1Value definition = change.get_message().get_event_info().component(2).first_component();
+  // The attributes changed, then for each: attribute, old value, new value; the old value
+  // is NULL when there was none.
+  const Asn1Value info = change.get_message().get_event_info();
+  hvx::Oid changed;
+  ASSERT_EQ(info.component(1).num_comps(), 1u);
+  ASSERT_TRUE(info.component(1).first_component().decode_oid(changed));
+  EXPECT_EQ(changed, hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.7.34"));  // topoTypeDefaultLayer
+  const Asn1Value definition = info.component(2).first_component();
   ASSERT_EQ(definition.num_comps(), 3u);
   std::string old_layer = "?";
   EXPECT_TRUE(definition.component(1).decode_octets(old_layer));
