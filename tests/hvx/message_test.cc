@@ -77,6 +77,7 @@ class RawServiceTest : public hvx_testing::PlatformTest {
  protected:
   struct Context {
     std::vector<std::string> seen;
+    std::vector<std::string> errors;  // of error replies
     bool done = false;
     hvx::MessageSAP* sap = nullptr;
   };
@@ -90,6 +91,7 @@ class RawServiceTest : public hvx_testing::PlatformTest {
     context->seen.push_back(
         std::to_string(message->type()) + "/" + std::to_string(message->base_type()) + "/" +
         (message->linked_id() != 0 ? "linked" : "final") + "/" + std::to_string(value));
+    if (message->type() == Message::ERROR_REPLY) context->errors.push_back(message->error_string());
     if (message->is_final_reply()) context->done = true;
     delete message;
   }
@@ -174,8 +176,14 @@ TEST_F(RawServiceTest, EventCopiesOutliveTheCallback) {
   hvx::Image image = change.get_image(1);
   EXPECT_EQ(image.get_objname().str(), "topoTypeDBId=NULL/topoTypeId=\"A\"");
   EXPECT_EQ(image.get_str("topoTypeDefaultLayer").str(), "x");
-  // attribute, old value, new value; the old value is NULL when there was none.
-  const Asn1Value definition = change.get_message().get_event_info().component(2).first_component();
+  // The attributes changed, then for each: attribute, old value, new value; the old value
+  // is NULL when there was none.
+  const Asn1Value info = change.get_message().get_event_info();
+  hvx::Oid changed;
+  ASSERT_EQ(info.component(1).num_comps(), 1u);
+  ASSERT_TRUE(info.component(1).first_component().decode_oid(changed));
+  EXPECT_EQ(changed, hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.7.34"));  // topoTypeDefaultLayer
+  const Asn1Value definition = info.component(2).first_component();
   ASSERT_EQ(definition.num_comps(), 3u);
   std::string old_layer = "?";
   EXPECT_TRUE(definition.component(1).decode_octets(old_layer));
@@ -185,6 +193,88 @@ TEST_F(RawServiceTest, EventCopiesOutliveTheCallback) {
       kept[3].get_message().get_event_info().component(2).first_component();
   ASSERT_EQ(first_registration.num_comps(), 3u);
   EXPECT_TRUE(first_registration.component(1).decode_null());
+}
+
+// The server answers every malformed request with an error reply naming what is wrong.
+TEST_F(RawServiceTest, MalformedRequestsGetErrorRepliesWithTheirCodes) {
+  const Asn1Value db = hvx::dn::instance([] {
+    hvx::dn::Rdns name;
+    hvx::dn::from_text("/systemId=name:\"L\"/topoNodeDBId=NULL", name);
+    return name;
+  }());
+  const Asn1Value missing = hvx::dn::instance([] {
+    hvx::dn::Rdns name;
+    hvx::dn::from_text("/systemId=name:\"L\"/topoNodeDBId=NULL/topoNodeId=77", name);
+    return name;
+  }());
+  const Asn1Value node_db_class =
+      ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.3.2"), hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 0));
+  auto request = [&](Message::Type type,
+                     std::initializer_list<std::pair<Message::Field, Asn1Value>> fields) {
+    Message message(type);
+    for (const auto& [field, value] : fields) message.set(field, value);
+    return message;
+  };
+  Asn1Value not_an_instance = ber::integer(3);
+  not_an_instance.set_tag(hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 2));
+  Asn1Value foreign_ids = ber::set();
+  foreign_ids.add_component(ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.7.12")));
+  const struct {
+    Message message;
+    const char* error;
+  } cases[] = {
+      {request(Message::GET_REQUEST, {}), "noSuchObjectInstance: no object instance"},
+      {request(Message::CREATE_REQUEST, {{Message::OBJECT_CLASS, node_db_class}}),
+       "invalidArgumentValue: a create needs a name or a superior"},
+      {request(Message::GET_REQUEST, {{Message::OBJECT_INSTANCE, not_an_instance}}),
+       "invalidArgumentValue: malformed object instance"},
+      {request(Message::GET_REQUEST, {{Message::OBJECT_INSTANCE, missing}}),
+       "noSuchObjectInstance: topoNodeDBId=NULL/topoNodeId=77"},
+      {request(Message::GET_REQUEST,
+               {{Message::OBJECT_INSTANCE, db}, {Message::ATTRIBUTE_IDS, ber::integer(1)}}),
+       "invalidArgumentValue: malformed attribute list"},
+      {request(Message::GET_REQUEST,
+               {{Message::OBJECT_INSTANCE, db}, {Message::ATTRIBUTE_IDS, foreign_ids}}),
+       "noSuchAttribute: 1.3.6.1.4.1.7351.2.2.2.40.7.12"},
+      {request(Message::SET_REQUEST,
+               {{Message::OBJECT_INSTANCE, db}, {Message::MODIFICATIONS, ber::integer(1)}}),
+       "invalidArgumentValue: malformed modification list"},
+      {request(Message::CREATE_REQUEST, {{Message::OBJECT_INSTANCE, missing}}),
+       "noSuchObjectClass: no object class"},
+      {request(Message::CREATE_REQUEST,
+               {{Message::OBJECT_INSTANCE, missing},
+                {Message::OBJECT_CLASS,
+                 ber::oid(hvx::Oid("1.2.3"), hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 0))}}),
+       "noSuchObjectClass: 1.2.3"},
+      {request(Message::CREATE_REQUEST, {{Message::OBJECT_INSTANCE, missing},
+                                         {Message::OBJECT_CLASS, node_db_class},
+                                         {Message::ATTRIBUTES, ber::integer(1)}}),
+       "invalidArgumentValue: malformed attribute list"},
+      {request(Message::DELETE_REQUEST, {{Message::OBJECT_INSTANCE, missing}}),
+       "noSuchObjectInstance: topoNodeDBId=NULL/topoNodeId=77"},
+      {request(Message::DERIVE_REQUEST, {{Message::OBJECT_INSTANCE, missing}}),
+       "noSuchObjectInstance: topoNodeDBId=NULL/topoNodeId=77"},
+      {request(Message::DERIVE_REQUEST,
+               {{Message::OBJECT_INSTANCE, db}, {Message::ATTRIBUTE_IDS, ber::integer(1)}}),
+       "invalidArgumentValue: malformed attribute list"},
+      {request(Message::ACTION_REQUEST, {{Message::OBJECT_INSTANCE, db}}),
+       "noSuchAction: no action type"},
+      {request(Message::ACTION_REQUEST,
+               {{Message::OBJECT_INSTANCE, db},
+                {Message::ACTION_TYPE, ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.201.9.1"),
+                                                hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 2))}}),
+       "noSuchAction: 1.3.6.1.4.1.7351.2.2.2.201.9.1"},
+  };
+  for (const auto& c : cases) {
+    Context context;
+    context.sap = platform_.get_raw_sap();
+    Message message = c.message;
+    message.set_id(hvx::MessageSAP::new_id());
+    ASSERT_TRUE(context.sap->send(message, hvx::Callback(&on_reply, &context), 10)) << c.error;
+    while (!context.done) platform_.dispatch_recursive(true);
+    ASSERT_EQ(context.errors.size(), 1u) << c.error;
+    EXPECT_EQ(context.errors.front(), c.error);
+  }
 }
 
 TEST_F(RawServiceTest, PropertiesNameTheSystemAndTheApplication) {
@@ -197,8 +287,19 @@ TEST_F(RawServiceTest, PropertiesNameTheSystemAndTheApplication) {
   EXPECT_EQ(second_app.substr(second_app.rfind('=')), "=2");
   EXPECT_TRUE(platform_.get_prop("NO_SUCH").empty());
   EXPECT_STRNE(platform_.get_error_string(), "");
-  EXPECT_TRUE(platform_.precache_class_mdr("\"VQ Topology\":topoNode"));
+}
+
+// Pre-loading a class's metadata succeeds for every class the catalogue holds, by its
+// qualified or short name, and fails with the name for any other.
+TEST_F(RawServiceTest, PrecacheClassMdrKnowsTheCatalogueClasses) {
+  for (const char* known : {"\"VQ Topology\":topoNode", "\"VQ Topology\":topoViewNode",
+                            "\"VQ Topology\":topoView", "\"VQ Topology\":topoType", "topoNodeDB"}) {
+    EXPECT_TRUE(platform_.precache_class_mdr(known)) << known;
+    EXPECT_STREQ(platform_.get_error_string(), "");
+  }
   EXPECT_FALSE(platform_.precache_class_mdr("noSuchClass"));
+  EXPECT_STREQ(platform_.get_error_string(), "noSuchObjectClass: noSuchClass");
+  EXPECT_FALSE(platform_.precache_class_mdr("\"Other Document\":topoNode"));
 }
 
 TEST(DefaultPlatform, IsTheDefaultWorldsLocalServer) {

@@ -2,6 +2,8 @@
 // connection manager's registrations, the FDN table and connection-state reports.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "hvx/asn1.h"
 #include "topo_fixture.h"
 
@@ -14,17 +16,6 @@ using hvx::Image;
 using hvx::Morf;
 
 constexpr const char* kCmipAgent = "/systemId=name:\"L\"/agentTableType=\"CMIP\"/agentId=\"agt1\"";
-
-Morf morf_of(const char* attribute, const Asn1Value& value) {
-  Morf morf(std::string_view(attribute), hvx::Platform::def_platform);
-  EXPECT_TRUE(morf.set_value(value)) << attribute;
-  return morf;
-}
-Asn1Value enumerated(long n) {
-  Asn1Value value;
-  value.encode_enum(n);
-  return value;
-}
 
 // What the platform object reads from a connection-state report: the system path from the
 // misId components of the name and the value in the information, the agents listed, and
@@ -103,75 +94,122 @@ class TopoAgentsTest : public hvx_testing::TopoTest {
   }
 };
 
-// Created as the CMIP agent handle creates one, read back as it loads one.
-TEST_F(TopoAgentsTest, CmipAgentEntityAttributes) {
+// Each agent class: what a creation leaves out starts plain; what it gives is kept in the
+// forms the agent handles write (value notation, format 0 texts, format 4 selectors).
+TEST_F(TopoAgentsTest, AgentsStartPlainAndKeepWhatTheyAreGiven) {
+  using Staged = std::vector<std::tuple<const char*, std::string, int>>;
+  const std::string snmp = prefix("B") + "internetClassId={1 3 6 1 4 1 7351 2 2 2 9 2 4 1 0}/";
+  const struct {
+    std::string name;
+    const char* cls;
+    Staged staged;
+    std::string held;  // format 1
+  } cases[] = {
+      {kCmipAgent,
+       "cmipAgentEntity",
+       {},
+       "agentId=id : \"agt1\", mpaAddressInfo=noAddress : NULL, managedDNs={}, agentAddressTag=0, "
+       "agentAddressInfo=\"\", applicationEntityTitle=\"\", presentationSelector=\"\", "
+       "sessionSelector=\"\", transportSelector=\"\", networkSAP=\"\", nameXlatFlag=\"\", "
+       "aeQualifier=\"\", apInvokeId=0, aeInvokeId=0, administrativeState=unlocked, "
+       "operationalState=enabled"},
+      {kCmipAgent,
+       "cmipAgentEntity",
+       {{"administrativeState", "locked", 1},
+        {"operationalState", "disabled", 1},
+        {"managedDNs", "{/systemId=name:\"B\"}", 1},
+        {"agentAddressTag", "3", 1},
+        {"mpaAddressInfo", "address : {\"mpa-host\",5000}", 1},
+        {"applicationEntityTitle", "title", 0},
+        {"networkSAP", "mis:B", 0},
+        {"presentationSelector", "\\001\\002", 4},
+        {"sessionSelector", "s", 4},
+        {"transportSelector", "t", 4},
+        {"agentAddressInfo", "{\\001\\002,s,t,mis:B}", 4},
+        {"nameXlatFlag", "x", 0},
+        {"aeQualifier", "q", 0},
+        {"apInvokeId", "7", 1},
+        {"aeInvokeId", "8", 1}},
+       "agentId=id : \"agt1\", mpaAddressInfo=address : {\"mpa-host\",5000}, "
+       "managedDNs={/systemId=name:\"B\"}, agentAddressTag=3, "
+       "agentAddressInfo=\"{\\001\\002,s,t,mis:B}\", applicationEntityTitle=\"title\", "
+       "presentationSelector=\"\\001\\002\", sessionSelector=\"s\", transportSelector=\"t\", "
+       "networkSAP=\"mis:B\", nameXlatFlag=\"x\", aeQualifier=\"q\", apInvokeId=7, aeInvokeId=8, "
+       "administrativeState=locked, operationalState=disabled"},
+      {snmp + "cmipsnmpProxyAgentId=\"s1\"",
+       "cmipsnmpProxyAgent",
+       {},
+       "cmipsnmpProxyAgentId=\"s1\", adminState=unlocked, opState=enabled, systemTitle={ 0 0 }, "
+       "snmpGetCommunityString=\"\", snmpSetCommunityString=\"\", "
+       "transportAddress=\"\\000\\000\\000\\000\\000\\000\", supportedMIBs={}, "
+       "managementProtocol={ 1 3 6 1 4 1 7351 2 2 2 9 2 4 3 1 }, accessControlEnforcement=1, "
+       "accessControlMechanism=0, mpaAddressInfo=noAddress : NULL"},
+      {snmp + "cmipsnmpProxyAgentId=\"s1\"",
+       "cmipsnmpProxyAgent",
+       {{"adminState", "locked", 1},
+        {"opState", "disabled", 1},
+        {"systemTitle", "{ 1 3 6 1 2 1 }", 1},
+        {"snmpGetCommunityString", "public", 0},
+        {"snmpSetCommunityString", "private", 0},
+        {"transportAddress", std::string("\x0a\x01\x02\x03\x00\xa1", 6), 0},
+        {"supportedMIBs", "{ps : \"a\",ps : \"b\"}", 1},
+        {"managementProtocol", "{ 1 3 6 1 4 1 7351 2 2 2 9 2 4 3 2 }", 1},
+        {"accessControlEnforcement", "3", 1},
+        {"accessControlMechanism", "4", 1},
+        {"mpaAddressInfo", "NULL", 1}},
+       "cmipsnmpProxyAgentId=\"s1\", adminState=locked, opState=disabled, systemTitle={ 1 3 6 1 2 "
+       "1 }, snmpGetCommunityString=\"public\", snmpSetCommunityString=\"private\", "
+       "transportAddress=\"\\012\\001\\002\\003\\000\\241\", supportedMIBs={ps : \"a\",ps : "
+       "\"b\"}, managementProtocol={ 1 3 6 1 4 1 7351 2 2 2 9 2 4 3 2 }, "
+       "accessControlEnforcement=3, accessControlMechanism=4, mpaAddressInfo=noAddress : NULL"},
+      {prefix("C") + "agentTableType=\"RPC\"/agentId=\"r1\"",
+       "rpcAgent",
+       {},
+       "agentId=id : \"r1\", mpaAddressInfo=noAddress : NULL, managedDNs={}, agentAddressTag=0, "
+       "agentAddressInfo=\"\", rpcGetCommunityString=\"\", rpcSetCommunityString=\"\", "
+       "agentSet={}, administrativeState=unlocked, operationalState=enabled"},
+      {prefix("C") + "agentTableType=\"RPC\"/agentId=\"r1\"",
+       "rpcAgent",
+       {{"administrativeState", "shuttingDown", 1},
+        {"managedDNs", "{}", 1},
+        {"agentAddressTag", "7", 1},
+        {"agentAddressInfo", "", 0},
+        {"rpcGetCommunityString", "g", 0},
+        {"rpcSetCommunityString", "s", 0},
+        {"agentSet", "{{\"inventory\",\"proxy-inventory\"},{\"billing\",\"proxy-billing\"}}", 1}},
+       "agentId=id : \"r1\", mpaAddressInfo=noAddress : NULL, managedDNs={}, agentAddressTag=7, "
+       "agentAddressInfo=\"\", rpcGetCommunityString=\"g\", rpcSetCommunityString=\"s\", "
+       "agentSet={{\"inventory\",\"proxy-inventory\"},{\"billing\",\"proxy-billing\"}}, "
+       "administrativeState=shuttingDown, operationalState=enabled"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name + " " + std::to_string(c.staged.size()));
+    Image agent(DataUnit(c.name), c.cls, platform_);
+    for (const auto& [attribute, text, format] : c.staged) {
+      ASSERT_TRUE(agent.set_str(attribute, DataUnit(text), hvx::REPLACE, format)) << attribute;
+    }
+    ASSERT_TRUE(agent.create(Image())) << agent.get_error_string();
+    EXPECT_EQ(whole(Image(DataUnit(c.name), "", platform_), 1), c.held);
+    ASSERT_TRUE(agent.destroy());
+  }
+}
+
+// Creation and deletion are reported under the agent class, named as the local server
+// names them; the creation carries the agent's values.
+TEST_F(TopoAgentsTest, AgentChangesAreNotifiedUnderTheAgentClass) {
   hvx::EventRecorder recorder(platform_);
   Image agent(kCmipAgent, "cmipAgentEntity", platform_);
-  ASSERT_TRUE(agent.set_raw("administrativeState", morf_of("administrativeState", enumerated(1))));
-  Asn1Value managed;
-  managed.start_construct(hvx::TAG_SET);
-  managed.add_component(hvx::fdn2oi("/systemId=name:\"B\""));
-  ASSERT_TRUE(agent.set_raw("managedDNs", morf_of("managedDNs", managed)));
-  ASSERT_TRUE(agent.set_long("agentAddressTag", 3));
-  ASSERT_TRUE(agent.set_str("applicationEntityTitle", "title", hvx::REPLACE, 0));
-  ASSERT_TRUE(agent.set_str("presentationSelector", "\\001\\002", hvx::REPLACE, 4));
-  ASSERT_TRUE(agent.set_str("sessionSelector", "s", hvx::REPLACE, 4));
-  ASSERT_TRUE(agent.set_str("transportSelector", "t", hvx::REPLACE, 4));
   ASSERT_TRUE(agent.set_str("networkSAP", "mis:B", hvx::REPLACE, 0));
-  ASSERT_TRUE(agent.set_str("agentAddressInfo", "{\\001\\002,s,t,mis:B}", hvx::REPLACE, 4));
-  ASSERT_TRUE(agent.set_str("operationalState", "enabled", hvx::REPLACE, 0));
   ASSERT_TRUE(agent.create(Image())) << agent.get_error_string();
-
-  Image loaded(kCmipAgent, "cmipAgentEntity", platform_);
-  ASSERT_TRUE(loaded.boot(
-      hvx::DUArray{"agentId", "mpaAddressInfo", "administrativeState", "operationalState",
-                   "managedDNs", "agentAddressTag", "agentAddressInfo", "applicationEntityTitle",
-                   "presentationSelector", "sessionSelector", "transportSelector", "networkSAP",
-                   "nameXlatFlag", "aeQualifier", "apInvokeId", "aeInvokeId"}));
-  EXPECT_EQ(loaded.get_attr_names().size(), 16u);
-  EXPECT_EQ(loaded.get_raw("operationalState").get_value().tag(), hvx::TAG_ENUM);
-  EXPECT_EQ(loaded.get_long("operationalState"), 1);
-  EXPECT_EQ(loaded.get_long("administrativeState"), 1);
-  // No MPA address was given: [1] NULL.
-  EXPECT_EQ(loaded.get_raw("mpaAddressInfo").get_value().tag(), Asn1Tag(Asn1Tag::CONTEXT, 1));
-  const hvx::MorfArray dns = loaded.get_raw("managedDNs").split_array();
-  ASSERT_EQ(dns.count(), 1u);
-  EXPECT_EQ(hvx::oi2fdn(dns[0].get_value()), "/systemId=name:\"B\"");
-  EXPECT_EQ(loaded.get_str("presentationSelector", 0).str(), std::string("\x01\x02"));
-  EXPECT_EQ(loaded.get_str("agentAddressInfo", 0).str(), std::string("{\x01\x02,s,t,mis:B}"));
-  EXPECT_EQ(loaded.get_long("agentAddressTag"), 3);
-  EXPECT_EQ(loaded.get_str("nameXlatFlag", 0).str(), "");
-  EXPECT_EQ(loaded.get_long("aeInvokeId"), 0);
-
-  // An MPA address: [0] { host, port }.
-  Asn1Value address;
-  address.start_construct(hvx::TAG_SEQ);
-  Asn1Value host;
-  host.encode_octets("mpa-host", hvx::TAG_GRAPHSTR);
-  Asn1Value port;
-  port.encode_int(5000);
-  address.add_component(host);
-  address.add_component(port);
-  address.make_explicit_tagged(Asn1Tag(Asn1Tag::CONTEXT, 0));
-  ASSERT_TRUE(loaded.set_raw("mpaAddressInfo", morf_of("mpaAddressInfo", address)));
-  ASSERT_TRUE(loaded.store()) << loaded.get_error_string();
-  const Asn1Value read = this->read(Image(kCmipAgent, "", platform_), "mpaAddressInfo").get_value();
-  ASSERT_EQ(read.tag(), Asn1Tag(Asn1Tag::CONTEXT, 0));
-  long number = 0;
-  EXPECT_TRUE(read.first_component().component(1).decode_int(number));
-  EXPECT_EQ(number, 5000);
-
-  ASSERT_TRUE(loaded.destroy());
+  ASSERT_TRUE(agent.set_str("agentAddressTag", "3"));
+  ASSERT_TRUE(agent.store());
+  ASSERT_TRUE(agent.destroy());
   platform_.dispatch_recursive(false);
-  // Creation and deletion are reported under the agent class, named as the local server
-  // names them; the creation carries the agent's values, and its image boots.
   std::vector<std::string> seen;
   for (const hvx::CurrentEvent& event : recorder.events()) {
     hvx::Oid oid;
-    if (!event.get_message().get_object_class().decode_oid(oid) ||
-        oid != hvx::Oid("1.3.6.1.4.1.7351.2.2.2.10.3.3")) {
-      continue;
-    }
+    ASSERT_TRUE(event.get_message().get_object_class().decode_oid(oid));
+    EXPECT_EQ(oid, hvx::Oid("1.3.6.1.4.1.7351.2.2.2.10.3.3"));
     seen.push_back(hvx::get_shortname(event.get_name().view()) + " " + event.get_objname().str());
   }
   EXPECT_EQ(seen, (std::vector<std::string>{
@@ -180,83 +218,8 @@ TEST_F(TopoAgentsTest, CmipAgentEntityAttributes) {
                       "objectDeletion agentTableType=\"CMIP\"/agentId=id:\"agt1\""}));
   Image created = recorder.events().front().get_image(1);
   EXPECT_EQ(created.get_str("networkSAP").str(), "mis:B");
-  EXPECT_TRUE(created.boot(hvx::DUArray{"agentId", "managedDNs", "networkSAP"}));
-  EXPECT_FALSE(created.exists());  // deleted since
-}
-
-TEST_F(TopoAgentsTest, SnmpProxyAgentAttributes) {
-  const std::string name = prefix("B") +
-                           "internetClassId={1 3 6 1 4 1 7351 2 2 2 9 2 4 1 0}/"
-                           "cmipsnmpProxyAgentId=\"s1\"";
-  Image agent(DataUnit(name), "cmipsnmpProxyAgent", platform_);
-  ASSERT_TRUE(agent.set_raw("adminState", morf_of("adminState", enumerated(0))));
-  Asn1Value title;
-  title.encode_oid(hvx::Oid("1.3.6.1.2.1"));
-  ASSERT_TRUE(agent.set_raw("systemTitle", morf_of("systemTitle", title)));
-  ASSERT_TRUE(agent.set_str("snmpGetCommunityString", "public", hvx::REPLACE, 0));
-  const std::string address("\x0a\x01\x02\x03\x00\xa1", 6);
-  ASSERT_TRUE(agent.set_str("transportAddress", DataUnit(address), hvx::REPLACE, 0));
-  ASSERT_TRUE(agent.set_str("supportedMIBs", "{ps : \"a\",ps : \"b\"}", hvx::REPLACE, 0));
-  ASSERT_TRUE(
-      agent.set_str("managementProtocol", "{ 1 3 6 1 4 1 7351 2 2 2 9 2 4 3 2 }", hvx::REPLACE, 0));
-  ASSERT_TRUE(agent.set_long("accessControlEnforcement", 3));
-  ASSERT_TRUE(agent.set_str("mpaAddressInfo", "NULL", hvx::REPLACE, 0));
-  ASSERT_TRUE(agent.set_str("opState", "enabled", hvx::REPLACE, 0));
-  ASSERT_TRUE(agent.create(Image())) << agent.get_error_string();
-
-  Image loaded(DataUnit(name), "cmipsnmpProxyAgent", platform_);
-  ASSERT_TRUE(loaded.boot());
-  EXPECT_EQ(loaded.get_str("transportAddress", 0).str(), address);
-  EXPECT_EQ(loaded.get_long("adminState"), 0);
-  EXPECT_EQ(loaded.get_long("opState"), 1);
-  hvx::Oid oid;
-  ASSERT_TRUE(loaded.get_raw("managementProtocol").get_value().decode_oid(oid));
-  EXPECT_EQ(oid.format(), "1.3.6.1.4.1.7351.2.2.2.9.2.4.3.2");
-  ASSERT_TRUE(loaded.get_raw("systemTitle").get_value().decode_oid(oid));
-  EXPECT_EQ(oid.format(), "1.3.6.1.2.1");
-  std::vector<std::string> mibs;
-  for (const Morf& mib : loaded.get_raw("supportedMIBs").split_array())
-    mibs.push_back(mib.get_str(0));
-  EXPECT_EQ(mibs, (std::vector<std::string>{"a", "b"}));
-  EXPECT_EQ(loaded.get_long("accessControlEnforcement"), 3);
-  EXPECT_EQ(loaded.get_long("accessControlMechanism"), 0);
-  EXPECT_EQ(loaded.get_str("snmpSetCommunityString", 0).str(), "");
-}
-
-TEST_F(TopoAgentsTest, RpcAgentAttributes) {
-  const std::string name = prefix("C") + "agentTableType=\"RPC\"/agentId=\"r1\"";
-  Image agent(DataUnit(name), "rpcAgent", platform_);
-  ASSERT_TRUE(agent.set_raw("administrativeState", morf_of("administrativeState", enumerated(2))));
-  Asn1Value schemas;
-  schemas.start_construct(hvx::TAG_SET);
-  for (const char* schema : {"inventory", "billing"}) {
-    Asn1Value entry;
-    entry.start_construct(hvx::TAG_SEQ);
-    Asn1Value text;
-    text.encode_octets(schema);
-    entry.add_component(text);
-    text.encode_octets(std::string("proxy-") + schema);
-    entry.add_component(text);
-    schemas.add_component(entry);
-  }
-  ASSERT_TRUE(agent.set_raw("agentSet", morf_of("agentSet", schemas)));
-  for (const auto& [attribute, text] :
-       std::vector<std::pair<const char*, const char*>>{{"operationalState", "enabled"},
-                                                        {"mpaAddressInfo", "NULL"},
-                                                        {"managedDNs", "{}"},
-                                                        {"agentAddressInfo", ""},
-                                                        {"agentAddressTag", "7"}}) {
-    ASSERT_TRUE(agent.set_str(attribute, text, hvx::REPLACE, 0)) << attribute;
-  }
-  ASSERT_TRUE(agent.create(Image())) << agent.get_error_string();
-  const Asn1Value set = read(Image(DataUnit(name), "rpcAgent", platform_), "agentSet").get_value();
-  ASSERT_EQ(set.tag(), hvx::TAG_SET);
-  ASSERT_EQ(set.num_comps(), 2u);
-  std::string proxy;
-  EXPECT_TRUE(set.component(1).component(1).decode_octets(proxy));
-  EXPECT_EQ(proxy, "proxy-billing");
-  EXPECT_EQ(read_long(Image(DataUnit(name), "", platform_), "administrativeState"), 2);
-  EXPECT_EQ(read_long(Image(DataUnit(name), "", platform_), "agentAddressTag"), 7);
+  EXPECT_EQ(created.get_str("administrativeState").str(), "unlocked");
+  EXPECT_EQ(recorder.events()[1].get_image(1).get_long("agentAddressTag"), 3);
 }
 
 // Registrations as the platform object makes them: the connection manager named with a
@@ -276,19 +239,32 @@ TEST_F(TopoAgentsTest, ConnectionManagerKeepsRegistrations) {
   EXPECT_EQ(call("registerConnection", "B"), 1);
   EXPECT_EQ(call("registerConnection", "B"), 1);
   EXPECT_EQ(call("registerConnection", "C"), 2);
-  std::vector<std::string> held;
-  for (const Morf& entry : read(manager, "registrations").split_array()) {
-    held.push_back(entry.get_str(0));
-  }
-  EXPECT_EQ(held, (std::vector<std::string>{"{\"B\"," + number + "}", "{\"C\"," + number + "}"}));
+  EXPECT_EQ(read_texts(manager, "registrations"),
+            (std::vector<std::string>{"{\"B\"," + number + "}", "{\"C\"," + number + "}"}));
   EXPECT_EQ(call("deregisterConnection", "B"), 1);
-  EXPECT_EQ(call("deregisterConnection", "B"), -1);
-  EXPECT_EQ(last_error_, "invalidArgumentValue: deregisterConnection: application " + number +
-                             " is not registered for \"B\"");
-  EXPECT_EQ(call("registerConnection", "Nowhere"), -1);
-  EXPECT_EQ(
-      last_error_,
-      "invalidArgumentValue: registerConnection: no system \"Nowhere\" is reached from \"L\"");
+  // Refusals, with the texts the registration reports: what is not held, a system the
+  // server does not reach, a number below 1, an argument of another form.
+  const struct {
+    const char* action;
+    std::string argument;
+    std::string error;
+  } refusals[] = {
+      {"deregisterConnection", "{\"B\"," + number + "}",
+       "invalidArgumentValue: deregisterConnection: application " + number +
+           " is not registered for \"B\""},
+      {"registerConnection", "{\"Nowhere\"," + number + "}",
+       "invalidArgumentValue: registerConnection: no system \"Nowhere\" is reached from \"L\""},
+      {"deregisterConnection", "{\"Nowhere\"," + number + "}",
+       "invalidArgumentValue: deregisterConnection: no system \"Nowhere\" is reached from \"L\""},
+      {"registerConnection", "{\"B\",0}",
+       "invalidArgumentValue: registerConnection: application numbers are positive"},
+  };
+  for (const auto& r : refusals) {
+    EXPECT_FALSE(manager.call(r.action, DataUnit(r.argument)).has_value()) << r.argument;
+    EXPECT_EQ(std::string(manager.get_error_string()), r.error);
+  }
+  EXPECT_EQ(read_texts(manager, "registrations"),
+            std::vector<std::string>{"{\"C\"," + number + "}"});
   // B keeps its own.
   Image on_b(DataUnit(prefix("B") + "subsystemId=\"VQ-MIS\"/connectMgrId=\"ConnectMgr\""), "",
              platform_);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "hvx/album.h"
 #include "topo_fixture.h"
 
 namespace {
@@ -36,55 +37,133 @@ class TopoDatabaseTest : public hvx_testing::TopoTest {
   }
 };
 
-TEST_F(TopoDatabaseTest, EveryServerHoldsItsDatabasesAndRootViewFromTheStart) {
-  for (const std::string system : {"L", "B", "C"}) {
-    SCOPED_TRACE(system);
-    for (const char* name :
-         {"topoNodeDBId=NULL", "topoViewDBId=NULL", "topoTypeDBId=NULL", "agentTableType=\"CMIP\"",
-          "agentTableType=\"RPC\"", "internetClassId={1 3 6 1 4 1 7351 2 2 2 9 2 4 1 0}",
-          "subsystemId=\"VQ-MIS\"/subsystemId=\"FdnTable\"",
-          "subsystemId=\"VQ-MIS\"/connectMgrId=\"ConnectMgr\""}) {
-      EXPECT_TRUE(exists(name, system)) << name;
+// What every server holds from its start, each object whole; the objects of its links
+// besides (L reaches B, B reaches C).
+TEST_F(TopoDatabaseTest, EveryServerStartsWithItsObjectsWhole) {
+  const std::string root_node =
+      "topoNodeChildren={}, topoNodeDisplayStatus={}, topoNodeGeoLocation=none : NULL, "
+      "topoNodeId=1, topoNodeLayer=views, topoNodeMOSet={}, topoNodeName=Root, "
+      "topoNodeParents={}, topoNodePeers={}, topoNodePropagatedSeverity=5, "
+      "topoNodePropagateUp=1, topoNodeSeverity=5, topoNodeState=0, topoNodeType=Universe, "
+      "topoNodeManaged=TRUE, topoNodeIsManaged=FALSE, topoNodeUserData={}, "
+      "topoNodeMonitor=none : NULL, topoNodePropagatePeers={}, "
+      "topoNodeArrayVisibleChildren={}, topoNodeArrayOrientation=0, "
+      "topoNodeArrayNumColumns=0, topoNodeArrayCellSize={0,25}, topoNodeBusPoints={}";
+  const std::string root_view =
+      "topoNodeId=1, topoViewBackgroundImage=, topoViewMapConfigFile=, "
+      "topoViewMapInitialGeoArea=none : NULL, topoViewNodePosition={0,0,0}, "
+      "topoViewConfigData={}";
+  auto link_agent = [](const std::string& remote) {
+    return "agentId=" + remote +
+           ", mpaAddressInfo=noAddress : NULL, managedDNs={/systemId=name:\"" + remote +
+           "\"}, agentAddressTag=0, agentAddressInfo=, applicationEntityTitle=, "
+           "presentationSelector=, sessionSelector=, transportSelector=, networkSAP=mis:" +
+           remote +
+           ", nameXlatFlag=, aeQualifier=, apInvokeId=0, aeInvokeId=0, "
+           "administrativeState=unlocked, operationalState=enabled";
+  };
+  const std::vector<std::pair<std::string, std::string>> common = {
+      {"topoNodeDBId=NULL", "topoNodeDBId=NULL"},
+      {"topoViewDBId=NULL", "topoViewDBId=NULL"},
+      {"topoTypeDBId=NULL", "topoTypeDBId=NULL"},
+      {"agentTableType=\"CMIP\"", "agentTableType=CMIP"},
+      {"agentTableType=\"RPC\"", "agentTableType=RPC"},
+      {"internetClassId={1 3 6 1 4 1 7351 2 2 2 9 2 4 1 0}",
+       "internetClassId={ 1 3 6 1 4 1 7351 2 2 2 9 2 4 1 0 }"},
+      {"subsystemId=\"VQ-MIS\"", "subsystemId=VQ-MIS"},
+      {"subsystemId=\"VQ-MIS\"/subsystemId=\"FdnTable\"", "subsystemId=FdnTable"},
+      {"subsystemId=\"VQ-MIS\"/connectMgrId=\"ConnectMgr\"", "connectMgrId=ConnectMgr"},
+      {"topoNodeDBId=NULL/topoNodeId=1", root_node},
+      {"topoViewDBId=NULL/topoNodeId=1", root_view},
+  };
+  const struct {
+    const char* system;
+    const char* remote;
+  } systems[] = {{"L", "B"}, {"B", "C"}, {"C", nullptr}};
+  for (const auto& s : systems) {
+    SCOPED_TRACE(s.system);
+    auto objects = common;
+    if (s.remote != nullptr) {
+      const std::string remote = s.remote;
+      objects.push_back({"serverTableType=\"mis\"", "serverTableType=mis"});
+      // The entry itself cannot be read: its name routes to the remote system.
+      objects.push_back({"serverTableType=\"mis\"/misId=\"" + remote + "\"", "systemId=" + remote});
+      objects.push_back(
+          {"agentTableType=\"CMIP\"/agentId=id:\"" + remote + "\"", link_agent(remote)});
     }
-    EXPECT_EQ(call_ids("topoNodeGetByName", "\"Root\"", system), std::vector<long>{1});
-    EXPECT_EQ(read(node(1, system), "topoNodeType").get_str(0), "Universe");
-    EXPECT_TRUE(read_ids(node(1, system), "topoNodeParents").empty());
-    EXPECT_TRUE(exists("topoViewDBId=NULL/topoNodeId=1", system));
+    for (const auto& [name, attributes] : objects) {
+      EXPECT_EQ(whole(object(name, s.system)), attributes) << name;
+    }
+    // Nothing else at the top: the system's own objects are all listed above.
+    hvx::Album album(DataUnit(prefix(s.system) + "*"), platform_);
+    ASSERT_TRUE(album.set_derivation(DataUnit(prefix(s.system) + "*")));
+    ASSERT_TRUE(album.derive(hvx::DUArray{}));
+    size_t top = 0;
+    for (hvx::AlbumImage image = album.first_image(); image; image.next_image()) ++top;
+    EXPECT_EQ(top, s.remote != nullptr ? 8u : 7u);
   }
 }
 
-// The predefined types, as the type category cache reads them: every base, directly or
-// not, and the legal children that make a type a view type.
-TEST_F(TopoDatabaseTest, PredefinedTypeTree) {
-  const std::vector<std::string> anything = {"Container", "Device", "Link",
-                                             "Monitor",   "Array",  "Bus"};
+// "{\"a\",\"b\"}" from "a b".
+std::string names(const std::string& spaced) {
+  std::string text = "{";
+  for (size_t at = 0; at < spaced.size();) {
+    const size_t end = std::min(spaced.find(' ', at), spaced.size());
+    text += (text.size() > 1 ? ",\"" : "\"") + spaced.substr(at, end - at) + "\"";
+    at = end + 1;
+  }
+  return text + "}";
+}
+
+// The predefined types whole: what they are given and what the server derives.
+TEST_F(TopoDatabaseTest, PredefinedTypesAreHeldWhole) {
+  const char* anything = "Container Device Link Monitor Array Bus";
+  const char* monitored = "Device Link";
+  const char* monitors = "Circle Hexagon Hexagon120 OmniSector";
   const struct {
-    const char* id;
-    std::vector<std::string> all_bases;
-    std::vector<std::string> sub_types;
-    std::vector<std::string> all_legal_children;
+    const char *id, *bases, *all_bases, *sub_types, *all_sub_types, *legal, *all_legal, *draw,
+        *layer;
   } cases[] = {
-      {"Container", {}, {"Network", "Universe"}, anything},
-      {"Universe", {"Container"}, {}, anything},
-      {"Subnetwork", {"Network", "Container"}, {}, anything},
-      {"Device", {}, {"Bridge", "Host", "Hub", "Router"}, {}},
-      {"Host", {"Device"}, {"Server"}, {}},
-      {"Server", {"Host", "Device"}, {}, {}},
-      {"Link", {}, {}, {}},
-      {"Monitor", {}, {"Circle", "Hexagon", "Hexagon120", "OmniSector"}, {"Device", "Link"}},
-      {"Hexagon120", {"Monitor"}, {}, {"Device", "Link"}},
-      {"Array", {}, {}, {"Device"}},
-      {"Bus", {}, {}, {"Device"}},
+      {"Container", "", "", "Network Universe", "Network Universe Subnetwork", anything, anything,
+       "rectangle", "views"},
+      {"Network", "Container", "Container", "Subnetwork", "Subnetwork", "", anything, "square",
+       "views"},
+      {"Subnetwork", "Network", "Network Container", "", "", "", anything, "square", "views"},
+      {"Universe", "Container", "Container", "", "", "", anything, "square", "views"},
+      {"Device", "", "", "Bridge Host Hub Router", "Bridge Host Hub Router Server", "", "",
+       "circle", "devices"},
+      {"Host", "Device", "Device", "Server", "Server", "", "", "circle", "devices"},
+      {"Server", "Host", "Host Device", "", "", "", "", "square", "devices"},
+      {"Hub", "Device", "Device", "", "", "", "", "hexagon", "devices"},
+      {"Router", "Device", "Device", "", "", "", "", "triangle", "devices"},
+      {"Bridge", "Device", "Device", "", "", "", "", "rectangle", "devices"},
+      {"Link", "", "", "", "", "", "", "line", "links"},
+      {"Monitor", "", "", monitors, monitors, monitored, monitored, "pie", "monitors"},
+      {"OmniSector", "Monitor", "Monitor", "", "", "", monitored, "omnisector", "monitors"},
+      {"Hexagon", "Monitor", "Monitor", "", "", "", monitored, "hexagon60", "monitors"},
+      {"Hexagon120", "Monitor", "Monitor", "", "", "", monitored, "hexagon120", "monitors"},
+      {"Circle", "Monitor", "Monitor", "", "", "", monitored, "circle", "monitors"},
+      {"Array", "", "", "", "", "Device", "Device", "rectangle", "arrays"},
+      {"Bus", "", "", "", "", "Device", "Device", "line", "buses"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.id);
-    EXPECT_EQ(read_texts(type(c.id), "topoTypeAllDerivedFrom"), c.all_bases);
-    EXPECT_EQ(read_texts(type(c.id), "topoTypeBaseOf"), c.sub_types);
-    EXPECT_EQ(read_texts(type(c.id), "topoTypeAllLegalChildren"), c.all_legal_children);
+    EXPECT_EQ(whole(type(c.id, "C")),
+              std::string("topoTypeId=") + c.id + ", topoTypeDerivedFrom=" + names(c.bases) +
+                  ", topoTypeAllDerivedFrom=" + names(c.all_bases) +
+                  ", topoTypeBaseOf=" + names(c.sub_types) +
+                  ", topoTypeMaxVisibleLevel=0, topoTypeMaxTopoLevel=0, topoTypeAllBaseOf=" +
+                  names(c.all_sub_types) +
+                  ", topoTypeLegalArcs={}, topoTypeAllLegalArcs={}, topoTypeLegalChildren=" +
+                  names(c.legal) + ", topoTypeAllLegalChildren=" + names(c.all_legal) +
+                  ", topoTypeDrawMethod=" + c.draw + ", topoTypeDefaultLayer=" + c.layer +
+                  ", topoTypeUserDataAttrs={}");
   }
-  EXPECT_EQ(read_texts(type("Device"), "topoTypeAllBaseOf"),
-            (std::vector<std::string>{"Bridge", "Host", "Hub", "Router", "Server"}));
-  EXPECT_EQ(read(type("Hexagon"), "topoTypeDrawMethod").get_str(0), "hexagon60");
+  hvx::Album album(DataUnit(prefix("C") + "topoTypeDBId=NULL/*"), platform_);
+  ASSERT_TRUE(album.set_derivation(DataUnit(prefix("C") + "topoTypeDBId=NULL/*")));
+  ASSERT_TRUE(album.derive(hvx::DUArray{"topoTypeId"}));
+  size_t count = 0;
+  for (hvx::AlbumImage image = album.first_image(); image; image.next_image()) ++count;
+  EXPECT_EQ(count, std::size(cases)) << "no other type";
 }
 
 TEST_F(TopoDatabaseTest, CreationAssignsTheNextIdAndRefusesBadNodes) {
@@ -95,87 +174,76 @@ TEST_F(TopoDatabaseTest, CreationAssignsTheNextIdAndRefusesBadNodes) {
   platform_.dispatch_recursive(false);
   hvx::EventRecorder recorder(platform_);
   const struct {
-    const char* what;
     const char* name;
     const char* type;
     std::vector<long> parents;
     std::vector<std::pair<std::string, std::string>> more;
-    ErrorCode code;
-    const char* text;
+    const char* error;
   } cases[] = {
-      {"unknown type",
-       "n",
+      {"", "Host", {1}, {}, "missingAttributeValue: topoNodeName: a node needs a name"},
+      {"n", "", {1}, {}, "missingAttributeValue: topoNodeType: a node needs a type"},
+      {"n",
        "Nope",
        {1},
        {},
-       ErrorCode::invalid_attribute_value,
-       "topoNodeType: there is no topology type \"Nope\""},
-      {"unknown parent",
-       "n",
+       "invalidAttributeValue: topoNodeType: there is no topology type \"Nope\""},
+      {"n",
        "Host",
        {99},
        {},
-       ErrorCode::invalid_attribute_value,
-       "topoNodeParents: there is no node 99 in this database"},
-      {"parent not a view",
-       "n",
-       "Host",
-       {host},
-       {},
-       ErrorCode::invalid_attribute_value,
-       "topoNodeParents: node 3 is not a view"},
-      {"parent twice",
-       "n",
+       "invalidAttributeValue: topoNodeParents: there is no node 99 in this database"},
+      {"n", "Host", {host}, {}, "invalidAttributeValue: topoNodeParents: node 3 is not a view"},
+      {"n",
        "Host",
        {view, view},
        {},
-       ErrorCode::invalid_attribute_value,
-       "topoNodeParents: node 2 is listed twice"},
-      {"unknown peer",
-       "n",
+       "invalidAttributeValue: topoNodeParents: node 2 is listed twice"},
+      {"n",
        "Host",
        {1},
        {{"topoNodePeers", "{42}"}},
-       ErrorCode::invalid_attribute_value,
-       "topoNodePeers: there is no node 42 in this database"},
-      {"visible child of a new node",
-       "n",
+       "invalidAttributeValue: topoNodePeers: there is no node 42 in this database"},
+      {"n",
+       "Host",
+       {1},
+       {{"topoNodePropagatePeers", "{42}"}},
+       "invalidAttributeValue: topoNodePropagatePeers: there is no node 42 in this database"},
+      {"n",
        "Array",
        {1},
        {{"topoNodeArrayVisibleChildren", "{3}"}},
-       ErrorCode::invalid_attribute_value,
-       "node 3 is not a child of node 4"},
-      {"computed attribute",
-       "n",
+       "invalidAttributeValue: topoNodeArrayVisibleChildren: node 3 is not a child of node 4"},
+      {"n",
        "Host",
        {1},
        {{"topoNodeSeverity", "1"}},
-       ErrorCode::attribute_not_settable,
-       "topoNodeSeverity"},
+       "attributeNotSettable: \"VQ Topology\":topoNodeSeverity"},
+      {"n",
+       "Host",
+       {1},
+       {{"topoNodeChildren", "{}"}},
+       "attributeNotSettable: \"VQ Topology\":topoNodeChildren"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    EXPECT_EQ(make_node(c.name, c.type, c.parents, "L", c.more), 0);
-    EXPECT_NE(last_error_.find(c.text), std::string::npos) << last_error_;
-    EXPECT_EQ(last_error_.rfind(hvx::error_code_name(c.code), 0), 0u) << last_error_;
+    Image image("NONE", "topoNode", platform_);
+    EXPECT_TRUE(*c.name == '\0' || image.set_str("topoNodeName", c.name));
+    EXPECT_TRUE(*c.type == '\0' || image.set_str("topoNodeType", c.type));
+    ASSERT_TRUE(image.set_str("topoNodeParents", DataUnit(ids_text(c.parents))));
+    for (const auto& [attribute, text] : c.more) {
+      ASSERT_TRUE(image.set_str(DataUnit(attribute), DataUnit(text)));
+    }
+    EXPECT_FALSE(image.create_within("/systemId=name:\"L\"/topoNodeDBId=NULL", Image()));
+    EXPECT_STREQ(image.get_error_string(), c.error);
   }
-  // Without a name or a type.
-  Image nameless("NONE", "topoNode", platform_);
-  ASSERT_TRUE(nameless.set_str("topoNodeType", "Host"));
-  EXPECT_FALSE(nameless.create_within("/systemId=name:\"L\"/topoNodeDBId=NULL", Image()));
-  EXPECT_STREQ(nameless.get_error_string(),
-               "missingAttributeValue: topoNodeName: a node needs a name");
-  Image typeless("NONE", "topoNode", platform_);
-  ASSERT_TRUE(typeless.set_str("topoNodeName", "t"));
-  EXPECT_FALSE(typeless.create_within("/systemId=name:\"L\"/topoNodeDBId=NULL", Image()));
-  EXPECT_STREQ(typeless.get_error_string(),
-               "missingAttributeValue: topoNodeType: a node needs a type");
   // Named by the client: below the node database only, with a free positive id.
-  Image misplaced("/systemId=name:\"L\"/topoNodeDBId=NULL/topoNodeId=0", "topoNode", platform_);
-  ASSERT_TRUE(misplaced.set_str("topoNodeName", "m"));
-  ASSERT_TRUE(misplaced.set_str("topoNodeType", "Host"));
-  EXPECT_FALSE(misplaced.create(Image()));
-  EXPECT_EQ(misplaced.get_error_code(), ErrorCode::class_instance_conflict);
+  for (const char* name : {"topoNodeDBId=NULL/topoNodeId=0", "topoNodeDBId=NULL/topoNodeId=-4",
+                           "topoViewDBId=NULL/topoNodeId=9"}) {
+    Image misplaced(DataUnit(prefix("L") + name), "topoNode", platform_);
+    ASSERT_TRUE(misplaced.set_str("topoNodeName", "m"));
+    ASSERT_TRUE(misplaced.set_str("topoNodeType", "Host"));
+    EXPECT_FALSE(misplaced.create(Image()));
+    EXPECT_EQ(misplaced.get_error_code(), ErrorCode::class_instance_conflict) << name;
+  }
 
   // Refusals changed nothing and told nobody; the next node takes the next id.
   platform_.dispatch_recursive(false);
@@ -187,6 +255,8 @@ TEST_F(TopoDatabaseTest, CreationAssignsTheNextIdAndRefusesBadNodes) {
   ASSERT_TRUE(chosen.set_str("topoNodeType", "Host"));
   ASSERT_TRUE(chosen.create(Image())) << chosen.get_error_string();
   EXPECT_EQ(make_node("after", "Host", {}), 41);
+  ASSERT_TRUE(node(41).destroy());
+  EXPECT_EQ(make_node("again", "Host", {}), 42) << "ids are not used again";
 }
 
 TEST_F(TopoDatabaseTest, ANewNodeStartsWithEveryAttributeTheLibraryReads) {
@@ -232,37 +302,30 @@ TEST_F(TopoDatabaseTest, ANewNodeStartsWithEveryAttributeTheLibraryReads) {
   EXPECT_EQ(view.get_str("topoViewConfigData").str(), "{}");
 }
 
+// Children are kept in the order they joined; each parent has a placement, made at
+// {0,0,0}. (That children mirror parents and placements exist is the random walk's rule.)
 TEST_F(TopoDatabaseTest, ChildrenAndPlacementsFollowParents) {
   const long v1 = make_node("v1", "Network", {1});
   const long v2 = make_node("v2", "Network", {1});
   const long h = make_node("h", "Host", {v1});
   EXPECT_EQ(read_ids(node(1), "topoNodeChildren"), (std::vector<long>{v1, v2}));
-  ASSERT_TRUE(store_node(h, "topoNodeParents", ids_text({v2, v1}))) << last_error_;
-  EXPECT_EQ(read_ids(node(v2), "topoNodeChildren"), std::vector<long>{h});
   const std::string place1 =
       "topoViewDBId=NULL/topoNodeId=" + std::to_string(v1) + "/topoNodeId=" + std::to_string(h);
-  const std::string place2 =
-      "topoViewDBId=NULL/topoNodeId=" + std::to_string(v2) + "/topoNodeId=" + std::to_string(h);
-  EXPECT_TRUE(exists(place1));
-  EXPECT_TRUE(exists(place2));
   ASSERT_TRUE(store(object(place1), "topoViewNodePosition", "{3,4,5}")) << last_error_;
-  ASSERT_TRUE(store_node(h, "topoNodeParents", ids_text({v2})));
-  EXPECT_TRUE(read_ids(node(v1), "topoNodeChildren").empty());
-  EXPECT_FALSE(exists(place1));
-  EXPECT_TRUE(exists(place2));
-  // INCLUDE and EXCLUDE change the parents as a set.
+  ASSERT_TRUE(store(node(h), "topoNodeParents", ids_text({v2}), hvx::INCLUDE)) << last_error_;
+  ASSERT_TRUE(store(node(h), "topoNodeParents", ids_text({v1}), hvx::EXCLUDE)) << last_error_;
   ASSERT_TRUE(store(node(h), "topoNodeParents", ids_text({v1}), hvx::INCLUDE)) << last_error_;
   EXPECT_EQ(read_ids(node(h), "topoNodeParents"), (std::vector<long>{v2, v1}));
   EXPECT_EQ(read(object(place1), "topoViewNodePosition").get_str(0), "{0,0,0}");
-  ASSERT_TRUE(store(node(h), "topoNodeParents", ids_text({v2}), hvx::EXCLUDE));
-  EXPECT_TRUE(read_ids(node(v2), "topoNodeChildren").empty());
-  EXPECT_EQ(read_ids(node(v1), "topoNodeChildren"), std::vector<long>{h});
 
   // Cycles, and the node itself, are refused.
   ASSERT_TRUE(store_node(v2, "topoNodeParents", ids_text({v1})));
   EXPECT_FALSE(store_node(v1, "topoNodeParents", ids_text({v2})));
-  EXPECT_NE(last_error_.find("the parents would make a cycle"), std::string::npos) << last_error_;
+  EXPECT_EQ(last_error_, "invalidAttributeValue: topoNodeParents: node " + std::to_string(v2) +
+                             " is below node " + std::to_string(v1) +
+                             ": the parents would make a cycle");
   EXPECT_FALSE(store_node(v1, "topoNodeParents", ids_text({v1})));
+  EXPECT_EQ(last_error_, "invalidAttributeValue: topoNodeParents: a node cannot name itself here");
   EXPECT_EQ(read_ids(node(v1), "topoNodeParents"), std::vector<long>{1});
 }
 
@@ -279,21 +342,6 @@ TEST_F(TopoDatabaseTest, VisibleChildrenAreChildrenAndLeaveWithThem) {
   ASSERT_TRUE(store_node(h, "topoNodeParents", "{1}"));
   EXPECT_TRUE(read_ids(node(array), "topoNodeArrayVisibleChildren").empty());
   EXPECT_EQ(read(node(monitor), "topoNodeMonitor").get_str(0), "monitor : {30,{}}");
-}
-
-TEST_F(TopoDatabaseTest, TheViewObjectFollowsTheNodesType) {
-  const long n = make_node("n", "Host", {1});
-  const std::string view = "topoViewDBId=NULL/topoNodeId=" + std::to_string(n);
-  EXPECT_FALSE(exists(view));
-  ASSERT_TRUE(store_node(n, "topoNodeType", "Network")) << last_error_;
-  EXPECT_TRUE(exists(view));
-  const long child = make_node("c", "Host", {n});
-  EXPECT_FALSE(store_node(n, "topoNodeType", "Host"));
-  EXPECT_NE(last_error_.find("has children and \"Host\" is not a view type"), std::string::npos)
-      << last_error_;
-  ASSERT_TRUE(node(child).destroy());
-  ASSERT_TRUE(store_node(n, "topoNodeType", "Host"));
-  EXPECT_FALSE(exists(view));
 }
 
 TEST_F(TopoDatabaseTest, ViewAndPlacementObjectsAreKeptByTheServer) {
@@ -315,40 +363,6 @@ TEST_F(TopoDatabaseTest, ViewAndPlacementObjectsAreKeptByTheServer) {
   EXPECT_EQ(db.get_error_code(), ErrorCode::duplicate_object_instance);
 }
 
-// The children of a deleted node stay, without it as a parent; every reference goes.
-TEST_F(TopoDatabaseTest, DeletingANodeDetachesEverythingThatReferredToIt) {
-  const long v = make_node("v", "Network", {1});
-  const long only_child = make_node("h1", "Host", {v});
-  const long shared = make_node("h2", "Host", {v, 1});
-  const long watcher = make_node(
-      "p", "Host", {1}, "L",
-      {{"topoNodePeers", ids_text({v})}, {"topoNodePropagatePeers", ids_text({v, shared})}});
-  ASSERT_NE(watcher, 0) << last_error_;
-  platform_.dispatch_recursive(false);
-  hvx::EventRecorder recorder(platform_);
-  ASSERT_TRUE(node(v).destroy());
-  EXPECT_TRUE(read_ids(node(only_child), "topoNodeParents").empty());
-  EXPECT_EQ(read_ids(node(shared), "topoNodeParents"), std::vector<long>{1});
-  EXPECT_TRUE(read_ids(node(watcher), "topoNodePeers").empty());
-  EXPECT_EQ(read_ids(node(watcher), "topoNodePropagatePeers"), std::vector<long>{shared});
-  EXPECT_EQ(read_ids(node(1), "topoNodeChildren"), (std::vector<long>{shared, watcher}));
-  EXPECT_FALSE(exists("topoViewDBId=NULL/topoNodeId=" + std::to_string(v)));
-  platform_.dispatch_recursive(false);
-  const std::vector<std::string> events = recorder.summary();
-  const std::string vs = std::to_string(v);
-  ASSERT_FALSE(events.empty());
-  EXPECT_EQ(events.front(), "objectDeletion topoNodeDBId=NULL/topoNodeId=" + vs);
-  for (const std::string& expected : std::vector<std::string>{
-           "attributeValueChange topoNodeDBId=NULL/topoNodeId=" + std::to_string(only_child),
-           "objectDeletion topoViewDBId=NULL/topoNodeId=" + vs +
-               "/topoNodeId=" + std::to_string(shared),
-           "objectDeletion topoViewDBId=NULL/topoNodeId=" + vs,
-           "attributeValueChange topoNodeDBId=NULL/topoNodeId=1",
-           "attributeValueChange topoNodeDBId=NULL/topoNodeId=" + std::to_string(watcher)}) {
-    EXPECT_TRUE(has(events, expected)) << expected;
-  }
-}
-
 // Creating a node places it in each parent: every derived change has its notification,
 // after the creation's.
 TEST_F(TopoDatabaseTest, DerivedChangesAreNotified) {
@@ -368,31 +382,32 @@ TEST_F(TopoDatabaseTest, DerivedChangesAreNotified) {
   EXPECT_EQ(image.get_str("topoNodeChildren").str(), "{" + vs + "}");
 }
 
+// A type's bases must be types and cannot come back to it; a type in use stays. (The
+// derived attributes are the random walk's rule.)
 TEST_F(TopoDatabaseTest, TypesDeriveFromExistingTypesOnly) {
   ASSERT_TRUE(make_type("Rack", "{\"Device\"}")) << last_error_;
   ASSERT_TRUE(make_type("Blade", "{\"Rack\"}")) << last_error_;
-  EXPECT_EQ(read_texts(type("Blade"), "topoTypeAllDerivedFrom"),
-            (std::vector<std::string>{"Rack", "Device"}));
-  EXPECT_EQ(read_texts(type("Rack"), "topoTypeBaseOf"), std::vector<std::string>{"Blade"});
-  EXPECT_EQ(read_texts(type("Device"), "topoTypeAllBaseOf").size(), 7u);
-  // A type derived from two: the bases of both, nearest first.
   ASSERT_TRUE(make_type("LinkedDevice", "{\"Link\",\"Device\"}")) << last_error_;
   EXPECT_EQ(read_texts(type("LinkedDevice"), "topoTypeAllDerivedFrom"),
             (std::vector<std::string>{"Link", "Device"}));
-
-  // A type made with an empty base (as a type handle without a base makes one) derives from
-  // nothing.
+  // An empty base (as a type handle without a base writes one) is no base.
   ASSERT_TRUE(make_type("Free", "{\"\"}")) << last_error_;
   EXPECT_TRUE(read_texts(type("Free"), "topoTypeAllDerivedFrom").empty());
+
   EXPECT_FALSE(make_type("Orphan", "{\"Nowhere\"}"));
   EXPECT_EQ(last_error_,
             "invalidAttributeValue: topoTypeDerivedFrom: no base type \"Nowhere\" for \"Orphan\"");
   EXPECT_FALSE(store(type("Rack"), "topoTypeDerivedFrom", "{\"Blade\"}"));
   EXPECT_NE(last_error_.find("would derive from itself"), std::string::npos) << last_error_;
-  EXPECT_FALSE(store(type("Rack"), "topoTypeBaseOf", "{}"));
-  EXPECT_FALSE(store(type("Rack"), "topoTypeAllLegalChildren", "{}"));
-
-  EXPECT_FALSE(type("Rack").destroy());
+  for (const char* derived : {"topoTypeBaseOf", "topoTypeAllBaseOf", "topoTypeAllDerivedFrom",
+                              "topoTypeAllLegalChildren"}) {
+    EXPECT_FALSE(store(type("Rack"), derived, "{}"));
+    EXPECT_EQ(last_error_, std::string("attributeNotSettable: \"VQ Topology\":") + derived);
+  }
+  Image rack = type("Rack");
+  EXPECT_FALSE(rack.destroy());
+  EXPECT_STREQ(rack.get_error_string(),
+               "processingFailure: type \"Rack\" is the base of \"Blade\"");
   const long n = make_node("b", "Blade", {1});
   Image blade = type("Blade");
   EXPECT_FALSE(blade.destroy());
@@ -401,34 +416,7 @@ TEST_F(TopoDatabaseTest, TypesDeriveFromExistingTypesOnly) {
       ("processingFailure: type \"Blade\" is the type of node " + std::to_string(n)).c_str());
   ASSERT_TRUE(node(n).destroy());
   ASSERT_TRUE(type("Blade").destroy());
-  EXPECT_TRUE(read_texts(type("Rack"), "topoTypeBaseOf").empty());
-  EXPECT_EQ(read_texts(type("Device"), "topoTypeAllBaseOf").size(), 7u);
-}
-
-// Legal children make a type a view type; INCLUDE adds to them; every node of the type,
-// and of the types derived from it, gains or loses its view object.
-TEST_F(TopoDatabaseTest, LegalChildrenMakeViewTypes) {
-  ASSERT_TRUE(make_type("Rack", "{\"Device\"}"));
-  ASSERT_TRUE(make_type("Blade", "{\"Rack\"}"));
-  const long rack = make_node("r", "Rack", {1});
-  const long blade = make_node("b", "Blade", {1});
-  EXPECT_EQ(make_node("h", "Host", {rack}), 0);
-  ASSERT_TRUE(store(type("Rack"), "topoTypeLegalChildren", "{\"Host\"}", hvx::INCLUDE));
-  ASSERT_TRUE(store(type("Rack"), "topoTypeLegalChildren", "{\"Hub\"}", hvx::INCLUDE));
-  EXPECT_EQ(read_texts(type("Rack"), "topoTypeLegalChildren"),
-            (std::vector<std::string>{"Host", "Hub"}));
-  EXPECT_EQ(read_texts(type("Blade"), "topoTypeAllLegalChildren"),
-            (std::vector<std::string>{"Host", "Hub"}));
-  EXPECT_TRUE(exists("topoViewDBId=NULL/topoNodeId=" + std::to_string(blade)));
-  const long h = make_node("h", "Host", {rack});
-  ASSERT_NE(h, 0) << last_error_;
-  EXPECT_FALSE(store(type("Rack"), "topoTypeLegalChildren", "{}"));
-  EXPECT_NE(last_error_.find("\"Rack\" would no longer be a view type"), std::string::npos)
-      << last_error_;
-  ASSERT_TRUE(node(h).destroy());
-  ASSERT_TRUE(store(type("Rack"), "topoTypeLegalChildren", "{}"));
-  EXPECT_FALSE(exists("topoViewDBId=NULL/topoNodeId=" + std::to_string(rack)));
-  EXPECT_FALSE(exists("topoViewDBId=NULL/topoNodeId=" + std::to_string(blade)));
+  ASSERT_TRUE(type("Rack").destroy());
 }
 
 // Each server keeps its own nodes: ids name nodes of the database they are sent to.

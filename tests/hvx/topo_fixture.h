@@ -6,11 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "hvx/asn1.h"
 #include "hvx/event.h"
 #include "hvx/image.h"
 #include "hvx/morf.h"
@@ -43,6 +45,18 @@ class TopoTest : public ::testing::Test {
   }
   static std::string node_name(long id, const std::string& system = "L") {
     return prefix(system) + "topoNodeDBId=NULL/topoNodeId=" + std::to_string(id);
+  }
+  // A constructed value of `tag` holding `components`.
+  static hvx::Asn1Value of(hvx::Asn1Tag tag, std::initializer_list<hvx::Asn1Value> components) {
+    hvx::Asn1Value value;
+    value.start_construct(tag);
+    for (const hvx::Asn1Value& component : components) value.add_component(component);
+    return value;
+  }
+  static hvx::Asn1Value integer(long n) {
+    hvx::Asn1Value value;
+    value.encode_int(n);
+    return value;
   }
   // "{a,b}": value notation of a list whose elements are written out already.
   static std::string braced(const std::vector<std::string>& items) {
@@ -134,6 +148,17 @@ class TopoTest : public ::testing::Test {
   }
   long read_long(hvx::Image image, const std::string& attribute) {
     return read(std::move(image), attribute).get_long();
+  }
+  // Every attribute an object holds, "name=value" (in `format`) in the server's order.
+  std::string whole(hvx::Image image, int format = 0) {
+    EXPECT_TRUE(image.boot()) << image.get_error_string();
+    EXPECT_TRUE(image.exists()) << image.get_objname().str();
+    std::string text;
+    for (const hvx::DataUnit& attribute : image.get_attr_names()) {
+      if (!text.empty()) text += ", ";
+      text += attribute.str() + "=" + image.get_str(attribute, format).str();
+    }
+    return text;
   }
   bool exists(const std::string& relative, const std::string& system = "L") {
     hvx::Image image = object(relative, system);

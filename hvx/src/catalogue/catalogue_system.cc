@@ -71,14 +71,17 @@ constexpr TypeDef kTypes[] = {
     {"Attribute-ASN1Module.OperationalState", "ENUMERATED { disabled(0), enabled(1) }"},
     {"Attribute-ASN1Module.SourceIndicator",
      "ENUMERATED { resourceOperation(0), managementOperation(1), unknown(2) }"},
+    // The information of the server's notifications, members tagged in order as the
+    // server writes them.
     {"Attribute-ASN1Module.ObjectInfo",
-     "SEQUENCE { sourceIndicator Attribute-ASN1Module.SourceIndicator, "
-     "attributeList CMIP-1.AttributeList }"},
+     "SEQUENCE { sourceIndicator [1] IMPLICIT Attribute-ASN1Module.SourceIndicator, "
+     "attributeList [2] IMPLICIT SET OF SEQUENCE { attributeId OBJECT IDENTIFIER, "
+     "attributeValue ANY } }"},
     {"Attribute-ASN1Module.AttributeValueChangeInfo",
-     "SEQUENCE { sourceIndicator Attribute-ASN1Module.SourceIndicator, "
-     "attributeIdentifierList SET OF OBJECT IDENTIFIER, "
-     "attributeValueChangeDefinition SET OF SEQUENCE { attributeId OBJECT IDENTIFIER, "
-     "oldAttributeValue ANY, newAttributeValue ANY } }"},
+     "SEQUENCE { sourceIndicator [1] IMPLICIT Attribute-ASN1Module.SourceIndicator, "
+     "attributeIdentifierList [2] IMPLICIT SET OF OBJECT IDENTIFIER, "
+     "attributeValueChangeDefinition [3] IMPLICIT SET OF SEQUENCE { attributeId OBJECT "
+     "IDENTIFIER, oldAttributeValue ANY, newAttributeValue ANY } }"},
     {"VQ-MIS-ASN1.FdnRoute",
      "SEQUENCE { misName GraphicString, networkSAP GraphicString, agentInstance OCTET STRING }"},
     {"VQ-MIS-ASN1.FdnList",

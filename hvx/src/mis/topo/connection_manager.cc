@@ -29,8 +29,8 @@ bool reaches(const Server& server, const std::string& system) {
   return false;
 }
 
-// Registering what is held already, or deregistering what is not, changes nothing; the
-// answer is the number of registrations held afterwards.
+// Registering what is held already changes nothing; deregistering what is not held is
+// refused. The answer is the number of registrations held afterwards.
 ActionHandler registration(std::string_view action, bool add) {
   return [action, add](Server& server, ManagedObject& manager, const Asn1Value& argument) {
     std::string system;
