@@ -291,8 +291,8 @@ class VQTopoNodeRep : public VQObjectRep {
 
  private:
   friend std::ostream& operator<<(std::ostream& os, const VQTopoNodeRep& rep);
-  // Lets tests fill the attributes that only a load from the server sets.
-  friend class VQTopoNodeRepPeer;
+  // The attribute table reaches the fields through it.
+  friend struct VQTopoNodeRepAccess;
 
   bool is_active(Attribute attribute) const { return active_.is_member(attribute); }
   // Code 5 with the attribute's qualified name.
@@ -308,15 +308,7 @@ class VQTopoNodeRep : public VQObjectRep {
   VQStatus get_hidden(Attribute attribute, const DnList& visible, DnList& out) const;
   // How many children a monitor of this node's type shows at most.
   long monitor_visible_limit() const;
-  bool differs(const VQTopoNodeRep& other, long attribute) const;
 
-  // Decoding and encoding of single attributes, by server class.
-  VQStatus get_topo_node_attribute(GdmoAttribute attribute, const hvx::Morf& value);
-  VQStatus get_topo_view_attribute(GdmoAttribute attribute, const hvx::Morf& value);
-  VQStatus set_topo_node_attribute(GdmoAttribute attribute, hvx::Image& image) const;
-  VQStatus set_topo_view_attribute(GdmoAttribute attribute, hvx::Image& image) const;
-  // Node ids of this node's system.
-  void decode_ids(const hvx::Morf& value, DnList& list) const;
   // A managed object's name as the local system reaches it.
   std::string managed_object_seen_locally(const std::string& name) const;
 

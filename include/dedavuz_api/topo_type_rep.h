@@ -86,8 +86,8 @@ class VQTopoTypeRep : public VQObjectRep {
 
  private:
   friend std::ostream& operator<<(std::ostream& os, const VQTopoTypeRep& rep);
-  // Lets tests fill the attributes that only a load from the server sets.
-  friend class VQTopoTypeRepPeer;
+  // The attribute table reaches the fields through it.
+  friend struct VQTopoTypeRepAccess;
 
   // Code 5 with the attribute's qualified name.
   static VQStatus not_set(Attribute attribute);
@@ -95,7 +95,6 @@ class VQTopoTypeRep : public VQObjectRep {
   VQStatus get(Attribute attribute, const T& field, T& out) const;
   template <typename T>
   VQStatus set(Attribute attribute, T& field, const T& value);
-  bool differs(const VQTopoTypeRep& other, long attribute) const;
 
   VQTopoTypeDn dn_;
   std::string base_type_;

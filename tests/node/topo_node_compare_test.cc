@@ -5,7 +5,7 @@
 
 #include "dedavuz_api/topo_node.h"
 #include "dedavuz_api/topo_node_rep.h"
-#include "node/topo_node_rep_peer.h"
+#include "node/topo_node_rep_access.h"
 #include "support/vq_test.h"
 
 namespace {
@@ -35,8 +35,8 @@ TEST(TopoNodeDefaultsTest, EachAttributeGetsItsDefaultAndStaysAsActiveAsItWas) {
   EXPECT_VQ_OK(rep.set_array_num_columns(5));
   EXPECT_VQ_OK(rep.set_array_cell_size({7, 8}));
   EXPECT_VQ_OK(rep.set_view_map_config_filename("m"));
-  VQTopoNodeRepPeer::severity(rep) = N::critical;
-  VQTopoNodeRepPeer::activate(rep, {N::severity});
+  VQTopoNodeRepAccess::severity(rep) = N::critical;
+  VQTopoNodeRepAccess::activate(rep, {N::severity});
   VQIntegerSet before;
   rep.get_active_attributes(before);
 
@@ -171,11 +171,11 @@ TEST_F(TopoNodeCompareTest, UserDataAndDerivedAttributesNeverDifferWhenActiveOnB
   ASSERT_TRUE(id.set_str("12"));
   EXPECT_VQ_OK(a_.add_user_datum("topoNodeId", id));
   EXPECT_VQ_OK(b_.set_user_data({}));
-  VQTopoNodeRepPeer::children(a_) = {{"testhost", 5}};
+  VQTopoNodeRepAccess::children(a_) = {{"testhost", 5}};
   const std::initializer_list<int> derived = {
       N::monitor_hidden_children, N::monitor_max_visible_children, N::array_hidden_children};
-  VQTopoNodeRepPeer::activate(a_, derived);
-  VQTopoNodeRepPeer::activate(b_, derived);
+  VQTopoNodeRepAccess::activate(a_, derived);
+  VQTopoNodeRepAccess::activate(b_, derived);
   EXPECT_TRUE(a_ == b_);
   EXPECT_TRUE(b_ == a_);
   // Active on one side only, they still differ.

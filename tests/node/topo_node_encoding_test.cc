@@ -11,8 +11,8 @@
 #include "hvx/morf.h"
 #include "hvx/platform.h"
 #include "hvx/syntax.h"
+#include "node/topo_node_rep_access.h"
 #include "support/vq_test.h"
-#include "topo_node_rep_peer.h"
 
 namespace {
 
@@ -107,7 +107,7 @@ TEST(NodeEncodingTest, MonitorRotationIsKeptBelowAFullTurn) {
     bool absent = true;
     Rep decoded(kNode);
     ASSERT_VQ_OK(decoded.get_attribute_from_morf(Rep::topo_node, Rep::topo_node_monitor, value));
-    VQTopoNodeRepPeer::activate(decoded, {N::monitor_rotation, N::monitor_visible_children});
+    VQTopoNodeRepAccess::activate(decoded, {N::monitor_rotation, N::monitor_visible_children});
     EXPECT_VQ_OK(decoded.get_monitor_rotation(rotation, absent));
     EXPECT_FALSE(absent);
     EXPECT_EQ(rotation, row.stored) << row.sent;
@@ -128,7 +128,7 @@ TEST(NodeEncodingTest, MonitorIsNullOnlyWithoutRotationAndVisibleChildren) {
   // The rotation stored beside the absent flag goes out with the visible children.
   EXPECT_VQ_OK(rep.set_monitor_rotation(45, false));
   EXPECT_VQ_OK(rep.set_monitor_rotation(0, true));
-  VQTopoNodeRepPeer::monitor_visible_children(rep) = {{"testhost", 9}};
+  VQTopoNodeRepAccess::monitor_visible_children(rep) = {{"testhost", 9}};
   ASSERT_VQ_OK(
       rep.set_some_attributes_in_image(Rep::topo_node, target, gdmo({Rep::topo_node_monitor})));
   EXPECT_EQ(staged(target, "topoNodeMonitor"), "monitor : {45,{9}}");
@@ -140,7 +140,7 @@ TEST(NodeEncodingTest, MonitorIsNullOnlyWithoutRotationAndVisibleChildren) {
   bool absent = false;
   EXPECT_VQ_OK(rep.get_monitor_rotation(rotation, absent));
   EXPECT_TRUE(absent);
-  EXPECT_TRUE(VQTopoNodeRepPeer::monitor_visible_children(rep).is_empty());
+  EXPECT_TRUE(VQTopoNodeRepAccess::monitor_visible_children(rep).is_empty());
 }
 
 TEST(NodeEncodingTest, GeographicalLocationIsLatitudeThenLongitude) {
@@ -157,7 +157,7 @@ TEST(NodeEncodingTest, GeographicalLocationIsLatitudeThenLongitude) {
   Rep decoded(kNode);
   hvx::Morf value = any(seq({real(48.8), real(2.5)}));
   ASSERT_VQ_OK(decoded.get_attribute_from_morf(Rep::topo_node, Rep::topo_node_geo_location, value));
-  VQTopoNodeRepPeer::activate(decoded, {N::geographical_location});
+  VQTopoNodeRepAccess::activate(decoded, {N::geographical_location});
   N::GeoLocation got;
   bool absent = true;
   EXPECT_VQ_OK(decoded.get_geographical_location(got, absent));
@@ -234,7 +234,7 @@ TEST(NodeEncodingTest, UserDataNeedRegisteredNamesAndValues) {
 
 TEST(NodeEncodingTest, AManagedObjectThePlatformCannotNameIsNotWritten) {
   Rep rep(kNode);
-  VQTopoNodeRepPeer::managed_objects(rep) = {"/systemId=name:\"A\"", "/noSuchAttribute=1"};
+  VQTopoNodeRepAccess::managed_objects(rep) = {"/systemId=name:\"A\"", "/noSuchAttribute=1"};
   hvx::Image target = image();
   const VQStatus status =
       rep.set_some_attributes_in_image(Rep::topo_node, target, gdmo({Rep::topo_node_mo_set}));

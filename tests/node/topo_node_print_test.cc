@@ -5,13 +5,13 @@
 
 #include "dedavuz_api/topo_node.h"
 #include "dedavuz_api/topo_node_rep.h"
-#include "node/topo_node_rep_peer.h"
+#include "node/topo_node_rep_access.h"
 #include "support/vq_test.h"
 
 namespace {
 
 using N = VQTopoNode;
-using Peer = VQTopoNodeRepPeer;
+using Peer = VQTopoNodeRepAccess;
 
 template <typename T>
 std::string printed(const T& value) {

@@ -8,20 +8,7 @@
 
 #include "dedavuz_api/topo_type_rep.h"
 #include "support/vq_test.h"
-
-// Fills what only a load from the server would.
-class VQTopoTypeRepPeer {
- public:
-  static void load(VQTopoTypeRep& rep, const VQList<std::string>& bases,
-                   const VQList<std::string>& children) {
-    rep.all_base_types_ = bases;
-    rep.legal_children_ = children;
-    for (const int n :
-         {VQTopoType::all_base_types, VQTopoType::sub_types, VQTopoType::legal_children}) {
-      rep.active_.add(n);
-    }
-  }
-};
+#include "type/topo_type_rep_access.h"
 
 namespace {
 
@@ -109,7 +96,7 @@ TEST(TopoTypeTest, SettersStoreAndActivate) {
   EXPECT_EQ(active, set_of({0, 1, 5, 6, 7}));
 
   VQTopoTypeRep rep;
-  VQTopoTypeRepPeer::load(rep, {}, {"Host"});
+  VQTopoTypeRepAccess::load(rep, {}, {"Host"});
   EXPECT_VQ_OK(rep.add_legal_child("Host"));
   Names children;
   EXPECT_VQ_OK(rep.get_legal_children(children));
@@ -244,6 +231,15 @@ TEST(TopoTypeTest, CopiesAreDeep) {
   EXPECT_VQ_OK(copy.get_base_type(base));
 }
 
+// A set smaller than the active set clears its own members and nothing else.
+TEST(TopoTypeTest, ClearingWithASmallerSetRemovesOnlyItsMembers) {
+  VQTopoType type = router();
+  type.clear_some_attributes(set_of({1}, 2));
+  VQIntegerSet active;
+  type.get_active_attributes(active);
+  EXPECT_EQ(active, set_of({0, 5, 6, 7}));
+}
+
 TEST(TopoTypeTest, PrintsActiveAttributesWithRightAlignedLabels) {
   EXPECT_EQ(printed(VQTopoType()), "");
   const std::string blanks(32, ' ');
@@ -253,7 +249,7 @@ TEST(TopoTypeTest, PrintsActiveAttributesWithRightAlignedLabels) {
                 "Device\"\n" + label("layer_name: \"") + "routers\"\n" + label("draw_method: \"") +
                 "hexagon\"\n" + label("user_data_attribute_names: ") + "{ " + kNodeName + " }\n");
   VQTopoTypeRep rep;
-  VQTopoTypeRepPeer::load(rep, {"Device"}, {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"});
+  VQTopoTypeRepAccess::load(rep, {"Device"}, {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"});
   EXPECT_EQ(printed(rep), label("all_base_types") + "{ Device }\n" + label("sub_types") + "{ }\n" +
                               label("legal_children: ") + "{ 1 2 3 4 5 6 7 8 9 \n10 }\n");
 
