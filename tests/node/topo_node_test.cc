@@ -379,21 +379,4 @@ TEST_F(TopoNodeTest, ServerOperationsNeedThePlatformObject) {
   expect_error(node.destroy(), Code::hvx_error, kMessage);
 }
 
-TEST_F(TopoNodeTest, AttributeNames) {
-  const struct {
-    int attribute;
-    const char* name;
-  } table[] = {{0, "dn"},
-               {13, "is_severity_propagated"},
-               {22, "view_background_image_filename"},
-               {29, "monitor_max_visible_children"},
-               {35, "bus_logical_locations"},
-               {36, "Unknown"},
-               {-1, "Unknown"},
-               {1000, "Unknown"}};
-  for (const auto& row : table) {
-    EXPECT_EQ(N::get_attribute_name(static_cast<N::Attribute>(row.attribute)), row.name);
-  }
-}
-
 }  // namespace
