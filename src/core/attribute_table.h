@@ -200,6 +200,16 @@ class VQAttributeTable {
     if (r.encode == nullptr) return VQStatus::success;
     return r.encode(rep, image, gdmo_names_[r.gdmo], qualified(r.number));
   }
+  // Stages the members of `attributes` in ascending order; the first failure ends it.
+  VQStatus encode_attributes(const Rep& rep, const VQIntegerSet& attributes,
+                             hvx::Image& image) const {
+    VQIntegerSetIterator it(attributes);
+    while (it.next()) {
+      const Row* r = row(it.member());
+      if (r != nullptr) VQ_RETURN_IF_ERROR(encode_row(rep, *r, image));
+    }
+    return VQStatus::success;
+  }
   // Stages the members of `gdmo` that `object_class` has, in ascending order but those
   // staged last; the first failure ends it.
   VQStatus encode_gdmo(const Rep& rep, int object_class, const VQIntegerSet& gdmo,

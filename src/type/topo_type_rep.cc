@@ -28,12 +28,6 @@ const VQIntegerSet& by_operation(const VQIntegerSet (&sets)[3], VQObjectOperatio
   const int index = static_cast<int>(operation);
   return index >= 0 && index < 3 ? sets[index] : none;
 }
-
-VQStatus not_built(const char* operation) {
-  return VQStatus(VQStatus::Code::not_implemented, std::string("VQTopoType::") + operation);
-}
-
-
 }  // namespace
 
 VQTopoTypeRep::VQTopoTypeRep() : active_(kCount) {}
@@ -42,32 +36,16 @@ VQTopoTypeRep::VQTopoTypeRep(const VQTopoTypeDn& dn) : dn_(dn), active_(kCount) 
   active_.add(VQTopoType::dn);
 }
 
-bool VQTopoTypeRep::exists() const { return false; }
-
 VQStatus VQTopoTypeRep::create_with_all_attributes() {
   return create_with_some_attributes(active_ & get_valid_attributes(create));
 }
-
-VQStatus VQTopoTypeRep::create_with_some_attributes(const VQIntegerSet&) {
-  return not_built("create_with_some_attributes");
-}
-
-VQStatus VQTopoTypeRep::destroy() { return not_built("destroy"); }
 
 VQStatus VQTopoTypeRep::load_all_attributes() {
   return load_some_attributes(get_valid_attributes(load));
 }
 
-VQStatus VQTopoTypeRep::load_some_attributes(const VQIntegerSet&) {
-  return not_built("load_some_attributes");
-}
-
 VQStatus VQTopoTypeRep::store_all_attributes() {
   return store_some_attributes(active_ & get_valid_attributes(store));
-}
-
-VQStatus VQTopoTypeRep::store_some_attributes(const VQIntegerSet&) {
-  return not_built("store_some_attributes");
 }
 
 VQStatus VQTopoTypeRep::load_all_defaults() {

@@ -13,8 +13,21 @@
 struct VQTopoTypeRepAccess {
   using Rep = VQTopoTypeRep;
   using Row = VQAttributeRow<Rep>;
+  using DrawMethod = Rep::DrawMethod;
 
   static const VQAttributeTable<Rep>& table();
+
+  // The values of their own form, which the table points to.
+  static VQStatus decode_base_type(Rep& rep, const hvx::Morf& value, const std::string&);
+  static VQStatus encode_base_type(const Rep& rep, hvx::Image& image, const std::string& attribute,
+                                   const std::string&);
+  static VQStatus decode_draw_method(Rep& rep, const hvx::Morf& value, const std::string& error);
+  static VQStatus encode_draw_method(const Rep& rep, hvx::Image& image,
+                                     const std::string& attribute, const std::string&);
+  static VQStatus decode_user_data_names(Rep& rep, const hvx::Morf& value,
+                                         const std::string& error);
+  static VQStatus encode_user_data_names(const Rep& rep, hvx::Image& image,
+                                         const std::string& attribute, const std::string&);
 
   // Tests fill what only a load from the server sets: the base types and legal children,
   // with the sub types active as well.

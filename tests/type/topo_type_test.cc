@@ -7,6 +7,10 @@
 #include <string>
 
 #include "dedavuz_api/topo_type_rep.h"
+#include "hvx/asn1.h"
+#include "hvx/image.h"
+#include "hvx/morf.h"
+#include "hvx/syntax.h"
 #include "support/vq_test.h"
 #include "type/topo_type_rep_access.h"
 
@@ -200,21 +204,72 @@ TEST(TopoTypeTest, AttributeNamesAndOperationSets) {
   EXPECT_EQ(&VQTopoType::get_valid_attributes(store), &VQTopoType::get_valid_attributes(store));
 }
 
-TEST(TopoTypeTest, ServerOperationsAreNotBuiltYet) {
+TEST(TopoTypeTest, ServerOperationsNeedThePlatformObject) {
   VQTopoType type = router();
   EXPECT_FALSE(type.exists());
-  expect_failures(
-      {{[&] { return type.create_with_all_attributes(); },
-        "VQTopoType::create_with_some_attributes"},
-       {[&] { return type.load_all_attributes(); }, "VQTopoType::load_some_attributes"},
-       {[&] { return type.store_all_attributes(); }, "VQTopoType::store_some_attributes"},
-       {[&] { return type.destroy(); }, "VQTopoType::destroy"}},
-      Code::not_implemented);
+  const char* const kMessage = "VQTopoPlatform not initialized";
+  expect_failures({{[&] { return type.create_with_all_attributes(); }, kMessage},
+                   {[&] { return type.load_all_attributes(); }, kMessage},
+                   {[&] { return type.store_all_attributes(); }, kMessage},
+                   {[&] { return type.destroy(); }, kMessage}},
+                  Code::hvx_error);
   VQTopoTypeRep rep(VQTopoTypeDn("testhost", "Router"));
   EXPECT_VQ_OK(rep.load_all_defaults());
   VQIntegerSet active;
   rep.get_active_attributes(active);
   EXPECT_EQ(active, set_of({0}));
+}
+
+hvx::Morf any(const hvx::Asn1Value& value) { return hvx::Morf(hvx::Syntax::parse("ANY"), value); }
+
+TEST(TopoTypeTest, ServerAttributesAndTheirRefusedValues) {
+  using Rep = VQTopoTypeRep;
+  hvx::Asn1Value number;
+  number.encode_int(5);
+  hvx::Asn1Value unknown_oid;
+  unknown_oid.start_construct(hvx::TAG_SET);
+  hvx::Asn1Value oid;
+  oid.encode_oid(hvx::Oid("1.2.3.4"), hvx::Asn1Tag(2, 0));
+  unknown_oid.add_component(oid);
+  const struct {
+    int attribute;
+    const hvx::Asn1Value& value;
+    Code code;
+    const char* message;
+  } table[] = {
+      {Rep::topo_type_all_base_of, number, Code::decode_error, "VQTopoType::unknown_attribute"},
+      {14, number, Code::decode_error, "VQTopoType::unknown_attribute"},
+      {Rep::topo_type_draw_method, number, Code::decode_error, "VQTopoType::draw_method"},
+      {Rep::topo_type_user_data_attrs, number, Code::decode_error,
+       "VQTopoType::user_data_attribute_names"},
+      {Rep::topo_type_user_data_attrs, unknown_oid, Code::attribute_not_registered, "1.2.3.4"},
+  };
+  Rep rep;
+  for (const auto& row : table) {
+    hvx::Morf value = any(row.value);
+    expect_failures({{[&] {
+                        return rep.get_attribute_from_morf(
+                            static_cast<Rep::GdmoAttribute>(row.attribute), value);
+                      },
+                      row.message}},
+                    row.code);
+  }
+  hvx::Image image;
+  expect_failures({{[&] { return rep.get_some_attributes_in_image(image, set_of({})); },
+                    "VQIntegerSet wrong size"}},
+                  Code::invalid_argument);
+
+  VQIntegerSet gdmo(Rep::gdmo_attribute_count);
+  Rep::map_interface_to_gdmo_attributes(VQIntegerSet(8, true), gdmo);
+  EXPECT_EQ(gdmo, set_of({0, 1, 2, 3, 9, 11, 12, 13}, Rep::gdmo_attribute_count));
+  VQIntegerSet interface(3);
+  Rep::map_gdmo_to_interface_attributes(set_of({4, 11, 12}, Rep::gdmo_attribute_count), interface);
+  EXPECT_EQ(interface, set_of({5, 6}));
+  Rep::GdmoAttribute found = Rep::topo_type_id;
+  EXPECT_TRUE(Rep::map_gdmo_name_to_enum("topoTypeDefaultLayer", found));
+  EXPECT_EQ(found, Rep::topo_type_default_layer);
+  EXPECT_FALSE(Rep::map_gdmo_name_to_enum("topoTypeDrawmethod", found));
+  EXPECT_EQ(found, 15);
 }
 
 TEST(TopoTypeTest, CopiesAreDeep) {
