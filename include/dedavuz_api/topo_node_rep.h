@@ -312,8 +312,8 @@ class VQTopoNodeRep : public VQObjectRep {
   // A managed object's name as the local system reaches it.
   std::string managed_object_seen_locally(const std::string& name) const;
 
-  // What the view graph cache answers during a load. The cache arrives with the view-graph
-  // issue; until then every load goes as it does when the graph is not cached.
+  // What the view graph cache answers during a load; without the cache every load goes as
+  // it does when the graph is not cached.
   VQStatus load_view_children_from_view_graph();
   void load_from_view_graph(const VQIntegerSet& attributes, VQIntegerSet& gdmo);
   void load_view_files_from_view_graph(VQIntegerSet& gdmo);
@@ -321,7 +321,7 @@ class VQTopoNodeRep : public VQObjectRep {
   VQStatus topology_pathnames_through(const VQTopoNodeDn& parent, VQList<std::string>& paths) const;
   // The agents of the managed objects, for the requested kinds.
   void derive_agents(const VQIntegerSet& attributes);
-  // Steps 8 and 9 of a load: the view's own attributes, or their defaults for a node that
+  // The end of a load: the view's own attributes, or their defaults for a node that
   // is not a view.
   VQStatus load_topo_view_attributes(const VQIntegerSet& attributes, VQIntegerSet& gdmo);
 

@@ -55,7 +55,11 @@ struct VQTopoNodeRepAccess {
   static VQList<std::string>& managed_objects(Rep& rep) { return rep.managed_objects_; }
 
  private:
+  // The rows in print order.
   static std::vector<Row> rows();
+  static std::vector<Row> identity_rows();
+  static std::vector<Row> state_rows();
+  static std::vector<Row> shape_rows();
 };
 
 #endif  // DEDAVUZ_NODE_TOPO_NODE_REP_ACCESS_H_

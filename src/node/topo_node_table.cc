@@ -20,6 +20,13 @@ using Rep = VQTopoNodeRep;
 using Row = VQAttributeRow<Rep>;
 using hvx::Asn1Value;
 
+constexpr int kNode = VQTopoNode::node_attributes;
+constexpr int kView = VQTopoNode::view_attributes;
+constexpr int kMonitor = VQTopoNode::monitor_attributes;
+constexpr int kArray = VQTopoNode::array_attributes;
+constexpr int kTopoView = VQTopoNodeRep::topo_view;
+using Geo = VQGeoLocationCodec;
+
 int class_of(int gdmo) {
   if (gdmo == Rep::topo_view_node_position) return Rep::topo_view_node;
   if (gdmo >= Rep::topo_view_background_image) return Rep::topo_view;
@@ -211,13 +218,8 @@ static void print_hidden(std::ostream& os, const std::string& label, const Rep& 
   hidden.print(os, label);
 }
 
-std::vector<Row> VQTopoNodeRepAccess::rows() {
-  constexpr int kNode = Node::node_attributes;
-  constexpr int kView = Node::view_attributes;
-  constexpr int kMonitor = Node::monitor_attributes;
-  constexpr int kArray = Node::array_attributes;
-  constexpr int kTopoView = Rep::topo_view;
-  using Geo = VQGeoLocationCodec;
+// The node itself and the nodes it is related to.
+std::vector<Row> VQTopoNodeRepAccess::identity_rows() {
   // clang-format off
   return {
     {.number = Node::dn, .name = "dn", .print = vq_print_value<&Rep::dn_>, .equal = vq_equal<&Rep::dn_>,
@@ -265,6 +267,14 @@ std::vector<Row> VQTopoNodeRepAccess::rows() {
      .reset = vq_clear<&Rep::propagate_peers_>, .group = kNode, .creatable = true, .storeable = true,
      .gdmo = Rep::topo_node_propagate_peers, .decode = ids_decoder<&Rep::propagate_peers_>,
      .encode = ids_encoder<&Rep::propagate_peers_>},
+  };
+  // clang-format on
+}
+
+// Its state, statuses and places.
+std::vector<Row> VQTopoNodeRepAccess::state_rows() {
+  // clang-format off
+  return {
     {.number = Node::state, .name = "state", .print = vq_print_value<&Rep::state_>,
      .equal = vq_equal<&Rep::state_>, .reset = [](Rep& r) { r.state_ = 0; }, .group = kNode,
      .creatable = true, .storeable = true, .gdmo = Rep::topo_node_state,
@@ -326,6 +336,14 @@ std::vector<Row> VQTopoNodeRepAccess::rows() {
      .storeable = true, .gdmo_class = kTopoView, .gdmo = Rep::topo_view_map_config_file,
      .load_needs = {Rep::topo_node_type}, .decode = vq_decode_string<&Rep::view_map_config_filename_>,
      .encode = vq_encode_string<&Rep::view_map_config_filename_>},
+  };
+  // clang-format on
+}
+
+// How it shows its children, and what is never printed.
+std::vector<Row> VQTopoNodeRepAccess::shape_rows() {
+  // clang-format off
+  return {
     {.number = Node::view_default_geo_area, .name = "view_default_geo_area", .print = print_geo_area,
      .equal = equal_geo_area, .reset = [](Rep& r) { r.view_default_geo_area_absent_ = true; },
      .group = kView, .creatable = true, .storeable = true, .gdmo_class = kTopoView,
@@ -386,6 +404,14 @@ std::vector<Row> VQTopoNodeRepAccess::rows() {
      .group = kMonitor, .load_needs = {Rep::topo_node_type}},
   };
   // clang-format on
+}
+
+std::vector<Row> VQTopoNodeRepAccess::rows() {
+  std::vector<Row> rows = identity_rows();
+  for (auto part : {state_rows, shape_rows}) {
+    for (const Row& row : part()) rows.push_back(row);
+  }
+  return rows;
 }
 
 const VQAttributeTable<VQTopoNodeRep>& VQTopoNodeRepAccess::table() {

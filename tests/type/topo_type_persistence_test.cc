@@ -2,9 +2,8 @@
 // those operations failed, dropped or damaged in turn.
 #include <gtest/gtest.h>
 
-#include <array>
+#include <functional>
 #include <memory>
-#include <ostream>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -102,14 +101,6 @@ TEST_F(TypePersistenceTest, StoredLegalChildrenAreAddedToTheServers) {
 enum class Operation { create, load, store, destroy };
 enum class Fault { fail, drop, corrupt };
 
-void PrintTo(Operation operation, std::ostream* out) {
-  *out << std::array{"create", "load", "store", "destroy"}[static_cast<int>(operation)];
-}
-
-void PrintTo(Fault fault, std::ostream* out) {
-  *out << std::array{"fail", "drop", "corrupt"}[static_cast<int>(fault)];
-}
-
 class TypeFaultTest : public TypePersistenceTest,
                       public ::testing::WithParamInterface<std::tuple<Operation, Fault>> {};
 
@@ -128,21 +119,11 @@ TEST_P(TypeFaultTest, EveryRequestFailsClearly) {
   if (fault == Fault::drop) plan->drop_reply(1);
   if (fault == Fault::corrupt) plan->corrupt_reply(1);
   hvx::install_fault_plan(hvx::Platform::default_platform(), plan);
-  VQStatus status;
-  switch (operation) {
-    case Operation::create:
-      status = cable_.create_with_all_attributes();
-      break;
-    case Operation::load:
-      status = loaded.load_all_attributes();
-      break;
-    case Operation::store:
-      status = cable_.store_all_attributes();
-      break;
-    case Operation::destroy:
-      status = cable_.destroy();
-      break;
-  }
+  const std::function<VQStatus()> operations[] = {
+      [&] { return cable_.create_with_all_attributes(); },
+      [&] { return loaded.load_all_attributes(); }, [&] { return cable_.store_all_attributes(); },
+      [&] { return cable_.destroy(); }};
+  const VQStatus status = operations[static_cast<int>(operation)]();
   hvx::remove_fault_plan(hvx::Platform::default_platform());
   EXPECT_EQ(plan->requests_seen(), 1);
   EXPECT_VQ_ERROR(status, Code::hvx_error);

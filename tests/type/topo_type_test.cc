@@ -259,9 +259,6 @@ TEST(TopoTypeTest, ServerAttributesAndTheirRefusedValues) {
                     "VQIntegerSet wrong size"}},
                   Code::invalid_argument);
 
-  VQIntegerSet gdmo(Rep::gdmo_attribute_count);
-  Rep::map_interface_to_gdmo_attributes(VQIntegerSet(8, true), gdmo);
-  EXPECT_EQ(gdmo, set_of({0, 1, 2, 3, 9, 11, 12, 13}, Rep::gdmo_attribute_count));
   VQIntegerSet interface(3);
   Rep::map_gdmo_to_interface_attributes(set_of({4, 11, 12}, Rep::gdmo_attribute_count), interface);
   EXPECT_EQ(interface, set_of({5, 6}));
