@@ -17,15 +17,6 @@ using N = VQTopoNode;
 
 using PersistenceTest = NodeWorldTest;
 
-TEST_F(PersistenceTest, TheRootViewIsThere) {
-  VQTopoNode node(root());
-  EXPECT_TRUE(node.exists());
-  ASSERT_VQ_OK(node.load_some_attributes(attributes({N::name, N::type_name, N::parents})));
-  std::string name;
-  EXPECT_VQ_OK(node.get_name(name));
-  EXPECT_EQ(name, "Root");
-}
-
 }  // namespace
 
 // The attribute-set checks come before anything reaches the server.
