@@ -326,6 +326,8 @@ class VQTopoNode : public VQObject {
 
  private:
   friend std::ostream& operator<<(std::ostream& os, const VQTopoNode& node);
+  // Bulk reads fill the representations of the nodes they make.
+  friend class VQTopoPlatformRep;
 
   VQTopoNodeRep* rep_ = nullptr;
 };

@@ -293,6 +293,8 @@ class VQTopoNodeRep : public VQObjectRep {
   friend std::ostream& operator<<(std::ostream& os, const VQTopoNodeRep& rep);
   // Lets tests fill the attributes that only a load from the server sets.
   friend class VQTopoNodeRepPeer;
+  // Bulk reads make attributes active as a load does.
+  friend class VQTopoPlatformRep;
 
   bool is_active(Attribute attribute) const { return active_.is_member(attribute); }
   // Code 5 with the attribute's qualified name.

@@ -95,6 +95,10 @@ class VQTopoType : public VQObject {
   // The attribute's name as in the enumeration; "Unknown" for any other number.
   static const std::string& get_attribute_name(Attribute attribute);
 
+  // Whether nodes of the local type `type_name` are views: the type has legal children of
+  // its own or inherited. Answered from a cache of the types filled on first use.
+  static bool is_view(const std::string& type_name);
+
  private:
   friend std::ostream& operator<<(std::ostream& os, const VQTopoType& type);
 

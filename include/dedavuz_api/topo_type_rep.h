@@ -13,6 +13,10 @@
 #include "dedavuz_api/topo_type.h"
 #include "dedavuz_api/topo_type_dn.h"
 
+namespace hvx {
+class Image;
+}
+
 class VQTopoTypeRep : public VQObjectRep {
  public:
   using Attribute = VQTopoType::Attribute;
@@ -83,6 +87,24 @@ class VQTopoTypeRep : public VQObjectRep {
   static const VQIntegerSet& get_valid_attributes(VQObjectOperation operation);
   static const VQIntegerSet& get_mandatory_attributes(VQObjectOperation operation);
   static const std::string& get_attribute_name(Attribute attribute);
+
+  // The process's cache of the local system's types by category, filled from the server on
+  // first use: each type in one of device, link, container, monitor, array, bus or other
+  // (the first root it is or derives from, in that order), and every type with legal
+  // children, own or inherited, among the view types.
+  // With `fill`, fills the cache unless it is filled; success when it is. Code 1 with the
+  // platform's text, or "No topology type is available"; a failed fill is tried again
+  // next time.
+  static VQStatus is_type_cache_initialized(bool fill);
+  // Files one type from an image holding topoTypeId, topoTypeAllDerivedFrom and
+  // topoTypeAllLegalChildren.
+  static void cache_topo_type(hvx::Image& image);
+  // Whether the local type `type_name` has legal children; false when the cache cannot be
+  // filled.
+  static bool is_view(const std::string& type_name);
+  // Every cached type once, by category: device, link, container, monitor, array, bus,
+  // other. On a failed fill, that status with `types` left alone.
+  static VQStatus get_all_types(VQList<VQTopoTypeDn>& types);
 
  private:
   friend std::ostream& operator<<(std::ostream& os, const VQTopoTypeRep& rep);
