@@ -180,11 +180,19 @@ VQStatus Rep::parse_action_output(hvx::Morf& reply, const VQTopoNodeDn& parent,
     if (entry.num_comps() != 2 || !entry.first_component().decode_int(id)) break;
     nodes.append(VQTopoNode(VQTopoNodeDn(system, id)));
     VQTopoNode& node = nodes[nodes.entries() - 1];
+    // Without a view named, the server gives the place in the node's first parent.
+    VQTopoNodeDn place_in = parent;
     const Asn1Value list = entry.first_component().next_component();
     for (Asn1Value item = list.first_component(); !item.is_null(); item = item.next_component()) {
+      const Asn1Value id_value = item.first_component();
+      const Asn1Value value = id_value.next_component();
+      long first_parent = 0;
+      if (parent.is_null() && gdmo_index(id_value.contents().view()) == NodeRep::topo_node_parents &&
+          value.first_component().decode_int(first_parent)) {
+        place_in = VQTopoNodeDn(system, first_parent);
+      }
       // A value that does not decode costs that attribute only.
-      const VQStatus ignored = fill_in_node_with_the_attribute(
-          parent, item.first_component(), item.first_component().next_component(), gdmo, node);
+      const VQStatus ignored = fill_in_node_with_the_attribute(place_in, id_value, value, gdmo, node);
       (void)ignored;
     }
   }
