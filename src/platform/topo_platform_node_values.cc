@@ -53,9 +53,9 @@ const std::array<GdmoAttribute, kGdmoCount>& gdmo_attributes() {
       hvx::OidNameRegistry::find_oid_by_name(TOPO_NODE_GDMO_ATTRIBUTE_FULL_NAMES[g], made[g].oid);
       made[g].oid_contents = made[g].oid.ber();
       made[g].syntax = hvx::Morf(TOPO_NODE_GDMO_ATTRIBUTE_FULL_NAMES[g]).syntax();
-      made[g].object_class = g == NodeRep::topo_view_node_position ? NodeRep::topo_view_node
+      made[g].object_class = g == NodeRep::topo_view_node_position      ? NodeRep::topo_view_node
                              : g >= NodeRep::topo_view_background_image ? NodeRep::topo_view
-                                                                         : NodeRep::topo_node;
+                                                                        : NodeRep::topo_node;
     }
     return made;
   }();
@@ -165,8 +165,8 @@ VQStatus Rep::fill_in_node_with_the_attribute(const VQTopoNodeDn& parent, const 
   }
   hvx::Morf morf(attribute.syntax, value);
   if (g == NodeRep::topo_view_node_position) return rep.get_position_in_morf(morf, parent);
-  return rep.get_attribute_from_morf(attribute.object_class,
-                                     static_cast<NodeRep::GdmoAttribute>(g), morf);
+  return rep.get_attribute_from_morf(attribute.object_class, static_cast<NodeRep::GdmoAttribute>(g),
+                                     morf);
 }
 
 VQStatus Rep::parse_action_output(hvx::Morf& reply, const VQTopoNodeDn& parent,
@@ -187,12 +187,14 @@ VQStatus Rep::parse_action_output(hvx::Morf& reply, const VQTopoNodeDn& parent,
       const Asn1Value id_value = item.first_component();
       const Asn1Value value = id_value.next_component();
       long first_parent = 0;
-      if (parent.is_null() && gdmo_index(id_value.contents().view()) == NodeRep::topo_node_parents &&
+      if (parent.is_null() &&
+          gdmo_index(id_value.contents().view()) == NodeRep::topo_node_parents &&
           value.first_component().decode_int(first_parent)) {
         place_in = VQTopoNodeDn(system, first_parent);
       }
       // A value that does not decode costs that attribute only.
-      const VQStatus ignored = fill_in_node_with_the_attribute(place_in, id_value, value, gdmo, node);
+      const VQStatus ignored =
+          fill_in_node_with_the_attribute(place_in, id_value, value, gdmo, node);
       (void)ignored;
     }
   }
@@ -215,8 +217,7 @@ VQStatus Rep::load_nodes_in_view(const VQTopoNodeDn& view, const VQIntegerSet& a
   try {
     VQIntegerSet gdmo;
     map_interface_to_gdmo_attributes(attributes, gdmo);
-    static const Asn1Value object_class =
-        oid_value(kTopoNodeDbClass, Asn1Tag(Asn1Tag::CONTEXT, 0));
+    static const Asn1Value object_class = oid_value(kTopoNodeDbClass, Asn1Tag(Asn1Tag::CONTEXT, 0));
     static const Asn1Value action_type =
         oid_value(kViewChildrenAction, Asn1Tag(Asn1Tag::CONTEXT, 2));
 
@@ -268,10 +269,9 @@ void Rep::load_nodes_in_view_cb(void* client, void* raw) {
       const Asn1Value list = child.first_component().next_component();
       for (Asn1Value item = list.is_constructed() ? list.first_component() : Asn1Value();
            !item.is_null(); item = item.next_component()) {
-        const VQStatus ignored =
-            fill_in_node_with_the_attribute(context.view_dn, item.first_component(),
-                                            item.first_component().next_component(),
-                                            context.gdmo_attributes, node);
+        const VQStatus ignored = fill_in_node_with_the_attribute(
+            context.view_dn, item.first_component(), item.first_component().next_component(),
+            context.gdmo_attributes, node);
         (void)ignored;
       }
       if (self != nullptr) self->complete_node(context.attributes, node);

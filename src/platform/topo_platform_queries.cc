@@ -26,10 +26,9 @@ constexpr double kTimeout = hvx::DEFAULT_TIMEOUT;
 hvx::DataUnit du(const std::string& text) { return hvx::DataUnit(std::string_view(text)); }
 
 const std::string& action_name(Rep::GetTopoNodeDBAction action) {
-  static const std::string names[] = {VQ_ACTION_TOPO_NODE_GET_BY_NAME,
-                                      VQ_ACTION_TOPO_NODE_GET_BY_TYPE,
-                                      VQ_ACTION_TOPO_NODE_GET_BY_MO,
-                                      VQ_ACTION_TOPO_NODE_GET_BY_MO_SET};
+  static const std::string names[] = {
+      VQ_ACTION_TOPO_NODE_GET_BY_NAME, VQ_ACTION_TOPO_NODE_GET_BY_TYPE,
+      VQ_ACTION_TOPO_NODE_GET_BY_MO, VQ_ACTION_TOPO_NODE_GET_BY_MO_SET};
   return names[action];
 }
 
@@ -72,8 +71,7 @@ VQStatus Rep::find_root_nodes(VQList<VQTopoNodeDn>& roots,
   return find_nodes(by_name, "Root", roots, systems);
 }
 
-VQStatus Rep::find_nodes_by_MO_set(const VQList<std::string>& mo_fdns,
-                                   VQList<VQTopoNodeDn>& nodes,
+VQStatus Rep::find_nodes_by_MO_set(const VQList<std::string>& mo_fdns, VQList<VQTopoNodeDn>& nodes,
                                    const VQList<std::string>& systems) const {
   nodes.clear();
   for (const std::string& system : systems_asked(systems)) {

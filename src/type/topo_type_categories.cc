@@ -23,8 +23,12 @@ struct Category {
 };
 
 Category categories[] = {
-    {&VQTopoTypeDn::device, {}},  {&VQTopoTypeDn::link, {}},  {&VQTopoTypeDn::container, {}},
-    {&VQTopoTypeDn::monitor, {}}, {&VQTopoTypeDn::array, {}}, {&VQTopoTypeDn::bus, {}},
+    {&VQTopoTypeDn::device, {}},
+    {&VQTopoTypeDn::link, {}},
+    {&VQTopoTypeDn::container, {}},
+    {&VQTopoTypeDn::monitor, {}},
+    {&VQTopoTypeDn::array, {}},
+    {&VQTopoTypeDn::bus, {}},
     {nullptr, {}},
 };
 TypeList view_types;
