@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <unordered_map>
 #include <vector>
 
 #include "ber_util.h"
@@ -222,6 +223,124 @@ ActionReply set_attributes(Database& database, const Asn1Value& argument) {
   return reply;
 }
 
+// The attributes a view's children are asked for, prepared once per request: each with the
+// encoding of its identifier as it goes into the reply, and the node and view attributes
+// in identifier order, so that one walk over an object's attributes finds them all.
+struct Wanted {
+  explicit Wanted(const std::vector<NodeAttribute>& asked) : attributes(asked) {
+    for (std::size_t i = 0; i < asked.size(); ++i) {
+      std::string tlv;
+      ber::oid(ids().node(asked[i]), kGlobalForm).encode_to(tlv);
+      identifiers.push_back(std::move(tlv));
+      if (asked[i] == kPosition) {
+        position = static_cast<int>(i);
+      } else {
+        (ids().is_view_attribute(asked[i]) ? of_view : of_node).push_back(i);
+      }
+    }
+    const auto by_oid = [this](std::size_t a, std::size_t b) {
+      return ids().node(attributes[a]) < ids().node(attributes[b]);
+    };
+    std::sort(of_node.begin(), of_node.end(), by_oid);
+    std::sort(of_view.begin(), of_view.end(), by_oid);
+  }
+
+  // Sets found[i] for each attribute of `order` that `object` holds.
+  void collect(const ManagedObject& object, const std::vector<std::size_t>& order,
+               std::vector<const Asn1Value*>& found) const {
+    auto it = object.attributes.begin();
+    for (const std::size_t i : order) {
+      const Oid& oid = ids().node(attributes[i]);
+      while (it != object.attributes.end() && it->first < oid) ++it;
+      if (it == object.attributes.end()) return;
+      if (it->first == oid) found[i] = &it->second;
+    }
+  }
+
+  std::vector<NodeAttribute> attributes;  // in the order asked
+  std::vector<std::string> identifiers;   // [0] IMPLICIT OBJECT IDENTIFIER, encoded
+  std::vector<std::size_t> of_node;
+  std::vector<std::size_t> of_view;
+  int position = -1;
+};
+
+// Identifier and length octets of a universal constructed value.
+void append_header(std::string& out, unsigned char tag, std::size_t length) {
+  out.push_back(static_cast<char>(tag));
+  if (length < 0x80) {
+    out.push_back(static_cast<char>(length));
+    return;
+  }
+  int octets = 0;
+  for (std::size_t n = length; n != 0; n >>= 8) ++octets;
+  out.push_back(static_cast<char>(0x80 | octets));
+  for (int k = octets - 1; k >= 0; --k) out.push_back(static_cast<char>(length >> (8 * k)));
+}
+
+constexpr unsigned char kSequence = 0x30;
+constexpr unsigned char kSet = 0x31;
+
+// The places of a view's children, by child: one walk over the objects below the view.
+std::unordered_map<long, const ManagedObject*> places_in(const Database& database, long view) {
+  std::unordered_map<long, const ManagedObject*> places;
+  for (const ManagedObject* place : database.server().children(ids().view(view))) {
+    const Asn1Value* id = place->find(ids().node(kNodeId));
+    long child = 0;
+    if (id != nullptr && id->decode_int(child)) places.emplace(child, place);
+  }
+  return places;
+}
+
+// { id, SET OF { identifier, value } } of one child of a view, appended to `out` as BER.
+// The values are copied once, as their encoding: a reply for every child of a large view
+// is built without a tree per value.
+void append_child(const Database& database, long id,
+                  const std::unordered_map<long, const ManagedObject*>& places,
+                  const Wanted& wanted, std::vector<const Asn1Value*>& found,
+                  std::string& scratch, std::string& out) {
+  const Server& server = database.server();
+  std::fill(found.begin(), found.end(), nullptr);
+  const ManagedObject* node = server.find(ids().node(id));
+  const NodeGraph::Node* graph_node = database.graph().find(id);
+  if (node != nullptr && graph_node != nullptr) {
+    wanted.collect(*node, wanted.of_node, found);
+    if (!wanted.of_view.empty() && graph_node->view) {
+      if (const ManagedObject* object = server.find(ids().view(id))) {
+        wanted.collect(*object, wanted.of_view, found);
+      }
+    }
+    const auto place = places.find(id);
+    if (wanted.position >= 0 && place != places.end()) {
+      found[wanted.position] = place->second->find(ids().node(kPosition));
+    }
+  }
+  scratch.clear();
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    if (found[i] == nullptr) continue;
+    append_header(scratch, kSequence, wanted.identifiers[i].size() + found[i]->encoded_size());
+    scratch += wanted.identifiers[i];
+    found[i]->encode_to(scratch);
+  }
+  std::string number;
+  ber::integer(id).encode_to(number);
+  std::string set;
+  append_header(set, kSet, scratch.size());
+  append_header(out, kSequence, number.size() + set.size() + scratch.size());
+  out += number;
+  out += set;
+  out += scratch;
+}
+
+// A SET OF the entries `entries` holds, as a value.
+Asn1Value entries_value(const std::string& entries) {
+  std::string bytes;
+  append_header(bytes, kSet, entries.size());
+  bytes += entries;
+  Asn1Value value;
+  if (!Asn1Value::decode(DataUnit(std::move(bytes)), value).ok()) return ber::set();
+  return value;
+}
+
 ActionReply children_attributes(const Database& database, const Asn1Value& argument) {
   constexpr std::string_view kAction = "topoNodeChildAttrsByView";
   long view_id = 0;
@@ -229,25 +348,30 @@ ActionReply children_attributes(const Database& database, const Asn1Value& argum
       !argument.component(0).decode_int(view_id)) {
     return refuse_request(kAction, "the argument is { view id, attribute identifiers }");
   }
-  std::vector<NodeAttribute> wanted;
+  std::vector<NodeAttribute> asked;
   ActionReply reply;
-  if (!read_attribute_ids(argument.component(1), kAction, wanted, reply)) return reply;
+  if (!read_attribute_ids(argument.component(1), kAction, asked, reply)) return reply;
   const NodeGraph::Node* view = database.graph().find(view_id);
   if (view == nullptr) {
     return refuse_request(kAction, "there is no node " + std::to_string(view_id),
                           ErrorCode::no_such_object_instance);
   }
-  Asn1Value part = ber::set();
+  const Wanted wanted(asked);
+  std::unordered_map<long, const ManagedObject*> places;
+  if (wanted.position >= 0) places = places_in(database, view_id);
+  std::vector<const Asn1Value*> found(asked.size());
+  std::string scratch;
+  std::string part;
   std::size_t in_part = 0;
   for (const long child : view->children) {
-    part.add_component(node_entry(child, attributes_of(database, child, wanted, view_id)));
+    append_child(database, child, places, wanted, found, scratch, part);
     if (++in_part == kEntriesPerReply) {
-      reply.linked.push_back(part);
-      part = ber::set();
+      reply.linked.push_back(entries_value(part));
+      part.clear();
       in_part = 0;
     }
   }
-  if (in_part > 0) reply.linked.push_back(part);
+  if (in_part > 0) reply.linked.push_back(entries_value(part));
   return reply;
 }
 
