@@ -37,8 +37,9 @@ class VQTopoPlatformRep {
   // The topoNodeDB actions that answer a list of node ids.
   enum GetTopoNodeDBAction { by_name = 0, by_type = 1, by_managed_object = 2, by_mo_set = 3 };
 
-  // One load_nodes_in_view exchange, as its reply callback sees it. `seen` holds the ids
-  // of the children already appended, so that a reply that comes twice adds nothing.
+  // One load_nodes_in_view exchange, as its reply callback sees it. The children are
+  // built in `arrived` and moved to `nodes` when the exchange ends; `seen` holds their ids,
+  // so that a reply that comes twice adds nothing.
   struct NodesInView {
     int done = 0;
     VQList<VQTopoNode>& nodes;
@@ -46,6 +47,7 @@ class VQTopoPlatformRep {
     const VQIntegerSet& attributes;
     const VQIntegerSet& gdmo_attributes;
     hvx::MessageSAP* sap = nullptr;
+    std::deque<VQTopoNode> arrived;
     std::unordered_set<long> seen;
   };
 
@@ -185,6 +187,8 @@ class VQTopoPlatformRep {
   VQTopoPlatformRep(hvx::Platform& platform, bool view_graph_cached);
   ~VQTopoPlatformRep() = default;
 
+  // Appends `arrived` to `nodes`, handing over the representations rather than copying.
+  static void move_nodes(std::deque<VQTopoNode>& arrived, VQList<VQTopoNode>& nodes);
   // The reply callback of load_nodes_in_view; `context` is its NodesInView.
   static void load_nodes_in_view_cb(void* context, void* raw);
   // What a node read in bulk derives locally: view children from the graph when cached,

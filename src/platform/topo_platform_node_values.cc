@@ -3,6 +3,7 @@
 // attributes of every node that refers to given managed objects, read or written.
 #include <array>
 #include <exception>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -62,13 +63,21 @@ const std::array<GdmoAttribute, kGdmoCount>& gdmo_attributes() {
   return table;
 }
 
-// The server attribute whose identifier has these contents octets; -1 for none.
+// The server attribute whose identifier has these contents octets; -1 for none. All of
+// them are one arc below the same prefix, so the last octet picks the candidate.
 int gdmo_index(std::string_view oid_contents) {
-  const auto& table = gdmo_attributes();
-  for (int g = 0; g < kGdmoCount; ++g) {
-    if (table[g].oid_contents == oid_contents) return g;
-  }
-  return -1;
+  static const std::array<signed char, 128> by_last_octet = [] {
+    std::array<signed char, 128> made;
+    made.fill(-1);
+    for (int g = 0; g < kGdmoCount; ++g) {
+      const std::string& contents = gdmo_attributes()[g].oid_contents;
+      made[static_cast<unsigned char>(contents.back()) & 0x7f] = static_cast<signed char>(g);
+    }
+    return made;
+  }();
+  if (oid_contents.empty() || (oid_contents.back() & 0x80) != 0) return -1;
+  const int g = by_last_octet[static_cast<unsigned char>(oid_contents.back())];
+  return g >= 0 && gdmo_attributes()[g].oid_contents == oid_contents ? g : -1;
 }
 
 Asn1Value oid_value(const hvx::Oid& oid, Asn1Tag tag = hvx::TAG_OID) {
@@ -86,6 +95,17 @@ Asn1Value constructed(Asn1Tag tag) {
 Asn1Value explicitly(unsigned number, Asn1Value inner) {
   inner.make_explicit_tagged(Asn1Tag(Asn1Tag::CONTEXT, number));
   return inner;
+}
+
+// The name of a system's node database as a request's object instance. Parsing a name
+// costs more than a whole exchange for a small view, so each system's is kept.
+const Asn1Value& node_db_instance(const std::string& system) {
+  static std::map<std::string, Asn1Value> instances;
+  const auto known = instances.find(system);
+  if (known != instances.end()) return known->second;
+  Asn1Value instance = hvx::fdn2oi(Rep::topo_node_db_fdn(system));
+  instance.set_tag(Asn1Tag(Asn1Tag::CONTEXT, 2));
+  return instances.emplace(system, instance).first->second;
 }
 
 // The managed objects as a SET OF object instances; code 10 with the first that does
@@ -224,9 +244,7 @@ VQStatus Rep::load_nodes_in_view(const VQTopoNodeDn& view, const VQIntegerSet& a
     hvx::Message request(hvx::Message::ACTION_REQUEST);
     request.set_id(hvx::MessageSAP::new_id());
     request.set_object_class(object_class);
-    Asn1Value instance = hvx::fdn2oi(topo_node_db_fdn(view.system_name()));
-    instance.set_tag(Asn1Tag(Asn1Tag::CONTEXT, 2));
-    request.set_object_instance(instance);
+    request.set_object_instance(node_db_instance(view.system_name()));
     request.set_action_type(action_type);
     Asn1Value info = constructed(hvx::TAG_SEQ);
     Asn1Value id;
@@ -240,16 +258,28 @@ VQStatus Rep::load_nodes_in_view(const VQTopoNodeDn& view, const VQIntegerSet& a
     request.set_action_info(info);
 
     hvx::MessageSAP* sap = platform_.get_raw_sap();
-    NodesInView context{0, nodes, view, attributes, gdmo, sap, {}};
+    NodesInView context{0, nodes, view, attributes, gdmo, sap, {}, {}};
     if (!sap->send(request, hvx::Callback(&load_nodes_in_view_cb, &context), kRawTimeout)) {
       return VQStatus::success;
     }
     // Ends with the final reply: the server's, its error reply, or the platform's timeout.
     while (context.done == 0) platform_.dispatch_recursive(true);
+    move_nodes(context.arrived, nodes);
   } catch (const std::exception&) {
     // The platform failed on the way: what arrived is kept.
   }
   return VQStatus::success;
+}
+
+void Rep::move_nodes(std::deque<VQTopoNode>& arrived, VQList<VQTopoNode>& nodes) {
+  nodes.reserve(nodes.entries() + arrived.size());
+  for (VQTopoNode& node : arrived) {
+    VQTopoNode& into = nodes.emplace();
+    std::swap(into.rep_, node.rep_);
+    into.VQObject::rep_ = into.rep_;
+    node.VQObject::rep_ = node.rep_;
+  }
+  arrived.clear();
 }
 
 void Rep::load_nodes_in_view_cb(void* client, void* raw) {
@@ -264,8 +294,8 @@ void Rep::load_nodes_in_view_cb(void* client, void* raw) {
       long id = 0;
       if (!child.is_constructed() || !child.first_component().decode_int(id)) continue;
       if (!context.seen.insert(id).second) continue;
-      context.nodes.append(VQTopoNode(VQTopoNodeDn(context.view_dn.system_name(), id)));
-      VQTopoNode& node = context.nodes[context.nodes.entries() - 1];
+      VQTopoNode& node =
+          context.arrived.emplace_back(VQTopoNodeDn(context.view_dn.system_name(), id));
       const Asn1Value list = child.first_component().next_component();
       for (Asn1Value item = list.is_constructed() ? list.first_component() : Asn1Value();
            !item.is_null(); item = item.next_component()) {
