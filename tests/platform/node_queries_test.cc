@@ -159,11 +159,19 @@ TEST_F(NodeQueryTest, ManagedObjectsOfNodesAreAppended) {
 }
 
 TEST_F(NodeQueryTest, ViewsAndTypes) {
+  // The type database refuses: both lists fail, and a later call asks again.
+  const auto plan = std::make_shared<hvx::FaultPlan>();
+  plan->fail_request(1, hvx::ErrorCode::processing_failure)
+      .fail_request(2, hvx::ErrorCode::processing_failure);
+  hvx::install_fault_plan(platform(), plan);
+  VQList<VQTopoTypeDn> types{VQTopoTypeDn("L", "stale")};
+  EXPECT_VQ_ERROR(topo_->find_root_types(types), VQStatus::Code::hvx_error);
+  EXPECT_VQ_ERROR(topo_->find_all_types(types), VQStatus::Code::hvx_error);
+  hvx::remove_fault_plan(platform());
   EXPECT_TRUE(topo_->is_view(nodes_[1].net));
   EXPECT_FALSE(topo_->is_view(nodes_[1].alpha));
   EXPECT_FALSE(topo_->is_view(VQTopoNodeDn("L", 777)));
 
-  VQList<VQTopoTypeDn> types{VQTopoTypeDn("L", "stale")};
   ASSERT_VQ_OK(topo_->find_root_types(types));
   EXPECT_EQ(types, (VQList<VQTopoTypeDn>{{"L", "Container"},
                                          {"L", "Device"},
