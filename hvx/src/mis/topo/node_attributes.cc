@@ -1,6 +1,8 @@
 #include "mis/topo/node_attributes.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <set>
 #include <unordered_map>
 #include <vector>
@@ -224,43 +226,47 @@ ActionReply set_attributes(Database& database, const Asn1Value& argument) {
 }
 
 // The attributes a view's children are asked for, prepared once per request: each with the
-// encoding of its identifier as it goes into the reply, and the node and view attributes
-// in identifier order, so that one walk over an object's attributes finds them all.
+// encoding of its identifier as it goes into the reply. Node, view and placement attributes
+// are all one arc below the same prefix, so a stored attribute is matched by its last arc.
 struct Wanted {
   explicit Wanted(const std::vector<NodeAttribute>& asked) : attributes(asked) {
+    const std::vector<std::uint64_t>& arcs = ids().node(kNodeId).arcs();
+    prefix.assign(arcs.begin(), arcs.end() - 1);
+    node_slots.fill(-1);
+    view_slots.fill(-1);
     for (std::size_t i = 0; i < asked.size(); ++i) {
       std::string tlv;
       ber::oid(ids().node(asked[i]), kGlobalForm).encode_to(tlv);
       identifiers.push_back(std::move(tlv));
+      const std::uint64_t last = ids().node(asked[i]).arcs().back();
       if (asked[i] == kPosition) {
         position = static_cast<int>(i);
-      } else {
-        (ids().is_view_attribute(asked[i]) ? of_view : of_node).push_back(i);
+      } else if (last < kArcs) {
+        const bool of_view = ids().is_view_attribute(asked[i]);
+        (of_view ? view_slots : node_slots)[last] = static_cast<int>(i);
+        wants_view = wants_view || of_view;
       }
     }
-    const auto by_oid = [this](std::size_t a, std::size_t b) {
-      return ids().node(attributes[a]) < ids().node(attributes[b]);
-    };
-    std::sort(of_node.begin(), of_node.end(), by_oid);
-    std::sort(of_view.begin(), of_view.end(), by_oid);
   }
 
-  // Sets found[i] for each attribute of `order` that `object` holds.
-  void collect(const ManagedObject& object, const std::vector<std::size_t>& order,
+  // Sets found[i] for each attribute `slots` asks for that `object` holds.
+  void collect(const ManagedObject& object, const std::array<int, 128>& slots,
                std::vector<const Asn1Value*>& found) const {
-    auto it = object.attributes.begin();
-    for (const std::size_t i : order) {
-      const Oid& oid = ids().node(attributes[i]);
-      while (it != object.attributes.end() && it->first < oid) ++it;
-      if (it == object.attributes.end()) return;
-      if (it->first == oid) found[i] = &it->second;
+    for (const auto& [oid, value] : object.attributes) {
+      const std::vector<std::uint64_t>& arcs = oid.arcs();
+      if (arcs.size() != prefix.size() + 1 || arcs.back() >= kArcs) continue;
+      const int i = slots[arcs.back()];
+      if (i >= 0 && std::equal(prefix.begin(), prefix.end(), arcs.begin())) found[i] = &value;
     }
   }
 
+  static constexpr std::uint64_t kArcs = 128;
   std::vector<NodeAttribute> attributes;  // in the order asked
   std::vector<std::string> identifiers;   // [0] IMPLICIT OBJECT IDENTIFIER, encoded
-  std::vector<std::size_t> of_node;
-  std::vector<std::size_t> of_view;
+  std::vector<std::uint64_t> prefix;
+  std::array<int, kArcs> node_slots;
+  std::array<int, kArcs> view_slots;
+  bool wants_view = false;
   int position = -1;
 };
 
@@ -303,10 +309,10 @@ void append_child(const Database& database, long id,
   const ManagedObject* node = server.find(ids().node(id));
   const NodeGraph::Node* graph_node = database.graph().find(id);
   if (node != nullptr && graph_node != nullptr) {
-    wanted.collect(*node, wanted.of_node, found);
-    if (!wanted.of_view.empty() && graph_node->view) {
+    wanted.collect(*node, wanted.node_slots, found);
+    if (wanted.wants_view && graph_node->view) {
       if (const ManagedObject* object = server.find(ids().view(id))) {
-        wanted.collect(*object, wanted.of_view, found);
+        wanted.collect(*object, wanted.view_slots, found);
       }
     }
     const auto place = places.find(id);
@@ -315,11 +321,14 @@ void append_child(const Database& database, long id,
     }
   }
   scratch.clear();
+  std::string value;
   for (std::size_t i = 0; i < found.size(); ++i) {
     if (found[i] == nullptr) continue;
-    append_header(scratch, kSequence, wanted.identifiers[i].size() + found[i]->encoded_size());
+    value.clear();
+    found[i]->encode_to(value);
+    append_header(scratch, kSequence, wanted.identifiers[i].size() + value.size());
     scratch += wanted.identifiers[i];
-    found[i]->encode_to(scratch);
+    scratch += value;
   }
   std::string number;
   ber::integer(id).encode_to(number);
