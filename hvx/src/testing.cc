@@ -45,6 +45,16 @@ FaultPlan& FaultPlan::reconnect_server(int k, const std::string& system) {
   return *this;
 }
 
+FaultPlan& FaultPlan::drop_reply_part(int k, int p) {
+  part_rules_.push_back(PartRule{k, p, false});
+  return *this;
+}
+
+FaultPlan& FaultPlan::duplicate_reply_part(int k, int p) {
+  part_rules_.push_back(PartRule{k, p, true});
+  return *this;
+}
+
 FaultPlan& FaultPlan::duplicate_notification(int n) {
   duplicates_.push_back(n);
   return *this;
@@ -94,6 +104,9 @@ class FaultTransport : public Transport, public TransportSink {
     for (const FaultPlan::ReplyRule& rule : plan_->reply_rules_) {
       if (rule.k == k && decoded) rules_by_id_[message.id()] = rule;
     }
+    for (const FaultPlan::PartRule& rule : plan_->part_rules_) {
+      if (rule.k == k && decoded) parts_by_id_[message.id()] = Parts{k, 0};
+    }
     inner_->submit(request);
   }
 
@@ -125,6 +138,7 @@ class FaultTransport : public Transport, public TransportSink {
       notification(pdu);
       return;
     }
+    if (!part_delivered(message, pdu)) return;
     const auto rule = rules_by_id_.find(message.id());
     if (rule == rules_by_id_.end()) {
       forward(pdu);
@@ -157,6 +171,29 @@ class FaultTransport : public Transport, public TransportSink {
     double due;
     DataUnit pdu;
   };
+  struct Parts {
+    int k;
+    int seen;
+  };
+
+  // Applies the part rules to a reply; false when it is lost.
+  bool part_delivered(const Message& message, const DataUnit& pdu) {
+    const auto parts = parts_by_id_.find(message.id());
+    if (parts == parts_by_id_.end()) return true;
+    const int k = parts->second.k;
+    const int p = ++parts->second.seen;
+    if (message.is_final_reply()) parts_by_id_.erase(parts);
+    bool delivered = true;
+    for (const FaultPlan::PartRule& rule : plan_->part_rules_) {
+      if (rule.k != k || rule.p != p) continue;
+      if (rule.duplicate) {
+        forward(pdu);
+      } else {
+        delivered = false;
+      }
+    }
+    return delivered;
+  }
 
   void notification(const DataUnit& pdu) {
     const int n = ++plan_->notifications_;
@@ -184,6 +221,7 @@ class FaultTransport : public Transport, public TransportSink {
   World* world_;
   TransportSink* sink_ = nullptr;
   std::map<long, FaultPlan::ReplyRule> rules_by_id_;
+  std::map<long, Parts> parts_by_id_;
   std::vector<Delayed> delayed_;
   std::deque<DataUnit> held_;
 };

@@ -326,8 +326,9 @@ class VQTopoNode : public VQObject {
 
  private:
   friend std::ostream& operator<<(std::ostream& os, const VQTopoNode& node);
-  // The representation fills the handles it decodes from events.
+  // Events and bulk reads fill the representations of the nodes they make.
   friend class VQTopoNodeRep;
+  friend class VQTopoPlatformRep;
 
   VQTopoNodeRep* rep_ = nullptr;
 };

@@ -297,6 +297,8 @@ class VQTopoNodeRep : public VQObjectRep {
   friend std::ostream& operator<<(std::ostream& os, const VQTopoNodeRep& rep);
   // The attribute table reaches the fields through it.
   friend struct VQTopoNodeRepAccess;
+  // Bulk reads make attributes active as a load does.
+  friend class VQTopoPlatformRep;
 
   bool is_active(Attribute attribute) const { return active_.is_member(attribute); }
   // Code 5 with the attribute's qualified name.

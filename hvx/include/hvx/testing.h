@@ -32,6 +32,10 @@ class FaultPlan {
   FaultPlan& drop_reply(int k);
   FaultPlan& delay_reply(int k, double seconds);
   FaultPlan& corrupt_reply(int k);
+  // Only the p-th reply of the k-th request (its linked replies and its final reply,
+  // counted from 1) is lost, or arrives twice.
+  FaultPlan& drop_reply_part(int k, int p);
+  FaultPlan& duplicate_reply_part(int k, int p);
   // Before the k-th request goes out, the world disconnects (or reconnects) the linked
   // server `system`; its parent sends the connection-state notifications.
   FaultPlan& disconnect_server(int k, const std::string& system);
@@ -57,6 +61,11 @@ class FaultPlan {
     Reply action;
     double delay;
   };
+  struct PartRule {
+    int k;
+    int p;
+    bool duplicate;
+  };
   struct LinkRule {
     int k;
     std::string system;
@@ -65,6 +74,7 @@ class FaultPlan {
 
   std::vector<Failure> failures_;
   std::vector<ReplyRule> reply_rules_;
+  std::vector<PartRule> part_rules_;
   std::vector<LinkRule> link_rules_;
   std::vector<int> duplicates_;
   std::vector<int> swaps_;

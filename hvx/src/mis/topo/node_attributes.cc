@@ -1,7 +1,10 @@
 #include "topo/node_attributes.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <set>
+#include <unordered_map>
 #include <vector>
 
 #include "hvx/ber.h"
@@ -244,6 +247,107 @@ ActionReply set_attributes(Database& database, const Asn1Value& argument) {
   return reply;
 }
 
+// The attributes a view's children are asked for, prepared once per request: each with the
+// encoding of its identifier as it goes into the reply. Node, view and placement attributes
+// are all one arc below the same prefix, so a stored attribute is matched by its last arc.
+struct Wanted {
+  explicit Wanted(const std::vector<NodeAttribute>& asked) : attributes(asked) {
+    const std::vector<std::uint64_t>& arcs = ids().node(kNodeId).arcs();
+    prefix.assign(arcs.begin(), arcs.end() - 1);
+    node_slots.fill(-1);
+    view_slots.fill(-1);
+    for (std::size_t i = 0; i < asked.size(); ++i) {
+      std::string tlv;
+      ber::oid(ids().node(asked[i]), kGlobalForm).encode_to(tlv);
+      identifiers.push_back(std::move(tlv));
+      const std::uint64_t last = ids().node(asked[i]).arcs().back();
+      if (asked[i] == kPosition) {
+        position = static_cast<int>(i);
+      } else if (last < kArcs) {
+        const bool of_view = ids().is_view_attribute(asked[i]);
+        (of_view ? view_slots : node_slots)[last] = static_cast<int>(i);
+        wants_view = wants_view || of_view;
+      }
+    }
+  }
+
+  // Sets found[i] for each attribute `slots` asks for that `object` holds.
+  void collect(const ManagedObject& object, const std::array<int, 128>& slots,
+               std::vector<const Asn1Value*>& found) const {
+    for (const auto& [oid, value] : object.attributes) {
+      const std::vector<std::uint64_t>& arcs = oid.arcs();
+      if (arcs.size() != prefix.size() + 1 || arcs.back() >= kArcs) continue;
+      const int i = slots[arcs.back()];
+      if (i >= 0 && std::equal(prefix.begin(), prefix.end(), arcs.begin())) found[i] = &value;
+    }
+  }
+
+  static constexpr std::uint64_t kArcs = 128;
+  std::vector<NodeAttribute> attributes;  // in the order asked
+  std::vector<std::string> identifiers;   // [0] IMPLICIT OBJECT IDENTIFIER, encoded
+  std::vector<std::uint64_t> prefix;
+  std::array<int, kArcs> node_slots;
+  std::array<int, kArcs> view_slots;
+  bool wants_view = false;
+  int position = -1;
+};
+
+// The places of a view's children, by child: one walk over the objects below the view.
+std::unordered_map<long, const ManagedObject*> places_in(const Database& database, long view) {
+  std::unordered_map<long, const ManagedObject*> places;
+  for (const ManagedObject* place : database.server().children(ids().view(view))) {
+    const Asn1Value* id = place->find(ids().node(kNodeId));
+    long child = 0;
+    if (id != nullptr && id->decode_int(child)) places.emplace(child, place);
+  }
+  return places;
+}
+
+// { id, SET OF { identifier, value } } of one child of a view, appended to `out` as BER.
+// The values are copied once, as their encoding: a reply for every child of a large view
+// is built without a tree per value.
+void append_child(const Database& database, long id,
+                  const std::unordered_map<long, const ManagedObject*>& places,
+                  const Wanted& wanted, std::vector<const Asn1Value*>& found,
+                  std::string& scratch, std::string& out) {
+  const Server& server = database.server();
+  std::fill(found.begin(), found.end(), nullptr);
+  const ManagedObject* node = server.find(ids().node(id));
+  const NodeGraph::Node* graph_node = database.graph().find(id);
+  if (node != nullptr && graph_node != nullptr) {
+    wanted.collect(*node, wanted.node_slots, found);
+    if (wanted.wants_view && graph_node->view) {
+      if (const ManagedObject* object = server.find(ids().view(id))) {
+        wanted.collect(*object, wanted.view_slots, found);
+      }
+    }
+    const auto place = places.find(id);
+    if (wanted.position >= 0 && place != places.end()) {
+      found[wanted.position] = place->second->find(ids().node(kPosition));
+    }
+  }
+  scratch.clear();
+  std::string value;
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    if (found[i] == nullptr) continue;
+    value.clear();
+    found[i]->encode_to(value);
+    append_ber_header(scratch, kBerSequence, wanted.identifiers[i].size() + value.size());
+    scratch += wanted.identifiers[i];
+    scratch += value;
+  }
+  std::string number;
+  ber::integer(id).encode_to(number);
+  std::string set;
+  append_ber_header(set, kBerSet, scratch.size());
+  append_ber_header(out, kBerSequence, number.size() + set.size() + scratch.size());
+  out += number;
+  out += set;
+  out += scratch;
+}
+
+// A SET OF the entries `entries` holds, as a value.
+
 ActionReply children_attributes(const Database& database, const Asn1Value& argument) {
   constexpr std::string_view kAction = "topoNodeChildAttrsByView";
   long view_id = 0;
@@ -251,18 +355,23 @@ ActionReply children_attributes(const Database& database, const Asn1Value& argum
       !argument.component(0).decode_int(view_id)) {
     return refuse_request(kAction, "the argument is { view id, attribute identifiers }");
   }
-  std::vector<NodeAttribute> wanted;
+  std::vector<NodeAttribute> asked;
   ActionReply reply;
-  if (!read_attribute_ids(argument.component(1), kAction, wanted, reply)) return reply;
+  if (!read_attribute_ids(argument.component(1), kAction, asked, reply)) return reply;
   const NodeGraph::Node* view = database.graph().find(view_id);
   if (view == nullptr) {
     return refuse_request(kAction, "there is no node " + std::to_string(view_id),
                           ErrorCode::no_such_object_instance);
   }
+  const Wanted wanted(asked);
+  std::unordered_map<long, const ManagedObject*> places;
+  if (wanted.position >= 0) places = places_in(database, view_id);
+  std::vector<const Asn1Value*> found(asked.size());
+  std::string scratch;
   reply_in_parts(
       view->children,
-      [&](long child) {
-        return node_entry(child, attributes_of(database, child, wanted, view_id));
+      [&](long child, std::string& part) {
+        append_child(database, child, places, wanted, found, scratch, part);
       },
       reply);
   return reply;

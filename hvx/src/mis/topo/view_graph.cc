@@ -43,7 +43,10 @@ ActionReply view_graph(const Database& database) {
   ActionReply reply;
   reply_in_parts(
       database.graph().views(),
-      [&](long id) { return view_entry(database, id, *database.graph().find(id)); }, reply);
+      [&](long id, std::string& part) {
+        view_entry(database, id, *database.graph().find(id)).encode_to(part);
+      },
+      reply);
   return reply;
 }
 
