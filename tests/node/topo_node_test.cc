@@ -156,10 +156,10 @@ TEST_F(TopoNodeTest, KeyedListsAddReplaceAndRemove) {
   N node;
   EXPECT_VQ_OK(node.add_display_status("x", 1));
   EXPECT_VQ_OK(node.add_display_status("x", 2));
+  EXPECT_VQ_OK(node.add_display_status("z", 3));  // a new label joins an active list
   VQList<N::DisplayStatus> statuses;
   EXPECT_VQ_OK(node.get_display_statuses(statuses));
-  ASSERT_EQ(statuses.entries(), 1u);
-  EXPECT_EQ(statuses[0], N::DisplayStatus("x", 2));
+  EXPECT_EQ(statuses, (VQList<N::DisplayStatus>{{"x", 2}, {"z", 3}}));
   long value = 0;
   expect_error(node.get_display_status("y", value), Code::key_not_found, "y");
 
