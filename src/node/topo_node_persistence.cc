@@ -6,6 +6,7 @@
 
 #include "core/server_image.h"
 #include "dedavuz_api/mit_names.h"
+#include "dedavuz_api/topo_type.h"
 #include "dedavuz_api/topo_platform_rep.h"
 #include "node/topo_node_rep_access.h"
 
@@ -26,9 +27,8 @@ bool boot_for(hvx::Image& image, const VQIntegerSet& gdmo) {
 VQStatus dn_not_set() { return VQStatus(Code::missing_mandatory_attribute, "VQTopoNode::dn"); }
 
 // Agent lookup by managed object belongs to the platform object, with its managed-object
-// to CMIP-agent map (the agent-lookup issue). Until it arrives these answer as it will
-// while that map is empty: SNMP and RPC agents by the managed object's own name, and no
-// CMIP agent.
+// to CMIP-agent map. Until that map is kept these answer as they will while it is empty:
+// SNMP and RPC agents by the managed object's own name, and no CMIP agent.
 VQStatus snmp_agent_of(const std::string& managed_object, VQSnmpAgentDn& agent) {
   agent = VQSnmpAgentDn(managed_object);
   if (agent.is_null()) {
@@ -246,14 +246,9 @@ void VQTopoNodeRep::derive_agents(const VQIntegerSet& attributes) {
 
 VQStatus VQTopoNodeRep::load_topo_view_attributes(const VQIntegerSet& attributes,
                                                   VQIntegerSet& gdmo) {
-  // Whether the node's type is a view type comes from the type category cache
-  // (VQTopoType::is_view) once it exists. Until then the topoView object answers: the
-  // server keeps it exactly while the node's type is a view type, so one boot both decides
-  // and reads.
-  hvx::Image image;
-  VQ_RETURN_IF_ERROR(vq_open_image(topo_view_dn_slash_form(dn_), VQ_OC_TOPO_VIEW, image));
-  if (!boot_for(image, gdmo)) return vq_platform_error(image);
-  if (!image.exists()) {
+  // A node whose type is not a view has no view object: its view attributes take their
+  // defaults without asking the server.
+  if (!VQTopoType::is_view(type_name_)) {
     VQIntegerSet defaults(Node::attribute_count);
     for (const int attribute :
          {Node::view_background_image_filename, Node::view_map_config_filename,
@@ -262,12 +257,14 @@ VQStatus VQTopoNodeRep::load_topo_view_attributes(const VQIntegerSet& attributes
     }
     return load_some_defaults(defaults);
   }
-  return get_some_attributes_in_image(topo_view, image, gdmo);
+  hvx::Image image;
+  VQ_RETURN_IF_ERROR(vq_open_image(topo_view_dn_slash_form(dn_), VQ_OC_TOPO_VIEW, image));
+  return load_some_gdmo_attributes(topo_view, image, gdmo);
 }
 
-// --- What the view graph cache will answer. Until the cache arrives (the view-graph issue)
-// the graph counts as not cached: view children cannot be loaded, and nothing is taken
-// from it in place of the server's values.
+// What the view graph cache answers. Until the cache is kept the graph counts as not
+// cached: view children cannot be loaded, and nothing is taken from it in place of the
+// server's values.
 
 VQStatus VQTopoNodeRep::load_view_children_from_view_graph() {
   return VQStatus(Code::not_supported_by_platform, "VQTopoNode::view_children");

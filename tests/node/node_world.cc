@@ -1,6 +1,7 @@
 #include "node_world.h"
 
 #include "dedavuz_api/topo_platform.h"
+#include "dedavuz_api/topo_type.h"
 #include "populated_node.h"
 #include "support/vq_test.h"
 
@@ -18,6 +19,9 @@ void NodeWorldTest::SetUp() {
   ASSERT_TRUE(world_->link("L", "B"));
   hvx::Platform::default_platform() = world_->connect();
   ASSERT_TRUE(VQTopoPlatform::initialize(platform(), false));
+  // The type categories are read from the server on first use; read them now, so that the
+  // tests count only the requests of the operations they run.
+  (void)VQTopoType::is_view("Network");
 }
 
 VQTopoNodeDn NodeWorldTest::make(const std::string& name, const std::string& type,
