@@ -164,7 +164,8 @@ void VQTopoPlatformRep::raw_event_cb(hvx::CurrentEvent& event) {
 void VQTopoPlatformRep::connection_event(hvx::CurrentEvent& event) {
   ConnectionReport report;
   report.path = local_system_name_;
-  for (std::string_view component : split(event.get_objname().str(), '/')) {
+  const std::string name = event.get_objname().str();
+  for (std::string_view component : split(name, '/')) {
     if (component.find("misId") == std::string_view::npos) continue;
     std::string_view value = component.substr(std::min<std::size_t>(7, component.size()));
     while (!value.empty() && value.back() == '"') value.remove_suffix(1);
