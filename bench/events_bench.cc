@@ -91,6 +91,19 @@ void BM_ChangeEventsToNodeCallbacks(benchmark::State& state) {
 }
 BENCHMARK(BM_ChangeEventsToNodeCallbacks)->Arg(1)->Arg(100)->Unit(benchmark::kMillisecond);
 
+// The same with the platform's decoding of each arriving message inside the timing: the
+// whole way from the server's bytes to the callback.
+void BM_ChangeEventsFromTheirBytes(benchmark::State& state) {
+  Stage::get();
+  register_callbacks(1);
+  for (auto _ : state) {
+    queue_batch(kBatch);
+    Stage::drain();
+  }
+  state.SetItemsProcessed(state.iterations() * kBatch);
+}
+BENCHMARK(BM_ChangeEventsFromTheirBytes)->Unit(benchmark::kMillisecond);
+
 void BM_HeldAndReleased(benchmark::State& state) {
   Stage::get();
   register_callbacks(1);
