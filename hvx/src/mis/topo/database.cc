@@ -31,6 +31,12 @@ ManagedObject make_object(std::string_view class_name, const dn::Rdns& name) {
   return object;
 }
 
+// Node, view and placement attributes all lie one arc below this.
+std::vector<std::uint64_t> attribute_prefix() {
+  const std::vector<std::uint64_t>& arcs = ids().node(kNodeId).arcs();
+  return std::vector<std::uint64_t>(arcs.begin(), arcs.end() - 1);
+}
+
 }  // namespace
 
 void Database::install(Server& server) {
@@ -50,7 +56,7 @@ Database* Database::of(const Server& server) {
   return dynamic_cast<Database*>(server.extension(kExtension));
 }
 
-Database::Database(Server& server) : server_(server) {
+Database::Database(Server& server) : server_(server), encoded_(attribute_prefix()) {
   const std::pair<NodeAttribute, std::string_view> node_defaults[] = {
       {kMoSet, "{}"},
       {kParents, "{}"},
@@ -93,6 +99,9 @@ Database::Database(Server& server) : server_(server) {
 }
 
 void Database::restart(Server&) {
+  node_objects_.clear();
+  view_objects_.clear();
+  encoded_.clear();
   graph_.clear();
   types_.clear();
   alarms_.clear();
@@ -110,6 +119,11 @@ void Database::register_hooks() {
   };
   node.after_set = [this](Server&, const ManagedObject& o, const std::vector<Change>& c) {
     after_node_set(o, c);
+  };
+  // What is kept of an object goes before the object leaves the tree.
+  node.before_delete = [this](Server&, const ManagedObject& o) {
+    forget_objects(o);
+    return Status::OK();
   };
   node.after_delete = [this](Server&, const ManagedObject& o) { after_node_delete(o); };
   server_.register_hooks("topoNode", std::move(node));
@@ -211,14 +225,40 @@ void Database::create_view(long id) {
   server_.create("topoView", ids().view(id), {}, {}).IgnoreError();
 }
 
-void Database::delete_view(long id) { server_.remove(ids().view(id)).IgnoreError(); }
+void Database::delete_view(long id) {
+  if (const ManagedObject* view = view_object(id)) encoded_.forget(*view);
+  view_objects_.erase(id);
+  server_.remove(ids().view(id)).IgnoreError();
+}
+
+const ManagedObject* Database::keep(std::unordered_map<long, const ManagedObject*>& objects,
+                                    long id, const ManagedObject* found) {
+  if (found != nullptr) objects.emplace(id, found);
+  return found;
+}
+
+const ManagedObject* Database::node_object(long id) const {
+  const auto known = node_objects_.find(id);
+  if (known != node_objects_.end()) return known->second;
+  return keep(node_objects_, id, server_.find(ids().node(id)));
+}
+
+const ManagedObject* Database::view_object(long id) const {
+  const auto known = view_objects_.find(id);
+  if (known != view_objects_.end()) return known->second;
+  return keep(view_objects_, id, server_.find(ids().view(id)));
+}
+
+
 
 void Database::create_view_node(long view, long id) {
   server_.create("topoViewNode", ids().view_node(view, id), {}, {}).IgnoreError();
 }
 
 void Database::delete_view_node(long view, long id) {
-  server_.remove(ids().view_node(view, id)).IgnoreError();
+  const dn::Rdns name = ids().view_node(view, id);
+  if (const ManagedObject* place = server_.find(name)) encoded_.forget(*place);
+  server_.remove(name).IgnoreError();
 }
 
 // A child joins at the end: the list grows by one, without being built again.
