@@ -226,27 +226,43 @@ void Database::create_view(long id) {
 }
 
 void Database::delete_view(long id) {
-  if (const ManagedObject* view = view_object(id)) encoded_.forget(*view);
   view_objects_.erase(id);
   server_.remove(ids().view(id)).IgnoreError();
 }
 
-const ManagedObject* Database::keep(std::unordered_map<long, const ManagedObject*>& objects,
-                                    long id, const ManagedObject* found) {
-  if (found != nullptr) objects.emplace(id, found);
-  return found;
+Database::Kept* Database::kept(std::unordered_map<long, Kept>& objects, long id,
+                               bool of_view) const {
+  auto known = objects.find(id);
+  if (known == objects.end()) {
+    const ManagedObject* found = server_.find(of_view ? ids().view(id) : ids().node(id));
+    if (found == nullptr) return nullptr;
+    known = objects.emplace(id, Kept{found, {}}).first;
+  }
+  return &known->second;
+}
+
+const EncodedObjects::Encoded* Database::encoded(Kept* kept) const {
+  if (kept == nullptr) return nullptr;
+  encoded_.refresh(*kept->object, kept->encoded);
+  return &kept->encoded;
 }
 
 const ManagedObject* Database::node_object(long id) const {
-  const auto known = node_objects_.find(id);
-  if (known != node_objects_.end()) return known->second;
-  return keep(node_objects_, id, server_.find(ids().node(id)));
+  const Kept* node = kept(node_objects_, id, false);
+  return node != nullptr ? node->object : nullptr;
 }
 
 const ManagedObject* Database::view_object(long id) const {
-  const auto known = view_objects_.find(id);
-  if (known != view_objects_.end()) return known->second;
-  return keep(view_objects_, id, server_.find(ids().view(id)));
+  const Kept* view = kept(view_objects_, id, true);
+  return view != nullptr ? view->object : nullptr;
+}
+
+const EncodedObjects::Encoded* Database::encoded_node(long id) const {
+  return encoded(kept(node_objects_, id, false));
+}
+
+const EncodedObjects::Encoded* Database::encoded_view(long id) const {
+  return encoded(kept(view_objects_, id, true));
 }
 
 

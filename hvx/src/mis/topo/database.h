@@ -51,7 +51,10 @@ class Database : public Extension {
   // entry stays where it is while it exists).
   const ManagedObject* node_object(long id) const;
   const ManagedObject* view_object(long id) const;
-  // A node or view object's values encoded as the attribute actions answer them.
+  // Their values encoded as the attribute actions answer them; nullptr for no object.
+  const EncodedObjects::Encoded* encoded_node(long id) const;
+  const EncodedObjects::Encoded* encoded_view(long id) const;
+  // The same of any other object (a place in a view).
   const EncodedObjects::Encoded& encoded(const ManagedObject& object) const {
     return encoded_.of(object);
   }
@@ -129,15 +132,20 @@ class Database : public Extension {
   void propagate(const std::vector<long>& lowered, const std::vector<long>& raised);
   int severity_of(const std::vector<std::string>& managed_objects) const;
 
-  static const ManagedObject* keep(std::unordered_map<long, const ManagedObject*>& objects,
-                                   long id, const ManagedObject* found);
+  // A node or view object as kept, with its encoding; nullptr for none.
+  struct Kept {
+    const ManagedObject* object = nullptr;
+    EncodedObjects::Encoded encoded;
+  };
+  Kept* kept(std::unordered_map<long, Kept>& objects, long id, bool of_view) const;
+  const EncodedObjects::Encoded* encoded(Kept* kept) const;
   // Drops what is kept of a node that is being deleted, and of its view.
   void forget_objects(const ManagedObject& node);
 
   Server& server_;
   NodeGraph graph_;
-  mutable std::unordered_map<long, const ManagedObject*> node_objects_;
-  mutable std::unordered_map<long, const ManagedObject*> view_objects_;
+  mutable std::unordered_map<long, Kept> node_objects_;
+  mutable std::unordered_map<long, Kept> view_objects_;
   mutable EncodedObjects encoded_;
   TypeTree types_;
   long next_id_ = 1;

@@ -359,7 +359,6 @@ void Database::after_node_set(const ManagedObject& object, const std::vector<Cha
 
 void Database::forget_objects(const ManagedObject& node) {
   const long id = id_of(node.name);
-  encoded_.forget(node);
   node_objects_.erase(id);
   view_objects_.erase(id);
 }

@@ -16,13 +16,16 @@ std::string_view EncodedObjects::Encoded::entry(std::uint64_t arc) const {
 
 const EncodedObjects::Encoded& EncodedObjects::of(const ManagedObject& object) {
   Encoded& kept = kept_[&object];
-  // Revisions are never reused, so a new object where a deleted one was is also stale.
-  if (kept.revision != object.revision || object.revision == 0) {
-    kept = Encoded();
-    encode(object, kept);
-    kept.revision = object.revision;
-  }
+  refresh(object, kept);
   return kept;
+}
+
+void EncodedObjects::refresh(const ManagedObject& object, Encoded& kept) const {
+  // Revisions are never reused, so a new object where a deleted one was is also stale.
+  if (kept.revision == object.revision && object.revision != 0) return;
+  kept = Encoded();
+  encode(object, kept);
+  kept.revision = object.revision;
 }
 
 void EncodedObjects::encode(const ManagedObject& object, Encoded& out) const {

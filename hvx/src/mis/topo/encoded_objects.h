@@ -36,6 +36,8 @@ class EncodedObjects {
 
   // The encoding of the object's current values.
   const Encoded& of(const ManagedObject& object);
+  // Brings an encoding kept elsewhere up to the object's current values.
+  void refresh(const ManagedObject& object, Encoded& kept) const;
   // Drops what is kept of an object that leaves the tree, or of all of them.
   void forget(const ManagedObject& object) { kept_.erase(&object); }
   void clear() { kept_.clear(); }

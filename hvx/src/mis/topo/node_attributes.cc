@@ -284,19 +284,18 @@ void append_child(const Database& database, long id,
                   const std::unordered_map<long, const ManagedObject*>& places,
                   const Wanted& wanted, std::string& scratch, std::string& out) {
   scratch.clear();
-  const ManagedObject* node = database.node_object(id);
   const NodeGraph::Node* graph_node = database.graph().find(id);
-  if (node != nullptr && graph_node != nullptr) {
-    const EncodedObjects::Encoded& own = database.encoded(*node);
-    const ManagedObject* view = nullptr;
-    if (wanted.wants_view && graph_node->view) view = database.view_object(id);
-    const EncodedObjects::Encoded* of_view = view != nullptr ? &database.encoded(*view) : nullptr;
+  const EncodedObjects::Encoded* own =
+      graph_node != nullptr ? database.encoded_node(id) : nullptr;
+  if (own != nullptr) {
+    const EncodedObjects::Encoded* of_view =
+        wanted.wants_view && graph_node->view ? database.encoded_view(id) : nullptr;
     const auto place = places.find(id);
     for (std::size_t i = 0; i < wanted.arcs.size(); ++i) {
       if (static_cast<int>(i) == wanted.position) {
         if (place != places.end()) scratch += database.encoded(*place->second).entry(wanted.arcs[i]);
       } else if (!wanted.of_view[i]) {
-        scratch += own.entry(wanted.arcs[i]);
+        scratch += own->entry(wanted.arcs[i]);
       } else if (of_view != nullptr) {
         scratch += of_view->entry(wanted.arcs[i]);
       }
