@@ -265,8 +265,6 @@ const EncodedObjects::Encoded* Database::encoded_view(long id) const {
   return encoded(kept(view_objects_, id, true));
 }
 
-
-
 void Database::create_view_node(long view, long id) {
   server_.create("topoViewNode", ids().view_node(view, id), {}, {}).IgnoreError();
 }

@@ -19,8 +19,8 @@
 
 #include <map>
 #include <string>
-#include <unordered_map>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 

@@ -1,7 +1,6 @@
 #include "topo/node_attributes.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <set>
 #include <unordered_map>
