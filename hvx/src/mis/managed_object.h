@@ -2,6 +2,7 @@
 #ifndef HVX_SRC_MIS_MANAGED_OBJECT_H_
 #define HVX_SRC_MIS_MANAGED_OBJECT_H_
 
+#include <cstdint>
 #include <map>
 
 #include "dn.h"
@@ -16,6 +17,9 @@ struct ManagedObject {
   const ClassInfo* info = nullptr;
   dn::Rdns name;  // relative to the server's system object
   std::map<Oid, Asn1Value> attributes;
+  // Renewed by the server whenever the object is filed or its values change, and never
+  // given twice by one server: what is derived from the values can tell when it is stale.
+  std::uint64_t revision = 0;
 
   const Asn1Value* find(const Oid& attribute) const {
     const auto it = attributes.find(attribute);

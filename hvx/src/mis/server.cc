@@ -180,6 +180,7 @@ Extension* Server::extension(std::string_view name) const {
 
 bool Server::file(ManagedObject object) {
   if (object.info == nullptr) return false;
+  object.revision = ++revisions_;
   return tree_.emplace(dn::key(object.name), std::move(object)).second;
 }
 
@@ -190,6 +191,7 @@ void Server::install_base_objects() {
   ManagedObject system;
   system.info = system_class;
   system.attributes[system_id()] = ber::octets(system_name_, TAG_GRAPHSTR);
+  system.revision = ++revisions_;
   tree_.emplace(std::vector<std::string>(), std::move(system));
   // What every server holds from its start: its subsystem, the FDN table and the
   // connection manager. Filed directly: nobody is connected yet to hear of them.
@@ -208,6 +210,7 @@ void Server::install_base_objects() {
     Oid id;
     Asn1Value value;
     if (dn::first_assertion(object.name.back(), id, value)) object.attributes[id] = value;
+    object.revision = ++revisions_;
     tree_.emplace(dn::key(object.name), std::move(object));
   }
 }
@@ -278,6 +281,7 @@ Status Server::create(std::string_view class_name, dn::Rdns name, const dn::Rdns
   }
   if (status.ok()) status = check_new_object(object, hooks);
   if (!status.ok()) return status;
+  object.revision = ++revisions_;
   auto [it, inserted] = tree_.emplace(dn::key(object.name), std::move(object));
   (void)inserted;
   const ManagedObject& stored = it->second;
@@ -389,6 +393,7 @@ Status Server::modify(const dn::Rdns& name, const std::vector<Modification>& mod
   }
   if (changes.empty()) return Status::OK();
   for (const Change& change : changes) object->attributes[change.attribute] = change.new_value;
+  object->revision = ++revisions_;
 
   const ManagedObject snapshot = *object;
   emit(snapshot, Schema::get().oid_of(kAttributeValueChange),

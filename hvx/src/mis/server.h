@@ -195,6 +195,7 @@ class Server {
   std::vector<Upstream> upstreams_;
   std::vector<std::pair<std::string, std::unique_ptr<Extension>>> extensions_;
   unsigned long notifications_emitted_ = 0;
+  std::uint64_t revisions_ = 0;
 };
 
 }  // namespace hvx::mis

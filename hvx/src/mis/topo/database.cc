@@ -31,6 +31,12 @@ ManagedObject make_object(std::string_view class_name, const dn::Rdns& name) {
   return object;
 }
 
+// Node, view and placement attributes all lie one arc below this.
+std::vector<std::uint64_t> attribute_prefix() {
+  const std::vector<std::uint64_t>& arcs = ids().node(kNodeId).arcs();
+  return std::vector<std::uint64_t>(arcs.begin(), arcs.end() - 1);
+}
+
 }  // namespace
 
 void Database::install(Server& server) {
@@ -50,7 +56,7 @@ Database* Database::of(const Server& server) {
   return dynamic_cast<Database*>(server.extension(kExtension));
 }
 
-Database::Database(Server& server) : server_(server) {
+Database::Database(Server& server) : server_(server), encoded_(attribute_prefix()) {
   const std::pair<NodeAttribute, std::string_view> node_defaults[] = {
       {kMoSet, "{}"},
       {kParents, "{}"},
@@ -93,6 +99,9 @@ Database::Database(Server& server) : server_(server) {
 }
 
 void Database::restart(Server&) {
+  node_objects_.clear();
+  view_objects_.clear();
+  encoded_.clear();
   graph_.clear();
   types_.clear();
   alarms_.clear();
@@ -110,6 +119,11 @@ void Database::register_hooks() {
   };
   node.after_set = [this](Server&, const ManagedObject& o, const std::vector<Change>& c) {
     after_node_set(o, c);
+  };
+  // What is kept of an object goes before the object leaves the tree.
+  node.before_delete = [this](Server&, const ManagedObject& o) {
+    forget_objects(o);
+    return Status::OK();
   };
   node.after_delete = [this](Server&, const ManagedObject& o) { after_node_delete(o); };
   server_.register_hooks("topoNode", std::move(node));
@@ -211,14 +225,54 @@ void Database::create_view(long id) {
   server_.create("topoView", ids().view(id), {}, {}).IgnoreError();
 }
 
-void Database::delete_view(long id) { server_.remove(ids().view(id)).IgnoreError(); }
+void Database::delete_view(long id) {
+  view_objects_.erase(id);
+  server_.remove(ids().view(id)).IgnoreError();
+}
+
+Database::Kept* Database::kept(std::unordered_map<long, Kept>& objects, long id,
+                               bool of_view) const {
+  auto known = objects.find(id);
+  if (known == objects.end()) {
+    const ManagedObject* found = server_.find(of_view ? ids().view(id) : ids().node(id));
+    if (found == nullptr) return nullptr;
+    known = objects.emplace(id, Kept{found, {}}).first;
+  }
+  return &known->second;
+}
+
+const EncodedObjects::Encoded* Database::encoded(Kept* kept) const {
+  if (kept == nullptr) return nullptr;
+  encoded_.refresh(*kept->object, kept->encoded);
+  return &kept->encoded;
+}
+
+const ManagedObject* Database::node_object(long id) const {
+  const Kept* node = kept(node_objects_, id, false);
+  return node != nullptr ? node->object : nullptr;
+}
+
+const ManagedObject* Database::view_object(long id) const {
+  const Kept* view = kept(view_objects_, id, true);
+  return view != nullptr ? view->object : nullptr;
+}
+
+const EncodedObjects::Encoded* Database::encoded_node(long id) const {
+  return encoded(kept(node_objects_, id, false));
+}
+
+const EncodedObjects::Encoded* Database::encoded_view(long id) const {
+  return encoded(kept(view_objects_, id, true));
+}
 
 void Database::create_view_node(long view, long id) {
   server_.create("topoViewNode", ids().view_node(view, id), {}, {}).IgnoreError();
 }
 
 void Database::delete_view_node(long view, long id) {
-  server_.remove(ids().view_node(view, id)).IgnoreError();
+  const dn::Rdns name = ids().view_node(view, id);
+  if (const ManagedObject* place = server_.find(name)) encoded_.forget(*place);
+  server_.remove(name).IgnoreError();
 }
 
 // A child joins at the end: the list grows by one, without being built again.

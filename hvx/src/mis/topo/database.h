@@ -20,10 +20,12 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "server.h"
+#include "topo/encoded_objects.h"
 #include "topo/identifiers.h"
 #include "topo/node_graph.h"
 #include "topo/type_tree.h"
@@ -44,6 +46,18 @@ class Database : public Extension {
   const NodeGraph& graph() const { return graph_; }
   const TypeTree& types() const { return types_; }
   Server& server() const { return server_; }
+  // The stored objects of node `id` and of its view; nullptr for none. Found in the tree
+  // once and then kept by id, until the object is deleted or the server restarts (a tree
+  // entry stays where it is while it exists).
+  const ManagedObject* node_object(long id) const;
+  const ManagedObject* view_object(long id) const;
+  // Their values encoded as the attribute actions answer them; nullptr for no object.
+  const EncodedObjects::Encoded* encoded_node(long id) const;
+  const EncodedObjects::Encoded* encoded_view(long id) const;
+  // The same of any other object (a place in a view).
+  const EncodedObjects::Encoded& encoded(const ManagedObject& object) const {
+    return encoded_.of(object);
+  }
 
   // Whether replacing these values of node `id` keeps the rules (what a set of them would
   // be refused for).
@@ -118,8 +132,21 @@ class Database : public Extension {
   void propagate(const std::vector<long>& lowered, const std::vector<long>& raised);
   int severity_of(const std::vector<std::string>& managed_objects) const;
 
+  // A node or view object as kept, with its encoding; nullptr for none.
+  struct Kept {
+    const ManagedObject* object = nullptr;
+    EncodedObjects::Encoded encoded;
+  };
+  Kept* kept(std::unordered_map<long, Kept>& objects, long id, bool of_view) const;
+  const EncodedObjects::Encoded* encoded(Kept* kept) const;
+  // Drops what is kept of a node that is being deleted, and of its view.
+  void forget_objects(const ManagedObject& node);
+
   Server& server_;
   NodeGraph graph_;
+  mutable std::unordered_map<long, Kept> node_objects_;
+  mutable std::unordered_map<long, Kept> view_objects_;
+  mutable EncodedObjects encoded_;
   TypeTree types_;
   long next_id_ = 1;
   int internal_ = 0;

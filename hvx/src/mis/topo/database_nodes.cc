@@ -357,6 +357,12 @@ void Database::after_node_set(const ManagedObject& object, const std::vector<Cha
   propagate(lowered, raised);
 }
 
+void Database::forget_objects(const ManagedObject& node) {
+  const long id = id_of(node.name);
+  node_objects_.erase(id);
+  view_objects_.erase(id);
+}
+
 // The children of a deleted node stay, without it as a parent (those it was the only
 // parent of become roots); every reference to it goes.
 void Database::after_node_delete(const ManagedObject& object) {

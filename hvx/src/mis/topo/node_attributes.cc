@@ -1,7 +1,6 @@
 #include "topo/node_attributes.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <set>
 #include <unordered_map>
@@ -58,7 +57,7 @@ std::vector<NodeAttribute> every_attribute() {
 Asn1Value attributes_of(const Database& database, long id, const std::vector<NodeAttribute>& wanted,
                         long view) {
   const Server& server = database.server();
-  const ManagedObject* node = server.find(ids().node(id));
+  const ManagedObject* node = database.node_object(id);
   const NodeGraph::Node* graph_node = database.graph().find(id);
   Asn1Value list = ber::constructed(TAG_SET, static_cast<int>(wanted.size() * 4));
   if (node == nullptr || graph_node == nullptr) return list;
@@ -74,7 +73,7 @@ Asn1Value attributes_of(const Database& database, long id, const std::vector<Nod
       if (placement != nullptr) value = placement->find(oid);
     } else if (ids().is_view_attribute(attribute)) {
       if (!view_looked_up) {
-        view_object = server.find(ids().view(id));
+        view_object = database.view_object(id);
         view_looked_up = true;
       }
       if (view_object != nullptr) value = view_object->find(oid);
@@ -247,47 +246,21 @@ ActionReply set_attributes(Database& database, const Asn1Value& argument) {
   return reply;
 }
 
-// The attributes a view's children are asked for, prepared once per request: each with the
-// encoding of its identifier as it goes into the reply. Node, view and placement attributes
-// are all one arc below the same prefix, so a stored attribute is matched by its last arc.
+// The attributes a view's children are asked for, prepared once per request: each with its
+// last arc and the object that holds it. Node, view and placement attributes are all one
+// arc below the same prefix.
 struct Wanted {
-  explicit Wanted(const std::vector<NodeAttribute>& asked) : attributes(asked) {
-    const std::vector<std::uint64_t>& arcs = ids().node(kNodeId).arcs();
-    prefix.assign(arcs.begin(), arcs.end() - 1);
-    node_slots.fill(-1);
-    view_slots.fill(-1);
+  explicit Wanted(const std::vector<NodeAttribute>& asked) {
     for (std::size_t i = 0; i < asked.size(); ++i) {
-      std::string tlv;
-      ber::oid(ids().node(asked[i]), kGlobalForm).encode_to(tlv);
-      identifiers.push_back(std::move(tlv));
-      const std::uint64_t last = ids().node(asked[i]).arcs().back();
-      if (asked[i] == kPosition) {
-        position = static_cast<int>(i);
-      } else if (last < kArcs) {
-        const bool of_view = ids().is_view_attribute(asked[i]);
-        (of_view ? view_slots : node_slots)[last] = static_cast<int>(i);
-        wants_view = wants_view || of_view;
-      }
+      arcs.push_back(ids().node(asked[i]).arcs().back());
+      of_view.push_back(ids().is_view_attribute(asked[i]));
+      wants_view = wants_view || of_view.back();
+      if (asked[i] == kPosition) position = static_cast<int>(i);
     }
   }
 
-  // Sets found[i] for each attribute `slots` asks for that `object` holds.
-  void collect(const ManagedObject& object, const std::array<int, 128>& slots,
-               std::vector<const Asn1Value*>& found) const {
-    for (const auto& [oid, value] : object.attributes) {
-      const std::vector<std::uint64_t>& arcs = oid.arcs();
-      if (arcs.size() != prefix.size() + 1 || arcs.back() >= kArcs) continue;
-      const int i = slots[arcs.back()];
-      if (i >= 0 && std::equal(prefix.begin(), prefix.end(), arcs.begin())) found[i] = &value;
-    }
-  }
-
-  static constexpr std::uint64_t kArcs = 128;
-  std::vector<NodeAttribute> attributes;  // in the order asked
-  std::vector<std::string> identifiers;   // [0] IMPLICIT OBJECT IDENTIFIER, encoded
-  std::vector<std::uint64_t> prefix;
-  std::array<int, kArcs> node_slots;
-  std::array<int, kArcs> view_slots;
+  std::vector<std::uint64_t> arcs;
+  std::vector<bool> of_view;
   bool wants_view = false;
   int position = -1;
 };
@@ -304,37 +277,28 @@ std::unordered_map<long, const ManagedObject*> places_in(const Database& databas
 }
 
 // { id, SET OF { identifier, value } } of one child of a view, appended to `out` as BER.
-// The values are copied once, as their encoding: a reply for every child of a large view
-// is built without a tree per value.
+// The entries are copied from the objects' kept encodings: a reply for every child of a
+// large view is built without a tree per value.
 void append_child(const Database& database, long id,
                   const std::unordered_map<long, const ManagedObject*>& places,
-                  const Wanted& wanted, std::vector<const Asn1Value*>& found,
-                  std::string& scratch, std::string& out) {
-  const Server& server = database.server();
-  std::fill(found.begin(), found.end(), nullptr);
-  const ManagedObject* node = server.find(ids().node(id));
+                  const Wanted& wanted, std::string& scratch, std::string& out) {
+  scratch.clear();
   const NodeGraph::Node* graph_node = database.graph().find(id);
-  if (node != nullptr && graph_node != nullptr) {
-    wanted.collect(*node, wanted.node_slots, found);
-    if (wanted.wants_view && graph_node->view) {
-      if (const ManagedObject* object = server.find(ids().view(id))) {
-        wanted.collect(*object, wanted.view_slots, found);
+  const EncodedObjects::Encoded* own =
+      graph_node != nullptr ? database.encoded_node(id) : nullptr;
+  if (own != nullptr) {
+    const EncodedObjects::Encoded* of_view =
+        wanted.wants_view && graph_node->view ? database.encoded_view(id) : nullptr;
+    const auto place = places.find(id);
+    for (std::size_t i = 0; i < wanted.arcs.size(); ++i) {
+      if (static_cast<int>(i) == wanted.position) {
+        if (place != places.end()) scratch += database.encoded(*place->second).entry(wanted.arcs[i]);
+      } else if (!wanted.of_view[i]) {
+        scratch += own->entry(wanted.arcs[i]);
+      } else if (of_view != nullptr) {
+        scratch += of_view->entry(wanted.arcs[i]);
       }
     }
-    const auto place = places.find(id);
-    if (wanted.position >= 0 && place != places.end()) {
-      found[wanted.position] = place->second->find(ids().node(kPosition));
-    }
-  }
-  scratch.clear();
-  std::string value;
-  for (std::size_t i = 0; i < found.size(); ++i) {
-    if (found[i] == nullptr) continue;
-    value.clear();
-    found[i]->encode_to(value);
-    append_ber_header(scratch, kBerSequence, wanted.identifiers[i].size() + value.size());
-    scratch += wanted.identifiers[i];
-    scratch += value;
   }
   std::string number;
   ber::integer(id).encode_to(number);
@@ -345,8 +309,6 @@ void append_child(const Database& database, long id,
   out += set;
   out += scratch;
 }
-
-// A SET OF the entries `entries` holds, as a value.
 
 ActionReply children_attributes(const Database& database, const Asn1Value& argument) {
   constexpr std::string_view kAction = "topoNodeChildAttrsByView";
@@ -366,12 +328,11 @@ ActionReply children_attributes(const Database& database, const Asn1Value& argum
   const Wanted wanted(asked);
   std::unordered_map<long, const ManagedObject*> places;
   if (wanted.position >= 0) places = places_in(database, view_id);
-  std::vector<const Asn1Value*> found(asked.size());
   std::string scratch;
   reply_in_parts(
       view->children,
       [&](long child, std::string& part) {
-        append_child(database, child, places, wanted, found, scratch, part);
+        append_child(database, child, places, wanted, scratch, part);
       },
       reply);
   return reply;

@@ -1,0 +1,96 @@
+// The children of a view read again after they change: the server keeps each node's values
+// encoded between exchanges, and every exchange must still answer the values as they are
+// then, whether an application changed them or the database derived the change itself.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "dedavuz_api/topo_type.h"
+#include "query_world.h"
+
+namespace {
+
+using platform_testing::QueryWorldTest;
+using Node = VQTopoNode;
+using Nodes = VQList<VQTopoNode>;
+
+VQIntegerSet loadable() {
+  VQIntegerSet set(Node::attribute_count, true);
+  set.remove(Node::topology_pathnames);
+  set.remove(Node::view_children);
+  return set;
+}
+
+class ViewChildrenChangeTest : public QueryWorldTest {
+ protected:
+  // The children of `view_` in one exchange, each checked against a single load of it;
+  // the child named `name`.
+  Node child_named(const std::string& name) {
+    Nodes nodes;
+    EXPECT_VQ_OK(topo_->load_nodes_in_view(view_, loadable(), nodes));
+    Node found;
+    for (const Node& node : nodes) {
+      VQTopoNodeDn dn;
+      EXPECT_VQ_OK(node.get_dn(dn));
+      Node loaded(dn);
+      EXPECT_VQ_OK(loaded.load_some_attributes(loadable()));
+      VQIntegerSet differing(Node::attribute_count);
+      EXPECT_FALSE(node.diff_some_attributes(loaded, loadable(), differing)) << dn << differing;
+      std::string own;
+      if (node.get_name(own) && own == name) found = node;
+    }
+    return found;
+  }
+
+  VQTopoNodeDn view_;
+};
+
+TEST_F(ViewChildrenChangeTest, EachExchangeSeesTheChangesMadeBeforeIt) {
+  view_ = make("v", "Network", {nodes_[1].root});
+  const VQTopoNodeDn host = make("h", "Host", {view_});
+  const VQTopoNodeDn sub = make("s", "Network", {view_});
+  (void)VQTopoType::is_view("Network");
+  long state = 0;
+  ASSERT_VQ_OK(child_named("h").get_state(state));
+  EXPECT_EQ(state, 0);
+
+  // Set by an application: a node value and a view value.
+  Node changed(host);
+  ASSERT_VQ_OK(changed.set_state(42));
+  ASSERT_VQ_OK(changed.store_some_attributes(selection({Node::state})));
+  Node map(sub);
+  ASSERT_VQ_OK(map.set_view_map_config_filename("city.map"));
+  ASSERT_VQ_OK(map.store_some_attributes(selection({Node::view_map_config_filename})));
+  ASSERT_VQ_OK(child_named("h").get_state(state));
+  EXPECT_EQ(state, 42);
+  std::string filename;
+  ASSERT_VQ_OK(child_named("s").get_view_map_config_filename(filename));
+  EXPECT_EQ(filename, "city.map");
+
+  // Derived by the database: a new child joins the children of `sub`, and the severity
+  // of a child flows up into its propagated severity.
+  make("leaf", "Host", {sub}, {platform_testing::kManaged});
+  const std::string system = view_.system_name();
+  ASSERT_NE(world_->raise_alarm(system.substr(system.rfind('/') + 1), platform_testing::kManaged,
+                                Node::critical),
+            0);
+  Node::DnList children;
+  ASSERT_VQ_OK(child_named("s").get_children(children));
+  EXPECT_EQ(children.entries(), 1u);
+  Node::Severity propagated = Node::cleared;
+  ASSERT_VQ_OK(child_named("s").get_propagated_severity(propagated));
+  EXPECT_EQ(propagated, Node::critical);
+
+  // A node that becomes a view gains a view object; one deleted and another made in its
+  // place must not answer the old one's values.
+  Node retyped(host);
+  ASSERT_VQ_OK(retyped.set_type_name("Network"));
+  ASSERT_VQ_OK(retyped.store_some_attributes(selection({Node::type_name})));
+  ASSERT_VQ_OK(child_named("h").get_view_map_config_filename(filename));
+  ASSERT_VQ_OK(Node(sub).destroy());
+  make("s2", "Host", {view_});
+  ASSERT_VQ_OK(child_named("s2").get_state(state));
+  EXPECT_EQ(state, 0);
+}
+
+}  // namespace
