@@ -7,16 +7,15 @@
 #include "dedavuz_api/mit_names.h"
 #include "dedavuz_api/topo_node.h"
 #include "dedavuz_api/topo_node_rep.h"
+#include "support/helpers.h"
 
 namespace {
 
 using N = VQTopoNode;
 using Rep = VQTopoNodeRep;
 
-VQIntegerSet set_of(std::initializer_list<int> members, long capacity = N::attribute_count) {
-  VQIntegerSet set(capacity);
-  for (const int m : members) set.add(m);
-  return set;
+VQIntegerSet set_of(std::initializer_list<long> members, long capacity = N::attribute_count) {
+  return vq_testing::set_of(capacity, members);
 }
 
 VQIntegerSet range(int first, int last) {  // both included

@@ -151,27 +151,15 @@ TEST_F(DiscoveryTest, NetworkAddressOfAnotherServerIsNotFollowed) {
 TEST_F(DiscoveryTest, GarbageEntriesAreSkipped) {
   const hvx::Status answering = hvx::answer_action(
       *world_, "B", "vqFdn", "vqListFdns", [](const std::string&, const hvx::Asn1Value&) {
-        namespace ber = hvx::ber;
-        hvx::Asn1Value info = ber::set();
-        const auto entry = [](const std::string& fdn, const std::string& instance) {
-          hvx::Asn1Value route = ber::sequence();
-          route.add_component(ber::octets("x", hvx::TAG_GRAPHSTR));
-          route.add_component(ber::octets("mis:x", hvx::TAG_GRAPHSTR));
-          route.add_component(ber::octets(instance));
-          hvx::Asn1Value routes = ber::sequence();
-          if (!instance.empty()) routes.add_component(route);
-          hvx::Asn1Value e = ber::sequence();
-          e.add_component(hvx::fdn2oi(fdn));
-          e.add_component(routes);
-          return e;
-        };
+        hvx::Asn1Value info = hvx::ber::set();
+        using platform_testing::fdn_entry;
         const std::string good =
             hvx::fdn2oi("agentTableType=\"CMIP\"/agentId=id:\"C\"").encode().str();
-        info.add_component(entry("/systemId=name:\"C\"", "\x30\x05garbage"));  // bad BER
-        info.add_component(entry("/systemId=name:\"C\"", ""));                 // no route
-        info.add_component(entry("/topoNodeDBId=NULL", good));                 // names no system
-        info.add_component(entry("/", good));                                  // no RDN at all
-        info.add_component(entry("/systemId=name:\"C\"", good));
+        info.add_component(fdn_entry("/systemId=name:\"C\"", "\x30\x05garbage"));  // bad BER
+        info.add_component(fdn_entry("/systemId=name:\"C\"", ""));                 // no route
+        info.add_component(fdn_entry("/topoNodeDBId=NULL", good));  // names no system
+        info.add_component(fdn_entry("/", good));                   // no RDN at all
+        info.add_component(fdn_entry("/systemId=name:\"C\"", good));
         return info;
       });
   ASSERT_TRUE(answering.ok()) << answering;

@@ -12,6 +12,7 @@
 #include "dedavuz_api/topo_type.h"
 #include "hvx/image.h"
 #include "platform_world.h"
+#include "support/helpers.h"
 #include "support/vq_test.h"
 
 namespace platform_testing {
@@ -24,7 +25,8 @@ std::vector<std::string> heard;
 std::string server_of(const std::string& system) { return system.substr(system.rfind('/') + 1); }
 
 void on_node(const VQTopoNodeCallbackData& data) {
-  const std::string who = server_of(data.dn.system_name()) + ":" + std::to_string(data.dn.unique_id());
+  const std::string who =
+      server_of(data.dn.system_name()) + ":" + std::to_string(data.dn.unique_id());
   std::string name;
   if (data.event == object_creation) heard.push_back("create " + who);
   if (data.event == object_deletion) heard.push_back("delete " + who);
@@ -39,10 +41,7 @@ void on_type(const VQTopoTypeCallbackData& data) {
   }
 }
 
-void drain() {
-  while (hvx::dispatch_recursive(true)) {
-  }
-}
+using vq_testing::drain;
 
 using EventPropertyTest = PlatformWorldTest;
 
@@ -103,7 +102,8 @@ TEST_F(EventPropertyTest, CallbacksHearEveryChangeOnceInServerOrder) {
         hvx::Image type(hvx::DataUnit("topoTypeDBId=NULL/topoTypeId=\"" + name + "\""),
                         hvx::DataUnit("topoType"), platform());
         if (!types.empty() && random() % 2 == 0) {
-          ASSERT_TRUE(type.set_str("topoTypeDerivedFrom", hvx::DataUnit("{\"" + types.back() + "\"}")));
+          ASSERT_TRUE(
+              type.set_str("topoTypeDerivedFrom", hvx::DataUnit("{\"" + types.back() + "\"}")));
         } else {
           ASSERT_TRUE(type.set_str("topoTypeDerivedFrom", "{\"Link\"}"));
         }

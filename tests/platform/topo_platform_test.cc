@@ -159,10 +159,10 @@ TEST_F(TopoPlatformTest, AddingAndRemovingSystems) {
 
   // A new system is listed with its full name and heard of; a known one is not, yet
   // registration is asked for again.
-  EXPECT_VQ_OK(rep->add_system("X", true, VQTopoPlatformRep::list_only));
-  EXPECT_VQ_OK(rep->add_system("X", true, VQTopoPlatformRep::list_only));
-  EXPECT_VQ_OK(rep->add_system("/L/B", true, VQTopoPlatformRep::list_and_register));
-  EXPECT_VQ_OK(rep->add_system("/Q", true, VQTopoPlatformRep::list_and_register));
+  EXPECT_VQ_ALL_OK(rep->add_system("X", true, VQTopoPlatformRep::list_only),
+                   rep->add_system("X", true, VQTopoPlatformRep::list_only),
+                   rep->add_system("/L/B", true, VQTopoPlatformRep::list_and_register),
+                   rep->add_system("/Q", true, VQTopoPlatformRep::list_and_register));
   EXPECT_EQ(rep->system_fdn_str("X"), "/systemId=name:\"X\"");
   EXPECT_EQ(rep->system_fdn_str("/Q"), "/systemId=name:\"Q\"");
 
@@ -196,16 +196,13 @@ TEST_F(TopoPlatformTest, RegistrationFailures) {
 
   ASSERT_TRUE(
       hvx::remove_object(*world_, "L", "subsystemId=\"VQ-MIS\"/connectMgrId=\"ConnectMgr\"").ok());
-  const VQStatus missing = rep->register_connection("B");
-  EXPECT_VQ_ERROR(missing, VQStatus::Code::does_not_exist);
-  EXPECT_EQ(missing.message(), "");
+  EXPECT_VQ_ERROR_TEXT(rep->register_connection("B"), VQStatus::Code::does_not_exist, "");
 
   auto failing = std::make_shared<hvx::FaultPlan>();
   failing->fail_request(1, hvx::ErrorCode::processing_failure, "down");
   hvx::install_fault_plan(platform(), failing);
-  const VQStatus failed = rep->deregister_connection("B");
-  EXPECT_VQ_ERROR(failed, VQStatus::Code::hvx_error);
-  EXPECT_EQ(failed.message(), "processingFailure: down");
+  EXPECT_VQ_ERROR_TEXT(rep->deregister_connection("B"), VQStatus::Code::hvx_error,
+                       "processingFailure: down");
 }
 
 }  // namespace
