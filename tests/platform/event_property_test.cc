@@ -11,6 +11,7 @@
 #include "dedavuz_api/topo_platform.h"
 #include "dedavuz_api/topo_type.h"
 #include "hvx/image.h"
+#include "node/populated_node.h"
 #include "platform_world.h"
 #include "support/helpers.h"
 #include "support/vq_test.h"
@@ -61,13 +62,9 @@ TEST_F(EventPropertyTest, CallbacksHearEveryChangeOnceInServerOrder) {
       case 0:
       case 1: {
         const std::string& system = systems[random() % systems.size()];
-        VQTopoNode node;
-        ASSERT_VQ_OK(node.set_name("n" + std::to_string(step)));
-        ASSERT_VQ_OK(node.set_type_name("Host"));
-        ASSERT_VQ_OK(node.set_parents({VQTopoNodeDn(system, 1)}));
-        ASSERT_VQ_OK(node.create_with_all_attributes());
         VQTopoNodeDn dn;
-        ASSERT_VQ_OK(node.get_dn(dn));
+        ASSERT_VQ_OK(node_testing::make_node("n" + std::to_string(step), "Host",
+                                             {VQTopoNodeDn(system, 1)}, dn));
         live.push_back(dn);
         expected.push_back("create " + server_of(system) + ":" + std::to_string(dn.unique_id()));
         break;
@@ -78,9 +75,8 @@ TEST_F(EventPropertyTest, CallbacksHearEveryChangeOnceInServerOrder) {
         VQTopoNode node(live[random() % live.size()]);
         const std::string name = "r" + std::to_string(step);
         ASSERT_VQ_OK(node.set_name(name));
-        VQIntegerSet which(VQTopoNode::attribute_count);
-        which.add(VQTopoNode::name);
-        ASSERT_VQ_OK(node.store_some_attributes(which));
+        ASSERT_VQ_OK(node.store_some_attributes(
+            vq_testing::set_of(VQTopoNode::attribute_count, {VQTopoNode::name})));
         VQTopoNodeDn dn;
         ASSERT_VQ_OK(node.get_dn(dn));
         expected.push_back("rename " + server_of(dn.system_name()) + ":" +

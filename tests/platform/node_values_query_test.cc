@@ -21,13 +21,7 @@ using Nodes = VQList<VQTopoNode>;
 // Three linked replies of 100, 100 and 50 children, then the final reply.
 constexpr int kChildren = 250;
 
-// What a load can read without the view graph.
-VQIntegerSet loadable() {
-  VQIntegerSet set(Node::attribute_count, true);
-  set.remove(Node::topology_pathnames);
-  set.remove(Node::view_children);
-  return set;
-}
+using node_testing::loadable_without_view_graph;
 
 // Each node of `nodes` holds exactly `selection`, as a single load of it gives.
 void expect_as_loaded(const Nodes& nodes, const VQIntegerSet& selection) {
@@ -85,9 +79,9 @@ class ViewChildrenTest : public QueryWorldTest {
 
 TEST_F(ViewChildrenTest, EveryChildOnceWithTheAttributesASingleLoadGives) {
   Nodes nodes;
-  ASSERT_VQ_OK(topo_->load_nodes_in_view(view_, loadable(), nodes));
+  ASSERT_VQ_OK(topo_->load_nodes_in_view(view_, loadable_without_view_graph(), nodes));
   EXPECT_EQ(ids_of(nodes), children_);
-  expect_as_loaded(nodes, loadable());
+  expect_as_loaded(nodes, loadable_without_view_graph());
 
   // View children alone ask the server for no attribute: only the names come back.
   Nodes named;

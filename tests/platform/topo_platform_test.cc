@@ -79,8 +79,8 @@ TEST_F(TopoPlatformTest, EmptyPlatformObjnameFailsAndALaterCallStartsAgain) {
 
 // The local system's name is the text after the first quote of PLATFORM_OBJNAME, less one
 // trailing quote.
-class LocalNameTest : public PlatformWorldTest,
-                      public ::testing::WithParamInterface<std::pair<std::string, std::string>> {};
+using Objname = std::pair<std::string, std::string>;
+class LocalNameTest : public PlatformWorldTest, public ::testing::WithParamInterface<Objname> {};
 
 TEST_P(LocalNameTest, ReadFromPlatformObjname) {
   ASSERT_TRUE(platform().set_prop("PLATFORM_OBJNAME", hvx::DataUnit(GetParam().first)));
@@ -91,13 +91,10 @@ TEST_P(LocalNameTest, ReadFromPlatformObjname) {
   EXPECT_EQ(VQTopoPlatform::instance()->system_names().first(), GetParam().second);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Objnames, LocalNameTest,
-    ::testing::Values(std::pair<std::string, std::string>{"/systemId=name:\"hostA\"", "hostA"},
-                      std::pair<std::string, std::string>{"x\"y", "y"},
-                      std::pair<std::string, std::string>{"a\"b\"\"", "b\""},
-                      std::pair<std::string, std::string>{"\"", ""},
-                      std::pair<std::string, std::string>{"bare", "bare"}));
+INSTANTIATE_TEST_SUITE_P(Objnames, LocalNameTest,
+                         ::testing::Values(Objname{"/systemId=name:\"hostA\"", "hostA"},
+                                           Objname{"x\"y", "y"}, Objname{"a\"b\"\"", "b\""},
+                                           Objname{"\"", ""}, Objname{"bare", "bare"}));
 
 TEST_F(TopoPlatformTest, BeforeInitializeNothingNeedsThePlatformObject) {
   EXPECT_EQ(VQTopoPlatform::instance(), nullptr);
