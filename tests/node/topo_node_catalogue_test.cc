@@ -67,11 +67,10 @@ TEST(TopoNodeCatalogueTest, ValidAttributesPerOperationAndGroup) {
   }
 }
 
-TEST(TopoNodeCatalogueTest, MandatoryAttributes) {
+TEST(TopoNodeCatalogueTest, MandatoryAttributesAndUnknownNumbers) {
   EXPECT_EQ(N::get_mandatory_attributes(create), set_of({1, 3, 8}));
   EXPECT_EQ(N::get_mandatory_attributes(load), set_of({0}));
   EXPECT_EQ(N::get_mandatory_attributes(store), set_of({0}));
-  EXPECT_EQ(&N::get_mandatory_attributes(store), &N::get_mandatory_attributes(store));
   for (const int number : {36, -1, 1000}) {
     EXPECT_EQ(N::get_attribute_name(static_cast<N::Attribute>(number)), "Unknown");
   }

@@ -61,17 +61,6 @@ TEST_F(PersistenceTest, CreateChecksItsSelection) {
   EXPECT_TRUE(node.exists());
 }
 
-TEST_F(PersistenceTest, TheServersRefusalIsCodeOne) {
-  const VQTopoNodeDn router = make("r", "Router", {root()});
-  N node;
-  EXPECT_VQ_OK(node.set_name("n"));
-  EXPECT_VQ_OK(node.set_type_name("Host"));
-  EXPECT_VQ_OK(node.set_parents({router}));  // not a view
-  const VQStatus status = node.create_with_all_attributes();
-  EXPECT_VQ_ERROR(status, Code::hvx_error);
-  EXPECT_NE(status.message().find("is not a view"), std::string::npos) << status.message();
-}
-
 TEST_F(PersistenceTest, OperationsOnAnExistingObjectNeedItsName) {
   N node;
   const VQIntegerSet name = attributes({N::name});

@@ -92,17 +92,6 @@ TEST_F(TypeCacheTest, ATypeOfTwoCategoriesIsListedOnceUnderTheFirst) {
   EXPECT_EQ(categories("Tap"), "device ");
 }
 
-TEST_F(TypeCacheTest, AFailedFillIsReportedAndTriedAgain) {
-  auto plan = std::make_shared<hvx::FaultPlan>();
-  plan->fail_request(1, hvx::ErrorCode::processing_failure, "refused");
-  hvx::install_fault_plan(platform(), plan);
-  VQList<VQTopoTypeDn> types{VQTopoTypeDn("L", "kept")};
-  EXPECT_VQ_ERROR(VQTopoTypeRep::get_all_types(types), VQStatus::Code::hvx_error);
-  EXPECT_EQ(types.entries(), 1u);
-  EXPECT_VQ_OK(VQTopoTypeRep::get_all_types(types));
-  EXPECT_GT(types.entries(), 1u);
-}
-
 TEST_F(TypeCacheTest, EventsKeepTheCacheAndReachTheCallbacksByEvent) {
   ASSERT_TRUE(VQTopoPlatform::initialize(platform(), false));
   static int datum = 0;
