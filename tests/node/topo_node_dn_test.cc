@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <set>
-#include <sstream>
 #include <string>
 #include <unordered_set>
 

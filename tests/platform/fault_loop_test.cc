@@ -2,8 +2,6 @@
 // object is still made, with what could be reached, and whatever was lost is reported.
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <ostream>
 #include <sstream>
 #include <string>
 #include <tuple>

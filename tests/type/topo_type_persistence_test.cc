@@ -4,7 +4,6 @@
 
 #include <functional>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <tuple>
 
