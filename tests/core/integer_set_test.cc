@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <sstream>
 #include <vector>
+
+#include "support/helpers.h"
 
 namespace {
 
@@ -15,13 +16,9 @@ std::vector<long> members(const VQIntegerSet& set) {
   return out;
 }
 
-VQIntegerSet make(long capacity, std::initializer_list<long> values) {
-  VQIntegerSet set(capacity);
-  for (long v : values) set.add(v);
-  return set;
-}
+using vq_testing::set_of;
 
-TEST(VQIntegerSetTest, ConstructionAndMembership) {
+TEST(VQIntegerSetTest, ConstructionMembershipEqualityAndAssignment) {
   EXPECT_EQ(VQIntegerSet().max_members(), 0);
   EXPECT_EQ(VQIntegerSet().num_members(), 0);
   EXPECT_EQ(VQIntegerSet(36).num_members(), 0);
@@ -37,12 +34,24 @@ TEST(VQIntegerSetTest, ConstructionAndMembership) {
     EXPECT_EQ(set.next_member((1L << 24) - 1), (1L << 24) - 1);
   }
 
-  VQIntegerSet set = make(36, {0, 3, 35});
+  VQIntegerSet set = set_of(36, {0, 3, 35});
   EXPECT_TRUE(set.is_member(3));
   EXPECT_TRUE(set[35]);
   EXPECT_FALSE(set[4]);
   set.remove(3);
   EXPECT_EQ(members(set), (std::vector<long>{0, 35}));
+
+  // Equality needs the same capacity; assigning a truth value fills or empties.
+  EXPECT_FALSE(VQIntegerSet(36) == VQIntegerSet(29));
+  EXPECT_TRUE(VQIntegerSet(36) != VQIntegerSet(29));
+  EXPECT_EQ(set_of(36, {1, 2}), set_of(36, {2, 1}));
+  EXPECT_NE(set_of(36, {1, 2}), set_of(36, {1}));
+  VQIntegerSet filled(70);
+  filled = true;
+  EXPECT_EQ(filled.num_members(), 70);
+  filled = false;
+  EXPECT_EQ(filled.num_members(), 0);
+  EXPECT_EQ(filled.max_members(), 70);
 }
 
 TEST(VQIntegerSetTest, OutOfRangeIndicesAreIgnored) {
@@ -56,15 +65,8 @@ TEST(VQIntegerSetTest, OutOfRangeIndicesAreIgnored) {
   EXPECT_EQ(set.num_members(), 0);
 }
 
-TEST(VQIntegerSetTest, EqualityNeedsSameCapacity) {
-  EXPECT_FALSE(VQIntegerSet(36) == VQIntegerSet(29));
-  EXPECT_TRUE(VQIntegerSet(36) != VQIntegerSet(29));
-  EXPECT_EQ(make(36, {1, 2}), make(36, {2, 1}));
-  EXPECT_NE(make(36, {1, 2}), make(36, {1}));
-}
-
 TEST(VQIntegerSetTest, ComplementStaysInsideTheCapacity) {
-  const VQIntegerSet set = make(36, {0, 3});
+  const VQIntegerSet set = set_of(36, {0, 3});
   const VQIntegerSet complement = !set;
   EXPECT_EQ(complement.num_members(), 34);
   EXPECT_EQ(complement.max_members(), 36);
@@ -77,22 +79,13 @@ TEST(VQIntegerSetTest, ComplementStaysInsideTheCapacity) {
 }
 
 TEST(VQIntegerSetTest, ResizeKeepsMembersBelowTheNewCapacity) {
-  VQIntegerSet set = make(36, {2, 35});
+  VQIntegerSet set = set_of(36, {2, 35});
   set.resize(40);
   EXPECT_EQ(members(set), (std::vector<long>{2, 35}));
   set.resize(10);
   EXPECT_EQ(members(set), (std::vector<long>{2}));
   set.resize(100);
   EXPECT_EQ(members(set), (std::vector<long>{2}));
-}
-
-TEST(VQIntegerSetTest, AssignBoolFillsOrEmpties) {
-  VQIntegerSet set(70);
-  set = true;
-  EXPECT_EQ(set.num_members(), 70);
-  set = false;
-  EXPECT_EQ(set.num_members(), 0);
-  EXPECT_EQ(set.max_members(), 70);
 }
 
 struct BinaryCase {
@@ -102,8 +95,8 @@ struct BinaryCase {
 };
 
 TEST(VQIntegerSetTest, BinaryOperationsOverTheLeftCapacity) {
-  const VQIntegerSet a = make(36, {1, 2, 30});
-  const VQIntegerSet b = make(36, {2, 3, 35});
+  const VQIntegerSet a = set_of(36, {1, 2, 30});
+  const VQIntegerSet b = set_of(36, {2, 3, 35});
   const BinaryCase cases[] = {
       {"and", [](const VQIntegerSet& x, const VQIntegerSet& y) { return x & y; }, {2}},
       {"or", [](const VQIntegerSet& x, const VQIntegerSet& y) { return x | y; }, {1, 2, 3, 30, 35}},
@@ -123,8 +116,8 @@ TEST(VQIntegerSetTest, BinaryOperationsOverTheLeftCapacity) {
 }
 
 TEST(VQIntegerSetTest, OperandsOfDifferentCapacityStayInBounds) {
-  const VQIntegerSet wide = make(100, {5, 70, 99});
-  const VQIntegerSet narrow = make(10, {5, 6});
+  const VQIntegerSet wide = set_of(100, {5, 70, 99});
+  const VQIntegerSet narrow = set_of(10, {5, 6});
   EXPECT_EQ(members(wide & narrow), (std::vector<long>{5}));
   EXPECT_EQ(members(wide | narrow), (std::vector<long>{5, 6, 70, 99}));
   EXPECT_EQ(members(narrow | wide), (std::vector<long>{5, 6}));
@@ -139,7 +132,7 @@ TEST(VQIntegerSetIteratorTest, WalksInOrderAndRestarts) {
   EXPECT_FALSE(none.next());
   EXPECT_EQ(none.member(), -1);
 
-  VQIntegerSet set = make(130, {0, 63, 64, 129});
+  VQIntegerSet set = set_of(130, {0, 63, 64, 129});
   VQIntegerSetIterator it(set);
   EXPECT_EQ(it.member(), -1);
   std::vector<long> seen;
@@ -158,9 +151,7 @@ TEST(VQIntegerSetIteratorTest, WalksInOrderAndRestarts) {
 }
 
 TEST(VQIntegerSetTest, Prints) {
-  std::ostringstream out;
-  out << make(36, {0, 3, 5});
-  EXPECT_EQ(out.str(), "{0 3 5}/36");
+  EXPECT_EQ(vq_testing::printed(set_of(36, {0, 3, 5})), "{0 3 5}/36");
 }
 
 }  // namespace

@@ -6,30 +6,22 @@
 
 namespace {
 
+// The fragments the slash forms and parsers are built of are checked through those.
 TEST(MitNamesTest, ComposedFragmentsAndFormats) {
   const struct {
     const std::string& constant;
     const char* value;
   } table[] = {
-      {LOCAL_SYSTEM_PART, "/systemId=name:\""},
-      {SERVER_TABLE_PART1, "/serverTableType=\"mis\"/misId=\""},
       {VQ_DN_TOPO_TYPE_DB_SPRINTF, "/systemId=name:\"%s\"/topoTypeDBId=NULL"},
       {VQ_DN_TOPO_NODE_DB_SPRINTF, "/systemId=name:\"%s\"/topoNodeDBId=NULL"},
-      {VQ_DN_TOPO_NODE_PART2, "\"/topoNodeDBId=NULL/topoNodeId="},
       {VQ_DN_TOPO_NODE_SCANF,
        "/systemId%*[^\"]\"%[^\"]\"/topoNodeDBId%*[^/]/topoNodeId=%ld"},
-      {VQ_DN_TOPO_VIEW_NODE_SCANF,
-       "/systemId%*[^\"]\"%[^\"]\"/topoViewDBId%*[^/]/topoNodeId%*[^/]/topoNodeId=%ld"},
-      {VQ_DN_TOPO_TYPE_LDN_SCANF, "topoTypeDBId%*[^/]/topoTypeId%*[^\"]\"%[^\"]\""},
       {VQ_DN_SNMP_AGENT_SCANF,
        "/systemId%*[^\"]\"%[^\"]\"/internetClassId%*[^/]/cmipsnmpProxyAgentId%*[^\"]\"%[^\"]\""},
       {VQ_DN_RPC_AGENT_SCANF,
        "/systemId%*[^\"]\"%[^\"]\"/agentTableType%*[^\"]\"RPC\"/agentId%*[^\"]\"%[^\"]\""},
-      {VQ_DN_CMIP_AGENT_PART2, "\"/agentTableType=\"CMIP\"/agentId=\""},
-      {VQ_DN_CMIP_AGENT_PART2_AET, "\"/agentTableType=\"CMIP\"/agentId=aet:"},
       {VQ_DN_CMIP_AGENT_SCANF,
        "/systemId%*[^\"]\"%[^\"]\"/agentTableType%*[^\"]\"CMIP\"/agentId%*[^\"]\"%[^\"]\""},
-      {VQ_DN_FDN_TABLE_PART2, "\"/subsystemId=\"VQ-MIS\"/subsystemId=\"FdnTable\""},
       {VQ_OC_CONNECT_MGR, "\"Connection Manager Document\":connectMgr"},
       {VQ_OC_CMIP_AGENT_ENTITY_FULL, "\"VQ CMIPAGENT ENTITY\":cmipAgentEntity"},
       {VQ_TOPO_VIEW_DEFAULT_GEO_AREA, "topoViewMapInitialGeoArea"},

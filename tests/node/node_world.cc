@@ -3,14 +3,13 @@
 #include "dedavuz_api/topo_platform.h"
 #include "dedavuz_api/topo_type.h"
 #include "populated_node.h"
+#include "support/helpers.h"
 #include "support/vq_test.h"
 
 namespace node_testing {
 
-VQIntegerSet attributes(std::initializer_list<int> members) {
-  VQIntegerSet set(VQTopoNode::attribute_count);
-  for (const int member : members) set.add(member);
-  return set;
+VQIntegerSet attributes(std::initializer_list<long> members) {
+  return vq_testing::set_of(VQTopoNode::attribute_count, members);
 }
 
 void NodeWorldTest::SetUp() {

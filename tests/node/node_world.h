@@ -19,7 +19,7 @@
 namespace node_testing {
 
 // The node numbers of a selection, capacity 36.
-VQIntegerSet attributes(std::initializer_list<int> members);
+VQIntegerSet attributes(std::initializer_list<long> members);
 
 class NodeWorldTest : public ::testing::Test {
  protected:

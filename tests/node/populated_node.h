@@ -16,13 +16,16 @@
 
 namespace node_testing {
 
-// Creates a node of `type` named `name` under `parents`; `dn` gets its name.
+// Creates a node of `type` named `name` under `parents`, referring to `managed`; `dn` gets
+// its name.
 inline VQStatus make_node(const std::string& name, const std::string& type,
-                          const VQTopoNode::DnList& parents, VQTopoNodeDn& dn) {
+                          const VQTopoNode::DnList& parents, VQTopoNodeDn& dn,
+                          const VQList<std::string>& managed = {}) {
   VQTopoNode node;
   VQ_RETURN_IF_ERROR(node.set_name(name));
   VQ_RETURN_IF_ERROR(node.set_type_name(type));
   VQ_RETURN_IF_ERROR(node.set_parents(parents));
+  if (!managed.is_empty()) VQ_RETURN_IF_ERROR(node.set_managed_objects(managed));
   VQ_RETURN_IF_ERROR(node.create_with_all_attributes());
   return node.get_dn(dn);
 }

@@ -4,17 +4,16 @@
 
 #include <cstdlib>
 #include <set>
-#include <sstream>
 #include <string>
 #include <unordered_set>
 
+#include "dedavuz_api/mit_names.h"
+#include "dedavuz_api/topo_node_rep.h"
+#include "support/helpers.h"
+
 namespace {
 
-std::string printed(const VQTopoNodeDn& dn) {
-  std::ostringstream out;
-  out << dn;
-  return out.str();
-}
+using vq_testing::printed;
 
 TEST(TopoNodeDnTest, NullValueAndPrinting) {
   VQTopoNodeDn dn;
@@ -92,6 +91,58 @@ TEST(TopoNodeDnTest, WithoutLocalNameEverySystemIsRemote) {
   EXPECT_EQ(VQTopoNodeDn("testhost", 1).slash_form(),
             "/serverTableType=\"mis\"/misId=\"testhost\"/topoNodeDBId=NULL/topoNodeId=1");
   EXPECT_EQ(VQTopoNodeDn("", 1).slash_form(), "/systemId=name:\"\"/topoNodeDBId=NULL/topoNodeId=1");
+}
+
+TEST(TopoNodeRepTest, ViewSlashForms) {
+  const VQTopoNodeDn node("x", 9);
+  const struct {
+    VQTopoNodeDn view;
+    const char* slash;
+  } table[] = {
+      {{"testhost", 5}, "/systemId=name:\"testhost\"/topoViewDBId=NULL/topoNodeId=5"},
+      {{"testhost/B", 5}, "/serverTableType=\"mis\"/misId=\"B\"/topoViewDBId=NULL/topoNodeId=5"},
+      {{"/testhost/B", 5},
+       "/serverTableType=\"mis\"/misId=\"B\"/systemId=name:\"B\"/topoViewDBId=NULL/topoNodeId=5"},
+  };
+  for (const auto& row : table) {
+    EXPECT_EQ(VQTopoNodeRep::topo_view_dn_slash_form(row.view), row.slash);
+    EXPECT_EQ(VQTopoNodeRep::topo_view_node_dn_slash_form(row.view, node),
+              std::string(row.slash) + "/topoNodeId=9");
+  }
+}
+
+TEST(TopoNodeRepTest, ParsesViewAndViewNodeNames) {
+  const struct {
+    const char* text;
+    VQTopoNodeDn view;
+    VQTopoNodeDn view_node;
+  } table[] = {
+      {"topoViewDBId=NULL/topoNodeId=5", {"testhost", 5}, {}},
+      {"topoViewDBId=NULL/topoNodeId=5/topoNodeId=9", {"testhost", 5}, {"testhost", 9}},
+      {"/systemId=name:\"hostA\"/topoViewDBId=NULL/topoNodeId=5", {"hostA", 5}, {}},
+      {"/systemId=name:\"hostA\"/topoViewDBId=NULL/topoNodeId=5/topoNodeId=9",
+       {"hostA", 5},
+       {"hostA", 9}},
+      {"/serverTableType=\"mis\"/misId=\"B\"/topoViewDBId=NULL/topoNodeId=5", {}, {}},
+      {"/systemId=name:\"hostA\"/topoViewDBId=NULL/topoNodeId=", {}, {}},
+      {"/systemId=name:\"hostA\"/topoNodeDBId=NULL/topoNodeId=5", {}, {}},
+      {"/systemId=name:\"hostA", {}, {}},
+      {"topoViewDBId", {}, {}},
+  };
+  for (const auto& row : table) {
+    EXPECT_EQ(VQTopoNodeRep::topo_view_dn(row.text), row.view) << row.text;
+    EXPECT_EQ(VQTopoNodeRep::topo_view_node_dn(row.text), row.view_node) << row.text;
+  }
+}
+
+// Built by a static initialiser, before main: the name constants must already exist.
+const VQTopoNodeDn kBuiltEarly("/systemId=name:\"early\"", 3);
+const std::string kFragmentSeenEarly = VQ_DN_TOPO_NODE_PART2;
+
+TEST(StaticNamesTest, NameConstantsExistBeforeOtherStaticObjects) {
+  EXPECT_EQ(kFragmentSeenEarly, "\"/topoNodeDBId=NULL/topoNodeId=");
+  EXPECT_EQ(kBuiltEarly.system_name(), "early");
+  EXPECT_EQ(kBuiltEarly.unique_id(), 3);
 }
 
 }  // namespace

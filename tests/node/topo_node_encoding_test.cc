@@ -8,11 +8,13 @@
 #include "dedavuz_api/topo_node.h"
 #include "dedavuz_api/topo_node_rep.h"
 #include "hvx/asn1.h"
+#include "hvx/ber.h"
 #include "hvx/image.h"
 #include "hvx/morf.h"
 #include "hvx/platform.h"
 #include "hvx/syntax.h"
 #include "node/topo_node_rep_access.h"
+#include "support/helpers.h"
 #include "support/vq_test.h"
 
 namespace {
@@ -24,11 +26,8 @@ using hvx::Asn1Value;
 
 const VQTopoNodeDn kNode("testhost", 7);
 
-Asn1Value integer(long n) {
-  Asn1Value value;
-  value.encode_int(n);
-  return value;
-}
+using hvx::ber::integer;
+using hvx::ber::null_value;
 
 Asn1Value real(double d) {
   Asn1Value value;
@@ -36,46 +35,26 @@ Asn1Value real(double d) {
   return value;
 }
 
-Asn1Value null_value() {
-  Asn1Value value;
-  value.encode_null();
-  return value;
-}
+Asn1Value text(const std::string& s) { return hvx::ber::octets(s, hvx::TAG_GRAPHSTR); }
 
-Asn1Value text(const std::string& s) {
-  Asn1Value value;
-  value.encode_octets(std::string_view(s), hvx::TAG_GRAPHSTR);
-  return value;
-}
-
-Asn1Value oid(const char* dotted) {
-  Asn1Value value;
-  value.encode_oid(hvx::Oid(dotted));
-  return value;
-}
-
-Asn1Value constructed(hvx::Asn1Tag tag, std::initializer_list<Asn1Value> components) {
-  Asn1Value value;
-  value.start_construct(tag);
+Asn1Value constructed(Asn1Value value, std::initializer_list<Asn1Value> components) {
   for (const Asn1Value& component : components) value.add_component(component);
   return value;
 }
 
 Asn1Value seq(std::initializer_list<Asn1Value> components) {
-  return constructed(hvx::TAG_SEQ, components);
+  return constructed(hvx::ber::sequence(), components);
 }
 
 Asn1Value set(std::initializer_list<Asn1Value> components) {
-  return constructed(hvx::TAG_SET, components);
+  return constructed(hvx::ber::set(), components);
 }
 
 // Any value at all, as a server that does not check its values could send it.
 hvx::Morf any(const Asn1Value& value) { return hvx::Morf(hvx::Syntax::parse("ANY"), value); }
 
-VQIntegerSet gdmo(std::initializer_list<int> members) {
-  VQIntegerSet set(Rep::gdmo_attribute_count);
-  for (const int member : members) set.add(member);
-  return set;
+VQIntegerSet gdmo(std::initializer_list<long> members) {
+  return vq_testing::set_of(Rep::gdmo_attribute_count, members);
 }
 
 hvx::Image image() { return hvx::Image("NONE", "topoNode", hvx::Platform::default_platform()); }
@@ -92,8 +71,7 @@ TEST(NodeEncodingTest, SetsOfTheWrongSizeAreRefused) {
   for (const VQStatus& status :
        {rep.get_some_attributes_in_image(Rep::topo_node, target, interface_sized),
         rep.set_some_attributes_in_image(Rep::topo_node, target, interface_sized)}) {
-    EXPECT_VQ_ERROR(status, Code::invalid_argument);
-    EXPECT_EQ(status.message(), "VQIntegerSet wrong size");
+    EXPECT_VQ_ERROR_TEXT(status, Code::invalid_argument, "VQIntegerSet wrong size");
   }
 }
 
@@ -168,14 +146,11 @@ TEST(NodeEncodingTest, GeographicalLocationIsLatitudeThenLongitude) {
 
 TEST(NodeEncodingTest, EveryWrittenAttributeHasItsForm) {
   Rep rep(kNode);
-  EXPECT_VQ_OK(rep.set_name("a\xff"));
-  EXPECT_VQ_OK(rep.set_parents({{"testhost", 1}, {"elsewhere", 2}}));
-  EXPECT_VQ_OK(rep.set_is_severity_propagated(false));
-  EXPECT_VQ_OK(rep.set_display_statuses({{"up", 1}, {"down", -2}}));
-  EXPECT_VQ_OK(rep.set_array_cell_size({}));
-  EXPECT_VQ_OK(rep.set_bus_logical_locations({{1, -2, 3}, {4, 5, -6}}));
-  EXPECT_VQ_OK(rep.set_view_default_geo_area({}, 0.5, false));
-  EXPECT_VQ_OK(rep.set_view_config_data({{"k", "v"}}));
+  EXPECT_VQ_ALL_OK(
+      rep.set_name("a\xff"), rep.set_parents({{"testhost", 1}, {"elsewhere", 2}}),
+      rep.set_is_severity_propagated(false), rep.set_display_statuses({{"up", 1}, {"down", -2}}),
+      rep.set_array_cell_size({}), rep.set_bus_logical_locations({{1, -2, 3}, {4, 5, -6}}),
+      rep.set_view_default_geo_area({}, 0.5, false), rep.set_view_config_data({{"k", "v"}}));
   hvx::Image target = image();
   ASSERT_VQ_OK(rep.set_some_attributes_in_image(
       Rep::topo_node, target,
@@ -209,18 +184,16 @@ TEST(NodeEncodingTest, UserDataNeedRegisteredNamesAndValues) {
   {
     Rep rep(kNode);
     EXPECT_VQ_OK(rep.add_user_datum("noSuchAttribute", layer));
-    const VQStatus status =
-        rep.set_some_attributes_in_image(Rep::topo_node, target, gdmo({Rep::topo_node_user_data}));
-    EXPECT_VQ_ERROR(status, Code::attribute_not_registered);
-    EXPECT_EQ(status.message(), "noSuchAttribute");
+    EXPECT_VQ_ERROR_TEXT(
+        rep.set_some_attributes_in_image(Rep::topo_node, target, gdmo({Rep::topo_node_user_data})),
+        Code::attribute_not_registered, "noSuchAttribute");
   }
   {
     Rep rep(kNode);
     EXPECT_VQ_OK(rep.add_user_datum("topoNodeLayer", hvx::Morf("topoNodeLayer")));
-    const VQStatus status =
-        rep.set_some_attributes_in_image(Rep::topo_node, target, gdmo({Rep::topo_node_user_data}));
-    EXPECT_VQ_ERROR(status, Code::cannot_set_attribute);
-    EXPECT_EQ(status.message(), "VQTopoNode::object description data invalid");
+    EXPECT_VQ_ERROR_TEXT(
+        rep.set_some_attributes_in_image(Rep::topo_node, target, gdmo({Rep::topo_node_user_data})),
+        Code::cannot_set_attribute, "VQTopoNode::object description data invalid");
   }
   {
     Rep rep(kNode);
@@ -237,10 +210,9 @@ TEST(NodeEncodingTest, AManagedObjectThePlatformCannotNameIsNotWritten) {
   Rep rep(kNode);
   VQTopoNodeRepAccess::managed_objects(rep) = {"/systemId=name:\"A\"", "/noSuchAttribute=1"};
   hvx::Image target = image();
-  const VQStatus status =
-      rep.set_some_attributes_in_image(Rep::topo_node, target, gdmo({Rep::topo_node_mo_set}));
-  EXPECT_VQ_ERROR(status, Code::encode_error);
-  EXPECT_EQ(status.message(), "VQTopoNode::managed_objects");
+  EXPECT_VQ_ERROR_TEXT(
+      rep.set_some_attributes_in_image(Rep::topo_node, target, gdmo({Rep::topo_node_mo_set})),
+      Code::encode_error, "VQTopoNode::managed_objects");
 }
 
 // Values of the wrong structure: each gives its attribute's own code and message, never a
@@ -267,8 +239,9 @@ TEST(NodeEncodingTest, WrongStructuresGiveTheirAttributesError) {
        "VQTopoNode::user_data"},
       {Rep::topo_node, Rep::topo_node_user_data, set({seq({integer(1), integer(2)})}),
        Code::decode_error, "VQTopoNode::user_data"},
-      {Rep::topo_node, Rep::topo_node_user_data, set({seq({oid("1.2.3.4"), integer(2)})}),
-       Code::attribute_not_registered, "1.2.3.4"},
+      {Rep::topo_node, Rep::topo_node_user_data,
+       set({seq({hvx::ber::oid(hvx::Oid("1.2.3.4")), integer(2)})}), Code::attribute_not_registered,
+       "1.2.3.4"},
       {Rep::topo_node, Rep::topo_node_array_cell_size, set({integer(1), integer(2)}),
        Code::hvx_error, "VQTopoNode::array_cell_size"},
       {Rep::topo_node, Rep::topo_node_array_cell_size, seq({integer(-1), integer(2)}),
@@ -284,19 +257,17 @@ TEST(NodeEncodingTest, WrongStructuresGiveTheirAttributesError) {
     SCOPED_TRACE(row.message);
     Rep rep(kNode);
     hvx::Morf value = any(row.value);
-    const VQStatus status = rep.get_attribute_from_morf(row.object_class, row.attribute, value);
-    EXPECT_VQ_ERROR(status, row.code);
-    EXPECT_EQ(status.message(), row.message);
+    EXPECT_VQ_ERROR_TEXT(rep.get_attribute_from_morf(row.object_class, row.attribute, value),
+                         row.code, row.message);
   }
 }
 
 // Lists in a form other than the expected collection are read as empty.
 TEST(NodeEncodingTest, ListsOfAnotherFormAreEmpty) {
   Rep rep(kNode);
-  EXPECT_VQ_OK(rep.set_display_statuses({{"old", 1}}));
-  EXPECT_VQ_OK(rep.set_bus_logical_locations({{1, 1, 1}}));
-  EXPECT_VQ_OK(rep.set_view_config_data({{"old", "1"}}));
-  EXPECT_VQ_OK(rep.set_user_data({}));
+  EXPECT_VQ_ALL_OK(rep.set_display_statuses({{"old", 1}}),
+                   rep.set_bus_logical_locations({{1, 1, 1}}),
+                   rep.set_view_config_data({{"old", "1"}}), rep.set_user_data({}));
   hvx::Morf sequence = any(seq({seq({text("a"), integer(1)})}));
   hvx::Morf a_set = any(set({seq({integer(1), integer(2), integer(3)})}));
   hvx::Morf null_data = any(null_value());

@@ -7,10 +7,12 @@
 #include "dedavuz_api/topo_node.h"
 #include "dedavuz_api/topo_platform.h"
 #include "hvx/asn1.h"
+#include "hvx/ber.h"
 #include "hvx/message.h"
 #include "hvx/oid.h"
 #include "hvx/testing.h"
 #include "node_world.h"
+#include "support/helpers.h"
 #include "support/vq_test.h"
 
 namespace node_testing {
@@ -31,10 +33,7 @@ void record(const VQTopoNodeCallbackData& data) {
 }
 void record_too(const VQTopoNodeCallbackData& data) { record(data); }
 
-void drain() {
-  while (hvx::dispatch_recursive(true)) {
-  }
-}
+using vq_testing::drain;
 
 class NodeEventsTest : public NodeWorldTest {
  protected:
@@ -63,9 +62,9 @@ TEST_F(NodeEventsTest, CallbacksHearTheirEventTypesWithTheDecodedNode) {
   // Creations and deletions carry only the name; a placement in a view is heard as a
   // change of logical_locations (21), children of the view (9) as a change.
   const std::vector<std::string> expected = {
-      "all 0 L:2 {}/36",  "new 0 L:2 {}/36",  "all 2 L:1 {9}/36", "all 2 L:2 {21}/36",
-      "all 0 L:3 {}/36",  "new 0 L:3 {}/36",  "all 2 L:2 {9}/36", "all 2 L:3 {21}/36",
-      "all 2 L:3 {1}/36", "all 1 L:3 {}/36",  "del 1 L:3 {}/36",  "all 2 L:2 {9}/36"};
+      "all 0 L:2 {}/36",  "new 0 L:2 {}/36", "all 2 L:1 {9}/36", "all 2 L:2 {21}/36",
+      "all 0 L:3 {}/36",  "new 0 L:3 {}/36", "all 2 L:2 {9}/36", "all 2 L:3 {21}/36",
+      "all 2 L:3 {1}/36", "all 1 L:3 {}/36", "del 1 L:3 {}/36",  "all 2 L:2 {9}/36"};
   EXPECT_EQ(heard, expected);
 
   ASSERT_EQ(nodes.size(), expected.size());
@@ -98,64 +97,42 @@ TEST_F(NodeEventsTest, NothingIsDecodedBeforeAnyRegistration) {
   EXPECT_TRUE(heard.empty());
 }
 
+namespace ber = hvx::ber;
+
+hvx::Asn1Value with(hvx::Asn1Value value, std::initializer_list<hvx::Asn1Value> components) {
+  for (const hvx::Asn1Value& component : components) value.add_component(component);
+  return value;
+}
+
+hvx::Asn1Value rdn(const char* oid, const hvx::Asn1Value& value) {
+  return with(ber::set(), {with(ber::sequence(), {ber::oid(hvx::Oid(oid)), value})});
+}
+
 // A notification about node `id` of the local server, as the server would send it.
 hvx::Message node_event(const char* event_arc, const hvx::Asn1Value& info, long id,
                         bool topo_node_id_last = true) {
   hvx::Message event(hvx::Message::EVENT_REPORT);
-  hvx::Asn1Value klass;
-  (void)klass.encode_oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.3.1"),
-                         hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 0));
-  event.set_object_class(klass);
-  auto rdn = [](const char* oid, const hvx::Asn1Value& value) {
-    hvx::Asn1Value id;
-    (void)id.encode_oid(hvx::Oid(oid));
-    hvx::Asn1Value pair;
-    pair.start_construct(hvx::TAG_SEQ);
-    pair.add_component(id);
-    pair.add_component(value);
-    hvx::Asn1Value set;
-    set.start_construct(hvx::TAG_SET);
-    set.add_component(pair);
-    return set;
-  };
-  hvx::Asn1Value system, number, db;
-  system.encode_octets("L", hvx::TAG_GRAPHSTR);
-  number.encode_int(id);
-  db.encode_null();
-  hvx::Asn1Value instance;
-  instance.start_construct(hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 2));
-  instance.add_component(rdn("2.9.3.2.7.4", system));
-  instance.add_component(rdn("1.3.6.1.4.1.7351.2.2.2.40.7.5", db));
-  instance.add_component(topo_node_id_last ? rdn("1.3.6.1.4.1.7351.2.2.2.40.7.9", number)
-                                           : rdn("1.3.6.1.4.1.7351.2.2.2.40.7.5", number));
-  event.set_object_instance(instance);
-  hvx::Asn1Value type;
-  (void)type.encode_oid(hvx::Oid(event_arc));
-  event.set(hvx::Message::EVENT_TYPE, type);
+  event.set_object_class(
+      ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.3.1"), hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 0)));
+  const char* db = "1.3.6.1.4.1.7351.2.2.2.40.7.5";
+  event.set_object_instance(
+      with(ber::constructed(hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 2)),
+           {rdn("2.9.3.2.7.4", ber::octets("L", hvx::TAG_GRAPHSTR)), rdn(db, ber::null_value()),
+            rdn(topo_node_id_last ? "1.3.6.1.4.1.7351.2.2.2.40.7.9" : db, ber::integer(id))}));
+  event.set(hvx::Message::EVENT_TYPE, ber::oid(hvx::Oid(event_arc)));
   if (info) event.set(hvx::Message::INFO, info);
   return event;
 }
 
 // attributeValueChange information holding one change of `attribute` to `value`.
 hvx::Asn1Value change(const char* attribute, const hvx::Asn1Value& value) {
-  hvx::Asn1Value id, old_value;
-  (void)id.encode_oid(hvx::Oid(attribute));
-  old_value.encode_null();
-  hvx::Asn1Value entry;
-  entry.start_construct(hvx::TAG_SEQ);
-  entry.add_component(id);
-  entry.add_component(old_value);
-  entry.add_component(value);
-  hvx::Asn1Value list, ids, info, source;
-  list.start_construct(hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 3));
-  list.add_component(entry);
-  ids.start_construct(hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 2));
-  source.encode_enum(0, hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 1));
-  info.start_construct(hvx::TAG_SEQ);
-  info.add_component(source);
-  info.add_component(ids);
-  info.add_component(list);
-  return info;
+  const auto context = [](unsigned n) { return hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, n); };
+  hvx::Asn1Value source;
+  source.encode_enum(0, context(1));
+  const hvx::Asn1Value entry =
+      with(ber::sequence(), {ber::oid(hvx::Oid(attribute)), ber::null_value(), value});
+  return with(ber::sequence(),
+              {source, ber::constructed(context(2)), with(ber::constructed(context(3)), {entry})});
 }
 
 TEST_F(NodeEventsTest, MalformedEventsAreDroppedWithTheirDiagnostic) {
@@ -163,9 +140,8 @@ TEST_F(NodeEventsTest, MalformedEventsAreDroppedWithTheirDiagnostic) {
   VQTopoNode::register_callback(all_events, &record, tag);
   const char* avc = "2.9.3.2.10.1";
   const char* display_status = "1.3.6.1.4.1.7351.2.2.2.40.7.7";
-  hvx::Asn1Value number, good_name;
-  number.encode_int(7);
-  good_name.encode_octets("fine", hvx::TAG_GRAPHSTR);
+  const hvx::Asn1Value number = ber::integer(7);
+  const hvx::Asn1Value good_name = ber::octets("fine", hvx::TAG_GRAPHSTR);
 
   testing::internal::CaptureStderr();
   hvx::inject_pdu(platform(), node_event(avc, change(display_status, number), 5).encode());

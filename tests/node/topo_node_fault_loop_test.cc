@@ -12,6 +12,7 @@
 #include "hvx/testing.h"
 #include "node_world.h"
 #include "populated_node.h"
+#include "support/helpers.h"
 #include "support/vq_test.h"
 
 namespace {
@@ -23,7 +24,8 @@ using Code = VQStatus::Code;
 using N = VQTopoNode;
 
 enum class Operation { create, load, store };
-enum class Fault { fail, drop, corrupt };
+using vq_testing::Fault;
+using vq_testing::fault_at;
 
 // The requests each operation makes on the populated node, in order: the create (or the
 // topoNode store, or boot), one per parent view for the positions, then for a create or
@@ -33,15 +35,8 @@ constexpr int kRequests[] = {5, 4, 5};
 // object cannot be found have nowhere to go.
 constexpr int kViewBoot = 4;
 
-void PrintTo(Operation operation, std::ostream* out) {
-  static const char* const kNames[] = {"create", "load", "store"};
-  *out << kNames[static_cast<int>(operation)];
-}
-
-void PrintTo(Fault fault, std::ostream* out) {
-  static const char* const kNames[] = {"fail", "drop", "corrupt"};
-  *out << kNames[static_cast<int>(fault)];
-}
+const char* const kOperations[] = {"create", "load", "store"};
+void PrintTo(Operation operation, std::ostream* out) { *out << kOperations[int(operation)]; }
 
 class NodeFaultTest : public NodeWorldTest {
  protected:
@@ -112,18 +107,7 @@ class NodeRequestFaultTest
 
 TEST_P(NodeRequestFaultTest, GivesItsStepsStatus) {
   const auto [operation, k, fault] = GetParam();
-  const auto plan = std::make_shared<hvx::FaultPlan>();
-  switch (fault) {
-    case Fault::fail:
-      plan->fail_request(k, hvx::ErrorCode::processing_failure, "injected");
-      break;
-    case Fault::drop:
-      plan->drop_reply(k);
-      break;
-    case Fault::corrupt:
-      plan->corrupt_reply(k);
-      break;
-  }
+  const auto plan = fault_at(k, fault);
   const std::size_t before = nodes_in_database();
   const VQStatus status = run(operation, plan);
   if (operation != Operation::load && k == kViewBoot) {
@@ -185,27 +169,20 @@ TEST_P(NodeRequestFaultTest, GivesItsStepsStatus) {
 }
 
 std::string name_of(const ::testing::TestParamInfo<std::tuple<Operation, int, Fault>>& info) {
-  static const char* const kOperations[] = {"create", "load", "store"};
-  static const char* const kFaults[] = {"fail", "drop", "corrupt"};
   const auto [operation, k, fault] = info.param;
   return std::string(kOperations[static_cast<int>(operation)]) + "_" + std::to_string(k) + "_" +
-         kFaults[static_cast<int>(fault)];
+         vq_testing::fault_name(fault);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Create, NodeRequestFaultTest,
-    ::testing::Combine(::testing::Values(Operation::create), ::testing::Range(1, kRequests[0] + 1),
-                       ::testing::Values(Fault::fail, Fault::drop, Fault::corrupt)),
-    name_of);
-INSTANTIATE_TEST_SUITE_P(
-    Load, NodeRequestFaultTest,
-    ::testing::Combine(::testing::Values(Operation::load), ::testing::Range(1, kRequests[1] + 1),
-                       ::testing::Values(Fault::fail, Fault::drop, Fault::corrupt)),
-    name_of);
-INSTANTIATE_TEST_SUITE_P(
-    Store, NodeRequestFaultTest,
-    ::testing::Combine(::testing::Values(Operation::store), ::testing::Range(1, kRequests[2] + 1),
-                       ::testing::Values(Fault::fail, Fault::drop, Fault::corrupt)),
-    name_of);
+#define EVERY_REQUEST_OF(operation)                                                     \
+  INSTANTIATE_TEST_SUITE_P(                                                             \
+      operation, NodeRequestFaultTest,                                                  \
+      ::testing::Combine(::testing::Values(Operation::operation),                       \
+                         ::testing::Range(1, kRequests[int(Operation::operation)] + 1), \
+                         ::testing::ValuesIn(vq_testing::kFaults)),                     \
+      name_of)
+EVERY_REQUEST_OF(create);
+EVERY_REQUEST_OF(load);
+EVERY_REQUEST_OF(store);
 
 }  // namespace

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 
 #include "dedavuz_api/topo_node.h"
 #include "dedavuz_api/topo_node_rep.h"
 #include "node/topo_node_rep_access.h"
+#include "support/helpers.h"
 #include "support/vq_test.h"
 
 namespace {
@@ -13,40 +13,26 @@ namespace {
 using N = VQTopoNode;
 using Peer = VQTopoNodeRepAccess;
 
-template <typename T>
-std::string printed(const T& value) {
-  std::ostringstream out;
-  out << value;
-  return out.str();
-}
+using vq_testing::printed;
 
 // Every attribute active, with eleven children so that a list breaks its line.
 VQTopoNodeRep populated() {
   VQTopoNodeRep rep(VQTopoNodeDn("testhost", 7));
-  EXPECT_VQ_OK(rep.set_name("router-7"));
-  EXPECT_VQ_OK(rep.set_type_name("Hexagon"));
-  EXPECT_VQ_OK(rep.set_managed_objects({R"(/systemId="A")"}));
-  EXPECT_VQ_OK(rep.set_parents({{"testhost", 1}}));
-  EXPECT_VQ_OK(rep.set_links({{"testhost/far", 5}}));
-  EXPECT_VQ_OK(rep.set_propagate_peers({}));
-  EXPECT_VQ_OK(rep.set_is_severity_propagated(false));
-  EXPECT_VQ_OK(rep.set_state(3));
-  EXPECT_VQ_OK(rep.set_display_statuses({{"up", 1}}));
-  EXPECT_VQ_OK(rep.set_geographical_location({}, true));
-  EXPECT_VQ_OK(rep.set_layer_name("core"));
-  EXPECT_VQ_OK(rep.add_user_datum("topoNodeId", hvx::Morf("topoNodeId")));
-  EXPECT_VQ_OK(rep.set_logical_location({"testhost", 1}, {1, 2, 3}));
-  EXPECT_VQ_OK(rep.set_view_background_image_filename("bg.gif"));
-  EXPECT_VQ_OK(rep.set_view_map_config_filename("map.cfg"));
-  EXPECT_VQ_OK(rep.set_view_default_geo_area({2.5, 48.8}, 1.5, false));
-  EXPECT_VQ_OK(rep.add_view_config_datum({"k", "v w"}));
-  EXPECT_VQ_OK(rep.set_monitor_rotation(45, false));
-  EXPECT_VQ_OK(rep.set_monitor_visible_children({{"testhost", 100}}));
-  EXPECT_VQ_OK(rep.set_array_visible_children({{"testhost", 101}}));
-  EXPECT_VQ_OK(rep.set_array_orientation(N::vertical));
-  EXPECT_VQ_OK(rep.set_array_num_columns(4));
-  EXPECT_VQ_OK(rep.set_array_cell_size({10, 20}));
-  EXPECT_VQ_OK(rep.set_bus_logical_locations({{1, 2, 3}, {4, 5, 6}}));
+  EXPECT_VQ_ALL_OK(
+      rep.set_name("router-7"), rep.set_type_name("Hexagon"),
+      rep.set_managed_objects({R"(/systemId="A")"}), rep.set_parents({{"testhost", 1}}),
+      rep.set_links({{"testhost/far", 5}}), rep.set_propagate_peers({}),
+      rep.set_is_severity_propagated(false), rep.set_state(3),
+      rep.set_display_statuses({{"up", 1}}), rep.set_geographical_location({}, true),
+      rep.set_layer_name("core"), rep.add_user_datum("topoNodeId", hvx::Morf("topoNodeId")),
+      rep.set_logical_location({"testhost", 1}, {1, 2, 3}),
+      rep.set_view_background_image_filename("bg.gif"), rep.set_view_map_config_filename("map.cfg"),
+      rep.set_view_default_geo_area({2.5, 48.8}, 1.5, false),
+      rep.add_view_config_datum({"k", "v w"}), rep.set_monitor_rotation(45, false),
+      rep.set_monitor_visible_children({{"testhost", 100}}),
+      rep.set_array_visible_children({{"testhost", 101}}), rep.set_array_orientation(N::vertical),
+      rep.set_array_num_columns(4), rep.set_array_cell_size({10, 20}),
+      rep.set_bus_logical_locations({{1, 2, 3}, {4, 5, 6}}));
   Peer::topology_pathnames(rep) = {"/net/router-7"};
   Peer::cmip_agents(rep) = {{"testhost", "a1"}};
   Peer::snmp_agents(rep) = {{"testhost", "s1"}};
@@ -156,16 +142,27 @@ view_background_image_filename:
 
 TEST(TopoNodePrintTest, HandlePrintsItsActiveAttributes) {
   N node;
-  EXPECT_EQ(printed(node), "");
   EXPECT_VQ_OK(node.set_is_severity_propagated(true));
-  EXPECT_VQ_OK(node.set_monitor_rotation(0, true));
-  EXPECT_VQ_OK(node.set_array_orientation(static_cast<N::ArrayOrientation>(0)));
-  EXPECT_EQ(printed(node),
-            "        is_severity_propagated: TRUE\n"
-            "              monitor_rotation: NULL\n"
-            "             array_orientation: array_orientation: horizontal\n");
+  EXPECT_EQ(printed(node), "        is_severity_propagated: TRUE\n");
   node.clear_all_attributes();
   EXPECT_EQ(printed(node), "");
+}
+
+// What the printed node does not show: defaults, values outside the enumerations, user data.
+TEST(TopoNodeValuesTest, PrintedForms) {
+  using N = VQTopoNode;
+  EXPECT_EQ(printed(N::ArrayCellSize()), "width: 0 height: 25");
+  EXPECT_EQ(printed(N::LocationInParent()), "parent: NULLlocation: x: 0 y: 0 z: 0");
+  EXPECT_EQ(printed(N::GeoLocation{1.5, -2}), "longitude: 1.5 latitude: -2");
+  EXPECT_EQ(printed(N::horizontal), "array_orientation: horizontal");
+  EXPECT_EQ(printed(static_cast<N::ArrayOrientation>(7)), "array_orientation: vertical");
+  const char* const severities[] = {"indeterminate", "critical", "major",
+                                    "minor",         "warning",  "cleared"};
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(printed(static_cast<N::Severity>(i)), severities[i]);
+  EXPECT_EQ(printed(static_cast<N::Severity>(9)), "9");
+  EXPECT_EQ(printed(N::UserDatum("\"VQ Topology\":topoNodeLayer", hvx::Morf("topoNodeLayer"))),
+            "attribute name: \"\"VQ Topology\":topoNodeLayer\" value: <opaque>");
+  EXPECT_EQ(printed(N::UserDatum()), "attribute name: \"\" value: <opaque>");
 }
 
 }  // namespace

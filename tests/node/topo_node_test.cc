@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
 #include "dedavuz_api/topo_node_rep.h"
 #include "node/topo_node_rep_access.h"
+#include "support/helpers.h"
 #include "support/vq_test.h"
 
 namespace {
@@ -16,6 +16,10 @@ using Code = VQStatus::Code;
 using Dns = VQList<VQTopoNodeDn>;
 using Strings = VQList<std::string>;
 
+VQIntegerSet attributes_of(std::initializer_list<long> members) {
+  return vq_testing::set_of(N::attribute_count, members);
+}
+
 // Names are built per test: the name constants they read are not there before main.
 class TopoNodeTest : public ::testing::Test {
  protected:
@@ -23,11 +27,6 @@ class TopoNodeTest : public ::testing::Test {
   const VQTopoNodeDn kB{"testhost", 2};
   const VQTopoNodeDn kC{"testhost/remote", 3};
 };
-
-void expect_error(const VQStatus& status, Code code, const std::string& message) {
-  EXPECT_VQ_ERROR(status, code);
-  EXPECT_EQ(status.message(), message);
-}
 
 TEST_F(TopoNodeTest, FreshNodeAnswersGettersWithCode5AndTheQualifiedName) {
   const N node;
@@ -40,34 +39,24 @@ TEST_F(TopoNodeTest, FreshNodeAnswersGettersWithCode5AndTheQualifiedName) {
   N::Severity severity;
   hvx::Morf morf;
   N::Location location;
-  const struct {
-    std::function<VQStatus()> get;
-    const char* message;
-  } table[] = {
-      {[&] { return node.get_name(text); }, "VQTopoNode::name"},
-      {[&] { return node.get_parents(dns); }, "VQTopoNode::parents"},
-      {[&] { return node.get_severity(severity); }, "VQTopoNode::severity"},
-      {[&] { return node.get_geographical_location(geo, flag); },
-       "VQTopoNode::geographical_location"},
-      {[&] { return node.get_view_default_geo_area(geo, extent, flag); },
-       "VQTopoNode::view_default_geo_area"},
-      {[&] { return node.get_display_status("x", number); }, "VQTopoNode::display_status"},
-      {[&] {
-         VQList<N::DisplayStatus> statuses;
-         return node.get_display_statuses(statuses);
-       },
-       "VQTopoNode::display_status"},
-      {[&] { return node.get_user_datum("x", morf); }, "VQTopoNode::user_data"},
-      {[&] { return node.get_view_config_datum("x", text); }, "VQTopoNode::view_config_data"},
-      {[&] { return node.get_logical_location(kA, location); }, "VQTopoNode::logical_locations"},
-      {[&] { return node.get_monitor_hidden_children(dns); },
-       "VQTopoNode::monitor_hidden_children"},
-      {[&] { return node.get_monitor_max_visible_children(number); },
-       "VQTopoNode::monitor_max_visible_children"},
-      {[&] { return node.get_array_hidden_children(dns); }, "VQTopoNode::array_hidden_children"},
+  VQList<N::DisplayStatus> statuses;
+  const std::pair<VQStatus, const char*> table[] = {
+      {node.get_name(text), "VQTopoNode::name"},
+      {node.get_parents(dns), "VQTopoNode::parents"},
+      {node.get_severity(severity), "VQTopoNode::severity"},
+      {node.get_geographical_location(geo, flag), "VQTopoNode::geographical_location"},
+      {node.get_view_default_geo_area(geo, extent, flag), "VQTopoNode::view_default_geo_area"},
+      {node.get_display_status("x", number), "VQTopoNode::display_status"},
+      {node.get_display_statuses(statuses), "VQTopoNode::display_status"},
+      {node.get_user_datum("x", morf), "VQTopoNode::user_data"},
+      {node.get_view_config_datum("x", text), "VQTopoNode::view_config_data"},
+      {node.get_logical_location(kA, location), "VQTopoNode::logical_locations"},
+      {node.get_monitor_hidden_children(dns), "VQTopoNode::monitor_hidden_children"},
+      {node.get_monitor_max_visible_children(number), "VQTopoNode::monitor_max_visible_children"},
+      {node.get_array_hidden_children(dns), "VQTopoNode::array_hidden_children"},
   };
-  for (const auto& row : table) {
-    expect_error(row.get(), Code::attribute_not_set, row.message);
+  for (const auto& [status, message] : table) {
+    EXPECT_VQ_ERROR_TEXT(status, Code::attribute_not_set, message);
   }
   EXPECT_TRUE(dns.is_empty());
 }
@@ -133,19 +122,17 @@ TEST_F(TopoNodeTest, NameListsAddAndRemove) {
   N node;
   // Stale entries of an inactive list are discarded by the first add.
   EXPECT_VQ_OK(node.set_parents({kB, kC}));
-  VQIntegerSet parents(N::attribute_count);
-  parents.add(N::parents);
-  node.clear_some_attributes(parents);
+  node.clear_some_attributes(attributes_of({N::parents}));
   EXPECT_VQ_OK(node.add_parent(kA));
-  expect_error(node.add_parent(kA), Code::already_exists, kA.slash_form());
+  EXPECT_VQ_ERROR_TEXT(node.add_parent(kA), Code::already_exists, kA.slash_form());
   Dns got;
   EXPECT_VQ_OK(node.get_parents(got));
   EXPECT_EQ(got, Dns{kA});
   EXPECT_EQ(got.entries(), 1u);
 
-  expect_error(node.remove_link(kA), Code::attribute_not_set, "VQTopoNode::links");
+  EXPECT_VQ_ERROR_TEXT(node.remove_link(kA), Code::attribute_not_set, "VQTopoNode::links");
   EXPECT_VQ_OK(node.set_links({kA, kC, kA}));
-  expect_error(node.remove_link(kB), Code::does_not_exist, kB.slash_form());
+  EXPECT_VQ_ERROR_TEXT(node.remove_link(kB), Code::does_not_exist, kB.slash_form());
   EXPECT_VQ_OK(node.remove_link(kA));  // every equal entry goes
   EXPECT_VQ_OK(node.get_links(got));
   EXPECT_EQ(got.entries(), 1u);
@@ -161,7 +148,7 @@ TEST_F(TopoNodeTest, KeyedListsAddReplaceAndRemove) {
   EXPECT_VQ_OK(node.get_display_statuses(statuses));
   EXPECT_EQ(statuses, (VQList<N::DisplayStatus>{{"x", 2}, {"z", 3}}));
   long value = 0;
-  expect_error(node.get_display_status("y", value), Code::key_not_found, "y");
+  EXPECT_VQ_ERROR_TEXT(node.get_display_status("y", value), Code::key_not_found, "y");
 
   // Only the first entry with the key is replaced; a removal takes all of them.
   EXPECT_VQ_OK(node.set_view_config_data({{"k", "1"}, {"j", "2"}, {"k", "3"}}));
@@ -171,7 +158,7 @@ TEST_F(TopoNodeTest, KeyedListsAddReplaceAndRemove) {
   EXPECT_EQ(data[0].value, "4");
   EXPECT_EQ(data[2].value, "3");
   EXPECT_VQ_OK(node.remove_view_config_datum("k"));
-  expect_error(node.remove_view_config_datum("k"), Code::key_not_found, "k");
+  EXPECT_VQ_ERROR_TEXT(node.remove_view_config_datum("k"), Code::key_not_found, "k");
   EXPECT_VQ_OK(node.get_view_config_data(data));
   EXPECT_EQ(data.entries(), 1u);
 
@@ -181,7 +168,7 @@ TEST_F(TopoNodeTest, KeyedListsAddReplaceAndRemove) {
   hvx::Morf got;
   EXPECT_VQ_OK(node.get_user_datum("topoNodeId", got));
   EXPECT_EQ(got.get_long(), 12);
-  expect_error(node.remove_user_datum("other"), Code::key_not_found, "other");
+  EXPECT_VQ_ERROR_TEXT(node.remove_user_datum("other"), Code::key_not_found, "other");
 }
 
 TEST_F(TopoNodeTest, LogicalLocationsMoveOnlyWithinKnownParents) {
@@ -190,13 +177,15 @@ TEST_F(TopoNodeTest, LogicalLocationsMoveOnlyWithinKnownParents) {
   node.clear_all_attributes();
   EXPECT_VQ_OK(node.set_logical_location(kA, {1, 2, 3}));  // starts afresh
   EXPECT_VQ_OK(node.set_logical_location(kA, {4, 5, 6}));
-  expect_error(node.set_logical_location(kC, {0, 0, 0}), Code::key_not_found, kC.slash_form());
+  EXPECT_VQ_ERROR_TEXT(node.set_logical_location(kC, {0, 0, 0}), Code::key_not_found,
+                       kC.slash_form());
   VQList<N::LocationInParent> locations;
   EXPECT_VQ_OK(node.get_logical_locations(locations));
   ASSERT_EQ(locations.entries(), 1u);
   EXPECT_EQ(locations[0], N::LocationInParent(kA, {4, 5, 6}));
   N::Location location;
-  expect_error(node.get_logical_location(kB, location), Code::key_not_found, kB.slash_form());
+  EXPECT_VQ_ERROR_TEXT(node.get_logical_location(kB, location), Code::key_not_found,
+                       kB.slash_form());
 }
 
 TEST_F(TopoNodeTest, ManagedObjectsAreCanonicalWhenSetAsAList) {
@@ -211,8 +200,8 @@ TEST_F(TopoNodeTest, ManagedObjectsAreCanonicalWhenSetAsAList) {
   EXPECT_EQ(got, (Strings{canonical, other}));
 
   // A failure keeps what was converted so far, and the attribute's activity as it was.
-  expect_error(node.set_managed_objects({other, malformed, plain}), Code::invalid_argument,
-               malformed);
+  EXPECT_VQ_ERROR_TEXT(node.set_managed_objects({other, malformed, plain}), Code::invalid_argument,
+                       malformed);
   EXPECT_VQ_OK(node.get_managed_objects(got));
   EXPECT_EQ(got, Strings{other});
   N fresh;
@@ -220,18 +209,18 @@ TEST_F(TopoNodeTest, ManagedObjectsAreCanonicalWhenSetAsAList) {
   EXPECT_VQ_ERROR(fresh.get_managed_objects(got), Code::attribute_not_set);
 
   // Adding keeps the name as given; removing looks for its canonical form.
-  expect_error(node.add_managed_object(malformed), Code::invalid_argument, malformed);
+  EXPECT_VQ_ERROR_TEXT(node.add_managed_object(malformed), Code::invalid_argument, malformed);
   EXPECT_VQ_OK(node.add_managed_object(plain));
-  expect_error(node.add_managed_object(plain), Code::already_exists, plain);
+  EXPECT_VQ_ERROR_TEXT(node.add_managed_object(plain), Code::already_exists, plain);
   EXPECT_VQ_OK(node.get_managed_objects(got));
   EXPECT_EQ(got, (Strings{other, plain}));
-  expect_error(node.remove_managed_object(plain), Code::does_not_exist, plain);
-  expect_error(node.remove_managed_object(malformed), Code::invalid_argument, malformed);
+  EXPECT_VQ_ERROR_TEXT(node.remove_managed_object(plain), Code::does_not_exist, plain);
+  EXPECT_VQ_ERROR_TEXT(node.remove_managed_object(malformed), Code::invalid_argument, malformed);
   EXPECT_VQ_OK(node.remove_managed_object(R"(/systemId="B")"));
   EXPECT_VQ_OK(node.get_managed_objects(got));
   EXPECT_EQ(got, Strings{plain});
-  expect_error(fresh.remove_managed_object(plain), Code::attribute_not_set,
-               "VQTopoNode::managed_objects");
+  EXPECT_VQ_ERROR_TEXT(fresh.remove_managed_object(plain), Code::attribute_not_set,
+                       "VQTopoNode::managed_objects");
 }
 
 TEST_F(TopoNodeTest, AnInactiveManagedObjectListIsLeftAloneByARefusedAdd) {
@@ -260,13 +249,15 @@ TEST_F(TopoNodeTest, MonitorVisibleChildrenAreLimitedByType) {
       full.append({"testhost", i});
     }
     const VQTopoNodeDn extra("testhost", 100);
-    expect_error(node.add_monitor_visible_child(extra), Code::cannot_set_attribute, refused);
+    EXPECT_VQ_ERROR_TEXT(node.add_monitor_visible_child(extra), Code::cannot_set_attribute,
+                         refused);
     // A duplicate is a duplicate, even in a full list.
     EXPECT_VQ_ERROR(node.add_monitor_visible_child({"testhost", 0}), Code::already_exists);
     full.append(extra);
     N other;
     EXPECT_VQ_OK(other.set_type_name(row.type));
-    expect_error(other.set_monitor_visible_children(full), Code::cannot_set_attribute, refused);
+    EXPECT_VQ_ERROR_TEXT(other.set_monitor_visible_children(full), Code::cannot_set_attribute,
+                         refused);
     Dns got;
     EXPECT_VQ_ERROR(other.get_monitor_visible_children(got), Code::attribute_not_set);
   }
@@ -285,7 +276,7 @@ TEST_F(TopoNodeTest, MaxVisibleChildrenIsKnownForMonitorTypesOnly) {
     long max = -1;
     const VQStatus status = rep.get_monitor_max_visible_children(max);
     if (row.max == 0) {
-      expect_error(status, Code::invalid_argument, row.type);
+      EXPECT_VQ_ERROR_TEXT(status, Code::invalid_argument, row.type);
       EXPECT_EQ(max, -1);
     } else {
       EXPECT_VQ_OK(status);
@@ -326,6 +317,13 @@ TEST_F(TopoNodeTest, CopiesAreDeep) {
   EXPECT_VQ_OK(source.get_name(name));
   copy = source;
   EXPECT_TRUE(copy == source);
+  EXPECT_VQ_OK(copy.set_links({kB}));
+  EXPECT_TRUE(source == copy);  // compared over the left side's active attributes
+  EXPECT_TRUE(copy != source);
+  VQIntegerSet differing(N::attribute_count);
+  EXPECT_TRUE(copy.diff_all_attributes(source, differing));
+  EXPECT_EQ(differing, attributes_of({N::links}));
+  EXPECT_FALSE(copy.compare_some_attributes(source, differing));
   VQTopoNodeDn dn;
   EXPECT_VQ_ERROR(N().get_dn(dn), Code::attribute_not_set);
 }
@@ -350,16 +348,11 @@ class RecordingRep : public VQTopoNodeRep {
 
 TEST_F(TopoNodeTest, AllFormsGoThroughTheSomeForms) {
   RecordingRep rep;
-  EXPECT_VQ_OK(rep.set_dn(kA));
-  EXPECT_VQ_OK(rep.set_name("a"));
-  EXPECT_VQ_OK(rep.set_monitor_visible_children({kB}));
-  VQIntegerSet expected(N::attribute_count);
-  expected.add(N::name);
-  EXPECT_VQ_OK(rep.create_with_all_attributes());
-  EXPECT_EQ(rep.passed, expected);
-  expected.add(N::monitor_visible_children);
+  EXPECT_VQ_ALL_OK(rep.set_dn(kA), rep.set_name("a"), rep.set_monitor_visible_children({kB}),
+                   rep.create_with_all_attributes());
+  EXPECT_EQ(rep.passed, attributes_of({N::name}));
   EXPECT_VQ_OK(rep.store_all_attributes());
-  EXPECT_EQ(rep.passed, expected);
+  EXPECT_EQ(rep.passed, attributes_of({N::name, N::monitor_visible_children}));
   EXPECT_VQ_OK(rep.load_all_attributes());
   EXPECT_EQ(rep.passed, VQIntegerSet(N::attribute_count, true));
 }
@@ -369,14 +362,42 @@ TEST_F(TopoNodeTest, ServerOperationsNeedThePlatformObject) {
   EXPECT_VQ_OK(node.set_name("a"));
   EXPECT_VQ_OK(node.set_type_name("Router"));
   EXPECT_VQ_OK(node.set_parents({kB}));
-  VQIntegerSet name(N::attribute_count);
-  name.add(N::name);
+  const VQIntegerSet name = attributes_of({N::name});
   const char* const kMessage = "VQTopoPlatform not initialized";
   EXPECT_FALSE(node.exists());
-  expect_error(node.load_some_attributes(name), Code::hvx_error, kMessage);
-  expect_error(node.store_some_attributes(name), Code::hvx_error, kMessage);
-  expect_error(node.create_with_all_attributes(), Code::hvx_error, kMessage);
-  expect_error(node.destroy(), Code::hvx_error, kMessage);
+  EXPECT_VQ_ERROR_TEXT(node.load_some_attributes(name), Code::hvx_error, kMessage);
+  EXPECT_VQ_ERROR_TEXT(node.store_some_attributes(name), Code::hvx_error, kMessage);
+  EXPECT_VQ_ERROR_TEXT(node.create_with_all_attributes(), Code::hvx_error, kMessage);
+  EXPECT_VQ_ERROR_TEXT(node.destroy(), Code::hvx_error, kMessage);
+}
+
+void first(const VQTopoNodeCallbackData&) {}
+void second(const VQTopoNodeCallbackData&) {}
+
+TEST(TopoNodeCallbacksTest, RegistrationKeepsOneEntryPerEventAndCallback) {
+  EXPECT_FALSE(VQTopoNodeRep::is_callbacks_initialized);
+  int a = 0;
+  int b = 0;
+  VQTopoNode::register_callback(object_creation, &first, &a);
+  EXPECT_TRUE(VQTopoNodeRep::is_callbacks_initialized);
+  VQTopoNode::register_callback(object_deletion, &second, nullptr);
+  VQTopoNode::register_callback(object_creation, &first, &b);  // replaces, moves last
+  ASSERT_EQ(VQTopoNodeRep::callbacks.entries(), 2u);
+  EXPECT_EQ(VQTopoNodeRep::callbacks[0].callback, &second);
+  EXPECT_EQ(VQTopoNodeRep::callbacks[1].client_data, &b);
+
+  VQTopoNode::register_callback(attribute_value_change, &first, nullptr);
+  EXPECT_EQ(VQTopoNodeRep::callbacks.entries(), 3u);
+  // Only the first registration of `first` goes, whatever its event.
+  VQTopoNode::unregister_callback(&first, nullptr);
+  ASSERT_EQ(VQTopoNodeRep::callbacks.entries(), 2u);
+  EXPECT_EQ(VQTopoNodeRep::callbacks[1].event, attribute_value_change);
+  VQTopoNode::unregister_callback(all_events, &first);
+  VQTopoNode::unregister_callback(&first, nullptr);  // none left: nothing happens
+  ASSERT_EQ(VQTopoNodeRep::callbacks.entries(), 1u);
+  VQTopoNode::unregister_callback(&second, nullptr);
+  EXPECT_TRUE(VQTopoNodeRep::callbacks.is_empty());
+  EXPECT_TRUE(VQTopoNodeRep::is_callbacks_initialized);  // never cleared
 }
 
 }  // namespace

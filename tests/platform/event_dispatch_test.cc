@@ -5,9 +5,9 @@
 
 #include "dedavuz_api/topo_node.h"
 #include "dedavuz_api/topo_platform.h"
-#include "dedavuz_api/topo_type.h"
-#include "hvx/image.h"
+#include "node/populated_node.h"
 #include "platform_world.h"
+#include "support/helpers.h"
 #include "support/vq_test.h"
 
 namespace platform_testing {
@@ -34,15 +34,10 @@ void creating_once(const VQTopoNodeCallbackData& data) {
   heard.push_back("once " + std::to_string(data.dn.unique_id()));
   VQTopoNode::unregister_callback(&creating_once, nullptr);
   VQTopoNode::register_callback(object_creation, &on_node, nullptr);
-  VQTopoNode node;
-  if (!node.set_name("inner") || !node.set_type_name("Host") ||
-      !node.set_parents({VQTopoNodeDn("L", 1)}) || !node.create_with_all_attributes()) {
+  VQTopoNodeDn inner;
+  if (!node_testing::make_node("inner", "Host", {VQTopoNodeDn("L", 1)}, inner)) {
     heard.push_back("inner create failed");
   }
-}
-
-void on_type(const VQTopoTypeCallbackData& data) {
-  heard.push_back("type " + std::to_string(data.event) + " " + data.dn.unique_name());
 }
 
 void on_system(const VQTopoPlatform::MisConnectionCallbackData& data) {
@@ -50,10 +45,7 @@ void on_system(const VQTopoPlatform::MisConnectionCallbackData& data) {
                   data.system_name);
 }
 
-void drain() {
-  while (hvx::dispatch_recursive(true)) {
-  }
-}
+using vq_testing::drain;
 
 class EventDispatchTest : public PlatformWorldTest {
  protected:
@@ -62,47 +54,14 @@ class EventDispatchTest : public PlatformWorldTest {
     heard.clear();
     ASSERT_TRUE(VQTopoPlatform::initialize(platform(), false, true));
     VQTopoNode::register_callback(object_creation, &on_node, nullptr);
-    VQTopoType::register_callback(all_events, &on_type, nullptr);
   }
 
-  // Creates a node under the root view of L; its id.
-  long make_node(const std::string& name) {
-    VQTopoNode node;
-    EXPECT_VQ_OK(node.set_name(name));
-    EXPECT_VQ_OK(node.set_type_name("Host"));
-    EXPECT_VQ_OK(node.set_parents({VQTopoNodeDn("L", 1)}));
-    EXPECT_VQ_OK(node.create_with_all_attributes());
+  // Creates a node under the root view of L.
+  static void make_node(const std::string& name) {
     VQTopoNodeDn dn;
-    EXPECT_VQ_OK(node.get_dn(dn));
-    return dn.unique_id();
-  }
-
-  // Creates the type `name` derived from Device on L, through the platform alone.
-  void make_type(const std::string& name) {
-    hvx::Image type(hvx::DataUnit("topoTypeDBId=NULL/topoTypeId=\"" + name + "\""),
-                    hvx::DataUnit("topoType"), platform());
-    ASSERT_TRUE(type.set_str("topoTypeDerivedFrom", "{\"Device\"}"));
-    ASSERT_TRUE(type.create(hvx::Image())) << type.get_error_string();
+    EXPECT_VQ_OK(node_testing::make_node(name, "Host", {VQTopoNodeDn("L", 1)}, dn));
   }
 };
-
-TEST_F(EventDispatchTest, HeldEventsWaitForTheReleaseAndArriveInOrder) {
-  const long first = make_node("a");
-  make_type("Gateway");
-  const long second = make_node("b");
-  drain();
-  EXPECT_TRUE(heard.empty());
-  VQTopoPlatform::hold_events(false);
-  EXPECT_EQ(heard, (std::vector<std::string>{"node 0 " + std::to_string(first) + " depth 1",
-                                             "type 0 Gateway", "type 2 Device",
-                                             "node 0 " + std::to_string(second) + " depth 1"}));
-  // Released: later events go straight through, and the cache has kept up.
-  EXPECT_TRUE(VQTopoType::is_device("Gateway"));
-  heard.clear();
-  make_node("c");
-  drain();
-  EXPECT_EQ(heard.size(), 1u);
-}
 
 TEST_F(EventDispatchTest, ReleaseFromACallbackDuringTheReplayDoesNotNest) {
   make_node("a");

@@ -11,7 +11,9 @@
 #include "dedavuz_api/topo_platform.h"
 #include "dedavuz_api/topo_type.h"
 #include "hvx/image.h"
+#include "node/populated_node.h"
 #include "platform_world.h"
+#include "support/helpers.h"
 #include "support/vq_test.h"
 
 namespace platform_testing {
@@ -24,7 +26,8 @@ std::vector<std::string> heard;
 std::string server_of(const std::string& system) { return system.substr(system.rfind('/') + 1); }
 
 void on_node(const VQTopoNodeCallbackData& data) {
-  const std::string who = server_of(data.dn.system_name()) + ":" + std::to_string(data.dn.unique_id());
+  const std::string who =
+      server_of(data.dn.system_name()) + ":" + std::to_string(data.dn.unique_id());
   std::string name;
   if (data.event == object_creation) heard.push_back("create " + who);
   if (data.event == object_deletion) heard.push_back("delete " + who);
@@ -39,10 +42,7 @@ void on_type(const VQTopoTypeCallbackData& data) {
   }
 }
 
-void drain() {
-  while (hvx::dispatch_recursive(true)) {
-  }
-}
+using vq_testing::drain;
 
 using EventPropertyTest = PlatformWorldTest;
 
@@ -62,13 +62,9 @@ TEST_F(EventPropertyTest, CallbacksHearEveryChangeOnceInServerOrder) {
       case 0:
       case 1: {
         const std::string& system = systems[random() % systems.size()];
-        VQTopoNode node;
-        ASSERT_VQ_OK(node.set_name("n" + std::to_string(step)));
-        ASSERT_VQ_OK(node.set_type_name("Host"));
-        ASSERT_VQ_OK(node.set_parents({VQTopoNodeDn(system, 1)}));
-        ASSERT_VQ_OK(node.create_with_all_attributes());
         VQTopoNodeDn dn;
-        ASSERT_VQ_OK(node.get_dn(dn));
+        ASSERT_VQ_OK(node_testing::make_node("n" + std::to_string(step), "Host",
+                                             {VQTopoNodeDn(system, 1)}, dn));
         live.push_back(dn);
         expected.push_back("create " + server_of(system) + ":" + std::to_string(dn.unique_id()));
         break;
@@ -79,9 +75,8 @@ TEST_F(EventPropertyTest, CallbacksHearEveryChangeOnceInServerOrder) {
         VQTopoNode node(live[random() % live.size()]);
         const std::string name = "r" + std::to_string(step);
         ASSERT_VQ_OK(node.set_name(name));
-        VQIntegerSet which(VQTopoNode::attribute_count);
-        which.add(VQTopoNode::name);
-        ASSERT_VQ_OK(node.store_some_attributes(which));
+        ASSERT_VQ_OK(node.store_some_attributes(
+            vq_testing::set_of(VQTopoNode::attribute_count, {VQTopoNode::name})));
         VQTopoNodeDn dn;
         ASSERT_VQ_OK(node.get_dn(dn));
         expected.push_back("rename " + server_of(dn.system_name()) + ":" +
@@ -103,7 +98,8 @@ TEST_F(EventPropertyTest, CallbacksHearEveryChangeOnceInServerOrder) {
         hvx::Image type(hvx::DataUnit("topoTypeDBId=NULL/topoTypeId=\"" + name + "\""),
                         hvx::DataUnit("topoType"), platform());
         if (!types.empty() && random() % 2 == 0) {
-          ASSERT_TRUE(type.set_str("topoTypeDerivedFrom", hvx::DataUnit("{\"" + types.back() + "\"}")));
+          ASSERT_TRUE(
+              type.set_str("topoTypeDerivedFrom", hvx::DataUnit("{\"" + types.back() + "\"}")));
         } else {
           ASSERT_TRUE(type.set_str("topoTypeDerivedFrom", "{\"Link\"}"));
         }

@@ -2,8 +2,6 @@
 // object is still made, with what could be reached, and whatever was lost is reported.
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <ostream>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -13,6 +11,7 @@
 #include "dedavuz_api/topo_platform_rep.h"
 #include "hvx/testing.h"
 #include "platform_world.h"
+#include "support/helpers.h"
 
 namespace {
 
@@ -23,11 +22,7 @@ using platform_testing::to_vector;
 // Past the number of requests a clean initialize makes (CleanRunFitsTheLoop checks it).
 constexpr int kLastRequest = 12;
 
-enum class Fault { fail, drop, corrupt };
-
-const char* const kFaultNames[] = {"fail", "drop", "corrupt"};
-
-void PrintTo(Fault fault, std::ostream* out) { *out << kFaultNames[static_cast<int>(fault)]; }
+using vq_testing::Fault;
 
 using FaultLoopTest = PlatformWorldTest;
 
@@ -45,18 +40,7 @@ class EveryRequestTest : public PlatformWorldTest,
 
 TEST_P(EveryRequestTest, InitializesWithWhatItReachedAndSaysWhatFailed) {
   const auto [k, fault] = GetParam();
-  const auto plan = std::make_shared<hvx::FaultPlan>();
-  switch (fault) {
-    case Fault::fail:
-      plan->fail_request(k, hvx::ErrorCode::processing_failure, "injected");
-      break;
-    case Fault::drop:
-      plan->drop_reply(k);
-      break;
-    case Fault::corrupt:
-      plan->corrupt_reply(k);
-      break;
-  }
+  const auto plan = vq_testing::fault_at(k, fault);
   hvx::install_fault_plan(platform(), plan);
   ::testing::internal::CaptureStderr();
   const bool made = VQTopoPlatform::initialize(platform(), false);
@@ -101,14 +85,13 @@ TEST_P(EveryRequestTest, InitializesWithWhatItReachedAndSaysWhatFailed) {
 }
 
 std::string fault_name(const ::testing::TestParamInfo<std::tuple<int, Fault>>& info) {
-  return std::string(kFaultNames[static_cast<int>(std::get<1>(info.param))]) + "_request_" +
+  return std::string(vq_testing::fault_name(std::get<1>(info.param))) + "_request_" +
          std::to_string(std::get<0>(info.param));
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, EveryRequestTest,
                          ::testing::Combine(::testing::Range(1, kLastRequest + 1),
-                                            ::testing::Values(Fault::fail, Fault::drop,
-                                                              Fault::corrupt)),
+                                            ::testing::ValuesIn(vq_testing::kFaults)),
                          fault_name);
 
 }  // namespace

@@ -190,10 +190,6 @@ TEST_F(NodeQueryTest, ViewsAndTypes) {
       "Link",    "Network", "Universe",   "Container",  "Subnetwork", "Circle",
       "Hexagon", "Monitor", "Hexagon120", "OmniSector", "Array",      "Bus"};
   EXPECT_EQ(all, expected);
-  EXPECT_TRUE(VQTopoType::is_view("Subnetwork"));
-  EXPECT_TRUE(VQTopoType::is_view("Array"));
-  EXPECT_FALSE(VQTopoType::is_view("Router"));
-  EXPECT_FALSE(VQTopoType::is_view("NoSuchType"));
 }
 
 }  // namespace

@@ -21,13 +21,7 @@ using Nodes = VQList<VQTopoNode>;
 // Three linked replies of 100, 100 and 50 children, then the final reply.
 constexpr int kChildren = 250;
 
-// What a load can read without the view graph.
-VQIntegerSet loadable() {
-  VQIntegerSet set(Node::attribute_count, true);
-  set.remove(Node::topology_pathnames);
-  set.remove(Node::view_children);
-  return set;
-}
+using node_testing::loadable_without_view_graph;
 
 // Each node of `nodes` holds exactly `selection`, as a single load of it gives.
 void expect_as_loaded(const Nodes& nodes, const VQIntegerSet& selection) {
@@ -64,14 +58,12 @@ class ViewChildrenTest : public QueryWorldTest {
     view_ = make("big", "Network", {nodes_[1].root});
     for (int i = 0; i < kChildren; ++i) {
       Node child;
-      ASSERT_VQ_OK(child.set_name("c" + std::to_string(i)));
-      ASSERT_VQ_OK(child.set_type_name(i % 3 == 0 ? "Router" : "Network"));
-      ASSERT_VQ_OK(child.set_parents({view_}));
-      ASSERT_VQ_OK(child.set_state(i));
-      ASSERT_VQ_OK(child.set_layer_name("layer " + std::to_string(i % 7)));
-      ASSERT_VQ_OK(child.set_display_statuses({{"up", i}, {"load", -i}}));
-      ASSERT_VQ_OK(child.set_logical_locations({{view_, {i, -i, 3}}}));
-      ASSERT_VQ_OK(child.create_with_all_attributes());
+      ASSERT_VQ_ALL_OK(
+          child.set_name("c" + std::to_string(i)),
+          child.set_type_name(i % 3 == 0 ? "Router" : "Network"), child.set_parents({view_}),
+          child.set_state(i), child.set_layer_name("layer " + std::to_string(i % 7)),
+          child.set_display_statuses({{"up", i}, {"load", -i}}),
+          child.set_logical_locations({{view_, {i, -i, 3}}}), child.create_with_all_attributes());
       VQTopoNodeDn dn;
       ASSERT_VQ_OK(child.get_dn(dn));
       children_.push_back(dn.unique_id());
@@ -87,9 +79,9 @@ class ViewChildrenTest : public QueryWorldTest {
 
 TEST_F(ViewChildrenTest, EveryChildOnceWithTheAttributesASingleLoadGives) {
   Nodes nodes;
-  ASSERT_VQ_OK(topo_->load_nodes_in_view(view_, loadable(), nodes));
+  ASSERT_VQ_OK(topo_->load_nodes_in_view(view_, loadable_without_view_graph(), nodes));
   EXPECT_EQ(ids_of(nodes), children_);
-  expect_as_loaded(nodes, loadable());
+  expect_as_loaded(nodes, loadable_without_view_graph());
 
   // View children alone ask the server for no attribute: only the names come back.
   Nodes named;
@@ -196,11 +188,10 @@ TEST_F(ManagedObjectAttributesTest, ReadOverEverySystemAndKeptUpToAFailure) {
 // B refuses: L took the values and answers them, B and C did not take them.
 TEST_F(ManagedObjectAttributesTest, WrittenOverEverySystemUpToAFailure) {
   Node values;
-  ASSERT_VQ_OK(values.set_state(7));
-  ASSERT_VQ_OK(values.set_layer_name("core"));
-  ASSERT_VQ_OK(values.set_is_severity_propagated(false));
-  ASSERT_VQ_OK(values.set_display_statuses({{"x", 1}, {"y", -2}}));
-  ASSERT_VQ_OK(values.set_geographical_location({1.25, -3.5}, false));
+  ASSERT_VQ_ALL_OK(values.set_state(7), values.set_layer_name("core"),
+                   values.set_is_severity_propagated(false),
+                   values.set_display_statuses({{"x", 1}, {"y", -2}}),
+                   values.set_geographical_location({1.25, -3.5}, false));
   const VQIntegerSet written =
       selection({Node::state, Node::layer_name, Node::is_severity_propagated,
                  Node::display_statuses, Node::geographical_location});
@@ -226,10 +217,9 @@ TEST_F(ManagedObjectAttributesTest, ValuesThatCannotBeSentAreRefusedBeforeAnyReq
   ASSERT_VQ_OK(values.add_user_datum("noSuchAttribute", hvx::Morf()));
   record_requests();
   Nodes nodes;
-  const VQStatus status =
-      topo_->set_attributes_by_mo({kManaged}, selection({Node::user_data}), values, nodes, {});
-  EXPECT_VQ_ERROR(status, VQStatus::Code::hvx_error);
-  EXPECT_EQ(status.message(), "VQTopoPlatformRep::get_attributes_values_from_node");
+  EXPECT_VQ_ERROR_TEXT(
+      topo_->set_attributes_by_mo({kManaged}, selection({Node::user_data}), values, nodes, {}),
+      VQStatus::Code::hvx_error, "VQTopoPlatformRep::get_attributes_values_from_node");
   EXPECT_VQ_ERROR(topo_->get_attributes_by_mo({"no name"}, selection({Node::name}), nodes, {}),
                   VQStatus::Code::encode_error);
   EXPECT_EQ(requests_seen(), 0);

@@ -15,24 +15,28 @@ namespace {
 
 std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 
-// An FDN-table entry as a linked server's is listed: the system's name, then the route
-// through the CMIP agent entity that leads to it.
-hvx::Asn1Value fdn_entry(const std::string& system) {
+}  // namespace
+
+hvx::Asn1Value fdn_entry(const std::string& fdn, const std::string& route_instance,
+                         const std::string& route_name) {
   namespace ber = hvx::ber;
   hvx::Asn1Value route = ber::sequence();
-  route.add_component(ber::octets(system, hvx::TAG_GRAPHSTR));
-  route.add_component(ber::octets("mis:" + system, hvx::TAG_GRAPHSTR));
-  route.add_component(ber::octets(
-      hvx::fdn2oi("agentTableType=\"CMIP\"/agentId=id:" + quoted(system)).encode().view()));
+  route.add_component(ber::octets(route_name, hvx::TAG_GRAPHSTR));
+  route.add_component(ber::octets("mis:" + route_name, hvx::TAG_GRAPHSTR));
+  route.add_component(ber::octets(route_instance));
   hvx::Asn1Value routes = ber::sequence();
-  routes.add_component(route);
+  if (!route_instance.empty()) routes.add_component(route);
   hvx::Asn1Value entry = ber::sequence();
-  entry.add_component(hvx::fdn2oi("/systemId=name:" + quoted(system)));
+  entry.add_component(hvx::fdn2oi(fdn));
   entry.add_component(routes);
   return entry;
 }
 
-}  // namespace
+hvx::Asn1Value fdn_entry(const std::string& system) {
+  return fdn_entry(
+      "/systemId=name:" + quoted(system),
+      hvx::fdn2oi("agentTableType=\"CMIP\"/agentId=id:" + quoted(system)).encode().str(), system);
+}
 
 void PlatformWorldTest::SetUp() {
   world_ = hvx::World::create("L");

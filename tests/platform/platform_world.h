@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "dedavuz_api/list.h"
+#include "hvx/asn1.h"
 #include "hvx/platform.h"
 #include "hvx/testing.h"
 #include "hvx/world.h"
@@ -49,6 +50,13 @@ class PlatformWorldTest : public ::testing::Test {
 };
 
 std::vector<std::string> to_vector(const VQList<std::string>& list);
+
+// An FDN-table entry naming `fdn`, reached through the route `route_name` to the agent
+// entity whose encoded name is `route_instance` (no route when that is empty); and the
+// entry of a linked server.
+hvx::Asn1Value fdn_entry(const std::string& fdn, const std::string& route_instance,
+                         const std::string& route_name = "x");
+hvx::Asn1Value fdn_entry(const std::string& system);
 
 }  // namespace platform_testing
 

@@ -10,7 +10,9 @@
 #include "dedavuz_api/integer_set.h"
 #include "dedavuz_api/topo_node.h"
 #include "dedavuz_api/topo_platform.h"
+#include "node/populated_node.h"
 #include "platform_world.h"
+#include "support/helpers.h"
 #include "support/vq_test.h"
 
 namespace platform_testing {
@@ -43,21 +45,13 @@ class QueryWorldTest : public PlatformWorldTest {
   static VQTopoNodeDn make(const std::string& name, const std::string& type,
                            const VQTopoNode::DnList& parents,
                            const VQList<std::string>& managed = {}) {
-    VQTopoNode node;
     VQTopoNodeDn dn;
-    EXPECT_VQ_OK(node.set_name(name));
-    EXPECT_VQ_OK(node.set_type_name(type));
-    EXPECT_VQ_OK(node.set_parents(parents));
-    EXPECT_VQ_OK(node.set_managed_objects(managed));
-    EXPECT_VQ_OK(node.create_with_all_attributes());
-    EXPECT_VQ_OK(node.get_dn(dn));
+    EXPECT_VQ_OK(node_testing::make_node(name, type, parents, dn, managed));
     return dn;
   }
 
-  static VQIntegerSet selection(std::initializer_list<int> members) {
-    VQIntegerSet set(VQTopoNode::attribute_count);
-    for (const int member : members) set.add(member);
-    return set;
+  static VQIntegerSet selection(std::initializer_list<long> members) {
+    return vq_testing::set_of(VQTopoNode::attribute_count, members);
   }
 
   VQTopoPlatform* topo_ = nullptr;

@@ -79,8 +79,8 @@ TEST_F(TopoPlatformTest, EmptyPlatformObjnameFailsAndALaterCallStartsAgain) {
 
 // The local system's name is the text after the first quote of PLATFORM_OBJNAME, less one
 // trailing quote.
-class LocalNameTest : public PlatformWorldTest,
-                      public ::testing::WithParamInterface<std::pair<std::string, std::string>> {};
+using Objname = std::pair<std::string, std::string>;
+class LocalNameTest : public PlatformWorldTest, public ::testing::WithParamInterface<Objname> {};
 
 TEST_P(LocalNameTest, ReadFromPlatformObjname) {
   ASSERT_TRUE(platform().set_prop("PLATFORM_OBJNAME", hvx::DataUnit(GetParam().first)));
@@ -91,13 +91,10 @@ TEST_P(LocalNameTest, ReadFromPlatformObjname) {
   EXPECT_EQ(VQTopoPlatform::instance()->system_names().first(), GetParam().second);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Objnames, LocalNameTest,
-    ::testing::Values(std::pair<std::string, std::string>{"/systemId=name:\"hostA\"", "hostA"},
-                      std::pair<std::string, std::string>{"x\"y", "y"},
-                      std::pair<std::string, std::string>{"a\"b\"\"", "b\""},
-                      std::pair<std::string, std::string>{"\"", ""},
-                      std::pair<std::string, std::string>{"bare", "bare"}));
+INSTANTIATE_TEST_SUITE_P(Objnames, LocalNameTest,
+                         ::testing::Values(Objname{"/systemId=name:\"hostA\"", "hostA"},
+                                           Objname{"x\"y", "y"}, Objname{"a\"b\"\"", "b\""},
+                                           Objname{"\"", ""}, Objname{"bare", "bare"}));
 
 TEST_F(TopoPlatformTest, BeforeInitializeNothingNeedsThePlatformObject) {
   EXPECT_EQ(VQTopoPlatform::instance(), nullptr);
@@ -159,10 +156,10 @@ TEST_F(TopoPlatformTest, AddingAndRemovingSystems) {
 
   // A new system is listed with its full name and heard of; a known one is not, yet
   // registration is asked for again.
-  EXPECT_VQ_OK(rep->add_system("X", true, VQTopoPlatformRep::list_only));
-  EXPECT_VQ_OK(rep->add_system("X", true, VQTopoPlatformRep::list_only));
-  EXPECT_VQ_OK(rep->add_system("/L/B", true, VQTopoPlatformRep::list_and_register));
-  EXPECT_VQ_OK(rep->add_system("/Q", true, VQTopoPlatformRep::list_and_register));
+  EXPECT_VQ_ALL_OK(rep->add_system("X", true, VQTopoPlatformRep::list_only),
+                   rep->add_system("X", true, VQTopoPlatformRep::list_only),
+                   rep->add_system("/L/B", true, VQTopoPlatformRep::list_and_register),
+                   rep->add_system("/Q", true, VQTopoPlatformRep::list_and_register));
   EXPECT_EQ(rep->system_fdn_str("X"), "/systemId=name:\"X\"");
   EXPECT_EQ(rep->system_fdn_str("/Q"), "/systemId=name:\"Q\"");
 
@@ -196,16 +193,13 @@ TEST_F(TopoPlatformTest, RegistrationFailures) {
 
   ASSERT_TRUE(
       hvx::remove_object(*world_, "L", "subsystemId=\"VQ-MIS\"/connectMgrId=\"ConnectMgr\"").ok());
-  const VQStatus missing = rep->register_connection("B");
-  EXPECT_VQ_ERROR(missing, VQStatus::Code::does_not_exist);
-  EXPECT_EQ(missing.message(), "");
+  EXPECT_VQ_ERROR_TEXT(rep->register_connection("B"), VQStatus::Code::does_not_exist, "");
 
   auto failing = std::make_shared<hvx::FaultPlan>();
   failing->fail_request(1, hvx::ErrorCode::processing_failure, "down");
   hvx::install_fault_plan(platform(), failing);
-  const VQStatus failed = rep->deregister_connection("B");
-  EXPECT_VQ_ERROR(failed, VQStatus::Code::hvx_error);
-  EXPECT_EQ(failed.message(), "processingFailure: down");
+  EXPECT_VQ_ERROR_TEXT(rep->deregister_connection("B"), VQStatus::Code::hvx_error,
+                       "processingFailure: down");
 }
 
 }  // namespace

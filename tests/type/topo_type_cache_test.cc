@@ -11,9 +11,12 @@
 #include "hvx/image.h"
 #include "hvx/testing.h"
 #include "hvx/world.h"
+#include "support/helpers.h"
 #include "support/vq_test.h"
 
 namespace {
+
+using vq_testing::drain;
 
 std::vector<std::string> heard;
 
@@ -41,11 +44,6 @@ class TypeCacheTest : public ::testing::Test {
     ASSERT_TRUE(type.create(hvx::Image())) << type.get_error_string();
   }
 
-  static void drain() {
-    while (hvx::dispatch_recursive(true)) {
-    }
-  }
-
   std::shared_ptr<hvx::World> world_;
 };
 
@@ -64,51 +62,34 @@ std::string categories(const std::string& type) {
 
 TEST_F(TypeCacheTest, PredefinedTypesFallIntoTheirCategories) {
   const std::pair<const char*, const char*> table[] = {
-      {"Device", "device "},         {"Router", "device "},
-      {"Server", "device "},         {"Link", "link "},
-      {"Container", "container view "}, {"Subnetwork", "container view "},
-      {"Monitor", "monitor view "},  {"Hexagon120", "monitor view "},
-      {"Array", "array view "},      {"Bus", "bus view "},
+      {"Device", "device "},
+      {"Router", "device "},
+      {"Server", "device "},
+      {"Link", "link "},
+      {"Container", "container view "},
+      {"Subnetwork", "container view "},
+      {"Monitor", "monitor view "},
+      {"Hexagon120", "monitor view "},
+      {"Array", "array view "},
+      {"Bus", "bus view "},
       {"NoSuchType", ""},
   };
   for (const auto& [type, expected] : table) EXPECT_EQ(categories(type), expected) << type;
   EXPECT_TRUE(VQTopoTypeRep::type_cache_is_initialized);
 }
 
-TEST_F(TypeCacheTest, AllTypesListsEachTypeOnceInCategoryOrder) {
+// The full order of the predefined types is checked through the platform object's query.
+TEST_F(TypeCacheTest, ATypeOfTwoCategoriesIsListedOnceUnderTheFirst) {
   make_type("Tap", "{\"Link\",\"Device\"}");  // the device test comes first
   VQList<VQTopoTypeDn> types;
   EXPECT_VQ_OK(VQTopoTypeRep::get_all_types(types));
-  // Every type once, devices first, then links, containers, monitors, arrays, buses.
-  const std::vector<std::string> ranks = {"device", "link", "container", "monitor", "array", "bus"};
   std::vector<std::string> names;
-  std::size_t rank = 0;
-  for (const VQTopoTypeDn& dn : types) {
-    const std::string category = categories(dn.unique_name());
-    const std::size_t mine = static_cast<std::size_t>(
-        std::find(ranks.begin(), ranks.end(), category.substr(0, category.find(' '))) -
-        ranks.begin());
-    EXPECT_GE(mine, rank) << dn.unique_name() << " out of category order";
-    rank = mine;
-    names.push_back(dn.unique_name());
-  }
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{
-                       "Array", "Bridge", "Bus", "Circle", "Container", "Device", "Hexagon",
-                       "Hexagon120", "Host", "Hub", "Link", "Monitor", "Network", "OmniSector",
-                       "Router", "Server", "Subnetwork", "Tap", "Universe"}));
+  for (const VQTopoTypeDn& dn : types) names.push_back(dn.unique_name());
+  EXPECT_EQ(names.size(), 19u);
+  EXPECT_EQ(std::count(names.begin(), names.end(), "Tap"), 1);
+  EXPECT_LT(std::find(names.begin(), names.end(), "Tap"),
+            std::find(names.begin(), names.end(), "Link"));
   EXPECT_EQ(categories("Tap"), "device ");
-}
-
-TEST_F(TypeCacheTest, AFailedFillIsReportedAndTriedAgain) {
-  auto plan = std::make_shared<hvx::FaultPlan>();
-  plan->fail_request(1, hvx::ErrorCode::processing_failure, "refused");
-  hvx::install_fault_plan(platform(), plan);
-  VQList<VQTopoTypeDn> types{VQTopoTypeDn("L", "kept")};
-  EXPECT_VQ_ERROR(VQTopoTypeRep::get_all_types(types), VQStatus::Code::hvx_error);
-  EXPECT_EQ(types.entries(), 1u);
-  EXPECT_VQ_OK(VQTopoTypeRep::get_all_types(types));
-  EXPECT_GT(types.entries(), 1u);
 }
 
 TEST_F(TypeCacheTest, EventsKeepTheCacheAndReachTheCallbacksByEvent) {

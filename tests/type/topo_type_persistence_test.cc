@@ -4,7 +4,6 @@
 
 #include <functional>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <tuple>
 
@@ -13,6 +12,7 @@
 #include "dedavuz_api/topo_type_rep.h"
 #include "hvx/testing.h"
 #include "hvx/world.h"
+#include "support/helpers.h"
 #include "support/vq_test.h"
 #include "type/topo_type_rep_access.h"
 
@@ -21,17 +21,10 @@ namespace {
 using Code = VQStatus::Code;
 using T = VQTopoType;
 using Names = VQList<std::string>;
+using vq_testing::printed;
 
-VQIntegerSet set_of(std::initializer_list<long> members, long capacity = T::attribute_count) {
-  VQIntegerSet set(capacity);
-  for (const long m : members) set.add(m);
-  return set;
-}
-
-std::string printed(const T& type) {
-  std::ostringstream out;
-  out << type;
-  return out.str();
+VQIntegerSet set_of(std::initializer_list<long> members) {
+  return vq_testing::set_of(T::attribute_count, members);
 }
 
 class TypePersistenceTest : public ::testing::Test {
@@ -40,10 +33,9 @@ class TypePersistenceTest : public ::testing::Test {
     world_ = hvx::World::create("L");
     hvx::Platform::default_platform() = world_->connect();
     ASSERT_TRUE(VQTopoPlatform::initialize(hvx::Platform::default_platform(), false));
-    EXPECT_VQ_OK(cable_.set_base_type("Link"));
-    EXPECT_VQ_OK(cable_.set_layer_name("cables \xe9"));
-    EXPECT_VQ_OK(cable_.set_draw_method(T::pie));
-    EXPECT_VQ_OK(cable_.set_user_data_attribute_names({"topoNodeLayer"}));
+    EXPECT_VQ_ALL_OK(cable_.set_base_type("Link"), cable_.set_layer_name("cables \xe9"),
+                     cable_.set_draw_method(T::pie),
+                     cable_.set_user_data_attribute_names({"topoNodeLayer"}));
   }
 
   // Everything but the name, read back through a fresh handle.
@@ -60,9 +52,8 @@ class TypePersistenceTest : public ::testing::Test {
 
 TEST_F(TypePersistenceTest, CreatedTypeLoadsBackEqual) {
   EXPECT_FALSE(cable_.exists());
-  const VQStatus missing = T(VQTopoTypeDn("L", "Cable")).create_with_all_attributes();
-  EXPECT_VQ_ERROR(missing, Code::missing_mandatory_attribute);
-  EXPECT_EQ(missing.message(), "VQTopoType::base_type, layer_name, ");
+  EXPECT_VQ_ERROR_TEXT(T(VQTopoTypeDn("L", "Cable")).create_with_all_attributes(),
+                       Code::missing_mandatory_attribute, "VQTopoType::base_type, layer_name, ");
   ASSERT_VQ_OK(cable_.create_with_all_attributes());
   EXPECT_TRUE(cable_.exists());
   EXPECT_EQ(on_server(),
@@ -73,15 +64,15 @@ TEST_F(TypePersistenceTest, CreatedTypeLoadsBackEqual) {
             "                   layer_name: \"cables \xe9\"\n"
             "                  draw_method: \"pie\"\n"
             "     user_data_attribute_names: { \"VQ Topology\":topoNodeLayer }\n");
-  const VQStatus refused = cable_.store_some_attributes(set_of({T::dn}));
-  EXPECT_VQ_ERROR(refused, Code::attribute_not_storeable);
-  EXPECT_EQ(refused.message(), "VQTopoType::dn, ");
+  EXPECT_VQ_ERROR_TEXT(cable_.store_some_attributes(set_of({T::dn})), Code::attribute_not_storeable,
+                       "VQTopoType::dn, ");
   // Predefined types hold the server's values.
   T host(VQTopoTypeDn("L", "Host"));
   ASSERT_VQ_OK(host.load_some_attributes(set_of({T::base_type, T::draw_method})));
-  EXPECT_EQ(printed(host), "                            dn: L:Host\n"
-                           "                    base_type: \"Device\"\n"
-                           "                  draw_method: \"circle\"\n");
+  EXPECT_EQ(printed(host),
+            "                            dn: L:Host\n"
+            "                    base_type: \"Device\"\n"
+            "                  draw_method: \"circle\"\n");
 }
 
 TEST_F(TypePersistenceTest, StoredLegalChildrenAreAddedToTheServers) {
@@ -99,7 +90,7 @@ TEST_F(TypePersistenceTest, StoredLegalChildrenAreAddedToTheServers) {
 }
 
 enum class Operation { create, load, store, destroy };
-enum class Fault { fail, drop, corrupt };
+using vq_testing::Fault;
 
 class TypeFaultTest : public TypePersistenceTest,
                       public ::testing::WithParamInterface<std::tuple<Operation, Fault>> {};
@@ -114,10 +105,7 @@ TEST_P(TypeFaultTest, EveryRequestFailsClearly) {
   const std::string before = operation == Operation::create ? "" : on_server();
   EXPECT_VQ_OK(cable_.set_layer_name("changed"));
   T loaded(VQTopoTypeDn("L", "Cable"));
-  const auto plan = std::make_shared<hvx::FaultPlan>();
-  if (fault == Fault::fail) plan->fail_request(1, hvx::ErrorCode::processing_failure, "injected");
-  if (fault == Fault::drop) plan->drop_reply(1);
-  if (fault == Fault::corrupt) plan->corrupt_reply(1);
+  const auto plan = vq_testing::fault_at(1, fault);
   hvx::install_fault_plan(hvx::Platform::default_platform(), plan);
   const std::function<VQStatus()> operations[] = {
       [&] { return cable_.create_with_all_attributes(); },
@@ -141,7 +129,6 @@ TEST_P(TypeFaultTest, EveryRequestFailsClearly) {
 INSTANTIATE_TEST_SUITE_P(Requests, TypeFaultTest,
                          ::testing::Combine(::testing::Values(Operation::create, Operation::load,
                                                               Operation::store, Operation::destroy),
-                                            ::testing::Values(Fault::fail, Fault::drop,
-                                                              Fault::corrupt)));
+                                            ::testing::ValuesIn(vq_testing::kFaults)));
 
 }  // namespace

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <sstream>
 #include <string>
 
 #include "dedavuz_api/topo_type_rep.h"
@@ -11,6 +9,7 @@
 #include "hvx/image.h"
 #include "hvx/morf.h"
 #include "hvx/syntax.h"
+#include "support/helpers.h"
 #include "support/vq_test.h"
 #include "type/topo_type_rep_access.h"
 
@@ -18,23 +17,14 @@ namespace {
 
 using Names = VQList<std::string>;
 using Code = VQStatus::Code;
-using Call = std::function<VQStatus()>;
 
 const std::string kNodeName = "\"VQ Topology\":topoNodeName";
 const std::string kNodeType = "\"VQ Topology\":topoNodeType";
 
 VQIntegerSet set_of(std::initializer_list<long> members, long capacity = 8) {
-  VQIntegerSet set(capacity);
-  for (const long m : members) set.add(m);
-  return set;
+  return vq_testing::set_of(capacity, members);
 }
-
-template <typename T>
-std::string printed(const T& value) {
-  std::ostringstream out;
-  out << value;
-  return out.str();
-}
+using vq_testing::printed;
 
 Names names_of(const VQTopoType& type) {
   Names names;
@@ -42,22 +32,12 @@ Names names_of(const VQTopoType& type) {
   return names;
 }
 
-// Each call fails with the code and message.
-void expect_failures(std::initializer_list<std::pair<Call, const char*>> calls, Code code) {
-  for (const auto& [call, message] : calls) {
-    const VQStatus status = call();
-    EXPECT_VQ_ERROR(status, code);
-    EXPECT_EQ(status.message(), message);
-  }
-}
-
 // A type with every settable attribute set.
 VQTopoType router() {
   VQTopoType type(VQTopoTypeDn("testhost", "Router"));
-  EXPECT_VQ_OK(type.set_base_type("Device"));
-  EXPECT_VQ_OK(type.set_layer_name("routers"));
-  EXPECT_VQ_OK(type.set_draw_method(VQTopoType::hexagon));
-  EXPECT_VQ_OK(type.add_user_data_attribute_name("topoNodeName"));
+  EXPECT_VQ_ALL_OK(type.set_base_type("Device"), type.set_layer_name("routers"),
+                   type.set_draw_method(VQTopoType::hexagon),
+                   type.add_user_data_attribute_name("topoNodeName"));
   return type;
 }
 
@@ -67,17 +47,19 @@ TEST(TopoTypeTest, GettersOfUnsetAttributesNameThem) {
   std::string text;
   Names names;
   VQTopoType::DrawMethod method;
-  expect_failures({{[&] { return type.get_dn(dn); }, "VQTopoType::dn"},
-                   {[&] { return type.get_base_type(text); }, "VQTopoType::base_type"},
-                   {[&] { return type.get_all_base_types(names); }, "VQTopoType::all_base_types"},
-                   {[&] { return type.get_sub_types(names); }, "VQTopoType::sub_types"},
-                   {[&] { return type.get_legal_children(names); }, "VQTopoType::legal_children"},
-                   {[&] { return type.add_legal_child("Host"); }, "VQTopoType::legal_children"},
-                   {[&] { return type.get_layer_name(text); }, "VQTopoType::layer_name"},
-                   {[&] { return type.get_draw_method(method); }, "VQTopoType::draw_method"},
-                   {[&] { return type.get_user_data_attribute_names(names); },
-                    "VQTopoType::user_data_attribute_names"}},
-                  Code::attribute_not_set);
+  const std::pair<VQStatus, const char*> table[] = {
+      {type.get_dn(dn), "VQTopoType::dn"},
+      {type.get_base_type(text), "VQTopoType::base_type"},
+      {type.get_all_base_types(names), "VQTopoType::all_base_types"},
+      {type.get_sub_types(names), "VQTopoType::sub_types"},
+      {type.get_legal_children(names), "VQTopoType::legal_children"},
+      {type.add_legal_child("Host"), "VQTopoType::legal_children"},
+      {type.get_layer_name(text), "VQTopoType::layer_name"},
+      {type.get_draw_method(method), "VQTopoType::draw_method"},
+      {type.get_user_data_attribute_names(names), "VQTopoType::user_data_attribute_names"}};
+  for (const auto& [status, message] : table) {
+    EXPECT_VQ_ERROR_TEXT(status, Code::attribute_not_set, message);
+  }
   EXPECT_TRUE(dn.is_null());
 }
 
@@ -112,17 +94,14 @@ TEST(TopoTypeTest, UserDataNamesAreCanonical) {
   EXPECT_VQ_OK(type.add_user_data_attribute_name("topoNodeName"));
   EXPECT_EQ(names_of(type), Names{kNodeName});
   // Duplicates are found by the name as given.
-  expect_failures(
-      {{[&] { return type.add_user_data_attribute_name(kNodeName); }, kNodeName.c_str()}},
-      Code::already_exists);
+  EXPECT_VQ_ERROR_TEXT(type.add_user_data_attribute_name(kNodeName), Code::already_exists,
+                       kNodeName.c_str());
   EXPECT_VQ_OK(type.add_user_data_attribute_name("topoNodeName"));
-  expect_failures({{[&] { return type.add_user_data_attribute_name("bogus"); }, "bogus"},
-                   {[&] { return type.remove_user_data_attribute_name("bogus"); }, "bogus"},
-                   {[&] {
-                      return type.set_user_data_attribute_names({"topoNodeType", "bogus"});
-                    },
-                    "bogus"}},
-                  Code::attribute_not_registered);
+  for (const VQStatus& status :
+       {type.add_user_data_attribute_name("bogus"), type.remove_user_data_attribute_name("bogus"),
+        type.set_user_data_attribute_names({"topoNodeType", "bogus"})}) {
+    EXPECT_VQ_ERROR_TEXT(status, Code::attribute_not_registered, "bogus");
+  }
   // The failed set kept what it had made so far.
   EXPECT_EQ(names_of(type), Names{kNodeType});
 
@@ -137,15 +116,13 @@ TEST(TopoTypeTest, UserDataNamesAreCanonical) {
 
 TEST(TopoTypeTest, RemovingUserDataNames) {
   VQTopoType type;
-  expect_failures({{[&] { return type.remove_user_data_attribute_name("topoNodeName"); },
-                    "VQTopoType::user_data_attribute_names"}},
-                  Code::attribute_not_set);
+  EXPECT_VQ_ERROR_TEXT(type.remove_user_data_attribute_name("topoNodeName"),
+                       Code::attribute_not_set, "VQTopoType::user_data_attribute_names");
   EXPECT_VQ_OK(type.set_user_data_attribute_names({"topoNodeName", "topoNodeType", kNodeName}));
   EXPECT_VQ_OK(type.remove_user_data_attribute_name("topoNodeName"));
   EXPECT_VQ_OK(type.remove_user_data_attribute_name(kNodeName));
-  expect_failures(
-      {{[&] { return type.remove_user_data_attribute_name("topoNodeName"); }, "topoNodeName"}},
-      Code::does_not_exist);
+  EXPECT_VQ_ERROR_TEXT(type.remove_user_data_attribute_name("topoNodeName"), Code::does_not_exist,
+                       "topoNodeName");
   EXPECT_EQ(names_of(type), Names{kNodeType});
 }
 
@@ -208,11 +185,10 @@ TEST(TopoTypeTest, ServerOperationsNeedThePlatformObject) {
   VQTopoType type = router();
   EXPECT_FALSE(type.exists());
   const char* const kMessage = "VQTopoPlatform not initialized";
-  expect_failures({{[&] { return type.create_with_all_attributes(); }, kMessage},
-                   {[&] { return type.load_all_attributes(); }, kMessage},
-                   {[&] { return type.store_all_attributes(); }, kMessage},
-                   {[&] { return type.destroy(); }, kMessage}},
-                  Code::hvx_error);
+  for (const VQStatus& status : {type.create_with_all_attributes(), type.load_all_attributes(),
+                                 type.store_all_attributes(), type.destroy()}) {
+    EXPECT_VQ_ERROR_TEXT(status, Code::hvx_error, kMessage);
+  }
   VQTopoTypeRep rep(VQTopoTypeDn("testhost", "Router"));
   EXPECT_VQ_OK(rep.load_all_defaults());
   VQIntegerSet active;
@@ -247,17 +223,13 @@ TEST(TopoTypeTest, ServerAttributesAndTheirRefusedValues) {
   Rep rep;
   for (const auto& row : table) {
     hvx::Morf value = any(row.value);
-    expect_failures({{[&] {
-                        return rep.get_attribute_from_morf(
-                            static_cast<Rep::GdmoAttribute>(row.attribute), value);
-                      },
-                      row.message}},
-                    row.code);
+    EXPECT_VQ_ERROR_TEXT(
+        rep.get_attribute_from_morf(static_cast<Rep::GdmoAttribute>(row.attribute), value),
+        row.code, row.message);
   }
   hvx::Image image;
-  expect_failures({{[&] { return rep.get_some_attributes_in_image(image, set_of({})); },
-                    "VQIntegerSet wrong size"}},
-                  Code::invalid_argument);
+  EXPECT_VQ_ERROR_TEXT(rep.get_some_attributes_in_image(image, set_of({})), Code::invalid_argument,
+                       "VQIntegerSet wrong size");
 
   VQIntegerSet interface(3);
   Rep::map_gdmo_to_interface_attributes(set_of({4, 11, 12}, Rep::gdmo_attribute_count), interface);

@@ -1,0 +1,58 @@
+// Small helpers the test directories share: printed forms, attribute sets, event draining
+// and injected faults.
+#ifndef DEDAVUZ_TESTS_SUPPORT_HELPERS_H_
+#define DEDAVUZ_TESTS_SUPPORT_HELPERS_H_
+
+#include <initializer_list>
+#include <memory>
+#include <ostream>
+#include <sstream>
+#include <string>
+
+#include "dedavuz_api/integer_set.h"
+#include "hvx/platform.h"
+#include "hvx/testing.h"
+
+namespace vq_testing {
+
+template <typename T>
+std::string printed(const T& value) {
+  std::ostringstream out;
+  out << value;
+  return out.str();
+}
+
+// A set of capacity `capacity` holding `members`.
+inline VQIntegerSet set_of(long capacity, std::initializer_list<long> members) {
+  VQIntegerSet set(capacity);
+  for (const long member : members) set.add(member);
+  return set;
+}
+
+// Delivers every event queued so far, and those their callbacks cause.
+inline void drain() {
+  while (hvx::dispatch_recursive(true)) {
+  }
+}
+
+enum class Fault { fail, drop, corrupt };
+inline constexpr Fault kFaults[] = {Fault::fail, Fault::drop, Fault::corrupt};
+inline const char* fault_name(Fault fault) {
+  static const char* const kNames[] = {"fail", "drop", "corrupt"};
+  return kNames[static_cast<int>(fault)];
+}
+inline void PrintTo(Fault fault, std::ostream* out) { *out << fault_name(fault); }
+
+// A plan that refuses the k-th request with processingFailure "injected", or loses or
+// damages its reply.
+inline std::shared_ptr<hvx::FaultPlan> fault_at(int k, Fault fault) {
+  auto plan = std::make_shared<hvx::FaultPlan>();
+  if (fault == Fault::fail) plan->fail_request(k, hvx::ErrorCode::processing_failure, "injected");
+  if (fault == Fault::drop) plan->drop_reply(k);
+  if (fault == Fault::corrupt) plan->corrupt_reply(k);
+  return plan;
+}
+
+}  // namespace vq_testing
+
+#endif  // DEDAVUZ_TESTS_SUPPORT_HELPERS_H_
