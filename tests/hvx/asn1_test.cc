@@ -537,6 +537,10 @@ TEST(Asn1ValueTest, CopiesAreIndependent) {
   Asn1Value inner = original.component(1);
   ASSERT_TRUE(inner.add_component(integer(4)));
   EXPECT_EQ(hex(inner.encode().view()), "30 06 02 01 02 02 01 04");
+  // So is one of a decoded value; the added component follows the ones it had.
+  Asn1Value decoded_inner = decoded(bytes("30 08 02 01 01 30 03 02 01 02")).component(1);
+  ASSERT_TRUE(decoded_inner.add_component(integer(4)));
+  EXPECT_EQ(decoded_inner.component(1), integer(4));
   EXPECT_TRUE(inner.next_component().is_null());
   EXPECT_EQ(original.encode().str(), before);
 
