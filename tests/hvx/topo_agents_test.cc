@@ -114,6 +114,14 @@ TEST_F(TopoAgentsTest, AgentsStartPlainAndKeepWhatTheyAreGiven) {
        "aeQualifier=\"\", apInvokeId=0, aeInvokeId=0, administrativeState=unlocked, "
        "operationalState=enabled"},
       {kCmipAgent,
+       "\"VQ MPA\":cmipAgent",
+       {},
+       "agentId=id : \"agt1\", mpaAddressInfo=noAddress : NULL, managedDNs={}, agentAddressTag=0, "
+       "agentAddressInfo=\"\", applicationEntityTitle=\"\", presentationSelector=\"\", "
+       "sessionSelector=\"\", transportSelector=\"\", networkSAP=\"\", nameXlatFlag=\"\", "
+       "aeQualifier=\"\", apInvokeId=0, aeInvokeId=0, administrativeState=unlocked, "
+       "operationalState=enabled"},
+      {kCmipAgent,
        "cmipAgentEntity",
        {{"administrativeState", "locked", 1},
         {"operationalState", "disabled", 1},
