@@ -3,13 +3,13 @@
 // one RAW_EVENT subscriber.
 #include <benchmark/benchmark.h>
 
-#include "ber_util.h"
 #include "dn.h"
+#include "hvx/ber.h"
 #include "hvx/image.h"
 #include "hvx/message.h"
 #include "hvx/world.h"
-#include "mis/schema.h"
-#include "mis/server.h"
+#include "schema.h"
+#include "server.h"
 
 namespace {
 

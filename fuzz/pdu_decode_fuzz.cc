@@ -3,12 +3,12 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "connection.h"
 #include "hvx/message.h"
 #include "hvx/transport.h"
 #include "hvx/world.h"
-#include "mis/connection.h"
-#include "mis/server.h"
-#include "platform_rep.h"
+#include "platform_access.h"
+#include "server.h"
 
 namespace {
 
@@ -30,12 +30,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   connection.submit(bytes);
   connection.attach(nullptr);
   // The client side: as a reply or notification arriving from the server.
-  platform.rep()->receive(bytes);
+  hvx::PlatformAccess::rep(platform)->receive(bytes);
   platform.dispatch_recursive(true);
   hvx::Message message;
   if (hvx::Message::decode(bytes, message).ok()) {
     hvx::Message again;
-    if (!hvx::Message::decode(message.encode(), again).ok() || !(again == message)) __builtin_trap();
+    if (!hvx::Message::decode(message.encode(), again).ok() || !(again == message))
+      __builtin_trap();
   }
   return 0;
 }

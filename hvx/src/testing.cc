@@ -5,7 +5,7 @@
 
 #include "hvx/names.h"
 #include "hvx/world.h"
-#include "platform_rep.h"
+#include "platform_access.h"
 
 namespace hvx {
 
@@ -42,6 +42,16 @@ FaultPlan& FaultPlan::disconnect_server(int k, const std::string& system) {
 
 FaultPlan& FaultPlan::reconnect_server(int k, const std::string& system) {
   link_rules_.push_back(LinkRule{k, system, true});
+  return *this;
+}
+
+FaultPlan& FaultPlan::drop_reply_part(int k, int p) {
+  part_rules_.push_back(PartRule{k, p, false});
+  return *this;
+}
+
+FaultPlan& FaultPlan::duplicate_reply_part(int k, int p) {
+  part_rules_.push_back(PartRule{k, p, true});
   return *this;
 }
 
@@ -94,6 +104,9 @@ class FaultTransport : public Transport, public TransportSink {
     for (const FaultPlan::ReplyRule& rule : plan_->reply_rules_) {
       if (rule.k == k && decoded) rules_by_id_[message.id()] = rule;
     }
+    for (const FaultPlan::PartRule& rule : plan_->part_rules_) {
+      if (rule.k == k && decoded) parts_by_id_[message.id()] = Parts{k, 0};
+    }
     inner_->submit(request);
   }
 
@@ -125,6 +138,7 @@ class FaultTransport : public Transport, public TransportSink {
       notification(pdu);
       return;
     }
+    if (!part_delivered(message, pdu)) return;
     const auto rule = rules_by_id_.find(message.id());
     if (rule == rules_by_id_.end()) {
       forward(pdu);
@@ -157,6 +171,29 @@ class FaultTransport : public Transport, public TransportSink {
     double due;
     DataUnit pdu;
   };
+  struct Parts {
+    int k;
+    int seen;
+  };
+
+  // Applies the part rules to a reply; false when it is lost.
+  bool part_delivered(const Message& message, const DataUnit& pdu) {
+    const auto parts = parts_by_id_.find(message.id());
+    if (parts == parts_by_id_.end()) return true;
+    const int k = parts->second.k;
+    const int p = ++parts->second.seen;
+    if (message.is_final_reply()) parts_by_id_.erase(parts);
+    bool delivered = true;
+    for (const FaultPlan::PartRule& rule : plan_->part_rules_) {
+      if (rule.k != k || rule.p != p) continue;
+      if (rule.duplicate) {
+        forward(pdu);
+      } else {
+        delivered = false;
+      }
+    }
+    return delivered;
+  }
 
   void notification(const DataUnit& pdu) {
     const int n = ++plan_->notifications_;
@@ -184,19 +221,24 @@ class FaultTransport : public Transport, public TransportSink {
   World* world_;
   TransportSink* sink_ = nullptr;
   std::map<long, FaultPlan::ReplyRule> rules_by_id_;
+  std::map<long, Parts> parts_by_id_;
   std::vector<Delayed> delayed_;
   std::deque<DataUnit> held_;
 };
 
+void inject_pdu(Platform& platform, const DataUnit& pdu) {
+  PlatformAccess::rep(platform)->receive(pdu);
+}
+
 void install_fault_plan(Platform& platform, std::shared_ptr<FaultPlan> plan) {
   remove_fault_plan(platform);
-  PlatformRep* rep = platform.rep();
+  PlatformRep* rep = PlatformAccess::rep(platform);
   rep->set_transport(
       std::make_unique<FaultTransport>(rep->release_transport(), std::move(plan), rep->world()));
 }
 
 void remove_fault_plan(Platform& platform) {
-  PlatformRep* rep = platform.rep();
+  PlatformRep* rep = PlatformAccess::rep(platform);
   auto* faults = dynamic_cast<FaultTransport*>(rep->transport());
   if (faults == nullptr) return;
   std::unique_ptr<Transport> wrapper = rep->release_transport();

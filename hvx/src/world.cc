@@ -5,12 +5,12 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "ber_util.h"
+#include "connection.h"
+#include "hvx/ber.h"
 #include "hvx/names.h"
-#include "mis/connection.h"
-#include "mis/server.h"
-#include "mis/topo/database.h"
 #include "platform_rep.h"
+#include "server.h"
+#include "topo/database.h"
 
 namespace hvx {
 
@@ -130,17 +130,18 @@ void World::install_links(const std::string& parent, const std::string& remote) 
   mis::Server& up = *server(parent);
   const mis::Schema& schema = mis::Schema::get();
   const dn::Rdns table = name_of("serverTableType=\"mis\"");
-  if (up.find(table) == nullptr) up.create("serverTable", table, {}, {});
+  if (up.find(table) == nullptr) up.create("serverTable", table, {}, {}).IgnoreError();
   // The entry's own name would route to the remote server: it is made directly. Its state
   // is the server's to keep, not a creator's to give.
   const dn::Rdns entry = name_of("serverTableType=\"mis\"/misId=" + quoted(remote));
-  up.create("misEntry", entry, {}, {});
+  up.create("misEntry", entry, {}, {}).IgnoreError();
   up.modify(entry,
             {{mis::ModifyMode::replace, schema.oid_of("currentState"), connection_state(true)},
              {mis::ModifyMode::replace, schema.oid_of("agentList"), ber::set()}},
-            false);
+            false)
+      .IgnoreError();
   const dn::Rdns agents = name_of("agentTableType=\"CMIP\"");
-  if (up.find(agents) == nullptr) up.create("agentTable", agents, {}, {});
+  if (up.find(agents) == nullptr) up.create("agentTable", agents, {}, {}).IgnoreError();
   Asn1Value managed = ber::set();
   managed.add_component(fdn2oi("/systemId=name:" + quoted(remote)));
   std::vector<std::pair<Oid, Asn1Value>> agent = {
@@ -148,7 +149,8 @@ void World::install_links(const std::string& parent, const std::string& remote) 
       {schema.oid_of("networkSAP"), ber::octets("mis:" + remote, TAG_GRAPHSTR)},
   };
   up.create("cmipAgentEntity", name_of("agentTableType=\"CMIP\"/agentId=id:" + quoted(remote)), {},
-            agent);
+            agent)
+      .IgnoreError();
 }
 
 bool World::set_connected(const std::string& remote, bool connected) {
@@ -161,9 +163,10 @@ bool World::set_connected(const std::string& remote, bool connected) {
   const mis::Schema& schema = mis::Schema::get();
   const dn::Rdns entry = name_of("serverTableType=\"mis\"/misId=" + quoted(remote));
   up.modify(
-      entry,
-      {{mis::ModifyMode::replace, schema.oid_of("currentState"), connection_state(connected)}},
-      false);
+        entry,
+        {{mis::ModifyMode::replace, schema.oid_of("currentState"), connection_state(connected)}},
+        false)
+      .IgnoreError();
   // The state change names the server table and carries the entry's misId, so that the
   // receiver reads the system that changed from the information, and the route to the
   // reporting server from the name.

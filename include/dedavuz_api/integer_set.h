@@ -14,7 +14,7 @@
 class VQIntegerSet {
  public:
   VQIntegerSet() = default;
-  // A negative capacity is taken as 0.
+  // A negative capacity is taken as 0; one above 2^24 as 2^24 (the same holds for resize).
   explicit VQIntegerSet(long n);
   VQIntegerSet(long n, bool all);
 

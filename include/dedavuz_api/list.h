@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <ostream>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 template <typename T>
@@ -28,6 +29,11 @@ class VQList {
   void append(const T& item) { items_.push_back(item); }
   void append(T&& item) { items_.push_back(std::move(item)); }
   void push_back(const T& item) { items_.push_back(item); }
+  // Appends an entry made in place from `args`; gives it.
+  template <typename... Args>
+  T& emplace(Args&&... args) {
+    return items_.emplace_back(std::forward<Args>(args)...);
+  }
   void prepend(const T& item) { items_.insert(items_.begin(), item); }
   void clear() { items_.clear(); }
   void reserve(std::size_t n) { items_.reserve(n); }

@@ -326,6 +326,9 @@ class VQTopoNode : public VQObject {
 
  private:
   friend std::ostream& operator<<(std::ostream& os, const VQTopoNode& node);
+  // Events and bulk reads fill the representations of the nodes they make.
+  friend class VQTopoNodeRep;
+  friend class VQTopoPlatformRep;
 
   VQTopoNodeRep* rep_ = nullptr;
 };

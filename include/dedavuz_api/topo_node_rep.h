@@ -20,6 +20,7 @@
 #include "hvx/morf.h"
 
 namespace hvx {
+class CurrentEvent;
 class Image;
 class Platform;
 }  // namespace hvx
@@ -288,11 +289,16 @@ class VQTopoNodeRep : public VQObjectRep {
   static void unregister_callback(void (*callback)(const VQTopoNodeCallbackData&),
                                   void* client_data);
   static void initialize_callbacks(hvx::Platform& platform);
+  // Decodes a platform event about a node object and calls the matching callbacks; given
+  // every platform event, it does nothing until a callback has been registered.
+  static void raw_event_cb(hvx::CurrentEvent& event);
 
  private:
   friend std::ostream& operator<<(std::ostream& os, const VQTopoNodeRep& rep);
-  // Lets tests fill the attributes that only a load from the server sets.
-  friend class VQTopoNodeRepPeer;
+  // The attribute table reaches the fields through it.
+  friend struct VQTopoNodeRepAccess;
+  // Bulk reads make attributes active as a load does.
+  friend class VQTopoPlatformRep;
 
   bool is_active(Attribute attribute) const { return active_.is_member(attribute); }
   // Code 5 with the attribute's qualified name.
@@ -308,20 +314,20 @@ class VQTopoNodeRep : public VQObjectRep {
   VQStatus get_hidden(Attribute attribute, const DnList& visible, DnList& out) const;
   // How many children a monitor of this node's type shows at most.
   long monitor_visible_limit() const;
-  bool differs(const VQTopoNodeRep& other, long attribute) const;
 
-  // Decoding and encoding of single attributes, by server class.
-  VQStatus get_topo_node_attribute(GdmoAttribute attribute, const hvx::Morf& value);
-  VQStatus get_topo_view_attribute(GdmoAttribute attribute, const hvx::Morf& value);
-  VQStatus set_topo_node_attribute(GdmoAttribute attribute, hvx::Image& image) const;
-  VQStatus set_topo_view_attribute(GdmoAttribute attribute, hvx::Image& image) const;
-  // Node ids of this node's system.
-  void decode_ids(const hvx::Morf& value, DnList& list) const;
+  // Event decoding into this node: the changes of an attribute-change event (adding each
+  // server attribute decoded to `gdmo`), and a position in the view that the object's
+  // next-to-last naming component names. False, with the diagnostic written, when the
+  // event is to be dropped.
+  bool decode_change_event(GdmoObjectClass object_class, const hvx::Asn1Value& instance,
+                           const hvx::Asn1Value& changes, VQIntegerSet& gdmo);
+  bool decode_position_event(const hvx::Asn1Value& instance, hvx::Morf& position);
+
   // A managed object's name as the local system reaches it.
   std::string managed_object_seen_locally(const std::string& name) const;
 
-  // What the view graph cache answers during a load. The cache arrives with the view-graph
-  // issue; until then every load goes as it does when the graph is not cached.
+  // What the view graph cache answers during a load; without the cache every load goes as
+  // it does when the graph is not cached.
   VQStatus load_view_children_from_view_graph();
   void load_from_view_graph(const VQIntegerSet& attributes, VQIntegerSet& gdmo);
   void load_view_files_from_view_graph(VQIntegerSet& gdmo);
@@ -329,7 +335,7 @@ class VQTopoNodeRep : public VQObjectRep {
   VQStatus topology_pathnames_through(const VQTopoNodeDn& parent, VQList<std::string>& paths) const;
   // The agents of the managed objects, for the requested kinds.
   void derive_agents(const VQIntegerSet& attributes);
-  // Steps 8 and 9 of a load: the view's own attributes, or their defaults for a node that
+  // The end of a load: the view's own attributes, or their defaults for a node that
   // is not a view.
   VQStatus load_topo_view_attributes(const VQIntegerSet& attributes, VQIntegerSet& gdmo);
 

@@ -6,7 +6,12 @@
 
 #include <string>
 
+#include "dedavuz_api/error.h"
+#include "dedavuz_api/integer_set.h"
 #include "dedavuz_api/list.h"
+#include "dedavuz_api/topo_node.h"
+#include "dedavuz_api/topo_node_dn.h"
+#include "dedavuz_api/topo_type_dn.h"
 #include "hvx/platform.h"
 
 class VQTopoPlatformRep;
@@ -58,6 +63,47 @@ class VQTopoPlatform {
 
   // Holds (true) or releases (false) the delivery of server events.
   static void hold_events(bool hold);
+
+  // Queries of the node databases. `systems` names the systems asked, in order; an empty
+  // list asks every known system in discovery order. The result list is emptied first and
+  // each system's answers are appended; the first failing system ends the query with its
+  // status, keeping what earlier systems answered (find_nodes_by_MO_set empties it). A
+  // system that sends no answer adds nothing.
+  VQStatus find_root_nodes(VQList<VQTopoNodeDn>& roots, const VQList<std::string>& systems) const;
+  VQStatus find_nodes_by_name(const std::string& name, VQList<VQTopoNodeDn>& nodes,
+                              const VQList<std::string>& systems) const;
+  VQStatus find_nodes_by_type(const std::string& type_name, VQList<VQTopoNodeDn>& nodes,
+                              const VQList<std::string>& systems) const;
+  // `mo_fdn`: a managed object's full name; code 10 when it does not parse.
+  VQStatus find_nodes_by_managed_object(const std::string& mo_fdn, VQList<VQTopoNodeDn>& nodes,
+                                        const VQList<std::string>& systems) const;
+  // The nodes that refer to any of the managed objects; code 2 when a system sends no
+  // answer.
+  VQStatus find_nodes_by_MO_set(const VQList<std::string>& mo_fdns, VQList<VQTopoNodeDn>& nodes,
+                                const VQList<std::string>& systems) const;
+  // One entry per managed object of each listed node of `system`: its id in `ids` and,
+  // with `with_mos`, the object's full name in `mos`. Appends; never fails.
+  VQStatus find_mos_by_nodes(bool with_mos, std::string system, VQList<long> node_ids,
+                             VQList<long>& ids, VQList<std::string>& mos) const;
+  // Every child of `view` with the selected attributes, in one exchange: appended to
+  // `nodes`, each once, named on the view's system, with `attributes` active. A reply
+  // that never comes, an error reply or a damaged one ends the exchange with what arrived
+  // before it; the operation itself succeeds.
+  VQStatus load_nodes_in_view(const VQTopoNodeDn& view, const VQIntegerSet& attributes,
+                              VQList<VQTopoNode>& nodes);
+  // The selected attributes of every node that refers to any of the managed objects.
+  VQStatus get_attributes_by_mo(const VQList<std::string>& mo_fdns, const VQIntegerSet& attributes,
+                                VQList<VQTopoNode>& nodes, const VQList<std::string>& systems);
+  // Writes the selected attributes of `values` into every node that refers to any of the
+  // managed objects; `nodes` gets what those nodes then hold.
+  VQStatus set_attributes_by_mo(const VQList<std::string>& mo_fdns, const VQIntegerSet& attributes,
+                                const VQTopoNode& values, VQList<VQTopoNode>& nodes,
+                                const VQList<std::string>& systems);
+  // Whether the node is a view; false when it cannot be read.
+  bool is_view(const VQTopoNodeDn& node) const;
+  // The local system's types that derive from none, and all of them.
+  VQStatus find_root_types(VQList<VQTopoTypeDn>& types) const;
+  VQStatus find_all_types(VQList<VQTopoTypeDn>& types) const;
 
  private:
   static VQTopoPlatform* the_topo_platform;

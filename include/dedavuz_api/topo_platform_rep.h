@@ -6,12 +6,22 @@
 
 #include <deque>
 #include <string>
+#include <unordered_set>
 
 #include "dedavuz_api/error.h"
+#include "dedavuz_api/integer_set.h"
 #include "dedavuz_api/list.h"
+#include "dedavuz_api/topo_node.h"
+#include "dedavuz_api/topo_node_dn.h"
 #include "dedavuz_api/topo_platform.h"
+#include "dedavuz_api/topo_type_dn.h"
+#include "hvx/asn1.h"
 #include "hvx/event.h"
+#include "hvx/message.h"
+#include "hvx/morf.h"
 #include "hvx/platform.h"
+
+class VQTopoNodeRep;
 
 class VQTopoPlatformRep {
  public:
@@ -22,6 +32,23 @@ class VQTopoPlatformRep {
     // The function alone identifies an entry.
     bool operator==(const CallbackEntry& other) const { return callback == other.callback; }
     bool operator!=(const CallbackEntry& other) const { return !(*this == other); }
+  };
+
+  // The topoNodeDB actions that answer a list of node ids.
+  enum GetTopoNodeDBAction { by_name = 0, by_type = 1, by_managed_object = 2, by_mo_set = 3 };
+
+  // One load_nodes_in_view exchange, as its reply callback sees it. The children are
+  // built in `arrived` and moved to `nodes` when the exchange ends; `seen` holds their ids,
+  // so that a reply that comes twice adds nothing.
+  struct NodesInView {
+    int done = 0;
+    VQList<VQTopoNode>& nodes;
+    const VQTopoNodeDn& view_dn;
+    const VQIntegerSet& attributes;
+    const VQIntegerSet& gdmo_attributes;
+    hvx::MessageSAP* sap = nullptr;
+    std::deque<VQTopoNode> arrived;
+    std::unordered_set<long> seen;
   };
 
   // What add_system does besides listing a system.
@@ -54,8 +81,18 @@ class VQTopoPlatformRep {
   // The registered callbacks, in calling order.
   static const VQList<CallbackEntry>& mis_connection_callbacks() { return callbacks; }
 
+  // Event delivery. Every raw event of the platform enters through hvx_raw_event_cb; unless
+  // events are held it goes to hvx_raw_event, which hands it to this representation, then
+  // to the types, then to the nodes. Held events queue and are replayed in arrival order
+  // when delivery is released.
   static void hold_events(bool hold);
   static bool is_holding_events() { return holding_events; }
+  static void hvx_raw_event_cb(void* client_data, void* raw_event);
+  static void hvx_raw_event(hvx::CurrentEvent& event);
+  static void process_queued_events();
+  // This representation's own share: agent creations and deletions, and the connection
+  // reports of remote servers. Nothing until the agent map has been loaded.
+  void raw_event_cb(hvx::CurrentEvent& event);
 
   // --- Discovery.
 
@@ -91,6 +128,58 @@ class VQTopoPlatformRep {
   VQStatus register_connection(const std::string& system);
   VQStatus deregister_connection(const std::string& system);
 
+  // --- Queries of the node databases; VQTopoPlatform documents the public ones.
+
+  VQStatus find_root_nodes(VQList<VQTopoNodeDn>& roots, const VQList<std::string>& systems) const;
+  // Actions 0 to 2 (find_nodes_by_name, _by_type, _by_managed_object) over the systems.
+  VQStatus find_nodes(GetTopoNodeDBAction action, const std::string& argument,
+                      VQList<VQTopoNodeDn>& nodes, const VQList<std::string>& systems) const;
+  VQStatus find_nodes_by_MO_set(const VQList<std::string>& mo_fdns, VQList<VQTopoNodeDn>& nodes,
+                                const VQList<std::string>& systems) const;
+  VQStatus find_mos_by_nodes(bool with_mos, const std::string& system,
+                             const VQList<long>& node_ids, VQList<long>& ids,
+                             VQList<std::string>& mos) const;
+  VQStatus load_nodes_in_view(const VQTopoNodeDn& view, const VQIntegerSet& attributes,
+                              VQList<VQTopoNode>& nodes);
+  VQStatus get_attributes_by_mo(const VQList<std::string>& mo_fdns, const VQIntegerSet& attributes,
+                                VQList<VQTopoNode>& nodes, const VQList<std::string>& systems);
+  VQStatus set_attributes_by_mo(const VQList<std::string>& mo_fdns, const VQIntegerSet& attributes,
+                                const VQTopoNode& values, VQList<VQTopoNode>& nodes,
+                                const VQList<std::string>& systems);
+  bool is_view(const VQTopoNodeDn& node) const;
+  VQStatus find_root_types(VQList<VQTopoTypeDn>& types) const;
+
+  // One action of actions 0 to 2 on one system: its ids appended as names on `system`.
+  // Code 10 for a managed object that does not parse, 2 when no argument can be built.
+  VQStatus find_nodes_on_system(GetTopoNodeDBAction action, const std::string& argument,
+                                VQList<VQTopoNodeDn>& nodes, const std::string& system) const;
+  // Action 3 only (code 16 "Unsupported Action" for the others); code 2 when no reply came.
+  VQStatus find_nodes_on_system(GetTopoNodeDBAction action, const VQList<std::string>& mo_fdns,
+                                VQList<VQTopoNodeDn>& nodes, const std::string& system) const;
+
+  // Replaces `gdmo` (capacity 29) with the server attributes that hold the node attributes
+  // of `interface`; view_children maps to none, topoNodeManaged and topoNodeIsManaged are
+  // never asked for. An interface set of capacity 0 maps to nothing.
+  static void map_interface_to_gdmo_attributes(const VQIntegerSet& interface, VQIntegerSet& gdmo);
+  // Appends a node for each { id, SET OF { attribute, value } } pair of `reply`, named on
+  // `system`, filled with its attributes selected in `gdmo`; stops at the first element
+  // that is not a pair.
+  static VQStatus parse_action_output(hvx::Morf& reply, const VQTopoNodeDn& parent,
+                                      const std::string& system, const VQIntegerSet& gdmo,
+                                      VQList<VQTopoNode>& nodes);
+  // Decodes one attribute value into `node` when its identifier (the contents of an OBJECT
+  // IDENTIFIER, whatever its tag) is that of a server attribute selected in `gdmo`; any
+  // other leaves the node alone. `parent` is the view a position is in. A value that does
+  // not decode gives the decoder's status and leaves that attribute partly filled.
+  static VQStatus fill_in_node_with_the_attribute(const VQTopoNodeDn& parent,
+                                                  const hvx::Asn1Value& id,
+                                                  const hvx::Asn1Value& value,
+                                                  const VQIntegerSet& gdmo, VQTopoNode& node);
+  // Appends SEQUENCE { [0] IMPLICIT identifier, value } to `out` for each selected server
+  // attribute a write can carry, in ascending order.
+  static VQStatus get_attributes_values_from_node(const VQIntegerSet& gdmo, VQTopoNodeRep& node,
+                                                  hvx::Asn1Value& out);
+
   // --- Full names of systems and of their databases and tables. A system name is a plain
   // name or a "/"-separated path from the local system; the local name is the platform
   // object's, or else the default platform's.
@@ -108,11 +197,32 @@ class VQTopoPlatformRep {
   VQTopoPlatformRep(hvx::Platform& platform, bool view_graph_cached);
   ~VQTopoPlatformRep() = default;
 
+  // Appends `arrived` to `nodes`, handing over the representations rather than copying.
+  static void move_nodes(std::deque<VQTopoNode>& arrived, VQList<VQTopoNode>& nodes);
+  // The reply callback of load_nodes_in_view; `context` is its NodesInView.
+  static void load_nodes_in_view_cb(void* context, void* raw);
+  // What a node read in bulk derives locally: view children from the graph when cached,
+  // the derived attributes, and `attributes` made active.
+  void complete_node(const VQIntegerSet& attributes, VQTopoNode& node) const;
+  // The systems a query asks: `systems`, or every known one when it is empty.
+  VQList<std::string> systems_asked(const VQList<std::string>& systems) const;
+  VQStatus attributes_by_mo(const char* action, const VQList<std::string>& mo_fdns,
+                            const VQIntegerSet& attributes, const VQTopoNode* values,
+                            VQList<VQTopoNode>& nodes, const VQList<std::string>& systems);
+
   VQStatus register_implement(const std::string& system, RegisterImplOptions option);
   // Whether discovery goes on into `path` (see get_systems).
   bool should_descend(const std::string& path) const;
   void notify_callbacks(VQTopoPlatform::MisConnectionEvent event, const std::string& name);
   void note_problem(const std::string& line) { discovery_problems_.append(line); }
+
+  // The name under which `name` is known: itself, or its variant with the leading "/"
+  // added or removed (discovery and events spell a remote system both ways); "" if neither.
+  std::string known_system_name(const std::string& name) const;
+  // A connection report of the server-table class: systems added or removed.
+  void connection_event(hvx::CurrentEvent& event);
+  // Whether the topology node database of `system` answers.
+  bool has_topo_node_db(const std::string& system);
 
   // Steps of construction and of system changes that arrive with later behaviour.
   VQStatus is_managed_object_to_cmip_agent_mapping_cached(bool load);
@@ -124,6 +234,7 @@ class VQTopoPlatformRep {
   hvx::Platform& platform_;
   std::string local_system_name_;
   bool view_graph_cached_ = false;
+  bool agent_mapping_cached_ = false;
   VQList<std::string> system_names_;
   VQList<std::string> system_fdns_;  // entry i is the full name of system_names_[i]
   VQList<std::string> discovery_problems_;

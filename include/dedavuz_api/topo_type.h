@@ -14,7 +14,10 @@
 #include "dedavuz_api/object.h"
 #include "dedavuz_api/topo_type_dn.h"
 
+#include "dedavuz_api/event_type.h"
+
 class VQTopoTypeRep;
+struct VQTopoTypeCallbackData;
 
 class VQTopoType : public VQObject {
  public:
@@ -95,10 +98,37 @@ class VQTopoType : public VQObject {
   // The attribute's name as in the enumeration; "Unknown" for any other number.
   static const std::string& get_attribute_name(Attribute attribute);
 
+  // Categories of a local type, answered from a process-wide cache of the server's types
+  // that is filled on first use and kept current from type events. A type is in one of
+  // the categories device, link, container, monitor, array and bus when it is that root
+  // or derives from it (tested in that order), and a view when it has legal children.
+  static bool is_container(const std::string& type_name);
+  static bool is_monitor(const std::string& type_name);
+  static bool is_array(const std::string& type_name);
+  static bool is_view(const std::string& type_name);
+  static bool is_device(const std::string& type_name);
+  static bool is_link(const std::string& type_name);
+  static bool is_bus(const std::string& type_name);
+
+  // Type change notification. Registering the same function and client datum again
+  // changes its event and moves it last; unregistering removes the first registration of
+  // the function, whatever its client datum.
+  static void register_callback(VQEventType event, void (*callback)(const VQTopoTypeCallbackData&),
+                                void* client_data);
+  static void unregister_callback(void (*callback)(const VQTopoTypeCallbackData&),
+                                  void* client_data);
+
  private:
   friend std::ostream& operator<<(std::ostream& os, const VQTopoType& type);
 
   VQTopoTypeRep* rep_ = nullptr;
+};
+
+// What a type callback is told: the event and the type concerned.
+struct VQTopoTypeCallbackData {
+  VQEventType event = object_creation;
+  VQTopoTypeDn dn;
+  void* client_data = nullptr;
 };
 
 // The active attributes, one entry each.

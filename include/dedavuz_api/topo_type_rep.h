@@ -13,10 +13,35 @@
 #include "dedavuz_api/topo_type.h"
 #include "dedavuz_api/topo_type_dn.h"
 
+namespace hvx {
+class CurrentEvent;
+class Image;
+class Morf;
+}  // namespace hvx
+
 class VQTopoTypeRep : public VQObjectRep {
  public:
   using Attribute = VQTopoType::Attribute;
   using DrawMethod = VQTopoType::DrawMethod;
+
+  // The server attributes of a topoType object.
+  enum GdmoAttribute : int {
+    topo_type_id = 0,
+    topo_type_derived_from = 1,
+    topo_type_all_derived_from = 2,
+    topo_type_base_of = 3,
+    topo_type_all_base_of = 4,
+    topo_type_max_visible_level = 5,
+    topo_type_max_topo_level = 6,
+    topo_type_legal_arcs = 7,
+    topo_type_all_legal_arcs = 8,
+    topo_type_legal_children = 9,
+    topo_type_all_legal_children = 10,
+    topo_type_draw_method = 11,
+    topo_type_default_layer = 12,
+    topo_type_user_data_attrs = 13,
+  };
+  static constexpr int gdmo_attribute_count = 14;
 
   // No attribute active.
   VQTopoTypeRep();
@@ -25,8 +50,11 @@ class VQTopoTypeRep : public VQObjectRep {
   VQTopoTypeRep(const VQTopoTypeRep&) = default;
   VQTopoTypeRep& operator=(const VQTopoTypeRep&) = default;
 
-  // Moving types to and from the server is not built yet: these answer code 15 with
-  // the operation's name, and exists() is false.
+  // Each operation reaches the topoType object named by the slash form of the name through
+  // one image on the platform object's connection (code 1 before VQTopoPlatform::initialize
+  // has succeeded; exists() is then false). Create, destroy and store change neither the
+  // fields nor the active set; a load activates what it was asked for only when it all
+  // decoded, the fields decoded before a failure keeping their new values.
   bool exists() const override;
   VQStatus create_with_all_attributes() override;
   VQStatus create_with_some_attributes(const VQIntegerSet& attributes) override;
@@ -41,6 +69,27 @@ class VQTopoTypeRep : public VQObjectRep {
   void get_active_attributes(VQIntegerSet& attributes) const override;
   void clear_all_attributes() override;
   void clear_some_attributes(const VQIntegerSet& attributes) override;
+
+  // Values to and from the server's object. Server selections have capacity 14; any other
+  // gives code 14 "VQIntegerSet wrong size".
+
+  // Decodes the members of `gdmo` from a booted image, in ascending order; the first
+  // failure ends it.
+  VQStatus get_some_attributes_in_image(hvx::Image& image, const VQIntegerSet& gdmo);
+  // Stages the members of `attributes` in ascending order (those no store or create
+  // writes are passed over); a value the image refuses gives code 1 with its error.
+  VQStatus set_some_attributes_in_image(hvx::Image& image, const VQIntegerSet& attributes) const;
+  // Decodes one value into its field; code 9 "VQTopoType::unknown_attribute" for a server
+  // attribute without one (topoTypeId decodes as nothing).
+  VQStatus get_attribute_from_morf(GdmoAttribute attribute, hvx::Morf& value);
+  // Adds to `gdmo` the server attributes holding `attributes`.
+  static void map_interface_to_gdmo_attributes(const VQIntegerSet& attributes, VQIntegerSet& gdmo);
+  // Replaces `attributes` (capacity 8) with the attributes that the members of `gdmo` hold.
+  static void map_gdmo_to_interface_attributes(const VQIntegerSet& gdmo, VQIntegerSet& attributes);
+  // The server attribute named exactly `name`; false, with `attribute` set to 15, for none.
+  static bool map_gdmo_name_to_enum(const std::string& name, GdmoAttribute& attribute);
+  // The short names of the server attributes, by number.
+  static const std::string* gdmo_attribute_names();
 
   VQStatus get_dn(VQTopoTypeDn& dn) const;
   VQStatus set_dn(const VQTopoTypeDn& dn);
@@ -84,18 +133,67 @@ class VQTopoTypeRep : public VQObjectRep {
   static const VQIntegerSet& get_mandatory_attributes(VQObjectOperation operation);
   static const std::string& get_attribute_name(Attribute attribute);
 
+  // The process-wide type categories. Each list holds names on the local system; every
+  // type is in one of the first seven, and in view_types too when it has legal children.
+  static bool type_cache_is_initialized;
+  static VQList<VQTopoTypeDn> device_types;
+  static VQList<VQTopoTypeDn> link_types;
+  static VQList<VQTopoTypeDn> container_types;
+  static VQList<VQTopoTypeDn> monitor_types;
+  static VQList<VQTopoTypeDn> array_types;
+  static VQList<VQTopoTypeDn> bus_types;
+  static VQList<VQTopoTypeDn> other_types;
+  static VQList<VQTopoTypeDn> view_types;
+
+  // With `fill`, reads every type of the local server into the categories unless that was
+  // done: code 1 with the platform's text, "ACCESS_DENIED" or "No topology type is
+  // available" when it cannot be. A failed fill is tried again by the next call.
+  static VQStatus is_type_cache_initialized(bool fill);
+  // Files the type an image holds (topoTypeId, topoTypeAllDerivedFrom and
+  // topoTypeAllLegalChildren read).
+  static void cache_topo_type(hvx::Image& image);
+  static bool is_container(const std::string& type_name);
+  static bool is_monitor(const std::string& type_name);
+  static bool is_array(const std::string& type_name);
+  static bool is_view(const std::string& type_name);
+  static bool is_device(const std::string& type_name);
+  static bool is_link(const std::string& type_name);
+  static bool is_bus(const std::string& type_name);
+  // Every type once: devices, links, containers, monitors, arrays, buses, others.
+  static VQStatus get_all_types(VQList<VQTopoTypeDn>& types);
+
+  // One registration of a type callback. Two entries are equal when their callback and
+  // client datum are; the event plays no part.
+  struct CallbackEntry {
+    VQEventType event = object_creation;
+    void (*callback)(const VQTopoTypeCallbackData&) = nullptr;
+    void* client_data = nullptr;
+    bool operator==(const CallbackEntry& other) const {
+      return callback == other.callback && client_data == other.client_data;
+    }
+  };
+  static VQList<CallbackEntry> callbacks;
+  static void register_callback(VQEventType event, void (*callback)(const VQTopoTypeCallbackData&),
+                                void* client_data);
+  static void unregister_callback(void (*callback)(const VQTopoTypeCallbackData&),
+                                  void* client_data);
+  // Keeps the categories current from type creations and deletions and calls the
+  // callbacks; given every platform event.
+  static void raw_event_cb(hvx::CurrentEvent& event);
+
  private:
   friend std::ostream& operator<<(std::ostream& os, const VQTopoTypeRep& rep);
-  // Lets tests fill the attributes that only a load from the server sets.
-  friend class VQTopoTypeRepPeer;
+  // The attribute table reaches the fields through it.
+  friend struct VQTopoTypeRepAccess;
 
   // Code 5 with the attribute's qualified name.
   static VQStatus not_set(Attribute attribute);
+  // An image of the type's object; code 1 before the platform object is initialised.
+  VQStatus open(hvx::Image& image) const;
   template <typename T>
   VQStatus get(Attribute attribute, const T& field, T& out) const;
   template <typename T>
   VQStatus set(Attribute attribute, T& field, const T& value);
-  bool differs(const VQTopoTypeRep& other, long attribute) const;
 
   VQTopoTypeDn dn_;
   std::string base_type_;

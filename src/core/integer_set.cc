@@ -8,14 +8,20 @@ namespace {
 
 constexpr long kBits = 64;
 
-size_t word_count(long n) { return static_cast<size_t>((n + kBits - 1) / kBits); }
+// Selections hold attribute numbers; a larger capacity is a caller's mistake and is held
+// to this bound so that it can neither overflow the word count nor exhaust memory.
+constexpr long kMaxCapacity = 1L << 24;
+
+long clamp_capacity(long n) { return std::clamp(n, 0L, kMaxCapacity); }
+
+size_t word_count(long n) { return static_cast<size_t>(n / kBits + (n % kBits != 0)); }
 
 }  // namespace
 
 VQIntegerSet::VQIntegerSet(long n) : VQIntegerSet(n, false) {}
 
 VQIntegerSet::VQIntegerSet(long n, bool all) {
-  size_ = std::max(n, 0L);
+  size_ = clamp_capacity(n);
   words_.assign(word_count(size_), all ? ~std::uint64_t{0} : 0);
   clear_tail();
 }
@@ -47,7 +53,7 @@ long VQIntegerSet::num_members() const {
 }
 
 void VQIntegerSet::resize(long n) {
-  size_ = std::max(n, 0L);
+  size_ = clamp_capacity(n);
   words_.resize(word_count(size_), 0);
   clear_tail();
 }

@@ -3,82 +3,24 @@
 #include <exception>
 #include <initializer_list>
 #include <string>
-#include <string_view>
 
+#include "core/server_image.h"
 #include "dedavuz_api/mit_names.h"
-#include "dedavuz_api/topo_node_rep.h"
-#include "dedavuz_api/topo_platform.h"
 #include "dedavuz_api/topo_platform_rep.h"
-#include "hvx/image.h"
-#include "hvx/morf.h"
-#include "hvx/platform.h"
+#include "node/topo_node_rep_access.h"
 
 namespace {
 
 using Code = VQStatus::Code;
 using Node = VQTopoNode;
 
-// The platform's value for "its default timeout".
-constexpr double kTimeout = hvx::DEFAULT_TIMEOUT;
 // The platform's name for an object the server has not named yet.
 const std::string kUnnamed = "NONE";
 
-hvx::DataUnit du(const std::string& text) { return hvx::DataUnit(std::string_view(text)); }
+const VQAttributeTable<VQTopoNodeRep>& table() { return VQTopoNodeRepAccess::table(); }
 
-// Runs an operation that reports through its status: whatever the standard library throws
-// (running out of memory) becomes a status too.
-template <typename F>
-VQStatus guarded(F&& operation) {
-  try {
-    return operation();
-  } catch (const std::exception& e) {
-    return VQStatus(Code::unknown, e.what());
-  }
-}
-
-VQStatus platform_error(const hvx::Image& image) {
-  return VQStatus(Code::hvx_error, image.get_error_string());
-}
-
-// An image of `name` on the platform object's connection; code 1 before initialize.
-VQStatus open_image(const std::string& name, const std::string& object_class, hvx::Image& image) {
-  VQTopoPlatform* platform = VQTopoPlatform::instance();
-  if (platform == nullptr) return VQStatus(Code::hvx_error, "VQTopoPlatform not initialized");
-  image = hvx::Image(du(name), du(object_class), platform->platform());
-  return VQStatus::success;
-}
-
-// Boots `image` for exactly the server attributes in `gdmo`, in ascending order.
 bool boot_for(hvx::Image& image, const VQIntegerSet& gdmo) {
-  hvx::DUArray names;
-  VQIntegerSetIterator it(gdmo);
-  while (it.next()) {
-    if (it.member() < VQ_TOPO_NODE_GDMO_ATTRIBUTE_COUNT) {
-      names.push_back(du(TOPO_NODE_GDMO_ATTRIBUTE_NAMES[it.member()]));
-    }
-  }
-  return image.boot(names, kTimeout);
-}
-
-// "VQTopoNode::" and the text of every member of `attributes`, each followed by ", ".
-VQStatus attribute_error(Code code, const VQIntegerSet& attributes) {
-  std::string message = "VQTopoNode::";
-  VQIntegerSetIterator it(attributes);
-  while (it.next()) {
-    message += VQTopoNodeRep::get_attribute_name(static_cast<Node::Attribute>(it.member()));
-    message += ", ";
-  }
-  return VQStatus(code, message);
-}
-
-// The members of `attributes` outside `valid`.
-VQIntegerSet outside(const VQIntegerSet& attributes, const VQIntegerSet& valid) {
-  VQIntegerSet result(attributes.max_members());
-  VQIntegerSetIterator it(attributes);
-  while (it.next()) {
-    if (!valid.is_member(it.member())) result.add(it.member());
-  }
-  return result;
+  return vq_boot_for(image, gdmo, TOPO_NODE_GDMO_ATTRIBUTE_NAMES, VQ_TOPO_NODE_GDMO_ATTRIBUTE_COUNT);
 }
 
 VQStatus dn_not_set() { return VQStatus(Code::missing_mandatory_attribute, "VQTopoNode::dn"); }
@@ -126,8 +68,8 @@ bool offer(const std::string& managed_object, bool wanted,
 bool VQTopoNodeRep::exists() const {
   try {
     hvx::Image image;
-    if (!open_image(dn_.slash_form(), VQ_OC_TOPO_NODE, image)) return false;
-    if (!image.boot(hvx::DUArray{du(VQ_TOPO_NODE_ID)}, kTimeout)) return false;
+    if (!vq_open_image(dn_.slash_form(), VQ_OC_TOPO_NODE, image)) return false;
+    if (!image.boot(hvx::DUArray{vq_du(VQ_TOPO_NODE_ID)}, kVQTimeout)) return false;
     return image.exists();
   } catch (const std::exception&) {
     return false;
@@ -135,34 +77,30 @@ bool VQTopoNodeRep::exists() const {
 }
 
 VQStatus VQTopoNodeRep::create_with_some_attributes(const VQIntegerSet& attributes) {
-  return guarded([&]() -> VQStatus {
-    VQIntegerSet missing(Node::attribute_count);
-    VQIntegerSetIterator mandatory(get_mandatory_attributes(create));
-    while (mandatory.next()) {
-      if (!attributes.is_member(mandatory.member())) missing.add(mandatory.member());
-    }
+  return vq_guarded([&]() -> VQStatus {
+    const VQIntegerSet missing = vq_outside(get_mandatory_attributes(create), attributes);
     if (missing.num_members() > 0) {
-      return attribute_error(Code::missing_mandatory_attribute, missing);
+      return table().listed(Code::missing_mandatory_attribute, missing);
     }
     const VQIntegerSet not_creatable =
-        outside(attributes, get_valid_attributes(create, Node::all_attribute_types));
+        vq_outside(attributes, get_valid_attributes(create, Node::all_attribute_types));
     if (not_creatable.num_members() > 0) {
-      return attribute_error(Code::attribute_not_creatable, not_creatable);
+      return table().listed(Code::attribute_not_creatable, not_creatable);
     }
     if (parents_.is_empty()) return VQStatus(Code::no_parents, "VQTopoNode::parents");
 
     VQIntegerSet gdmo;
     map_interface_to_gdmo_attributes(create, topo_node, attributes, gdmo);
     hvx::Image image;
-    VQ_RETURN_IF_ERROR(open_image(kUnnamed, VQ_OC_TOPO_NODE, image));
+    VQ_RETURN_IF_ERROR(vq_open_image(kUnnamed, VQ_OC_TOPO_NODE, image));
     VQ_RETURN_IF_ERROR(set_some_attributes_in_image(topo_node, image, gdmo));
     const std::string& system = parents_.first().system_name();
-    if (!image.create_within(du(VQTopoPlatformRep::topo_node_db_fdn(system)), hvx::Image(),
-                             kTimeout)) {
-      return platform_error(image);
+    if (!image.create_within(vq_du(VQTopoPlatformRep::topo_node_db_fdn(system)), hvx::Image(),
+                             kVQTimeout)) {
+      return vq_platform_error(image);
     }
     // From here on the node exists on the server, whatever the rest of the creation does.
-    dn_.unique_id(image.get_long(du(VQ_TOPO_NODE_ID)));
+    dn_.unique_id(image.get_long(vq_du(VQ_TOPO_NODE_ID)));
     dn_.system_name(system);
     active_.add(Node::dn);
     return private_store_topoview_and_topoviewnode(attributes);
@@ -174,59 +112,59 @@ VQStatus VQTopoNodeRep::private_store_topoview_and_topoviewnode(const VQIntegerS
     for (const LocationInParent& entry : logical_locations_) {
       hvx::Image image;
       VQ_RETURN_IF_ERROR(
-          open_image(topo_view_node_dn_slash_form(entry.parent, dn_), VQ_OC_TOPO_VIEW_NODE, image));
+          vq_open_image(topo_view_node_dn_slash_form(entry.parent, dn_), VQ_OC_TOPO_VIEW_NODE, image));
       VQ_RETURN_IF_ERROR(set_position_in_topo_view_node_image(image, entry.location));
-      if (!image.store(kTimeout)) return platform_error(image);
+      if (!image.store(kVQTimeout)) return vq_platform_error(image);
     }
   }
   VQIntegerSet gdmo;
   map_interface_to_gdmo_attributes(store, topo_view, attributes, gdmo);
   if (gdmo.num_members() > 0) {
     hvx::Image image;
-    VQ_RETURN_IF_ERROR(open_image(topo_view_dn_slash_form(dn_), VQ_OC_TOPO_VIEW, image));
+    VQ_RETURN_IF_ERROR(vq_open_image(topo_view_dn_slash_form(dn_), VQ_OC_TOPO_VIEW, image));
     VQ_RETURN_IF_ERROR(set_some_attributes_in_image(topo_view, image, gdmo));
     // Only a view node has a topoView object; for any other node the view attributes
     // have nowhere to go, and that is not an error.
-    if (!image.boot(hvx::DUArray{du(VQ_TOPO_NODE_ID)}, kTimeout) || !image.exists()) {
+    if (!image.boot(hvx::DUArray{vq_du(VQ_TOPO_NODE_ID)}, kVQTimeout) || !image.exists()) {
       return VQStatus::success;
     }
-    if (!image.store(kTimeout)) return platform_error(image);
+    if (!image.store(kVQTimeout)) return vq_platform_error(image);
   }
   return VQStatus::success;
 }
 
 VQStatus VQTopoNodeRep::destroy() {
-  return guarded([&]() -> VQStatus {
+  return vq_guarded([&]() -> VQStatus {
     if (!is_active(Node::dn)) return dn_not_set();
     hvx::Image image;
-    VQ_RETURN_IF_ERROR(open_image(dn_.slash_form(), VQ_OC_TOPO_NODE, image));
-    if (!image.destroy(kTimeout)) return platform_error(image);
+    VQ_RETURN_IF_ERROR(vq_open_image(dn_.slash_form(), VQ_OC_TOPO_NODE, image));
+    if (!image.destroy(kVQTimeout)) return vq_platform_error(image);
     return VQStatus::success;
   });
 }
 
 VQStatus VQTopoNodeRep::store_some_attributes(const VQIntegerSet& attributes) {
-  return guarded([&]() -> VQStatus {
+  return vq_guarded([&]() -> VQStatus {
     if (!is_active(Node::dn)) return dn_not_set();
     const VQIntegerSet not_storeable =
-        outside(attributes, get_valid_attributes(store, Node::all_attribute_types));
+        vq_outside(attributes, get_valid_attributes(store, Node::all_attribute_types));
     if (not_storeable.num_members() > 0) {
-      return attribute_error(Code::attribute_not_storeable, not_storeable);
+      return table().listed(Code::attribute_not_storeable, not_storeable);
     }
     VQIntegerSet gdmo;
     map_interface_to_gdmo_attributes(store, topo_node, attributes, gdmo);
     if (gdmo.num_members() > 0) {
       hvx::Image image;
-      VQ_RETURN_IF_ERROR(open_image(dn_.slash_form(), VQ_OC_TOPO_NODE, image));
+      VQ_RETURN_IF_ERROR(vq_open_image(dn_.slash_form(), VQ_OC_TOPO_NODE, image));
       VQ_RETURN_IF_ERROR(set_some_attributes_in_image(topo_node, image, gdmo));
-      if (!image.store(kTimeout)) return platform_error(image);
+      if (!image.store(kVQTimeout)) return vq_platform_error(image);
     }
     return private_store_topoview_and_topoviewnode(attributes);
   });
 }
 
 VQStatus VQTopoNodeRep::load_some_attributes(const VQIntegerSet& attributes) {
-  return guarded([&]() -> VQStatus {
+  return vq_guarded([&]() -> VQStatus {
     if (!is_active(Node::dn)) return dn_not_set();
     if (attributes.is_member(Node::view_children)) {
       VQ_RETURN_IF_ERROR(load_view_children_from_view_graph());
@@ -237,7 +175,7 @@ VQStatus VQTopoNodeRep::load_some_attributes(const VQIntegerSet& attributes) {
     load_from_view_graph(attributes, gdmo);
     if (gdmo.num_members() > 0) {
       hvx::Image image;
-      VQ_RETURN_IF_ERROR(open_image(dn_.slash_form(), VQ_OC_TOPO_NODE, image));
+      VQ_RETURN_IF_ERROR(vq_open_image(dn_.slash_form(), VQ_OC_TOPO_NODE, image));
       VQ_RETURN_IF_ERROR(load_some_gdmo_attributes(topo_node, image, gdmo));
     }
     VQ_RETURN_IF_ERROR(get_derived_topo_node_attributes(attributes));
@@ -247,13 +185,13 @@ VQStatus VQTopoNodeRep::load_some_attributes(const VQIntegerSet& attributes) {
       for (const VQTopoNodeDn& parent : parents_) {
         hvx::Image image;
         VQ_RETURN_IF_ERROR(
-            open_image(topo_view_node_dn_slash_form(parent, dn_), VQ_OC_TOPO_VIEW_NODE, image));
-        if (!image.boot(hvx::DUArray{du(VQ_TOPO_VIEW_NODE_POSITION)}, kTimeout)) {
-          return platform_error(image);
+            vq_open_image(topo_view_node_dn_slash_form(parent, dn_), VQ_OC_TOPO_VIEW_NODE, image));
+        if (!image.boot(hvx::DUArray{vq_du(VQ_TOPO_VIEW_NODE_POSITION)}, kVQTimeout)) {
+          return vq_platform_error(image);
         }
         if (!image.exists())
           return VQStatus(Code::object_does_not_exist, image.get_objname().str());
-        hvx::Morf position = image.get_raw(du(VQ_TOPO_VIEW_NODE_POSITION));
+        hvx::Morf position = image.get_raw(vq_du(VQ_TOPO_VIEW_NODE_POSITION));
         VQ_RETURN_IF_ERROR(get_position_in_morf(position, parent));
       }
     }
@@ -269,7 +207,7 @@ VQStatus VQTopoNodeRep::load_some_attributes(const VQIntegerSet& attributes) {
 
 VQStatus VQTopoNodeRep::load_some_gdmo_attributes(GdmoObjectClass object_class, hvx::Image& image,
                                                   VQIntegerSet& gdmo) {
-  if (!boot_for(image, gdmo)) return platform_error(image);
+  if (!boot_for(image, gdmo)) return vq_platform_error(image);
   if (!image.exists()) return VQStatus(Code::object_does_not_exist, image.get_objname().str());
   return get_some_attributes_in_image(object_class, image, gdmo);
 }
@@ -313,8 +251,8 @@ VQStatus VQTopoNodeRep::load_topo_view_attributes(const VQIntegerSet& attributes
   // server keeps it exactly while the node's type is a view type, so one boot both decides
   // and reads.
   hvx::Image image;
-  VQ_RETURN_IF_ERROR(open_image(topo_view_dn_slash_form(dn_), VQ_OC_TOPO_VIEW, image));
-  if (!boot_for(image, gdmo)) return platform_error(image);
+  VQ_RETURN_IF_ERROR(vq_open_image(topo_view_dn_slash_form(dn_), VQ_OC_TOPO_VIEW, image));
+  if (!boot_for(image, gdmo)) return vq_platform_error(image);
   if (!image.exists()) {
     VQIntegerSet defaults(Node::attribute_count);
     for (const int attribute :

@@ -98,10 +98,6 @@ void VQTopoNodeRep::clear_some_attributes(const VQIntegerSet& attributes) {
   while (it.next()) active_.remove(it.member());
 }
 
-VQStatus VQTopoNodeRep::not_set(Attribute attribute) {
-  return VQStatus(Code::attribute_not_set, "VQTopoNode::" + get_attribute_name(attribute));
-}
-
 template <typename T>
 VQStatus VQTopoNodeRep::get(Attribute attribute, const T& field, T& out) const {
   if (!is_active(attribute)) return not_set(attribute);

@@ -234,7 +234,9 @@ VQStatus VQTopoPlatformRep::get_systems(const std::string& hint) {
 
 VQStatus VQTopoPlatformRep::add_system(const std::string& name, bool notify,
                                        SystemRegisterActions action) {
-  if (!system_names_.contains(name)) {
+  // A remote system is spelt "/L/B" by discovery and "L/B" by connection reports: either
+  // spelling of a known system is that system.
+  if (known_system_name(name).empty()) {
     if (view_graph_cached_) VQ_RETURN_IF_ERROR(add_view_graph(name));
     system_names_.append(name);
     system_fdns_.append(system_fdn(name));

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "dedavuz_api/topo_platform_rep.h"
+#include "dedavuz_api/topo_type_rep.h"
 
 VQTopoPlatform* VQTopoPlatform::the_topo_platform = nullptr;
 bool VQTopoPlatform::valid_flag = false;
@@ -67,3 +68,83 @@ void VQTopoPlatform::unregister_mis_connection_callback(MisConnectionCallback ca
 }
 
 void VQTopoPlatform::hold_events(bool hold) { VQTopoPlatformRep::hold_events(hold); }
+
+namespace {
+
+VQStatus not_initialized() {
+  return VQStatus(VQStatus::Code::hvx_error, "VQTopoPlatform not initialized");
+}
+
+}  // namespace
+
+VQStatus VQTopoPlatform::find_root_nodes(VQList<VQTopoNodeDn>& roots,
+                                         const VQList<std::string>& systems) const {
+  return rep_ == nullptr ? not_initialized() : rep_->find_root_nodes(roots, systems);
+}
+
+VQStatus VQTopoPlatform::find_nodes_by_name(const std::string& name, VQList<VQTopoNodeDn>& nodes,
+                                            const VQList<std::string>& systems) const {
+  if (rep_ == nullptr) return not_initialized();
+  return rep_->find_nodes(VQTopoPlatformRep::by_name, name, nodes, systems);
+}
+
+VQStatus VQTopoPlatform::find_nodes_by_type(const std::string& type_name,
+                                            VQList<VQTopoNodeDn>& nodes,
+                                            const VQList<std::string>& systems) const {
+  if (rep_ == nullptr) return not_initialized();
+  return rep_->find_nodes(VQTopoPlatformRep::by_type, type_name, nodes, systems);
+}
+
+VQStatus VQTopoPlatform::find_nodes_by_managed_object(const std::string& mo_fdn,
+                                                      VQList<VQTopoNodeDn>& nodes,
+                                                      const VQList<std::string>& systems) const {
+  if (rep_ == nullptr) return not_initialized();
+  return rep_->find_nodes(VQTopoPlatformRep::by_managed_object, mo_fdn, nodes, systems);
+}
+
+VQStatus VQTopoPlatform::find_nodes_by_MO_set(const VQList<std::string>& mo_fdns,
+                                              VQList<VQTopoNodeDn>& nodes,
+                                              const VQList<std::string>& systems) const {
+  return rep_ == nullptr ? not_initialized() : rep_->find_nodes_by_MO_set(mo_fdns, nodes, systems);
+}
+
+VQStatus VQTopoPlatform::find_mos_by_nodes(bool with_mos, std::string system,
+                                           VQList<long> node_ids, VQList<long>& ids,
+                                           VQList<std::string>& mos) const {
+  if (rep_ == nullptr) return not_initialized();
+  return rep_->find_mos_by_nodes(with_mos, system, node_ids, ids, mos);
+}
+
+VQStatus VQTopoPlatform::load_nodes_in_view(const VQTopoNodeDn& view,
+                                            const VQIntegerSet& attributes,
+                                            VQList<VQTopoNode>& nodes) {
+  return rep_ == nullptr ? not_initialized() : rep_->load_nodes_in_view(view, attributes, nodes);
+}
+
+VQStatus VQTopoPlatform::get_attributes_by_mo(const VQList<std::string>& mo_fdns,
+                                              const VQIntegerSet& attributes,
+                                              VQList<VQTopoNode>& nodes,
+                                              const VQList<std::string>& systems) {
+  if (rep_ == nullptr) return not_initialized();
+  return rep_->get_attributes_by_mo(mo_fdns, attributes, nodes, systems);
+}
+
+VQStatus VQTopoPlatform::set_attributes_by_mo(const VQList<std::string>& mo_fdns,
+                                              const VQIntegerSet& attributes,
+                                              const VQTopoNode& values, VQList<VQTopoNode>& nodes,
+                                              const VQList<std::string>& systems) {
+  if (rep_ == nullptr) return not_initialized();
+  return rep_->set_attributes_by_mo(mo_fdns, attributes, values, nodes, systems);
+}
+
+bool VQTopoPlatform::is_view(const VQTopoNodeDn& node) const {
+  return rep_ != nullptr && rep_->is_view(node);
+}
+
+VQStatus VQTopoPlatform::find_root_types(VQList<VQTopoTypeDn>& types) const {
+  return rep_ == nullptr ? not_initialized() : rep_->find_root_types(types);
+}
+
+VQStatus VQTopoPlatform::find_all_types(VQList<VQTopoTypeDn>& types) const {
+  return rep_ == nullptr ? not_initialized() : VQTopoTypeRep::get_all_types(types);
+}

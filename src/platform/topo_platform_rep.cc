@@ -168,21 +168,13 @@ void VQTopoPlatformRep::notify_callbacks(VQTopoPlatform::MisConnectionEvent even
   }
 }
 
-// --- Event holding, and the steps that later behaviour fills in.
+// --- The steps that later behaviour fills in.
 
-void VQTopoPlatformRep::hold_events(bool hold) {
-  // Releasing replays the queued events here once raw events are subscribed (platform event
-  // dispatch); until then nothing can be queued.
-  holding_events = hold;
-}
-
-VQStatus VQTopoPlatformRep::is_managed_object_to_cmip_agent_mapping_cached(bool /*load*/) {
-  // The managed-object to CMIP-agent map is loaded here (agent lookup).
+VQStatus VQTopoPlatformRep::is_managed_object_to_cmip_agent_mapping_cached(bool load) {
+  // The managed-object to CMIP-agent map is read here (agent lookup); until then it is
+  // taken as loaded and empty, so that the connection reports are followed.
+  if (load) agent_mapping_cached_ = true;
   return VQStatus::success;
-}
-
-void VQTopoPlatformRep::subscribe_raw_events() {
-  // The one subscription to every raw event of the platform is made here (event dispatch).
 }
 
 void VQTopoPlatformRep::register_view_event_callbacks() {

@@ -6,13 +6,14 @@
 #include <string_view>
 #include <utility>
 
-#include "core/compare_walk.h"
-#include "core/entry_label.h"
 #include "dedavuz_api/mit_names.h"
+#include "type/topo_type_rep_access.h"
 
 namespace {
 
 constexpr int kCount = VQTopoType::attribute_count;
+
+const VQAttributeTable<VQTopoTypeRep>& table() { return VQTopoTypeRepAccess::table(); }
 
 VQIntegerSet set_of(std::initializer_list<int> members) {
   VQIntegerSet set(kCount);
@@ -27,12 +28,6 @@ const VQIntegerSet& by_operation(const VQIntegerSet (&sets)[3], VQObjectOperatio
   const int index = static_cast<int>(operation);
   return index >= 0 && index < 3 ? sets[index] : none;
 }
-
-VQStatus not_built(const char* operation) {
-  return VQStatus(VQStatus::Code::not_implemented, std::string("VQTopoType::") + operation);
-}
-
-
 }  // namespace
 
 VQTopoTypeRep::VQTopoTypeRep() : active_(kCount) {}
@@ -41,32 +36,16 @@ VQTopoTypeRep::VQTopoTypeRep(const VQTopoTypeDn& dn) : dn_(dn), active_(kCount) 
   active_.add(VQTopoType::dn);
 }
 
-bool VQTopoTypeRep::exists() const { return false; }
-
 VQStatus VQTopoTypeRep::create_with_all_attributes() {
   return create_with_some_attributes(active_ & get_valid_attributes(create));
 }
-
-VQStatus VQTopoTypeRep::create_with_some_attributes(const VQIntegerSet&) {
-  return not_built("create_with_some_attributes");
-}
-
-VQStatus VQTopoTypeRep::destroy() { return not_built("destroy"); }
 
 VQStatus VQTopoTypeRep::load_all_attributes() {
   return load_some_attributes(get_valid_attributes(load));
 }
 
-VQStatus VQTopoTypeRep::load_some_attributes(const VQIntegerSet&) {
-  return not_built("load_some_attributes");
-}
-
 VQStatus VQTopoTypeRep::store_all_attributes() {
   return store_some_attributes(active_ & get_valid_attributes(store));
-}
-
-VQStatus VQTopoTypeRep::store_some_attributes(const VQIntegerSet&) {
-  return not_built("store_some_attributes");
 }
 
 VQStatus VQTopoTypeRep::load_all_defaults() {
@@ -80,13 +59,12 @@ void VQTopoTypeRep::get_active_attributes(VQIntegerSet& attributes) const { attr
 void VQTopoTypeRep::clear_all_attributes() { active_ = false; }
 
 void VQTopoTypeRep::clear_some_attributes(const VQIntegerSet& attributes) {
-  active_ &= !attributes;
+  // Member by member, so that a set of another capacity clears only its own members.
+  VQIntegerSetIterator it(attributes);
+  while (it.next()) active_.remove(it.member());
 }
 
-VQStatus VQTopoTypeRep::not_set(Attribute attribute) {
-  return VQStatus(VQStatus::Code::attribute_not_set,
-                  "VQTopoType::" + get_attribute_name(attribute));
-}
+VQStatus VQTopoTypeRep::not_set(Attribute attribute) { return table().not_set(attribute); }
 
 template <typename T>
 VQStatus VQTopoTypeRep::get(Attribute attribute, const T& field, T& out) const {
@@ -189,36 +167,10 @@ VQStatus VQTopoTypeRep::remove_user_data_attribute_name(const std::string& name)
   return VQStatus::success;
 }
 
-bool VQTopoTypeRep::differs(const VQTopoTypeRep& other, long attribute) const {
-  const bool mine = active_.is_member(attribute);
-  if (mine != other.active_.is_member(attribute)) return true;
-  if (!mine) return false;
-  switch (attribute) {
-    case VQTopoType::dn:
-      return dn_ != other.dn_;
-    case VQTopoType::base_type:
-      return base_type_ != other.base_type_;
-    case VQTopoType::all_base_types:
-      return all_base_types_ != other.all_base_types_;
-    case VQTopoType::sub_types:
-      return sub_types_ != other.sub_types_;
-    case VQTopoType::legal_children:
-      return legal_children_ != other.legal_children_;
-    case VQTopoType::draw_method:
-      return draw_method_ != other.draw_method_;
-    case VQTopoType::user_data_attribute_names:
-      return user_data_attribute_names_ != other.user_data_attribute_names_;
-    default:
-      // The layer is a display preference and takes no part.
-      return false;
-  }
-}
-
 bool VQTopoTypeRep::internal_compare_some_attributes(const VQTopoTypeRep& other,
                                                      const VQIntegerSet& attributes,
                                                      VQIntegerSet* differing) const {
-  return vq_compare_walk(attributes, differing,
-                         [&](long attribute) { return differs(other, attribute); });
+  return table().compare(*this, active_, other, other.active_, attributes, differing);
 }
 
 bool VQTopoTypeRep::compare_all_attributes(const VQTopoTypeRep& other) const {
@@ -240,17 +192,7 @@ bool VQTopoTypeRep::diff_some_attributes(const VQTopoTypeRep& other, const VQInt
 }
 
 const VQIntegerSet& VQTopoTypeRep::get_valid_attributes(VQObjectOperation operation) {
-  // All base types and sub types are the server's to compute; the name and base type are
-  // fixed at creation.
-  static const VQIntegerSet sets[3] = {
-      VQIntegerSet(kCount, true),
-      set_of({VQTopoType::dn, VQTopoType::base_type, VQTopoType::legal_children,
-              VQTopoType::layer_name, VQTopoType::draw_method,
-              VQTopoType::user_data_attribute_names}),
-      set_of({VQTopoType::legal_children, VQTopoType::layer_name, VQTopoType::draw_method,
-              VQTopoType::user_data_attribute_names}),
-  };
-  return by_operation(sets, operation);
+  return table().valid(operation);
 }
 
 const VQIntegerSet& VQTopoTypeRep::get_mandatory_attributes(VQObjectOperation operation) {
@@ -263,62 +205,10 @@ const VQIntegerSet& VQTopoTypeRep::get_mandatory_attributes(VQObjectOperation op
 }
 
 const std::string& VQTopoTypeRep::get_attribute_name(Attribute attribute) {
-  static const std::string names[kCount + 1] = {
-      "dn",
-      "base_type",
-      "all_base_types",
-      "sub_types",
-      "legal_children",
-      "layer_name",
-      "draw_method",
-      "user_data_attribute_names",
-      "Unknown",
-  };
-  const int index = static_cast<int>(attribute);
-  return names[index >= 0 && index < kCount ? index : kCount];
+  return table().name(attribute);
 }
 
 std::ostream& operator<<(std::ostream& os, const VQTopoTypeRep& rep) {
-  // Two list labels carry no ": ".
-  static const char* const labels[kCount] = {
-      "dn: ",
-      "base_type: \"",
-      "all_base_types",
-      "sub_types",
-      "legal_children: ",
-      "layer_name: \"",
-      "draw_method: \"",
-      "user_data_attribute_names: ",
-  };
-  for (int n = 0; n < kCount; ++n) {
-    if (!rep.active_.is_member(n)) continue;
-    const std::string label = vq_entry_label(labels[n]);
-    switch (n) {
-      case VQTopoType::dn:
-        os << label << rep.dn_ << '\n';
-        break;
-      case VQTopoType::base_type:
-        os << label << rep.base_type_ << "\"\n";
-        break;
-      case VQTopoType::all_base_types:
-        rep.all_base_types_.print(os, label);
-        break;
-      case VQTopoType::sub_types:
-        rep.sub_types_.print(os, label);
-        break;
-      case VQTopoType::legal_children:
-        rep.legal_children_.print(os, label);
-        break;
-      case VQTopoType::layer_name:
-        os << label << rep.layer_name_ << "\"\n";
-        break;
-      case VQTopoType::draw_method:
-        os << label << rep.draw_method_ << "\"\n";
-        break;
-      default:
-        rep.user_data_attribute_names_.print(os, label);
-        break;
-    }
-  }
+  table().print(os, rep, rep.active_);
   return os;
 }

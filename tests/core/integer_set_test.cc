@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <sstream>
 #include <vector>
 
@@ -27,6 +28,14 @@ TEST(VQIntegerSetTest, ConstructionAndMembership) {
   EXPECT_EQ(VQIntegerSet(36, true).num_members(), 36);
   EXPECT_EQ(VQIntegerSet(130, true).num_members(), 130);
   EXPECT_EQ(VQIntegerSet(-4, true).max_members(), 0);
+  // Huge capacities are bounded instead of overflowing or throwing.
+  for (long huge : {LONG_MAX, LONG_MAX - 1, (1L << 40) + 3}) {
+    VQIntegerSet set(huge, true);
+    EXPECT_EQ(set.max_members(), 1L << 24);
+    EXPECT_EQ(set.num_members(), 1L << 24);
+    set.resize(huge);
+    EXPECT_EQ(set.next_member((1L << 24) - 1), (1L << 24) - 1);
+  }
 
   VQIntegerSet set = make(36, {0, 3, 35});
   EXPECT_TRUE(set.is_member(3));

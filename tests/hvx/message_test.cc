@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "ber_util.h"
 #include "dn.h"
+#include "hvx/ber.h"
 #include "hvx/event.h"
 #include "hvx/names.h"
 #include "hvx/testing.h"
-#include "mis/server.h"
 #include "platform_fixture.h"
+#include "server.h"
 
 namespace {
 

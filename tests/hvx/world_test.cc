@@ -9,6 +9,7 @@
 #include "hvx/syntax.h"
 #include "hvx/testing.h"
 #include "platform_fixture.h"
+#include "server.h"
 
 namespace {
 

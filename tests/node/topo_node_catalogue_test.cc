@@ -73,6 +73,9 @@ TEST(TopoNodeCatalogueTest, MandatoryAttributes) {
   EXPECT_EQ(N::get_mandatory_attributes(load), set_of({0}));
   EXPECT_EQ(N::get_mandatory_attributes(store), set_of({0}));
   EXPECT_EQ(&N::get_mandatory_attributes(store), &N::get_mandatory_attributes(store));
+  for (const int number : {36, -1, 1000}) {
+    EXPECT_EQ(N::get_attribute_name(static_cast<N::Attribute>(number)), "Unknown");
+  }
 }
 
 // The topoNode attributes each interface attribute maps to alone, for a load and a store.

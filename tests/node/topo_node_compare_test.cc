@@ -5,7 +5,7 @@
 
 #include "dedavuz_api/topo_node.h"
 #include "dedavuz_api/topo_node_rep.h"
-#include "node/topo_node_rep_peer.h"
+#include "node/topo_node_rep_access.h"
 #include "support/vq_test.h"
 
 namespace {
@@ -17,86 +17,6 @@ VQIntegerSet set_of(std::initializer_list<int> members) {
   VQIntegerSet set(N::attribute_count);
   for (const int m : members) set.add(m);
   return set;
-}
-
-TEST(TopoNodeDefaultsTest, EachAttributeGetsItsDefaultAndStaysAsActiveAsItWas) {
-  VQTopoNodeRep rep(VQTopoNodeDn("testhost", 4));
-  const N::GeoLocation geo{1, 2};
-  EXPECT_VQ_OK(rep.set_name("n"));
-  EXPECT_VQ_OK(rep.set_type_name("Router"));
-  EXPECT_VQ_OK(rep.set_layer_name("core"));
-  EXPECT_VQ_OK(rep.set_parents({{"testhost", 1}}));
-  EXPECT_VQ_OK(rep.set_is_severity_propagated(false));
-  EXPECT_VQ_OK(rep.set_state(9));
-  EXPECT_VQ_OK(rep.set_geographical_location(geo, false));
-  EXPECT_VQ_OK(rep.set_view_default_geo_area(geo, 3, false));
-  EXPECT_VQ_OK(rep.set_monitor_rotation(30, false));
-  EXPECT_VQ_OK(rep.set_array_orientation(N::vertical));
-  EXPECT_VQ_OK(rep.set_array_num_columns(5));
-  EXPECT_VQ_OK(rep.set_array_cell_size({7, 8}));
-  EXPECT_VQ_OK(rep.set_view_map_config_filename("m"));
-  VQTopoNodeRepPeer::severity(rep) = N::critical;
-  VQTopoNodeRepPeer::activate(rep, {N::severity});
-  VQIntegerSet before;
-  rep.get_active_attributes(before);
-
-  EXPECT_VQ_OK(rep.load_all_defaults());
-  VQIntegerSet after;
-  rep.get_active_attributes(after);
-  EXPECT_EQ(after, before);
-
-  VQTopoNodeDn dn("x", 1);
-  std::string text;
-  Dns dns;
-  bool flag = false;
-  long number = -1;
-  N::Severity severity = N::major;
-  N::ArrayOrientation orientation = N::vertical;
-  unsigned long columns = 1;
-  N::ArrayCellSize size;
-  EXPECT_VQ_OK(rep.get_dn(dn));
-  EXPECT_TRUE(dn.is_null());
-  EXPECT_VQ_OK(rep.get_name(text));
-  EXPECT_EQ(text, "");
-  EXPECT_VQ_OK(rep.get_type_name(text));
-  EXPECT_EQ(text, "Host");
-  EXPECT_VQ_OK(rep.get_layer_name(text));
-  EXPECT_EQ(text, "Host");
-  EXPECT_VQ_OK(rep.get_view_map_config_filename(text));
-  EXPECT_EQ(text, "");
-  EXPECT_VQ_OK(rep.get_parents(dns));
-  EXPECT_TRUE(dns.is_empty());
-  EXPECT_VQ_OK(rep.get_is_severity_propagated(flag));
-  EXPECT_TRUE(flag);
-  EXPECT_VQ_OK(rep.get_state(number));
-  EXPECT_EQ(number, 0);
-  EXPECT_VQ_OK(rep.get_severity(severity));
-  EXPECT_EQ(severity, N::indeterminate);
-  N::GeoLocation untouched{-1, -1};
-  flag = false;
-  EXPECT_VQ_OK(rep.get_geographical_location(untouched, flag));
-  EXPECT_TRUE(flag);
-  double extent = 0;
-  flag = false;
-  EXPECT_VQ_OK(rep.get_view_default_geo_area(untouched, extent, flag));
-  EXPECT_TRUE(flag);
-  flag = false;
-  EXPECT_VQ_OK(rep.get_monitor_rotation(number, flag));
-  EXPECT_TRUE(flag);
-  EXPECT_VQ_OK(rep.get_array_orientation(orientation));
-  EXPECT_EQ(orientation, N::horizontal);
-  EXPECT_VQ_OK(rep.get_array_num_columns(columns));
-  EXPECT_EQ(columns, 0u);
-  // Not the cell size of a new value: both dimensions are 0.
-  EXPECT_VQ_OK(rep.get_array_cell_size(size));
-  EXPECT_EQ(size.width, 0u);
-  EXPECT_EQ(size.height, 0u);
-
-  // Defaults make nothing active.
-  VQTopoNodeRep fresh;
-  EXPECT_VQ_OK(fresh.load_all_defaults());
-  fresh.get_active_attributes(after);
-  EXPECT_EQ(after.num_members(), 0);
 }
 
 TEST(TopoNodeDefaultsTest, OnlySelectedAttributesChange) {
@@ -171,11 +91,11 @@ TEST_F(TopoNodeCompareTest, UserDataAndDerivedAttributesNeverDifferWhenActiveOnB
   ASSERT_TRUE(id.set_str("12"));
   EXPECT_VQ_OK(a_.add_user_datum("topoNodeId", id));
   EXPECT_VQ_OK(b_.set_user_data({}));
-  VQTopoNodeRepPeer::children(a_) = {{"testhost", 5}};
+  VQTopoNodeRepAccess::children(a_) = {{"testhost", 5}};
   const std::initializer_list<int> derived = {
       N::monitor_hidden_children, N::monitor_max_visible_children, N::array_hidden_children};
-  VQTopoNodeRepPeer::activate(a_, derived);
-  VQTopoNodeRepPeer::activate(b_, derived);
+  VQTopoNodeRepAccess::activate(a_, derived);
+  VQTopoNodeRepAccess::activate(b_, derived);
   EXPECT_TRUE(a_ == b_);
   EXPECT_TRUE(b_ == a_);
   // Active on one side only, they still differ.

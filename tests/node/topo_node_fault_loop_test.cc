@@ -10,8 +10,6 @@
 
 #include "dedavuz_api/topo_node.h"
 #include "hvx/testing.h"
-#include "mis/server.h"
-#include "mis/topo/database.h"
 #include "node_world.h"
 #include "populated_node.h"
 #include "support/vq_test.h"
@@ -81,9 +79,7 @@ class NodeFaultTest : public NodeWorldTest {
     return status;
   }
 
-  std::size_t nodes_in_database() {
-    return hvx::mis::topo::Database::of(*world_->server("L"))->graph().size();
-  }
+  std::size_t nodes_in_database() { return hvx::topology_node_count(*world_, "L"); }
 
   // What the server holds now for the node, read through a fresh handle.
   N server_view(const VQTopoNodeDn& dn) {

@@ -1,10 +1,12 @@
 // Create, load, store, destroy and exists, end to end against the embedded server.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "dedavuz_api/topo_node.h"
 #include "dedavuz_api/topo_platform.h"
+#include "hvx/testing.h"
 #include "node_world.h"
 #include "support/vq_test.h"
 
@@ -16,15 +18,6 @@ using Code = VQStatus::Code;
 using N = VQTopoNode;
 
 using PersistenceTest = NodeWorldTest;
-
-TEST_F(PersistenceTest, TheRootViewIsThere) {
-  VQTopoNode node(root());
-  EXPECT_TRUE(node.exists());
-  ASSERT_VQ_OK(node.load_some_attributes(attributes({N::name, N::type_name, N::parents})));
-  std::string name;
-  EXPECT_VQ_OK(node.get_name(name));
-  EXPECT_EQ(name, "Root");
-}
 
 }  // namespace
 
@@ -160,6 +153,16 @@ TEST_F(PersistenceTest, ViewAttributesOfANodeThatIsNotAView) {
   EXPECT_EQ(background, "");
   EXPECT_TRUE(data.is_empty());
   EXPECT_TRUE(absent);
+}
+
+// A load reads only the objects that hold what it was asked for.
+TEST_F(PersistenceTest, ALoadOfTopoNodeAttributesIsOneRequest) {
+  N view(root());
+  const auto plan = std::make_shared<hvx::FaultPlan>();
+  hvx::install_fault_plan(platform(), plan);
+  EXPECT_VQ_OK(view.load_some_attributes(attributes({N::name, N::children})));
+  hvx::remove_fault_plan(platform());
+  EXPECT_EQ(plan->requests_seen(), 1);
 }
 
 TEST_F(PersistenceTest, ALoadActivatesEverythingAskedFor) {

@@ -5,13 +5,13 @@
 
 #include "dedavuz_api/topo_node.h"
 #include "dedavuz_api/topo_node_rep.h"
-#include "node/topo_node_rep_peer.h"
+#include "node/topo_node_rep_access.h"
 #include "support/vq_test.h"
 
 namespace {
 
 using N = VQTopoNode;
-using Peer = VQTopoNodeRepPeer;
+using Peer = VQTopoNodeRepAccess;
 
 template <typename T>
 std::string printed(const T& value) {
@@ -106,6 +106,52 @@ testhost:110 }
          bus_logical_locations: { x: 1 y: 2 z: 3 x: 4 y: 5 z: 6 }
 )";
   EXPECT_EQ(printed(rep), expected);
+}
+
+// Defaults change the values, not which attributes are active; the cell size is not that
+// of a new value.
+TEST(TopoNodePrintTest, DefaultsOfEveryAttribute) {
+  VQTopoNodeRep rep = populated();
+  EXPECT_VQ_OK(rep.load_all_defaults());
+  EXPECT_EQ(printed(rep), R"(                            dn: NULL
+                          name: 
+            topology_pathnames: { }
+                     type_name: Host
+               managed_objects: { }
+                   cmip_agents: { }
+                   snmp_agents: { }
+                    rpc_agents: { }
+                       parents: { }
+                      children: { }
+                 view_children: { }
+                         links: { }
+               propagate_peers: { }
+                         state: 0
+                      severity: indeterminate
+           propagated_severity: indeterminate
+        is_severity_propagated: TRUE
+              display_statuses: { }
+              view_config_data: { }
+         geographical_location: NULL
+                    layer_name: Host
+             logical_locations: { }
+view_background_image_filename: 
+      view_map_config_filename: 
+         view_default_geo_area: NULL
+              monitor_rotation: NULL
+      monitor_visible_children: { }
+       monitor_hidden_children: { }
+        array_visible_children: { }
+         array_hidden_children: { }
+             array_orientation: array_orientation: horizontal
+             array_num_columns: 0
+               array_cell_size: width: 0 height: 0
+         bus_logical_locations: { }
+)");
+  // Defaults make nothing active.
+  VQTopoNodeRep fresh;
+  EXPECT_VQ_OK(fresh.load_all_defaults());
+  EXPECT_EQ(printed(fresh), "");
 }
 
 TEST(TopoNodePrintTest, HandlePrintsItsActiveAttributes) {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "dedavuz_api/topo_node_rep.h"
-#include "node/topo_node_rep_peer.h"
+#include "node/topo_node_rep_access.h"
 #include "support/vq_test.h"
 
 namespace {
@@ -156,10 +156,10 @@ TEST_F(TopoNodeTest, KeyedListsAddReplaceAndRemove) {
   N node;
   EXPECT_VQ_OK(node.add_display_status("x", 1));
   EXPECT_VQ_OK(node.add_display_status("x", 2));
+  EXPECT_VQ_OK(node.add_display_status("z", 3));  // a new label joins an active list
   VQList<N::DisplayStatus> statuses;
   EXPECT_VQ_OK(node.get_display_statuses(statuses));
-  ASSERT_EQ(statuses.entries(), 1u);
-  EXPECT_EQ(statuses[0], N::DisplayStatus("x", 2));
+  EXPECT_EQ(statuses, (VQList<N::DisplayStatus>{{"x", 2}, {"z", 3}}));
   long value = 0;
   expect_error(node.get_display_status("y", value), Code::key_not_found, "y");
 
@@ -281,7 +281,7 @@ TEST_F(TopoNodeTest, MaxVisibleChildrenIsKnownForMonitorTypesOnly) {
   for (const auto& row : table) {
     VQTopoNodeRep rep;
     EXPECT_VQ_OK(rep.set_type_name(row.type));
-    VQTopoNodeRepPeer::activate(rep, {N::monitor_max_visible_children});
+    VQTopoNodeRepAccess::activate(rep, {N::monitor_max_visible_children});
     long max = -1;
     const VQStatus status = rep.get_monitor_max_visible_children(max);
     if (row.max == 0) {
@@ -296,10 +296,10 @@ TEST_F(TopoNodeTest, MaxVisibleChildrenIsKnownForMonitorTypesOnly) {
 
 TEST_F(TopoNodeTest, HiddenChildrenAreAppendedToTheCallersList) {
   VQTopoNodeRep rep;
-  VQTopoNodeRepPeer::children(rep) = {kA, kB, kC};
+  VQTopoNodeRepAccess::children(rep) = {kA, kB, kC};
   EXPECT_VQ_OK(rep.set_monitor_visible_children({kB}));
   EXPECT_VQ_OK(rep.set_array_visible_children({kA, kC}));
-  VQTopoNodeRepPeer::activate(rep, {N::monitor_hidden_children, N::array_hidden_children});
+  VQTopoNodeRepAccess::activate(rep, {N::monitor_hidden_children, N::array_hidden_children});
   const VQTopoNodeDn kept("other", 7);
   Dns hidden{kept};
   EXPECT_VQ_OK(rep.get_monitor_hidden_children(hidden));
@@ -377,23 +377,6 @@ TEST_F(TopoNodeTest, ServerOperationsNeedThePlatformObject) {
   expect_error(node.store_some_attributes(name), Code::hvx_error, kMessage);
   expect_error(node.create_with_all_attributes(), Code::hvx_error, kMessage);
   expect_error(node.destroy(), Code::hvx_error, kMessage);
-}
-
-TEST_F(TopoNodeTest, AttributeNames) {
-  const struct {
-    int attribute;
-    const char* name;
-  } table[] = {{0, "dn"},
-               {13, "is_severity_propagated"},
-               {22, "view_background_image_filename"},
-               {29, "monitor_max_visible_children"},
-               {35, "bus_logical_locations"},
-               {36, "Unknown"},
-               {-1, "Unknown"},
-               {1000, "Unknown"}};
-  for (const auto& row : table) {
-    EXPECT_EQ(N::get_attribute_name(static_cast<N::Attribute>(row.attribute)), row.name);
-  }
 }
 
 }  // namespace

@@ -4,13 +4,10 @@
 
 #include <string>
 
-#include "ber_util.h"
 #include "dedavuz_api/topo_node.h"
 #include "dedavuz_api/topo_node_rep.h"
-#include "dn.h"
-#include "mis/managed_object.h"
-#include "mis/schema.h"
-#include "mis/server.h"
+#include "hvx/ber.h"
+#include "hvx/testing.h"
 #include "node_world.h"
 #include "support/vq_test.h"
 
@@ -26,12 +23,8 @@ class WrongStructureTest : public NodeWorldTest {
  protected:
   // Replaces an attribute of the object `name` (a full name on L) behind the server's back.
   void poke(const std::string& name, const char* attribute, const Asn1Value& value) {
-    hvx::dn::Rdns rdns;
-    ASSERT_TRUE(hvx::dn::from_text(name, rdns)) << name;
-    rdns.erase(rdns.begin());  // the server names its objects below its system
-    hvx::mis::ManagedObject* object = world_->server("L")->find(rdns);
-    ASSERT_NE(object, nullptr) << name;
-    object->attributes[hvx::mis::Schema::get().oid_of(attribute)] = value;
+    const hvx::Status poked = hvx::overwrite_attribute(*world_, "L", name, attribute, value);
+    ASSERT_TRUE(poked.ok()) << name << ": " << poked;
   }
 };
 

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "ber_util.h"
 #include "dedavuz_api/topo_node_dn.h"
 #include "dedavuz_api/topo_platform.h"
 #include "dedavuz_api/topo_platform_rep.h"
+#include "hvx/ber.h"
 #include "hvx/names.h"
-#include "mis/server.h"
+#include "hvx/testing.h"
 #include "platform_world.h"
 
 namespace {
@@ -28,7 +28,6 @@ using ::testing::internal::CaptureStderr;
 using ::testing::internal::GetCapturedStderr;
 
 using DiscoveryTest = PlatformWorldTest;
-
 
 TEST_F(DiscoveryTest, ThreeServerWorldEndToEnd) {
   record_requests();
@@ -126,10 +125,7 @@ TEST_F(DiscoveryTest, UnreachableServerIsListedButNotSearched) {
 }
 
 TEST_F(DiscoveryTest, MissingAgentEntityIsReportedAndSkipped) {
-  hvx::mis::Server* b = world_->server("B");
-  hvx::dn::Rdns agent;
-  ASSERT_TRUE(hvx::dn::from_text("agentTableType=\"CMIP\"/agentId=id:\"C\"", agent));
-  ASSERT_TRUE(b->remove(agent).ok());
+  ASSERT_TRUE(hvx::remove_object(*world_, "B", "agentTableType=\"CMIP\"/agentId=id:\"C\"").ok());
   CaptureStderr();
   ASSERT_TRUE(VQTopoPlatform::initialize(platform(), false));
   EXPECT_EQ(GetCapturedStderr(),
@@ -140,15 +136,10 @@ TEST_F(DiscoveryTest, MissingAgentEntityIsReportedAndSkipped) {
 }
 
 TEST_F(DiscoveryTest, NetworkAddressOfAnotherServerIsNotFollowed) {
-  hvx::mis::Server* l = world_->server("L");
-  hvx::dn::Rdns agent;
-  ASSERT_TRUE(hvx::dn::from_text("agentTableType=\"CMIP\"/agentId=id:\"B\"", agent));
-  const hvx::Oid sap = hvx::mis::Schema::get().oid_of("networkSAP");
-  ASSERT_TRUE(l->modify(agent,
-                        {{hvx::mis::ModifyMode::replace, sap,
-                          hvx::ber::octets("mis:X", hvx::TAG_GRAPHSTR)}},
-                        false)
-                  .ok());
+  ASSERT_TRUE(
+      hvx::replace_attributes(*world_, "L", "agentTableType=\"CMIP\"/agentId=id:\"B\"",
+                              {{"networkSAP", hvx::ber::octets("mis:X", hvx::TAG_GRAPHSTR)}})
+          .ok());
   CaptureStderr();
   ASSERT_TRUE(VQTopoPlatform::initialize(platform(), false));
   EXPECT_EQ(GetCapturedStderr(), "");
@@ -158,12 +149,10 @@ TEST_F(DiscoveryTest, NetworkAddressOfAnotherServerIsNotFollowed) {
 // B's table answers entries that do not decode, or that name no system: each is skipped,
 // the undecodable ones with a diagnostic, and the good entry after them is still followed.
 TEST_F(DiscoveryTest, GarbageEntriesAreSkipped) {
-  world_->server("B")->register_action(
-      "vqFdn", "vqListFdns",
-      [](hvx::mis::Server&, hvx::mis::ManagedObject&, const hvx::Asn1Value&) {
+  const hvx::Status answering = hvx::answer_action(
+      *world_, "B", "vqFdn", "vqListFdns", [](const std::string&, const hvx::Asn1Value&) {
         namespace ber = hvx::ber;
-        hvx::mis::ActionReply reply;
-        reply.info = ber::set();
+        hvx::Asn1Value info = ber::set();
         const auto entry = [](const std::string& fdn, const std::string& instance) {
           hvx::Asn1Value route = ber::sequence();
           route.add_component(ber::octets("x", hvx::TAG_GRAPHSTR));
@@ -178,13 +167,14 @@ TEST_F(DiscoveryTest, GarbageEntriesAreSkipped) {
         };
         const std::string good =
             hvx::fdn2oi("agentTableType=\"CMIP\"/agentId=id:\"C\"").encode().str();
-        reply.info.add_component(entry("/systemId=name:\"C\"", "\x30\x05garbage"));  // bad BER
-        reply.info.add_component(entry("/systemId=name:\"C\"", ""));                 // no route
-        reply.info.add_component(entry("/topoNodeDBId=NULL", good));  // names no system
-        reply.info.add_component(entry("/", good));                   // no RDN at all
-        reply.info.add_component(entry("/systemId=name:\"C\"", good));
-        return reply;
+        info.add_component(entry("/systemId=name:\"C\"", "\x30\x05garbage"));  // bad BER
+        info.add_component(entry("/systemId=name:\"C\"", ""));                 // no route
+        info.add_component(entry("/topoNodeDBId=NULL", good));                 // names no system
+        info.add_component(entry("/", good));                                  // no RDN at all
+        info.add_component(entry("/systemId=name:\"C\"", good));
+        return info;
       });
+  ASSERT_TRUE(answering.ok()) << answering;
   CaptureStderr();
   ASSERT_TRUE(VQTopoPlatform::initialize(platform(), false));
   EXPECT_EQ(GetCapturedStderr(), "");

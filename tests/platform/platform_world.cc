@@ -2,27 +2,18 @@
 
 #include <map>
 
-#include "ber_util.h"
-#include "dn.h"
+#include "hvx/ber.h"
 #include "hvx/image.h"
 #include "hvx/morf.h"
 #include "hvx/names.h"
 #include "hvx/oid.h"
 #include "hvx/oid_registry.h"
-#include "mis/schema.h"
-#include "mis/server.h"
 
 namespace platform_testing {
 
 namespace {
 
 std::string quoted(const std::string& text) { return "\"" + text + "\""; }
-
-hvx::dn::Rdns name_of(const std::string& text) {
-  hvx::dn::Rdns rdns;
-  hvx::dn::from_text(text, rdns);
-  return rdns;
-}
 
 // An FDN-table entry as a linked server's is listed: the system's name, then the route
 // through the CMIP agent entity that leads to it.
@@ -53,37 +44,38 @@ void PlatformWorldTest::SetUp() {
 }
 
 void PlatformWorldTest::name_in_fdn_table(const std::string& holder, const std::string& named) {
-  hvx::mis::Server* server = world_->server(holder);
-  ASSERT_NE(server, nullptr);
   static std::map<std::string, std::vector<std::string>> extra;
   extra[holder].push_back(named);
   const std::weak_ptr<hvx::World> world = world_;
-  server->register_action(
-      "vqFdn", "vqListFdns",
-      [world](hvx::mis::Server& self, hvx::mis::ManagedObject&, const hvx::Asn1Value&) {
-        hvx::mis::ActionReply reply;
-        reply.info = hvx::ber::set();
-        std::vector<std::string> listed;
-        if (const auto w = world.lock()) listed = w->linked_under(self.system_name());
-        for (const std::string& name : extra[self.system_name()]) listed.push_back(name);
-        for (const std::string& name : listed) reply.info.add_component(fdn_entry(name));
-        return reply;
-      });
+  ASSERT_TRUE(hvx::answer_action(*world_, holder, "vqFdn", "vqListFdns",
+                                 [world](const std::string& system, const hvx::Asn1Value&) {
+                                   hvx::Asn1Value info = hvx::ber::set();
+                                   std::vector<std::string> listed;
+                                   if (const auto w = world.lock())
+                                     listed = w->linked_under(system);
+                                   for (const std::string& name : extra[system]) {
+                                     listed.push_back(name);
+                                   }
+                                   for (const std::string& name : listed) {
+                                     info.add_component(fdn_entry(name));
+                                   }
+                                   return info;
+                                 })
+                  .ok());
 
-  const hvx::mis::Schema& schema = hvx::mis::Schema::get();
-  const hvx::dn::Rdns table = name_of("agentTableType=\"CMIP\"");
-  if (server->find(table) == nullptr) {
-    ASSERT_TRUE(server->create("agentTable", table, {}, {}).ok());
+  const std::string table = "agentTableType=\"CMIP\"";
+  if (!hvx::object_exists(*world_, holder, table)) {
+    ASSERT_TRUE(hvx::create_object(*world_, holder, "agentTable", table).ok());
   }
-  const hvx::dn::Rdns agent = name_of("agentTableType=\"CMIP\"/agentId=id:" + quoted(named));
-  if (server->find(agent) != nullptr) return;
+  const std::string agent = table + "/agentId=id:" + quoted(named);
+  if (hvx::object_exists(*world_, holder, agent)) return;
   hvx::Asn1Value managed = hvx::ber::set();
   managed.add_component(hvx::fdn2oi("/systemId=name:" + quoted(named)));
-  const hvx::mis::Outcome made = server->create(
-      "cmipAgentEntity", agent, {},
-      {{schema.oid_of("managedDNs"), managed},
-       {schema.oid_of("networkSAP"), hvx::ber::octets("mis:" + named, hvx::TAG_GRAPHSTR)}});
-  ASSERT_TRUE(made.ok()) << made.detail;
+  const hvx::Status made =
+      hvx::create_object(*world_, holder, "cmipAgentEntity", agent,
+                         {{"managedDNs", managed},
+                          {"networkSAP", hvx::ber::octets("mis:" + named, hvx::TAG_GRAPHSTR)}});
+  ASSERT_TRUE(made.ok()) << made;
 }
 
 std::vector<std::string> PlatformWorldTest::registrations() {

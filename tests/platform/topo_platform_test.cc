@@ -7,8 +7,6 @@
 #include "core/local_system.h"
 #include "dedavuz_api/topo_platform.h"
 #include "dedavuz_api/topo_platform_rep.h"
-#include "dn.h"
-#include "mis/server.h"
 #include "platform_world.h"
 #include "support/vq_test.h"
 
@@ -196,9 +194,8 @@ TEST_F(TopoPlatformTest, RegistrationFailures) {
   // The argument must read as value notation.
   EXPECT_VQ_ERROR(rep->register_connection("a\"b"), VQStatus::Code::hvx_error);
 
-  hvx::dn::Rdns manager;
-  ASSERT_TRUE(hvx::dn::from_text("subsystemId=\"VQ-MIS\"/connectMgrId=\"ConnectMgr\"", manager));
-  ASSERT_TRUE(world_->server("L")->remove(manager).ok());
+  ASSERT_TRUE(
+      hvx::remove_object(*world_, "L", "subsystemId=\"VQ-MIS\"/connectMgrId=\"ConnectMgr\"").ok());
   const VQStatus missing = rep->register_connection("B");
   EXPECT_VQ_ERROR(missing, VQStatus::Code::does_not_exist);
   EXPECT_EQ(missing.message(), "");

@@ -7,21 +7,12 @@
 #include <string>
 
 #include "dedavuz_api/topo_type_rep.h"
+#include "hvx/asn1.h"
+#include "hvx/image.h"
+#include "hvx/morf.h"
+#include "hvx/syntax.h"
 #include "support/vq_test.h"
-
-// Fills what only a load from the server would.
-class VQTopoTypeRepPeer {
- public:
-  static void load(VQTopoTypeRep& rep, const VQList<std::string>& bases,
-                   const VQList<std::string>& children) {
-    rep.all_base_types_ = bases;
-    rep.legal_children_ = children;
-    for (const int n :
-         {VQTopoType::all_base_types, VQTopoType::sub_types, VQTopoType::legal_children}) {
-      rep.active_.add(n);
-    }
-  }
-};
+#include "type/topo_type_rep_access.h"
 
 namespace {
 
@@ -109,7 +100,7 @@ TEST(TopoTypeTest, SettersStoreAndActivate) {
   EXPECT_EQ(active, set_of({0, 1, 5, 6, 7}));
 
   VQTopoTypeRep rep;
-  VQTopoTypeRepPeer::load(rep, {}, {"Host"});
+  VQTopoTypeRepAccess::load(rep, {}, {"Host"});
   EXPECT_VQ_OK(rep.add_legal_child("Host"));
   Names children;
   EXPECT_VQ_OK(rep.get_legal_children(children));
@@ -213,21 +204,69 @@ TEST(TopoTypeTest, AttributeNamesAndOperationSets) {
   EXPECT_EQ(&VQTopoType::get_valid_attributes(store), &VQTopoType::get_valid_attributes(store));
 }
 
-TEST(TopoTypeTest, ServerOperationsAreNotBuiltYet) {
+TEST(TopoTypeTest, ServerOperationsNeedThePlatformObject) {
   VQTopoType type = router();
   EXPECT_FALSE(type.exists());
-  expect_failures(
-      {{[&] { return type.create_with_all_attributes(); },
-        "VQTopoType::create_with_some_attributes"},
-       {[&] { return type.load_all_attributes(); }, "VQTopoType::load_some_attributes"},
-       {[&] { return type.store_all_attributes(); }, "VQTopoType::store_some_attributes"},
-       {[&] { return type.destroy(); }, "VQTopoType::destroy"}},
-      Code::not_implemented);
+  const char* const kMessage = "VQTopoPlatform not initialized";
+  expect_failures({{[&] { return type.create_with_all_attributes(); }, kMessage},
+                   {[&] { return type.load_all_attributes(); }, kMessage},
+                   {[&] { return type.store_all_attributes(); }, kMessage},
+                   {[&] { return type.destroy(); }, kMessage}},
+                  Code::hvx_error);
   VQTopoTypeRep rep(VQTopoTypeDn("testhost", "Router"));
   EXPECT_VQ_OK(rep.load_all_defaults());
   VQIntegerSet active;
   rep.get_active_attributes(active);
   EXPECT_EQ(active, set_of({0}));
+}
+
+hvx::Morf any(const hvx::Asn1Value& value) { return hvx::Morf(hvx::Syntax::parse("ANY"), value); }
+
+TEST(TopoTypeTest, ServerAttributesAndTheirRefusedValues) {
+  using Rep = VQTopoTypeRep;
+  hvx::Asn1Value number;
+  number.encode_int(5);
+  hvx::Asn1Value unknown_oid;
+  unknown_oid.start_construct(hvx::TAG_SET);
+  hvx::Asn1Value oid;
+  oid.encode_oid(hvx::Oid("1.2.3.4"), hvx::Asn1Tag(2, 0));
+  unknown_oid.add_component(oid);
+  const struct {
+    int attribute;
+    const hvx::Asn1Value& value;
+    Code code;
+    const char* message;
+  } table[] = {
+      {Rep::topo_type_all_base_of, number, Code::decode_error, "VQTopoType::unknown_attribute"},
+      {14, number, Code::decode_error, "VQTopoType::unknown_attribute"},
+      {Rep::topo_type_draw_method, number, Code::decode_error, "VQTopoType::draw_method"},
+      {Rep::topo_type_user_data_attrs, number, Code::decode_error,
+       "VQTopoType::user_data_attribute_names"},
+      {Rep::topo_type_user_data_attrs, unknown_oid, Code::attribute_not_registered, "1.2.3.4"},
+  };
+  Rep rep;
+  for (const auto& row : table) {
+    hvx::Morf value = any(row.value);
+    expect_failures({{[&] {
+                        return rep.get_attribute_from_morf(
+                            static_cast<Rep::GdmoAttribute>(row.attribute), value);
+                      },
+                      row.message}},
+                    row.code);
+  }
+  hvx::Image image;
+  expect_failures({{[&] { return rep.get_some_attributes_in_image(image, set_of({})); },
+                    "VQIntegerSet wrong size"}},
+                  Code::invalid_argument);
+
+  VQIntegerSet interface(3);
+  Rep::map_gdmo_to_interface_attributes(set_of({4, 11, 12}, Rep::gdmo_attribute_count), interface);
+  EXPECT_EQ(interface, set_of({5, 6}));
+  Rep::GdmoAttribute found = Rep::topo_type_id;
+  EXPECT_TRUE(Rep::map_gdmo_name_to_enum("topoTypeDefaultLayer", found));
+  EXPECT_EQ(found, Rep::topo_type_default_layer);
+  EXPECT_FALSE(Rep::map_gdmo_name_to_enum("topoTypeDrawmethod", found));
+  EXPECT_EQ(found, 15);
 }
 
 TEST(TopoTypeTest, CopiesAreDeep) {
@@ -244,6 +283,15 @@ TEST(TopoTypeTest, CopiesAreDeep) {
   EXPECT_VQ_OK(copy.get_base_type(base));
 }
 
+// A set smaller than the active set clears its own members and nothing else.
+TEST(TopoTypeTest, ClearingWithASmallerSetRemovesOnlyItsMembers) {
+  VQTopoType type = router();
+  type.clear_some_attributes(set_of({1}, 2));
+  VQIntegerSet active;
+  type.get_active_attributes(active);
+  EXPECT_EQ(active, set_of({0, 5, 6, 7}));
+}
+
 TEST(TopoTypeTest, PrintsActiveAttributesWithRightAlignedLabels) {
   EXPECT_EQ(printed(VQTopoType()), "");
   const std::string blanks(32, ' ');
@@ -253,7 +301,7 @@ TEST(TopoTypeTest, PrintsActiveAttributesWithRightAlignedLabels) {
                 "Device\"\n" + label("layer_name: \"") + "routers\"\n" + label("draw_method: \"") +
                 "hexagon\"\n" + label("user_data_attribute_names: ") + "{ " + kNodeName + " }\n");
   VQTopoTypeRep rep;
-  VQTopoTypeRepPeer::load(rep, {"Device"}, {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"});
+  VQTopoTypeRepAccess::load(rep, {"Device"}, {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"});
   EXPECT_EQ(printed(rep), label("all_base_types") + "{ Device }\n" + label("sub_types") + "{ }\n" +
                               label("legal_children: ") + "{ 1 2 3 4 5 6 7 8 9 \n10 }\n");
 

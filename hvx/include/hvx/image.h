@@ -26,6 +26,7 @@ class Image : public Error {
     IMAGE_BOOTED = 1,     // read from the server: the object exists
     IMAGE_MISSING = 2,    // read from the server: there is no such object
     IMAGE_DESTROYED = 3,  // deleted through this image
+    ACCESS_DENIED = 4,    // the server would not show the object
   };
 
   // An empty image (the reference image of a plain create).
@@ -34,8 +35,8 @@ class Image : public Error {
   // object not yet named) of `class_name` (qualified or short; empty when unknown).
   Image(const DataUnit& name, const DataUnit& class_name, Platform& platform);
 
-  // Reads every attribute, or the named ones. A name with no object succeeds, with
-  // exists() false.
+  // Reads every attribute, or the named ones (the values of the others read before are
+  // kept). A name with no object succeeds, with exists() false.
   bool boot(double timeout = DEFAULT_TIMEOUT);
   bool boot(const DUArray& attributes, double timeout = DEFAULT_TIMEOUT);
   bool exists() const { return state_ == IMAGE_BOOTED; }
@@ -97,6 +98,7 @@ class Image : public Error {
   bool request(Message& message, double timeout, Message* reply);
   bool create_with(Message& message, const Image& reference, double timeout);
   void take_values(const Asn1Value& attributes);
+  void merge_values(const Asn1Value& attributes);
   void set_name(const Asn1Value& instance, bool relative_when_local);
   const Asn1Value* value_of(const DataUnit& attribute, Oid* id);
   bool attribute_oid(const DataUnit& attribute, Oid& id);

@@ -65,11 +65,12 @@ class Platform : public Error {
   // "topoNodeName" from "\"VQ Topology\":topoNodeName".
   static DataUnit get_shortname(const DataUnit& name);
 
-  // The state behind the handle, made on first use.
-  PlatformRep* rep() const;
-
  private:
   friend class World;
+  friend class PlatformAccess;
+
+  // The state behind the handle, made on first use.
+  PlatformRep* rep() const;
   explicit Platform(PlatformRep* rep);
 
   mutable PlatformRep* rep_ = nullptr;

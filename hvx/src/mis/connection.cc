@@ -1,4 +1,4 @@
-#include "mis/connection.h"
+#include "connection.h"
 
 namespace hvx::mis {
 

@@ -5,7 +5,7 @@
 #define HVX_SRC_MIS_CONNECTION_H_
 
 #include "hvx/transport.h"
-#include "mis/server.h"
+#include "server.h"
 
 namespace hvx::mis {
 

@@ -16,22 +16,13 @@
 #include "hvx/data_unit.h"
 #include "hvx/error.h"
 #include "hvx/message.h"
-#include "mis/managed_object.h"
-#include "mis/schema.h"
+#include "hvx/status.h"
+#include "managed_object.h"
+#include "schema.h"
 
 namespace hvx::mis {
 
 class Server;
-
-// The outcome of a server step: ok, or an error code and its detail.
-struct Outcome {
-  ErrorCode code = ErrorCode::none;
-  std::string detail;
-
-  bool ok() const { return code == ErrorCode::none; }
-  static Outcome Ok() { return {}; }
-  static Outcome Fail(ErrorCode c, std::string d) { return {c, std::move(d)}; }
-};
 
 // One attribute change of a set (or a derived change): attribute, old value (null when
 // there was none) and new value (null when the attribute lost its value).
@@ -46,11 +37,11 @@ struct Change {
 // notification are done and may make derived changes through the Server.
 struct ClassHooks {
   // May fill in attributes or choose the last RDN of an object created without a name.
-  std::function<Outcome(Server&, ManagedObject&)> before_create;
+  std::function<Status(Server&, ManagedObject&)> before_create;
   std::function<void(Server&, const ManagedObject&)> after_create;
-  std::function<Outcome(Server&, const ManagedObject&, const std::vector<Change>&)> before_set;
+  std::function<Status(Server&, const ManagedObject&, const std::vector<Change>&)> before_set;
   std::function<void(Server&, const ManagedObject&, const std::vector<Change>&)> after_set;
-  std::function<Outcome(Server&, const ManagedObject&)> before_delete;
+  std::function<Status(Server&, const ManagedObject&)> before_delete;
   std::function<void(Server&, const ManagedObject&)> after_delete;
   // Attributes (qualified or short names) a create must give.
   std::vector<std::string> mandatory;
@@ -59,7 +50,7 @@ struct ClassHooks {
 // What an action handler answers: linked replies (each an action result on its own) and
 // the final reply's information (null for none), or an error.
 struct ActionReply {
-  Outcome outcome;
+  Status outcome;
   std::vector<Asn1Value> linked;
   Asn1Value info;
 };
@@ -108,7 +99,7 @@ class Server {
   void register_action(std::string_view class_name, std::string_view action_name,
                        ActionHandler handler);
 
-  // --- The tree, for handlers and worlds. Names are relative to this server's system
+  // The tree, for handlers and worlds. Names are relative to this server's system
   // object. Each change emits its notification.
   ManagedObject* find(const dn::Rdns& name);
   const ManagedObject* find(const dn::Rdns& name) const;
@@ -118,14 +109,14 @@ class Server {
   // Creates an object of `class_name` under the checks of a create request. With an empty
   // name the class's before_create hook (or the next free integer of the naming attribute)
   // names it under `superior`.
-  Outcome create(std::string_view class_name, dn::Rdns name, const dn::Rdns& superior,
-                 const std::vector<std::pair<Oid, Asn1Value>>& attributes,
-                 const ManagedObject** created = nullptr);
+  Status create(std::string_view class_name, dn::Rdns name, const dn::Rdns& superior,
+                const std::vector<std::pair<Oid, Asn1Value>>& attributes,
+                const ManagedObject** created = nullptr);
   // Replaces attribute values (or adds/removes set members) and emits one
   // attributeValueChange listing every changed attribute.
-  Outcome modify(const dn::Rdns& name, const std::vector<Modification>& modifications,
-                 bool check_settable = true);
-  Outcome remove(const dn::Rdns& name);
+  Status modify(const dn::Rdns& name, const std::vector<Modification>& modifications,
+                bool check_settable = true);
+  Status remove(const dn::Rdns& name);
   // Files an object as it is: no checks, hooks or notification. For the objects a server
   // holds from its start. False when the name is taken.
   bool file(ManagedObject object);
@@ -135,15 +126,15 @@ class Server {
   void emit(const Oid& class_oid, const dn::Rdns& name, const Oid& event_type,
             const Asn1Value& info, const std::vector<std::pair<Oid, Asn1Value>>& attributes = {});
 
-  // --- Requests from clients. `reply` receives every reply (linked ones, then the final
+  // Requests from clients. `reply` receives every reply (linked ones, then the final
   // one), with names as seen by the client.
   void handle(const Message& request, const ReplyFunction& reply);
 
-  // --- Connections: an application number each, in connection order.
+  // Connections: an application number each, in connection order.
   int connect(Listener* listener);
   void disconnect(Listener* listener);
 
-  // --- Links: `remote` becomes reachable as serverTableType="mis"/misId="<its name>"
+  // Links: `remote` becomes reachable as serverTableType="mis"/misId="<its name>"
   // below this server, and its notifications come up through this one.
   bool link(Server* remote);
   void unlink(Server* remote);
@@ -173,14 +164,18 @@ class Server {
     Server* server;
   };
 
+  // The attribute that names a system object.
+  static const Oid& system_id();
   void install_base_objects();
-  Outcome route(const Message& request, dn::Rdns& name, Server*& target, dn::Rdns& prefix);
+  Status name_by_server(ManagedObject& object, const dn::Rdns& superior, const ClassHooks* hooks);
+  Status check_new_object(ManagedObject& object, const ClassHooks* hooks) const;
+  Status route(const Message& request, dn::Rdns& name, Server*& target, dn::Rdns& prefix);
   void handle_local(const Message& request, const dn::Rdns& name, const ReplyFunction& reply);
-  Outcome do_get(const Message& request, const dn::Rdns& name, Message& reply);
-  Outcome do_set(const Message& request, const dn::Rdns& name, Message& reply);
-  Outcome do_create(const Message& request, const dn::Rdns& name, Message& reply);
-  Outcome do_delete(const dn::Rdns& name, Message& reply);
-  Outcome do_derive(const Message& request, const dn::Rdns& name, Message& reply);
+  Status do_get(const Message& request, const dn::Rdns& name, Message& reply);
+  Status do_set(const Message& request, const dn::Rdns& name, Message& reply);
+  Status do_create(const Message& request, const dn::Rdns& name, Message& reply);
+  Status do_delete(const dn::Rdns& name, Message& reply);
+  Status do_derive(const Message& request, const dn::Rdns& name, Message& reply);
   void do_action(const Message& request, const dn::Rdns& name, const ReplyFunction& reply);
   void forward_event(const Message& event, const Server& from);
   void deliver(const Message& client, const Message& relative);

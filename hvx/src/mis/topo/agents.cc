@@ -1,14 +1,14 @@
-#include "mis/topo/agents.h"
+#include "topo/agents.h"
 
 #include <memory>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "ber_util.h"
-#include "mis/schema.h"
-#include "mis/server.h"
-#include "mis/topo/values.h"
+#include "hvx/ber.h"
+#include "schema.h"
+#include "server.h"
+#include "topo/values.h"
 
 namespace hvx::mis::topo {
 
@@ -78,7 +78,7 @@ ClassHooks filling(std::shared_ptr<const Values> values) {
     for (const auto& [attribute, value] : *values) {
       if (!value.is_null()) object.attributes.try_emplace(attribute, value);
     }
-    return Outcome::Ok();
+    return Status::OK();
   };
   return hooks;
 }

@@ -1,14 +1,14 @@
-#include "mis/topo/connection_manager.h"
+#include "topo/connection_manager.h"
 
 #include <set>
 #include <string>
 #include <vector>
 
-#include "ber_util.h"
-#include "mis/schema.h"
-#include "mis/server.h"
-#include "mis/topo/node_queries.h"
-#include "mis/topo/values.h"
+#include "hvx/ber.h"
+#include "schema.h"
+#include "server.h"
+#include "topo/node_queries.h"
+#include "topo/values.h"
 
 namespace hvx::mis::topo {
 
@@ -73,7 +73,7 @@ ActionHandler registration(std::string_view action, bool add) {
     if (add != found) {
       Asn1Value list = ber::set();
       for (const Asn1Value& item : held) list.add_component(item);
-      server.modify(manager.name, {{ModifyMode::replace, attribute, list}}, false);
+      server.modify(manager.name, {{ModifyMode::replace, attribute, list}}, false).IgnoreError();
     }
     ActionReply reply;
     reply.info = ber::integer(static_cast<long>(held.size()));

@@ -23,10 +23,10 @@
 #include <utility>
 #include <vector>
 
-#include "mis/server.h"
-#include "mis/topo/identifiers.h"
-#include "mis/topo/node_graph.h"
-#include "mis/topo/type_tree.h"
+#include "server.h"
+#include "topo/identifiers.h"
+#include "topo/node_graph.h"
+#include "topo/type_tree.h"
 
 namespace hvx::mis::topo {
 
@@ -47,12 +47,12 @@ class Database : public Extension {
 
   // Whether replacing these values of node `id` keeps the rules (what a set of them would
   // be refused for).
-  Outcome check_node_change(long id, const std::vector<Modification>& modifications) const;
+  Status check_node_change(long id, const std::vector<Modification>& modifications) const;
 
   // Alarms on managed objects (any name; the nodes that list it take their severity from
   // it): perceived severities 0 indeterminate, 1 critical, 2 major, 3 minor, 4 warning.
-  Outcome raise_alarm(const Asn1Value& managed_object, int severity, long& alarm);
-  Outcome clear_alarm(long alarm);
+  Status raise_alarm(const Asn1Value& managed_object, int severity, long& alarm);
+  Status clear_alarm(long alarm);
 
  private:
   explicit Database(Server& server);
@@ -73,29 +73,32 @@ class Database : public Extension {
   void file_base_objects();
 
   // Nodes.
-  Outcome before_node_create(ManagedObject& object);
+  Status before_node_create(ManagedObject& object);
   void after_node_create(const ManagedObject& object);
-  Outcome before_node_set(const ManagedObject& object, const std::vector<Change>& changes);
+  Status before_node_set(const ManagedObject& object, const std::vector<Change>& changes);
   void after_node_set(const ManagedObject& object, const std::vector<Change>& changes);
   void after_node_delete(const ManagedObject& object);
   // Checks a node's values (all of them, or those `changed` marks) and fills in what is
   // missing and what the server derives.
-  Outcome check_node(long id, const std::map<Oid, Asn1Value>& values,
-                     const std::vector<bool>& changed) const;
+  Status check_node(long id, const std::map<Oid, Asn1Value>& values,
+                    const std::vector<bool>& changed) const;
+  Status check_node_list(long id, NodeAttribute attribute, const std::vector<long>& list) const;
+  Status check_visible_children(long id, const std::map<Oid, Asn1Value>& values,
+                                const std::vector<bool>& changed) const;
   void complete_node(long id, ManagedObject& object) const;
   NodeGraph::Node graph_node(const ManagedObject& object) const;
 
   // Types.
-  Outcome before_type_create(ManagedObject& object);
+  Status before_type_create(ManagedObject& object);
   void after_type_create(const ManagedObject& object);
-  Outcome before_type_set(const ManagedObject& object, const std::vector<Change>& changes);
+  Status before_type_set(const ManagedObject& object, const std::vector<Change>& changes);
   void after_type_set(const ManagedObject& object, const std::vector<Change>& changes);
-  Outcome before_type_delete(const ManagedObject& object) const;
+  Status before_type_delete(const ManagedObject& object) const;
   void after_type_delete(const ManagedObject& object);
   // The tree after a type's given parts change; a refusal when that breaks a rule.
-  Outcome next_types(const std::string& id, const std::map<Oid, Asn1Value>& values,
-                     TypeTree& next) const;
-  Outcome check_view_types(const TypeTree& next) const;
+  Status next_types(const std::string& id, const std::map<Oid, Asn1Value>& values,
+                    TypeTree& next) const;
+  Status check_view_types(const TypeTree& next) const;
   void complete_type(const std::string& id, const TypeTree& tree, ManagedObject& object) const;
   // Takes `next` as the types, with the changes of derived attributes and view objects.
   void adopt_types(TypeTree next);

@@ -1,7 +1,7 @@
-#include "mis/topo/identifiers.h"
+#include "topo/identifiers.h"
 
-#include "ber_util.h"
-#include "mis/schema.h"
+#include "hvx/ber.h"
+#include "schema.h"
 
 namespace hvx::mis::topo {
 

@@ -1,14 +1,17 @@
-#include "mis/topo/node_attributes.h"
+#include "topo/node_attributes.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <set>
+#include <unordered_map>
 #include <vector>
 
-#include "ber_util.h"
-#include "mis/schema.h"
-#include "mis/topo/database.h"
-#include "mis/topo/node_queries.h"
-#include "mis/topo/values.h"
+#include "hvx/ber.h"
+#include "schema.h"
+#include "topo/database.h"
+#include "topo/node_queries.h"
+#include "topo/values.h"
 
 namespace hvx::mis::topo {
 
@@ -148,79 +151,202 @@ ActionReply get_attributes(const Database& database, const Asn1Value& argument) 
   return reply;
 }
 
-// Every node that refers to the managed objects takes the values; all of them are checked
-// before any is changed, so a refusal changes nothing. Places in views are set per view,
-// not here: a value for topoViewNodePosition is passed over.
-ActionReply set_attributes(Database& database, const Asn1Value& argument) {
-  constexpr std::string_view kAction = "setTopoNodesAttributes";
-  Asn1Value objects;
-  Asn1Value list;
-  if (!split_request(argument, objects, list)) {
-    return refuse_request(kAction, "the argument is { [1] managed objects, [2] attributes }");
-  }
+constexpr std::string_view kSetAction = "setTopoNodesAttributes";
+
+// What a setTopoNodesAttributes request gives, sorted into changes of the nodes and of
+// their views, and the attributes written.
+struct NewValues {
   std::vector<Modification> node_changes;
   std::vector<Modification> view_changes;
   std::vector<NodeAttribute> written;
+};
+
+bool refuse(ActionReply& refusal, const std::string& why,
+            ErrorCode code = ErrorCode::invalid_argument) {
+  refusal = refuse_request(kSetAction, why, code);
+  return false;
+}
+
+// The given values, each checked; false (with `refusal` set) at the first bad one.
+bool read_new_values(const Asn1Value& list, NewValues& out, ActionReply& refusal) {
   for (Asn1Value item = list.first_component(); !item.is_null(); item = item.next_component()) {
     Oid oid;
     const Asn1Value identifier = item.first_component();
     if (!item.is_constructed() || identifier.tag() == kLocalForm || !identifier.decode_oid(oid)) {
-      return refuse_request(kAction, "each attribute is { object identifier, value }");
+      return refuse(refusal, "each attribute is { object identifier, value }");
     }
     const NodeAttribute attribute = ids().node_attribute(oid);
     if (attribute == kNodeAttributeCount) {
-      return refuse_request(kAction, oid.format() + " is not an attribute of nodes",
-                            ErrorCode::no_such_attribute);
+      return refuse(refusal, oid.format() + " is not an attribute of nodes",
+                    ErrorCode::no_such_attribute);
     }
     if (attribute == kPosition) continue;
     const std::string& name = ids().node_name(attribute);
     Asn1Value value = item.component(1);
-    if (value.is_null()) return refuse_request(kAction, name + " has no value");
+    if (value.is_null()) return refuse(refusal, name + " has no value");
     const AttributeInfo* info = Schema::get().find_attribute(oid);
     if (info == nullptr || !info->def->settable) {
-      return refuse_request(kAction, name + " is not settable", ErrorCode::attribute_not_settable);
+      return refuse(refusal, name + " is not settable", ErrorCode::attribute_not_settable);
     }
     bool flag = false;
     if (attribute == kPropagateUp && value.decode_boolean(flag)) value = ber::integer(flag ? 1 : 0);
     if (!Schema::fits(info->def->syntax, value)) {
-      return refuse_request(kAction, name + ": the value does not fit its syntax",
-                            ErrorCode::invalid_attribute_value);
+      return refuse(refusal, name + ": the value does not fit its syntax",
+                    ErrorCode::invalid_attribute_value);
     }
-    auto& changes = ids().is_view_attribute(attribute) ? view_changes : node_changes;
+    auto& changes = ids().is_view_attribute(attribute) ? out.view_changes : out.node_changes;
     std::erase_if(changes, [&oid](const Modification& m) { return m.attribute == oid; });
     changes.push_back({ModifyMode::replace, oid, value});
-    if (std::find(written.begin(), written.end(), attribute) == written.end()) {
-      written.push_back(attribute);
+    if (std::find(out.written.begin(), out.written.end(), attribute) == out.written.end()) {
+      out.written.push_back(attribute);
     }
   }
+  return true;
+}
+
+// Every node that refers to the managed objects takes the values; all of them are checked
+// before any is changed, so a refusal changes nothing. Places in views are set per view,
+// not here: a value for topoViewNodePosition is passed over.
+ActionReply set_attributes(Database& database, const Asn1Value& argument) {
+  Asn1Value objects;
+  Asn1Value list;
+  if (!split_request(argument, objects, list)) {
+    return refuse_request(kSetAction, "the argument is { [1] managed objects, [2] attributes }");
+  }
+  NewValues given;
+  ActionReply refusal;
+  if (!read_new_values(list, given, refusal)) return refusal;
+  const std::vector<Modification>& node_changes = given.node_changes;
+  const std::vector<Modification>& view_changes = given.view_changes;
   std::set<long> nodes;
   if (!nodes_managing(database, objects, nodes)) {
-    return refuse_request(kAction, "a managed object is not a distinguished name");
+    return refuse_request(kSetAction, "a managed object is not a distinguished name");
   }
   for (const long id : nodes) {
-    const Outcome checked = database.check_node_change(id, node_changes);
+    const Status checked = database.check_node_change(id, node_changes);
     if (!checked.ok()) {
-      return refuse_request(kAction, "node " + std::to_string(id) + ": " + checked.detail,
-                            checked.code);
+      return refuse_request(kSetAction, "node " + std::to_string(id) + ": " + checked.message(),
+                            checked.code());
     }
   }
   Server& server = database.server();
   for (const long id : nodes) {
     if (!node_changes.empty()) {
-      const Outcome outcome = server.modify(ids().node(id), node_changes);
-      if (!outcome.ok()) return refuse_request(kAction, outcome.detail, outcome.code);
+      const Status outcome = server.modify(ids().node(id), node_changes);
+      if (!outcome.ok()) return refuse_request(kSetAction, outcome.message(), outcome.code());
     }
     if (!view_changes.empty() && database.graph().find(id)->view) {
-      server.modify(ids().view(id), view_changes);
+      server.modify(ids().view(id), view_changes).IgnoreError();
     }
   }
   ActionReply reply;
   reply.info = ber::set();
   for (const long id : nodes) {
-    reply.info.add_component(node_entry(id, attributes_of(database, id, written, 0)));
+    reply.info.add_component(node_entry(id, attributes_of(database, id, given.written, 0)));
   }
   return reply;
 }
+
+// The attributes a view's children are asked for, prepared once per request: each with the
+// encoding of its identifier as it goes into the reply. Node, view and placement attributes
+// are all one arc below the same prefix, so a stored attribute is matched by its last arc.
+struct Wanted {
+  explicit Wanted(const std::vector<NodeAttribute>& asked) : attributes(asked) {
+    const std::vector<std::uint64_t>& arcs = ids().node(kNodeId).arcs();
+    prefix.assign(arcs.begin(), arcs.end() - 1);
+    node_slots.fill(-1);
+    view_slots.fill(-1);
+    for (std::size_t i = 0; i < asked.size(); ++i) {
+      std::string tlv;
+      ber::oid(ids().node(asked[i]), kGlobalForm).encode_to(tlv);
+      identifiers.push_back(std::move(tlv));
+      const std::uint64_t last = ids().node(asked[i]).arcs().back();
+      if (asked[i] == kPosition) {
+        position = static_cast<int>(i);
+      } else if (last < kArcs) {
+        const bool of_view = ids().is_view_attribute(asked[i]);
+        (of_view ? view_slots : node_slots)[last] = static_cast<int>(i);
+        wants_view = wants_view || of_view;
+      }
+    }
+  }
+
+  // Sets found[i] for each attribute `slots` asks for that `object` holds.
+  void collect(const ManagedObject& object, const std::array<int, 128>& slots,
+               std::vector<const Asn1Value*>& found) const {
+    for (const auto& [oid, value] : object.attributes) {
+      const std::vector<std::uint64_t>& arcs = oid.arcs();
+      if (arcs.size() != prefix.size() + 1 || arcs.back() >= kArcs) continue;
+      const int i = slots[arcs.back()];
+      if (i >= 0 && std::equal(prefix.begin(), prefix.end(), arcs.begin())) found[i] = &value;
+    }
+  }
+
+  static constexpr std::uint64_t kArcs = 128;
+  std::vector<NodeAttribute> attributes;  // in the order asked
+  std::vector<std::string> identifiers;   // [0] IMPLICIT OBJECT IDENTIFIER, encoded
+  std::vector<std::uint64_t> prefix;
+  std::array<int, kArcs> node_slots;
+  std::array<int, kArcs> view_slots;
+  bool wants_view = false;
+  int position = -1;
+};
+
+// The places of a view's children, by child: one walk over the objects below the view.
+std::unordered_map<long, const ManagedObject*> places_in(const Database& database, long view) {
+  std::unordered_map<long, const ManagedObject*> places;
+  for (const ManagedObject* place : database.server().children(ids().view(view))) {
+    const Asn1Value* id = place->find(ids().node(kNodeId));
+    long child = 0;
+    if (id != nullptr && id->decode_int(child)) places.emplace(child, place);
+  }
+  return places;
+}
+
+// { id, SET OF { identifier, value } } of one child of a view, appended to `out` as BER.
+// The values are copied once, as their encoding: a reply for every child of a large view
+// is built without a tree per value.
+void append_child(const Database& database, long id,
+                  const std::unordered_map<long, const ManagedObject*>& places,
+                  const Wanted& wanted, std::vector<const Asn1Value*>& found,
+                  std::string& scratch, std::string& out) {
+  const Server& server = database.server();
+  std::fill(found.begin(), found.end(), nullptr);
+  const ManagedObject* node = server.find(ids().node(id));
+  const NodeGraph::Node* graph_node = database.graph().find(id);
+  if (node != nullptr && graph_node != nullptr) {
+    wanted.collect(*node, wanted.node_slots, found);
+    if (wanted.wants_view && graph_node->view) {
+      if (const ManagedObject* object = server.find(ids().view(id))) {
+        wanted.collect(*object, wanted.view_slots, found);
+      }
+    }
+    const auto place = places.find(id);
+    if (wanted.position >= 0 && place != places.end()) {
+      found[wanted.position] = place->second->find(ids().node(kPosition));
+    }
+  }
+  scratch.clear();
+  std::string value;
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    if (found[i] == nullptr) continue;
+    value.clear();
+    found[i]->encode_to(value);
+    append_ber_header(scratch, kBerSequence, wanted.identifiers[i].size() + value.size());
+    scratch += wanted.identifiers[i];
+    scratch += value;
+  }
+  std::string number;
+  ber::integer(id).encode_to(number);
+  std::string set;
+  append_ber_header(set, kBerSet, scratch.size());
+  append_ber_header(out, kBerSequence, number.size() + set.size() + scratch.size());
+  out += number;
+  out += set;
+  out += scratch;
+}
+
+// A SET OF the entries `entries` holds, as a value.
 
 ActionReply children_attributes(const Database& database, const Asn1Value& argument) {
   constexpr std::string_view kAction = "topoNodeChildAttrsByView";
@@ -229,25 +355,25 @@ ActionReply children_attributes(const Database& database, const Asn1Value& argum
       !argument.component(0).decode_int(view_id)) {
     return refuse_request(kAction, "the argument is { view id, attribute identifiers }");
   }
-  std::vector<NodeAttribute> wanted;
+  std::vector<NodeAttribute> asked;
   ActionReply reply;
-  if (!read_attribute_ids(argument.component(1), kAction, wanted, reply)) return reply;
+  if (!read_attribute_ids(argument.component(1), kAction, asked, reply)) return reply;
   const NodeGraph::Node* view = database.graph().find(view_id);
   if (view == nullptr) {
     return refuse_request(kAction, "there is no node " + std::to_string(view_id),
                           ErrorCode::no_such_object_instance);
   }
-  Asn1Value part = ber::set();
-  std::size_t in_part = 0;
-  for (const long child : view->children) {
-    part.add_component(node_entry(child, attributes_of(database, child, wanted, view_id)));
-    if (++in_part == kEntriesPerReply) {
-      reply.linked.push_back(part);
-      part = ber::set();
-      in_part = 0;
-    }
-  }
-  if (in_part > 0) reply.linked.push_back(part);
+  const Wanted wanted(asked);
+  std::unordered_map<long, const ManagedObject*> places;
+  if (wanted.position >= 0) places = places_in(database, view_id);
+  std::vector<const Asn1Value*> found(asked.size());
+  std::string scratch;
+  reply_in_parts(
+      view->children,
+      [&](long child, std::string& part) {
+        append_child(database, child, places, wanted, found, scratch, part);
+      },
+      reply);
   return reply;
 }
 

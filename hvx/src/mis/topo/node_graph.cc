@@ -1,4 +1,4 @@
-#include "mis/topo/node_graph.h"
+#include "topo/node_graph.h"
 
 #include <algorithm>
 
@@ -263,6 +263,51 @@ int NodeGraph::inflow(long id) const {
   return value;
 }
 
+// The propagated values of everything `lowered` flows into (listed in `discovered`, in
+// the order found): the least values closed under the flow inside that region, from the
+// inflow from outside it.
+std::map<long, int> NodeGraph::settle_lowered(const std::vector<long>& lowered,
+                                              std::vector<long>& discovered) const {
+  std::set<long> region;
+  std::vector<long> pending(lowered.rbegin(), lowered.rend());
+  while (!pending.empty()) {
+    const long id = pending.back();
+    pending.pop_back();
+    const Node* node = find(id);
+    if (node == nullptr || !region.insert(id).second) continue;
+    discovered.push_back(id);
+    for_each_target(id, *node, [&pending](long target) { pending.push_back(target); });
+  }
+  std::map<long, int> value;
+  for (const long id : region) {
+    const Node& node = *find(id);
+    int v = node.severity;
+    for (const auto* list : {&node.children, &node.propagate_peers}) {
+      for (const long source : *list) {
+        const Node* s = find(source);
+        if (s != nullptr && s->propagate_up && region.count(source) == 0) {
+          v = worse(v, s->propagated);
+        }
+      }
+    }
+    value[id] = v;
+  }
+  std::vector<long> work(region.begin(), region.end());
+  while (!work.empty()) {
+    const long id = work.back();
+    work.pop_back();
+    const int v = value[id];
+    for_each_target(id, *find(id), [&](long target) {
+      const auto it = value.find(target);
+      if (it != value.end() && worse(it->second, v) != it->second) {
+        it->second = v;
+        work.push_back(target);
+      }
+    });
+  }
+  return value;
+}
+
 std::vector<long> NodeGraph::propagate(const std::vector<long>& lowered,
                                        const std::vector<long>& raised) {
   std::map<long, int> before;
@@ -275,44 +320,8 @@ std::vector<long> NodeGraph::propagate(const std::vector<long>& lowered,
   // from the inflow from outside that region, the least values that are closed under the
   // flow inside it. Cycles of propagate peers then cannot keep an old value alive.
   if (!lowered.empty()) {
-    std::set<long> region;
     std::vector<long> discovered;
-    std::vector<long> pending(lowered.rbegin(), lowered.rend());
-    while (!pending.empty()) {
-      const long id = pending.back();
-      pending.pop_back();
-      const Node* node = find(id);
-      if (node == nullptr || !region.insert(id).second) continue;
-      discovered.push_back(id);
-      for_each_target(id, *node, [&pending](long target) { pending.push_back(target); });
-    }
-    std::map<long, int> value;
-    for (const long id : region) {
-      const Node& node = *find(id);
-      int v = node.severity;
-      for (const auto* list : {&node.children, &node.propagate_peers}) {
-        for (const long source : *list) {
-          const Node* s = find(source);
-          if (s != nullptr && s->propagate_up && region.count(source) == 0) {
-            v = worse(v, s->propagated);
-          }
-        }
-      }
-      value[id] = v;
-    }
-    std::vector<long> work(region.begin(), region.end());
-    while (!work.empty()) {
-      const long id = work.back();
-      work.pop_back();
-      const int v = value[id];
-      for_each_target(id, *find(id), [&](long target) {
-        const auto it = value.find(target);
-        if (it != value.end() && worse(it->second, v) != it->second) {
-          it->second = v;
-          work.push_back(target);
-        }
-      });
-    }
+    std::map<long, int> value = settle_lowered(lowered, discovered);
     for (const long id : discovered) {
       Node* node = get(id);
       touch(id, *node);

@@ -84,6 +84,8 @@ class NodeGraph {
   std::vector<long> propagate(const std::vector<long>& lowered, const std::vector<long>& raised);
 
  private:
+  std::map<long, int> settle_lowered(const std::vector<long>& lowered,
+                                     std::vector<long>& discovered) const;
   using Index = std::map<std::string, std::set<long>>;
   using Reverse = std::map<long, std::set<long>>;
 

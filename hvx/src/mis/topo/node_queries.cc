@@ -1,10 +1,10 @@
-#include "mis/topo/node_queries.h"
+#include "topo/node_queries.h"
 
 #include <set>
 
-#include "ber_util.h"
-#include "mis/topo/database.h"
-#include "mis/topo/values.h"
+#include "hvx/ber.h"
+#include "topo/database.h"
+#include "topo/values.h"
 
 namespace hvx::mis::topo {
 
@@ -101,9 +101,30 @@ ActionReply node_report(const Database& database) {
 
 }  // namespace
 
+void append_ber_header(std::string& out, unsigned char tag, std::size_t length) {
+  out.push_back(static_cast<char>(tag));
+  if (length < 0x80) {
+    out.push_back(static_cast<char>(length));
+    return;
+  }
+  int octets = 0;
+  for (std::size_t n = length; n != 0; n >>= 8) ++octets;
+  out.push_back(static_cast<char>(0x80 | octets));
+  for (int k = octets - 1; k >= 0; --k) out.push_back(static_cast<char>(length >> (8 * k)));
+}
+
+Asn1Value set_of_encoded(const std::string& entries) {
+  std::string bytes;
+  append_ber_header(bytes, kBerSet, entries.size());
+  bytes += entries;
+  Asn1Value value;
+  if (!Asn1Value::decode(DataUnit(std::move(bytes)), value).ok()) return ber::set();
+  return value;
+}
+
 ActionReply refuse_request(std::string_view action, const std::string& why, ErrorCode code) {
   ActionReply reply;
-  reply.outcome = Outcome::Fail(code, std::string(action) + ": " + why);
+  reply.outcome = Status::Failure(code, std::string(action) + ": " + why);
   return reply;
 }
 

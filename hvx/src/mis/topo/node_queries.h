@@ -7,9 +7,11 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 
+#include "hvx/ber.h"
 #include "hvx/error.h"
-#include "mis/server.h"
+#include "server.h"
 
 namespace hvx::mis::topo {
 
@@ -19,6 +21,31 @@ void register_node_queries(Database& database);
 
 // Entries per linked reply of the answers that come in parts.
 inline constexpr std::size_t kEntriesPerReply = 100;
+
+// Appends a BER header: the tag octet and the definite length.
+void append_ber_header(std::string& out, unsigned char tag, std::size_t length);
+inline constexpr unsigned char kBerSequence = 0x30;
+inline constexpr unsigned char kBerSet = 0x31;
+
+// A SET OF value whose components are the encoded `entries`.
+Asn1Value set_of_encoded(const std::string& entries);
+
+// Answers the entries of `ids` in linked replies, each a SET OF at most kEntriesPerReply
+// entries; `append(id, bytes)` adds the encoding of one entry. No ids, no linked reply.
+template <typename Ids, typename Append>
+void reply_in_parts(const Ids& ids, Append append, ActionReply& reply) {
+  std::string part;
+  std::size_t in_part = 0;
+  for (const long id : ids) {
+    append(id, part);
+    if (++in_part == kEntriesPerReply) {
+      reply.linked.push_back(set_of_encoded(part));
+      part.clear();
+      in_part = 0;
+    }
+  }
+  if (in_part > 0) reply.linked.push_back(set_of_encoded(part));
+}
 
 // The refusal of a bad request: "<action>: <why>".
 ActionReply refuse_request(std::string_view action, const std::string& why,

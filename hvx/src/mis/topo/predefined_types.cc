@@ -1,4 +1,4 @@
-#include "mis/topo/predefined_types.h"
+#include "topo/predefined_types.h"
 
 namespace hvx::mis::topo {
 

@@ -1,4 +1,4 @@
-#include "mis/topo/type_tree.h"
+#include "topo/type_tree.h"
 
 #include <deque>
 #include <set>

@@ -1,9 +1,9 @@
-#include "mis/topo/values.h"
+#include "topo/values.h"
 
 #include <set>
 
-#include "ber_util.h"
 #include "dn.h"
+#include "hvx/ber.h"
 #include "hvx/morf.h"
 
 namespace hvx::mis::topo {

@@ -1,9 +1,9 @@
-#include "mis/topo/view_graph.h"
+#include "topo/view_graph.h"
 
-#include "ber_util.h"
-#include "mis/topo/database.h"
-#include "mis/topo/node_queries.h"
-#include "mis/topo/values.h"
+#include "hvx/ber.h"
+#include "topo/database.h"
+#include "topo/node_queries.h"
+#include "topo/values.h"
 
 namespace hvx::mis::topo {
 
@@ -41,17 +41,12 @@ Asn1Value view_entry(const Database& database, long id, const NodeGraph::Node& v
 
 ActionReply view_graph(const Database& database) {
   ActionReply reply;
-  Asn1Value part = ber::set();
-  std::size_t in_part = 0;
-  for (const long id : database.graph().views()) {
-    part.add_component(view_entry(database, id, *database.graph().find(id)));
-    if (++in_part == kEntriesPerReply) {
-      reply.linked.push_back(part);
-      part = ber::set();
-      in_part = 0;
-    }
-  }
-  if (in_part > 0) reply.linked.push_back(part);
+  reply_in_parts(
+      database.graph().views(),
+      [&](long id, std::string& part) {
+        view_entry(database, id, *database.graph().find(id)).encode_to(part);
+      },
+      reply);
   return reply;
 }
 

@@ -1,0 +1,155 @@
+#include "hvx/message.h"
+
+#include <atomic>
+#include <ostream>
+
+#include "hvx/ber.h"
+
+namespace hvx {
+
+int Message::base_type() const {
+  if (type_ >= EVENT_REPORT && type_ <= DERIVE_REQUEST) return INVOKE;
+  if (type_ >= ACTION_RESULT && type_ <= DERIVE_RESULT) return RESULT;
+  if (type_ == ERROR_REPLY) return ERROR;
+  return 0;
+}
+
+namespace {
+
+constexpr unsigned kErrorTag = Message::FIELD_COUNT;  // [11] SEQUENCE { code, text }
+
+bool known_type(long type) {
+  return (type >= Message::EVENT_REPORT && type <= Message::DERIVE_REQUEST) ||
+         (type >= Message::ACTION_RESULT && type <= Message::DERIVE_RESULT) ||
+         type == Message::ERROR_REPLY;
+}
+
+}  // namespace
+
+namespace {
+
+// Identifier and length octets of a constructed value with a tag number below 31.
+void append_header(std::string& out, unsigned char identifier, size_t length) {
+  out.push_back(static_cast<char>(identifier));
+  if (length < 0x80) {
+    out.push_back(static_cast<char>(length));
+    return;
+  }
+  unsigned char bytes[sizeof(size_t)];
+  int count = 0;
+  for (size_t n = length; n != 0; n >>= 8) bytes[count++] = static_cast<unsigned char>(n & 0xff);
+  out.push_back(static_cast<char>(0x80 | count));
+  while (count > 0) out.push_back(static_cast<char>(bytes[--count]));
+}
+
+// [n] EXPLICIT around a value, written straight out: a large field is not copied to be
+// wrapped.
+void append_explicit(std::string& out, unsigned number, const Asn1Value& value) {
+  append_header(out, static_cast<unsigned char>(0xa0 | number), value.encoded_size());
+  value.encode_to(out);
+}
+
+}  // namespace
+
+// Message ::= SEQUENCE { type INTEGER, invokeId INTEGER, linkedId INTEGER,
+//                        [n] EXPLICIT field n ... (ascending n), [11] error OPTIONAL }
+// Written straight to bytes rather than through a value tree: every request, reply and
+// notification passes here, and the tree would copy each field once more.
+DataUnit Message::encode() const {
+  std::string body;
+  ber::integer(type_).encode_to(body);
+  ber::integer(id_).encode_to(body);
+  ber::integer(linked_id_).encode_to(body);
+  for (int field = 0; field < FIELD_COUNT; ++field) {
+    if (!fields_[field].is_null()) {
+      append_explicit(body, static_cast<unsigned>(field), fields_[field]);
+    }
+  }
+  if (error_code_ != ErrorCode::none || !error_string_.empty()) {
+    Asn1Value error = ber::sequence();
+    error.add_component(ber::integer(static_cast<long>(error_code_)));
+    error.add_component(ber::octets(error_string_));
+    append_explicit(body, kErrorTag, error);
+  }
+  std::string pdu;
+  pdu.reserve(body.size() + 6);
+  append_header(pdu, 0x30, body.size());
+  pdu += body;
+  return DataUnit(std::move(pdu));
+}
+
+Status Message::decode(const DataUnit& ber_bytes, Message& out) {
+  Asn1Value pdu;
+  size_t consumed = 0;
+  Status status = Asn1Value::decode(ber_bytes, pdu, &consumed);
+  if (!status.ok()) return status;
+  if (consumed != ber_bytes.size()) return Status::ProtocolError("message: trailing bytes");
+  if (!(pdu.tag() == TAG_SEQ) || pdu.num_comps() < 3) {
+    return Status::ProtocolError("message: not a SEQUENCE of at least three components");
+  }
+  Message message;
+  long type = 0;
+  Asn1Value component = pdu.first_component();
+  if (!component.decode_int(type) || !known_type(type)) {
+    return Status::ProtocolError("message: bad message type");
+  }
+  message.type_ = static_cast<int>(type);
+  component = component.next_component();
+  if (!component.decode_int(message.id_)) return Status::ProtocolError("message: bad invoke id");
+  component = component.next_component();
+  if (!component.decode_int(message.linked_id_))
+    return Status::ProtocolError("message: bad linked id");
+  int next_field = 0;
+  for (component = component.next_component(); !component.is_null();
+       component = component.next_component()) {
+    unsigned number = 0;
+    Asn1Value inner;
+    if (!ber::explicit_content(component, number, inner) || static_cast<int>(number) < next_field) {
+      return Status::ProtocolError("message: misplaced or malformed field");
+    }
+    if (number == kErrorTag) {
+      long code = 0;
+      DataUnit text;
+      if (inner.num_comps() != 2 || !(inner.tag() == TAG_SEQ) ||
+          !inner.first_component().decode_int(code) || code < 0 ||
+          code > static_cast<long>(ErrorCode::injected_failure) ||
+          !inner.first_component().next_component().decode_octets(text)) {
+        return Status::ProtocolError("message: malformed error");
+      }
+      message.error_code_ = static_cast<ErrorCode>(code);
+      message.error_string_ = text.str();
+      next_field = kErrorTag + 1;
+      continue;
+    }
+    if (number >= static_cast<unsigned>(FIELD_COUNT))
+      return Status::ProtocolError("message: unknown field");
+    message.fields_[number] = inner;
+    next_field = static_cast<int>(number) + 1;
+  }
+  out = std::move(message);
+  return Status::OK();
+}
+
+bool Message::operator==(const Message& other) const {
+  return type_ == other.type_ && id_ == other.id_ && linked_id_ == other.linked_id_ &&
+         fields_ == other.fields_ && error_code_ == other.error_code_ &&
+         error_string_ == other.error_string_;
+}
+
+std::ostream& operator<<(std::ostream& out, const Message& message) {
+  out << "Message(type " << message.type() << ", id " << message.id() << ", linked "
+      << message.linked_id();
+  for (int field = 0; field < Message::FIELD_COUNT; ++field) {
+    const auto f = static_cast<Message::Field>(field);
+    if (message.has(f)) out << ", [" << field << "] " << message.get(f);
+  }
+  if (message.error_code() != ErrorCode::none) out << ", error " << message.error_string();
+  return out << ")";
+}
+
+long MessageSAP::new_id() {
+  static std::atomic<long> next{1};
+  return next.fetch_add(1, std::memory_order_relaxed);
+}
+
+}  // namespace hvx

@@ -1,0 +1,146 @@
+// The server's notifications, as they reach its connections and travel up its links, and
+// the links themselves.
+#include <algorithm>
+#include <utility>
+
+#include "hvx/ber.h"
+#include "server.h"
+
+namespace hvx::mis {
+
+void Server::emit(const ManagedObject& object, const Oid& event_type, const Asn1Value& info) {
+  emit(object.info->oid, object.name, event_type, info);
+}
+
+void Server::emit(const Oid& class_oid, const dn::Rdns& name, const Oid& event_type,
+                  const Asn1Value& info, const std::vector<std::pair<Oid, Asn1Value>>& attributes) {
+  Message event(Message::EVENT_REPORT);
+  event.set_object_class(ber::oid(class_oid, Asn1Tag(Asn1Tag::CONTEXT, 0)));
+  event.set(Message::EVENT_TYPE, ber::oid(event_type));
+  if (!info.is_null()) event.set(Message::INFO, info);
+  if (!attributes.empty()) {
+    Asn1Value list = ber::set();
+    for (const auto& [id, value] : attributes) {
+      Asn1Value pair = ber::sequence();
+      pair.add_component(ber::oid(id));
+      pair.add_component(value);
+      list.add_component(pair);
+    }
+    event.set(Message::ATTRIBUTES, list);
+  }
+  ++notifications_emitted_;
+  // The clients see the name with this system in front, the links the name relative to
+  // this server; each is built only when someone will read it.
+  Message client;
+  if (!listeners_.empty()) {
+    client = event;
+    dn::Rdns full;
+    full.reserve(name.size() + 1);
+    full.push_back(system_rdn());
+    full.insert(full.end(), name.begin(), name.end());
+    client.set_object_instance(dn::instance(full));
+  }
+  if (!upstreams_.empty()) event.set_object_instance(dn::instance(name));
+  deliver(client, event);
+}
+
+// Delivers an event: `client` to the connections (names as they see them), `relative` (the
+// name relative to this server) up every link, where the link's table entries go in front.
+void Server::deliver(const Message& client, const Message& relative) {
+  if (!listeners_.empty()) {
+    const DataUnit pdu = client.encode();
+    // A listener may disconnect while being served: walk a copy.
+    const auto listeners = listeners_;
+    for (const auto& [listener, number] : listeners) listener->deliver(pdu);
+  }
+  if (upstreams_.empty()) return;
+  const auto upstreams = upstreams_;
+  for (const Upstream& up : upstreams) up.server->forward_event(relative, *this);
+}
+
+const Asn1Value& Server::system_rdn() const {
+  if (system_rdn_.is_null()) {
+    system_rdn_ = dn::rdn(system_id(), ber::octets(system_name_, TAG_GRAPHSTR));
+  }
+  return system_rdn_;
+}
+
+void Server::forward_event(const Message& event, const Server& from) {
+  const auto link = links_.find(from.system_name());
+  if (link == links_.end() || !link->second.connected) return;
+  dn::Rdns name;
+  dn::parse(event.get_object_instance(), name);
+  static const Oid server_table = Schema::get().oid_of("serverTableType");
+  static const Oid mis_id = Schema::get().oid_of("misId");
+  name.insert(name.begin(), dn::rdn(mis_id, ber::octets(from.system_name(), TAG_GRAPHSTR)));
+  name.insert(name.begin(), dn::rdn(server_table, ber::octets("mis", TAG_GRAPHSTR)));
+  Message out = event;
+  out.set_object_instance(dn::instance(name));
+  deliver(out, out);
+}
+
+int Server::connect(Listener* listener) {
+  const int number = next_application_++;
+  listeners_.emplace_back(listener, number);
+  return number;
+}
+
+void Server::disconnect(Listener* listener) {
+  listeners_.erase(std::remove_if(listeners_.begin(), listeners_.end(),
+                                  [listener](const auto& l) { return l.first == listener; }),
+                   listeners_.end());
+}
+
+bool Server::link(Server* remote) {
+  if (remote == nullptr || remote == this || links_.count(remote->system_name()) != 0) {
+    return false;
+  }
+  // Notifications travel up the links: a cycle would send them round forever.
+  std::vector<const Server*> pending{this};
+  while (!pending.empty()) {
+    const Server* server = pending.back();
+    pending.pop_back();
+    if (server == remote) return false;
+    for (const Upstream& up : server->upstreams_) pending.push_back(up.server);
+  }
+  links_.emplace(remote->system_name(), Link{remote, true});
+  remote->upstreams_.push_back(Upstream{this});
+  return true;
+}
+
+void Server::unlink(Server* remote) {
+  const auto it = links_.find(remote->system_name());
+  if (it == links_.end()) return;
+  links_.erase(it);
+  auto& ups = remote->upstreams_;
+  ups.erase(std::remove_if(ups.begin(), ups.end(),
+                           [this](const Upstream& u) { return u.server == this; }),
+            ups.end());
+}
+
+bool Server::set_link_connected(std::string_view remote_name, bool connected) {
+  const auto it = links_.find(remote_name);
+  if (it == links_.end()) return false;
+  it->second.connected = connected;
+  return true;
+}
+
+Server* Server::linked(std::string_view remote_name) const {
+  const auto it = links_.find(remote_name);
+  return it == links_.end() ? nullptr : it->second.server;
+}
+
+std::vector<std::string> Server::linked_systems() const {
+  std::vector<std::string> out;
+  for (const auto& [name, link] : links_) {
+    if (link.server != nullptr) out.push_back(name);
+  }
+  return out;
+}
+
+bool Server::is_link_connected(std::string_view remote_name) const {
+  const auto it = links_.find(remote_name);
+  return it != links_.end() && it->second.connected;
+}
+
+}  // namespace hvx::mis

@@ -1,0 +1,367 @@
+// The node queries of the platform object that answer attribute values: the children of a
+// view with selected attributes in one exchange of linked replies, and the selected
+// attributes of every node that refers to given managed objects, read or written.
+#include <array>
+#include <exception>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dedavuz_api/mit_names.h"
+#include "dedavuz_api/topo_node_rep.h"
+#include "dedavuz_api/topo_platform_rep.h"
+#include "hvx/image.h"
+#include "hvx/message.h"
+#include "hvx/morf.h"
+#include "hvx/names.h"
+#include "hvx/oid_registry.h"
+#include "hvx/syntax.h"
+
+namespace {
+
+using Code = VQStatus::Code;
+using Node = VQTopoNode;
+using NodeRep = VQTopoNodeRep;
+using Rep = VQTopoPlatformRep;
+using hvx::Asn1Tag;
+using hvx::Asn1Value;
+
+constexpr int kGdmoCount = NodeRep::gdmo_attribute_count;
+constexpr double kTimeout = hvx::DEFAULT_TIMEOUT;
+// The raw exchange waits as long as a signed 32-bit number of seconds allows.
+constexpr double kRawTimeout = 2147483647.0;
+
+const hvx::Oid kTopoNodeDbClass("1.3.6.1.4.1.7351.2.2.2.40.3.2");
+const hvx::Oid kViewChildrenAction("1.3.6.1.4.1.7351.2.2.2.40.9.9");
+
+hvx::DataUnit du(const std::string& text) { return hvx::DataUnit(std::string_view(text)); }
+
+// What each server attribute is: its identifier (and the contents octets that carry it),
+// the syntax of its values, and the node class that holds it.
+struct GdmoAttribute {
+  hvx::Oid oid;
+  std::string oid_contents;
+  hvx::Syntax syntax;
+  NodeRep::GdmoObjectClass object_class = NodeRep::topo_node;
+};
+
+const std::array<GdmoAttribute, kGdmoCount>& gdmo_attributes() {
+  static const std::array<GdmoAttribute, kGdmoCount> table = [] {
+    std::array<GdmoAttribute, kGdmoCount> made;
+    for (int g = 0; g < kGdmoCount; ++g) {
+      hvx::OidNameRegistry::find_oid_by_name(TOPO_NODE_GDMO_ATTRIBUTE_FULL_NAMES[g], made[g].oid);
+      made[g].oid_contents = made[g].oid.ber();
+      made[g].syntax = hvx::Morf(TOPO_NODE_GDMO_ATTRIBUTE_FULL_NAMES[g]).syntax();
+      made[g].object_class = g == NodeRep::topo_view_node_position      ? NodeRep::topo_view_node
+                             : g >= NodeRep::topo_view_background_image ? NodeRep::topo_view
+                                                                        : NodeRep::topo_node;
+    }
+    return made;
+  }();
+  return table;
+}
+
+// The server attribute whose identifier has these contents octets; -1 for none. All of
+// them are one arc below the same prefix, so the last octet picks the candidate.
+int gdmo_index(std::string_view oid_contents) {
+  static const std::array<signed char, 128> by_last_octet = [] {
+    std::array<signed char, 128> made;
+    made.fill(-1);
+    for (int g = 0; g < kGdmoCount; ++g) {
+      const std::string& contents = gdmo_attributes()[g].oid_contents;
+      made[static_cast<unsigned char>(contents.back()) & 0x7f] = static_cast<signed char>(g);
+    }
+    return made;
+  }();
+  if (oid_contents.empty() || (oid_contents.back() & 0x80) != 0) return -1;
+  const int g = by_last_octet[static_cast<unsigned char>(oid_contents.back())];
+  return g >= 0 && gdmo_attributes()[g].oid_contents == oid_contents ? g : -1;
+}
+
+Asn1Value oid_value(const hvx::Oid& oid, Asn1Tag tag = hvx::TAG_OID) {
+  Asn1Value value;
+  value.encode_oid(oid, tag);
+  return value;
+}
+
+Asn1Value constructed(Asn1Tag tag) {
+  Asn1Value value;
+  value.start_construct(tag);
+  return value;
+}
+
+Asn1Value explicitly(unsigned number, Asn1Value inner) {
+  inner.make_explicit_tagged(Asn1Tag(Asn1Tag::CONTEXT, number));
+  return inner;
+}
+
+// The name of a system's node database as a request's object instance. Parsing a name
+// costs more than a whole exchange for a small view, so each system's is kept.
+const Asn1Value& node_db_instance(const std::string& system) {
+  static std::map<std::string, Asn1Value> instances;
+  const auto known = instances.find(system);
+  if (known != instances.end()) return known->second;
+  Asn1Value instance = hvx::fdn2oi(Rep::topo_node_db_fdn(system));
+  instance.set_tag(Asn1Tag(Asn1Tag::CONTEXT, 2));
+  return instances.emplace(system, instance).first->second;
+}
+
+// The managed objects as a SET OF object instances; code 10 with the first that does
+// not parse.
+VQStatus instances(const VQList<std::string>& mo_fdns, Asn1Value& set) {
+  set.start_construct(hvx::TAG_SET, static_cast<int>(mo_fdns.entries()));
+  for (const std::string& fdn : mo_fdns) {
+    const Asn1Value instance = hvx::fdn2oi(fdn);
+    if (instance.is_null()) return VQStatus(Code::encode_error, fdn);
+    set.add_component(instance);
+  }
+  return VQStatus::success;
+}
+
+}  // namespace
+
+void Rep::map_interface_to_gdmo_attributes(const VQIntegerSet& interface, VQIntegerSet& gdmo) {
+  // The node attributes that need each server attribute.
+  static const std::vector<int> kNeededBy[kGdmoCount] = {
+      {Node::dn},
+      {Node::name, Node::topology_pathnames},
+      {Node::type_name, Node::monitor_max_visible_children, Node::view_background_image_filename,
+       Node::view_map_config_filename, Node::view_default_geo_area},
+      {Node::managed_objects, Node::cmip_agents, Node::snmp_agents, Node::rpc_agents},
+      {Node::parents, Node::topology_pathnames, Node::logical_locations},
+      {Node::children, Node::monitor_visible_children, Node::monitor_hidden_children,
+       Node::array_visible_children, Node::array_hidden_children},
+      {Node::links},
+      {Node::propagate_peers},
+      {},
+      {},
+      {Node::state},
+      {Node::severity},
+      {Node::propagated_severity},
+      {Node::is_severity_propagated},
+      {Node::display_statuses},
+      {Node::geographical_location},
+      {Node::layer_name},
+      {Node::monitor_rotation, Node::monitor_visible_children, Node::monitor_hidden_children},
+      {Node::user_data},
+      {Node::array_visible_children, Node::array_hidden_children},
+      {Node::array_orientation},
+      {Node::array_num_columns},
+      {Node::array_cell_size},
+      {Node::bus_logical_locations},
+      {Node::logical_locations},
+      {Node::view_background_image_filename},
+      {Node::view_map_config_filename},
+      {Node::view_default_geo_area},
+      {Node::view_config_data},
+  };
+  gdmo = VQIntegerSet(kGdmoCount);
+  if (interface.max_members() == 0) return;
+  for (int g = 0; g < kGdmoCount; ++g) {
+    for (const int attribute : kNeededBy[g]) {
+      if (interface.is_member(attribute)) {
+        gdmo.add(g);
+        break;
+      }
+    }
+  }
+}
+
+VQStatus Rep::fill_in_node_with_the_attribute(const VQTopoNodeDn& parent, const Asn1Value& id,
+                                              const Asn1Value& value, const VQIntegerSet& gdmo,
+                                              VQTopoNode& node) {
+  const int g = gdmo_index(id.contents().view());
+  if (g < 0 || !gdmo.is_member(g)) return VQStatus::success;
+  NodeRep& rep = *node.rep_;
+  const GdmoAttribute& attribute = gdmo_attributes()[g];
+  if (g == NodeRep::topo_node_id) {
+    long n = 0;
+    if (!value.decode_int(n)) return VQStatus(Code::hvx_error, "VQTopoNode::dn");
+    VQTopoNodeDn dn;
+    (void)rep.get_dn(dn);
+    return rep.set_dn(VQTopoNodeDn(dn.system_name(), n));
+  }
+  hvx::Morf morf(attribute.syntax, value);
+  if (g == NodeRep::topo_view_node_position) return rep.get_position_in_morf(morf, parent);
+  return rep.get_attribute_from_morf(attribute.object_class, static_cast<NodeRep::GdmoAttribute>(g),
+                                     morf);
+}
+
+VQStatus Rep::parse_action_output(hvx::Morf& reply, const VQTopoNodeDn& parent,
+                                  const std::string& system, const VQIntegerSet& gdmo,
+                                  VQList<VQTopoNode>& nodes) {
+  const Asn1Value& entries = reply.get_value();
+  if (entries.is_null() || !entries.is_constructed()) return VQStatus::success;
+  for (Asn1Value entry = entries.first_component(); !entry.is_null();
+       entry = entry.next_component()) {
+    long id = 0;
+    if (entry.num_comps() != 2 || !entry.first_component().decode_int(id)) break;
+    nodes.append(VQTopoNode(VQTopoNodeDn(system, id)));
+    VQTopoNode& node = nodes[nodes.entries() - 1];
+    // Without a view named, the server gives the place in the node's first parent.
+    VQTopoNodeDn place_in = parent;
+    const Asn1Value list = entry.first_component().next_component();
+    for (Asn1Value item = list.first_component(); !item.is_null(); item = item.next_component()) {
+      const Asn1Value id_value = item.first_component();
+      const Asn1Value value = id_value.next_component();
+      long first_parent = 0;
+      if (parent.is_null() &&
+          gdmo_index(id_value.contents().view()) == NodeRep::topo_node_parents &&
+          value.first_component().decode_int(first_parent)) {
+        place_in = VQTopoNodeDn(system, first_parent);
+      }
+      // A value that does not decode costs that attribute only.
+      const VQStatus ignored =
+          fill_in_node_with_the_attribute(place_in, id_value, value, gdmo, node);
+      (void)ignored;
+    }
+  }
+  return VQStatus::success;
+}
+
+void Rep::complete_node(const VQIntegerSet& attributes, VQTopoNode& node) const {
+  NodeRep& rep = *node.rep_;
+  // View children come from the view graph once it is kept; the path names fail without
+  // it, and the other derived attributes do not need it.
+  const VQStatus ignored = rep.get_derived_topo_node_attributes(attributes);
+  (void)ignored;
+  rep.active_ |= attributes;
+}
+
+// --- The children of a view.
+
+VQStatus Rep::load_nodes_in_view(const VQTopoNodeDn& view, const VQIntegerSet& attributes,
+                                 VQList<VQTopoNode>& nodes) {
+  try {
+    VQIntegerSet gdmo;
+    map_interface_to_gdmo_attributes(attributes, gdmo);
+    static const Asn1Value object_class = oid_value(kTopoNodeDbClass, Asn1Tag(Asn1Tag::CONTEXT, 0));
+    static const Asn1Value action_type =
+        oid_value(kViewChildrenAction, Asn1Tag(Asn1Tag::CONTEXT, 2));
+
+    hvx::Message request(hvx::Message::ACTION_REQUEST);
+    request.set_id(hvx::MessageSAP::new_id());
+    request.set_object_class(object_class);
+    request.set_object_instance(node_db_instance(view.system_name()));
+    request.set_action_type(action_type);
+    Asn1Value info = constructed(hvx::TAG_SEQ);
+    Asn1Value id;
+    id.encode_int(view.unique_id());
+    info.add_component(id);
+    Asn1Value wanted;
+    wanted.start_construct(hvx::TAG_SET, static_cast<int>(gdmo.num_members()));
+    VQIntegerSetIterator it(gdmo);
+    while (it.next()) wanted.add_component(oid_value(gdmo_attributes()[it.member()].oid));
+    info.add_component(wanted);
+    request.set_action_info(info);
+
+    hvx::MessageSAP* sap = platform_.get_raw_sap();
+    NodesInView context{0, nodes, view, attributes, gdmo, sap, {}, {}};
+    if (!sap->send(request, hvx::Callback(&load_nodes_in_view_cb, &context), kRawTimeout)) {
+      return VQStatus::success;
+    }
+    // Ends with the final reply: the server's, its error reply, or the platform's timeout.
+    while (context.done == 0) platform_.dispatch_recursive(true);
+    move_nodes(context.arrived, nodes);
+  } catch (const std::exception&) {
+    // The platform failed on the way: what arrived is kept.
+  }
+  return VQStatus::success;
+}
+
+void Rep::move_nodes(std::deque<VQTopoNode>& arrived, VQList<VQTopoNode>& nodes) {
+  nodes.reserve(nodes.entries() + arrived.size());
+  for (VQTopoNode& node : arrived) {
+    VQTopoNode& into = nodes.emplace();
+    std::swap(into.rep_, node.rep_);
+    into.VQObject::rep_ = into.rep_;
+    node.VQObject::rep_ = node.rep_;
+  }
+  arrived.clear();
+}
+
+void Rep::load_nodes_in_view_cb(void* client, void* raw) {
+  NodesInView& context = *static_cast<NodesInView*>(client);
+  const std::unique_ptr<hvx::Message> message(context.sap->decode(raw));
+  if (message == nullptr) return;
+  const Rep* self = instance();
+  if (message->type() == hvx::Message::ACTION_RESULT) {
+    const Asn1Value& children = message->get_result_info();
+    for (Asn1Value child = children.is_constructed() ? children.first_component() : Asn1Value();
+         !child.is_null(); child = child.next_component()) {
+      long id = 0;
+      if (!child.is_constructed() || !child.first_component().decode_int(id)) continue;
+      if (!context.seen.insert(id).second) continue;
+      VQTopoNode& node =
+          context.arrived.emplace_back(VQTopoNodeDn(context.view_dn.system_name(), id));
+      const Asn1Value list = child.first_component().next_component();
+      for (Asn1Value item = list.is_constructed() ? list.first_component() : Asn1Value();
+           !item.is_null(); item = item.next_component()) {
+        const VQStatus ignored = fill_in_node_with_the_attribute(
+            context.view_dn, item.first_component(), item.first_component().next_component(),
+            context.gdmo_attributes, node);
+        (void)ignored;
+      }
+      if (self != nullptr) self->complete_node(context.attributes, node);
+    }
+  }
+  const int base = message->base_type();
+  if ((base == hvx::Message::RESULT || base == hvx::Message::ERROR) && message->linked_id() == 0) {
+    context.done = 1;
+  }
+}
+
+// --- Attributes of the nodes of managed objects.
+
+VQStatus Rep::get_attributes_by_mo(const VQList<std::string>& mo_fdns,
+                                   const VQIntegerSet& attributes, VQList<VQTopoNode>& nodes,
+                                   const VQList<std::string>& systems) {
+  return attributes_by_mo(VQ_ACTION_GET_ATTRS_BY_MO_SET.c_str(), mo_fdns, attributes, nullptr,
+                          nodes, systems);
+}
+
+VQStatus Rep::set_attributes_by_mo(const VQList<std::string>& mo_fdns,
+                                   const VQIntegerSet& attributes, const VQTopoNode& values,
+                                   VQList<VQTopoNode>& nodes, const VQList<std::string>& systems) {
+  return attributes_by_mo(VQ_ACTION_SET_ATTRS_BY_MO_SET.c_str(), mo_fdns, attributes, &values,
+                          nodes, systems);
+}
+
+VQStatus Rep::attributes_by_mo(const char* action, const VQList<std::string>& mo_fdns,
+                               const VQIntegerSet& attributes, const VQTopoNode* values,
+                               VQList<VQTopoNode>& nodes, const VQList<std::string>& systems) {
+  nodes.clear();
+  VQIntegerSet gdmo;
+  map_interface_to_gdmo_attributes(attributes, gdmo);
+  Asn1Value objects;
+  VQ_RETURN_IF_ERROR(instances(mo_fdns, objects));
+  Asn1Value selected;
+  selected.start_construct(hvx::TAG_SET);
+  if (values == nullptr) {
+    VQIntegerSetIterator it(gdmo);
+    while (it.next()) {
+      selected.add_component(
+          oid_value(gdmo_attributes()[it.member()].oid, Asn1Tag(Asn1Tag::CONTEXT, 0)));
+    }
+  } else if (!get_attributes_values_from_node(gdmo, *values->rep_, selected)) {
+    return VQStatus(Code::hvx_error, "VQTopoPlatformRep::get_attributes_values_from_node");
+  }
+  Asn1Value argument = constructed(hvx::TAG_SEQ);
+  argument.add_component(explicitly(1, objects));
+  if (gdmo.num_members() > 0) argument.add_component(explicitly(2, selected));
+
+  for (const std::string& system : systems_asked(systems)) {
+    hvx::Image db(du(topo_node_db_fdn(system)), hvx::DataUnit(), platform_);
+    hvx::Morf value(db.get_param_syntax(action));
+    if (!value) return VQStatus(Code::hvx_error, db.get_error_string());
+    if (!value.set_value(argument)) return VQStatus(Code::hvx_error, value.get_error_string());
+    hvx::Morf reply = db.call_raw(action, value, kTimeout);
+    if (db.has_error()) return VQStatus(Code::hvx_error, db.get_error_string());
+    const std::size_t first = nodes.entries();
+    VQ_RETURN_IF_ERROR(parse_action_output(reply, VQTopoNodeDn(), system, gdmo, nodes));
+    for (std::size_t i = first; i < nodes.entries(); ++i) complete_node(attributes, nodes[i]);
+  }
+  return VQStatus::success;
+}

@@ -1,0 +1,134 @@
+// Property: whatever the mix of node and type changes on three servers, alarms, and holds
+// and releases of delivery, every callback hears each change once, in the order the servers
+// made them, and the type categories follow the server.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "dedavuz_api/topo_node.h"
+#include "dedavuz_api/topo_platform.h"
+#include "dedavuz_api/topo_type.h"
+#include "hvx/image.h"
+#include "platform_world.h"
+#include "support/vq_test.h"
+
+namespace platform_testing {
+namespace {
+
+std::vector<std::string> heard;
+
+// The last component of a system path: events name a remote system by its route ("L/B"),
+// creations by the discovered name ("/L/B").
+std::string server_of(const std::string& system) { return system.substr(system.rfind('/') + 1); }
+
+void on_node(const VQTopoNodeCallbackData& data) {
+  const std::string who = server_of(data.dn.system_name()) + ":" + std::to_string(data.dn.unique_id());
+  std::string name;
+  if (data.event == object_creation) heard.push_back("create " + who);
+  if (data.event == object_deletion) heard.push_back("delete " + who);
+  if (data.event == attribute_value_change && data.node.get_name(name)) {
+    heard.push_back("rename " + who + " " + name);
+  }
+}
+
+void on_type(const VQTopoTypeCallbackData& data) {
+  if (data.event != attribute_value_change) {
+    heard.push_back((data.event == object_creation ? "type+ " : "type- ") + data.dn.unique_name());
+  }
+}
+
+void drain() {
+  while (hvx::dispatch_recursive(true)) {
+  }
+}
+
+using EventPropertyTest = PlatformWorldTest;
+
+TEST_F(EventPropertyTest, CallbacksHearEveryChangeOnceInServerOrder) {
+  ASSERT_TRUE(VQTopoPlatform::initialize(platform(), false));
+  VQTopoNode::register_callback(all_events, &on_node, nullptr);
+  VQTopoType::register_callback(all_events, &on_type, nullptr);
+  std::mt19937 random(20261207);
+  const std::vector<std::string> systems = kThreeSystems;
+  std::vector<VQTopoNodeDn> live;
+  std::vector<std::string> types;
+  std::vector<std::string> expected;
+  bool held = false;
+
+  for (int step = 0; step < 160; ++step) {
+    switch (random() % 7) {
+      case 0:
+      case 1: {
+        const std::string& system = systems[random() % systems.size()];
+        VQTopoNode node;
+        ASSERT_VQ_OK(node.set_name("n" + std::to_string(step)));
+        ASSERT_VQ_OK(node.set_type_name("Host"));
+        ASSERT_VQ_OK(node.set_parents({VQTopoNodeDn(system, 1)}));
+        ASSERT_VQ_OK(node.create_with_all_attributes());
+        VQTopoNodeDn dn;
+        ASSERT_VQ_OK(node.get_dn(dn));
+        live.push_back(dn);
+        expected.push_back("create " + server_of(system) + ":" + std::to_string(dn.unique_id()));
+        break;
+      }
+      case 2:
+      case 3: {
+        if (live.empty()) break;
+        VQTopoNode node(live[random() % live.size()]);
+        const std::string name = "r" + std::to_string(step);
+        ASSERT_VQ_OK(node.set_name(name));
+        VQIntegerSet which(VQTopoNode::attribute_count);
+        which.add(VQTopoNode::name);
+        ASSERT_VQ_OK(node.store_some_attributes(which));
+        VQTopoNodeDn dn;
+        ASSERT_VQ_OK(node.get_dn(dn));
+        expected.push_back("rename " + server_of(dn.system_name()) + ":" +
+                           std::to_string(dn.unique_id()) + " " + name);
+        break;
+      }
+      case 4: {
+        if (live.empty()) break;
+        const std::size_t i = random() % live.size();
+        VQTopoNode node(live[i]);
+        ASSERT_VQ_OK(node.destroy());
+        expected.push_back("delete " + server_of(live[i].system_name()) + ":" +
+                           std::to_string(live[i].unique_id()));
+        live.erase(live.begin() + static_cast<long>(i));
+        break;
+      }
+      case 5: {
+        const std::string name = "T" + std::to_string(step);
+        hvx::Image type(hvx::DataUnit("topoTypeDBId=NULL/topoTypeId=\"" + name + "\""),
+                        hvx::DataUnit("topoType"), platform());
+        if (!types.empty() && random() % 2 == 0) {
+          ASSERT_TRUE(type.set_str("topoTypeDerivedFrom", hvx::DataUnit("{\"" + types.back() + "\"}")));
+        } else {
+          ASSERT_TRUE(type.set_str("topoTypeDerivedFrom", "{\"Link\"}"));
+        }
+        ASSERT_TRUE(type.create(hvx::Image()));
+        types.push_back(name);
+        expected.push_back("type+ " + name);
+        break;
+      }
+      default: {
+        if (!live.empty()) {
+          // Severity changes are heard too, but carry no name: they must not disturb the rest.
+          world_->raise_alarm(server_of(live.back().system_name()), "/systemId=name:\"x\"", 1);
+        }
+        held = !held;
+        VQTopoPlatform::hold_events(held);
+        break;
+      }
+    }
+    if (random() % 3 == 0) drain();
+  }
+  drain();
+  VQTopoPlatform::hold_events(false);
+  EXPECT_EQ(heard, expected);
+  for (const std::string& type : types) EXPECT_TRUE(VQTopoType::is_link(type)) << type;
+}
+
+}  // namespace
+}  // namespace platform_testing

@@ -1,0 +1,69 @@
+// The three-server world with the platform object made and the same small topology on
+// every system: a Network view "net" under the root, holding the router "alpha" (which
+// refers to kManaged) and the hub "beta".
+#ifndef DEDAVUZ_TESTS_PLATFORM_QUERY_WORLD_H_
+#define DEDAVUZ_TESTS_PLATFORM_QUERY_WORLD_H_
+
+#include <string>
+#include <vector>
+
+#include "dedavuz_api/integer_set.h"
+#include "dedavuz_api/topo_node.h"
+#include "dedavuz_api/topo_platform.h"
+#include "platform_world.h"
+#include "support/vq_test.h"
+
+namespace platform_testing {
+
+inline const std::string kManaged = "/systemId=name:\"L\"/subsystemId=\"VQ-MIS\"";
+
+struct SystemNodes {
+  VQTopoNodeDn root;
+  VQTopoNodeDn net;
+  VQTopoNodeDn alpha;
+  VQTopoNodeDn beta;
+};
+
+class QueryWorldTest : public PlatformWorldTest {
+ protected:
+  void SetUp() override {
+    PlatformWorldTest::SetUp();
+    ASSERT_TRUE(VQTopoPlatform::initialize(platform(), false));
+    topo_ = VQTopoPlatform::instance();
+    for (const std::string& system : kThreeSystems) {
+      SystemNodes n;
+      n.root = VQTopoNodeDn(system, 1);
+      n.net = make("net", "Network", {n.root});
+      n.alpha = make("alpha", "Router", {n.net}, {kManaged});
+      n.beta = make("beta", "Hub", {n.net});
+      nodes_.push_back(n);
+    }
+  }
+
+  static VQTopoNodeDn make(const std::string& name, const std::string& type,
+                           const VQTopoNode::DnList& parents,
+                           const VQList<std::string>& managed = {}) {
+    VQTopoNode node;
+    VQTopoNodeDn dn;
+    EXPECT_VQ_OK(node.set_name(name));
+    EXPECT_VQ_OK(node.set_type_name(type));
+    EXPECT_VQ_OK(node.set_parents(parents));
+    EXPECT_VQ_OK(node.set_managed_objects(managed));
+    EXPECT_VQ_OK(node.create_with_all_attributes());
+    EXPECT_VQ_OK(node.get_dn(dn));
+    return dn;
+  }
+
+  static VQIntegerSet selection(std::initializer_list<int> members) {
+    VQIntegerSet set(VQTopoNode::attribute_count);
+    for (const int member : members) set.add(member);
+    return set;
+  }
+
+  VQTopoPlatform* topo_ = nullptr;
+  std::vector<SystemNodes> nodes_;  // per system of kThreeSystems
+};
+
+}  // namespace platform_testing
+
+#endif  // DEDAVUZ_TESTS_PLATFORM_QUERY_WORLD_H_

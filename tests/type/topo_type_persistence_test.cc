@@ -1,0 +1,147 @@
+// Types created, loaded, stored and destroyed on the embedded server, and every request of
+// those operations failed, dropped or damaged in turn.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <tuple>
+
+#include "dedavuz_api/topo_platform.h"
+#include "dedavuz_api/topo_type.h"
+#include "dedavuz_api/topo_type_rep.h"
+#include "hvx/testing.h"
+#include "hvx/world.h"
+#include "support/vq_test.h"
+#include "type/topo_type_rep_access.h"
+
+namespace {
+
+using Code = VQStatus::Code;
+using T = VQTopoType;
+using Names = VQList<std::string>;
+
+VQIntegerSet set_of(std::initializer_list<long> members, long capacity = T::attribute_count) {
+  VQIntegerSet set(capacity);
+  for (const long m : members) set.add(m);
+  return set;
+}
+
+std::string printed(const T& type) {
+  std::ostringstream out;
+  out << type;
+  return out.str();
+}
+
+class TypePersistenceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    world_ = hvx::World::create("L");
+    hvx::Platform::default_platform() = world_->connect();
+    ASSERT_TRUE(VQTopoPlatform::initialize(hvx::Platform::default_platform(), false));
+    EXPECT_VQ_OK(cable_.set_base_type("Link"));
+    EXPECT_VQ_OK(cable_.set_layer_name("cables \xe9"));
+    EXPECT_VQ_OK(cable_.set_draw_method(T::pie));
+    EXPECT_VQ_OK(cable_.set_user_data_attribute_names({"topoNodeLayer"}));
+  }
+
+  // Everything but the name, read back through a fresh handle.
+  std::string on_server() {
+    T loaded(VQTopoTypeDn("L", "Cable"));
+    EXPECT_VQ_OK(loaded.load_all_attributes());
+    loaded.clear_some_attributes(set_of({T::dn}));
+    return printed(loaded);
+  }
+
+  std::shared_ptr<hvx::World> world_;
+  T cable_{VQTopoTypeDn("L", "Cable")};
+};
+
+TEST_F(TypePersistenceTest, CreatedTypeLoadsBackEqual) {
+  EXPECT_FALSE(cable_.exists());
+  const VQStatus missing = T(VQTopoTypeDn("L", "Cable")).create_with_all_attributes();
+  EXPECT_VQ_ERROR(missing, Code::missing_mandatory_attribute);
+  EXPECT_EQ(missing.message(), "VQTopoType::base_type, layer_name, ");
+  ASSERT_VQ_OK(cable_.create_with_all_attributes());
+  EXPECT_TRUE(cable_.exists());
+  EXPECT_EQ(on_server(),
+            "                    base_type: \"Link\"\n"
+            "                  all_base_types{ Link }\n"
+            "                       sub_types{ }\n"
+            "                legal_children: { }\n"
+            "                   layer_name: \"cables \xe9\"\n"
+            "                  draw_method: \"pie\"\n"
+            "     user_data_attribute_names: { \"VQ Topology\":topoNodeLayer }\n");
+  const VQStatus refused = cable_.store_some_attributes(set_of({T::dn}));
+  EXPECT_VQ_ERROR(refused, Code::attribute_not_storeable);
+  EXPECT_EQ(refused.message(), "VQTopoType::dn, ");
+  // Predefined types hold the server's values.
+  T host(VQTopoTypeDn("L", "Host"));
+  ASSERT_VQ_OK(host.load_some_attributes(set_of({T::base_type, T::draw_method})));
+  EXPECT_EQ(printed(host), "                            dn: L:Host\n"
+                           "                    base_type: \"Device\"\n"
+                           "                  draw_method: \"circle\"\n");
+}
+
+TEST_F(TypePersistenceTest, StoredLegalChildrenAreAddedToTheServers) {
+  ASSERT_VQ_OK(cable_.create_with_all_attributes());
+  for (const char* child : {"Hub", "Router"}) {
+    VQTopoTypeRep rep(VQTopoTypeDn("L", "Cable"));
+    VQTopoTypeRepAccess::load(rep, {}, {child});
+    ASSERT_VQ_OK(rep.store_some_attributes(set_of({T::legal_children})));
+  }
+  T loaded(VQTopoTypeDn("L", "Cable"));
+  ASSERT_VQ_OK(loaded.load_some_attributes(set_of({T::legal_children})));
+  Names children;
+  EXPECT_VQ_OK(loaded.get_legal_children(children));
+  EXPECT_EQ(children, (Names{"Hub", "Router"}));
+}
+
+enum class Operation { create, load, store, destroy };
+enum class Fault { fail, drop, corrupt };
+
+class TypeFaultTest : public TypePersistenceTest,
+                      public ::testing::WithParamInterface<std::tuple<Operation, Fault>> {};
+
+// Each operation is one request: whatever befalls it gives code 1, and a refused request
+// changes nothing on the server or in the handle.
+TEST_P(TypeFaultTest, EveryRequestFailsClearly) {
+  const auto [operation, fault] = GetParam();
+  if (operation != Operation::create) {
+    ASSERT_VQ_OK(cable_.create_with_all_attributes());
+  }
+  const std::string before = operation == Operation::create ? "" : on_server();
+  EXPECT_VQ_OK(cable_.set_layer_name("changed"));
+  T loaded(VQTopoTypeDn("L", "Cable"));
+  const auto plan = std::make_shared<hvx::FaultPlan>();
+  if (fault == Fault::fail) plan->fail_request(1, hvx::ErrorCode::processing_failure, "injected");
+  if (fault == Fault::drop) plan->drop_reply(1);
+  if (fault == Fault::corrupt) plan->corrupt_reply(1);
+  hvx::install_fault_plan(hvx::Platform::default_platform(), plan);
+  const std::function<VQStatus()> operations[] = {
+      [&] { return cable_.create_with_all_attributes(); },
+      [&] { return loaded.load_all_attributes(); }, [&] { return cable_.store_all_attributes(); },
+      [&] { return cable_.destroy(); }};
+  const VQStatus status = operations[static_cast<int>(operation)]();
+  hvx::remove_fault_plan(hvx::Platform::default_platform());
+  EXPECT_EQ(plan->requests_seen(), 1);
+  EXPECT_VQ_ERROR(status, Code::hvx_error);
+  VQIntegerSet active;
+  loaded.get_active_attributes(active);
+  EXPECT_EQ(active, set_of({T::dn}));
+  if (fault != Fault::fail) return;  // a lost reply leaves the outcome to the server
+  EXPECT_EQ(status.message(), "processingFailure: injected");
+  EXPECT_EQ(cable_.exists(), operation != Operation::create);
+  if (operation != Operation::create) {
+    EXPECT_EQ(on_server(), before);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Requests, TypeFaultTest,
+                         ::testing::Combine(::testing::Values(Operation::create, Operation::load,
+                                                              Operation::store, Operation::destroy),
+                                            ::testing::Values(Fault::fail, Fault::drop,
+                                                              Fault::corrupt)));
+
+}  // namespace
