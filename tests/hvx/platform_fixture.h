@@ -1,5 +1,6 @@
-// A fresh world with a local server "L" and one platform connected to it. Every server
-// holds its topology databases (with the predefined types and the root view) from its start.
+// A fresh world with a local server "L" and one platform connected to it, and the raw
+// message exchanges the tests make. Every server holds its topology databases (with the
+// predefined types and the root view) from its start.
 #ifndef DEDAVUZ_TESTS_HVX_PLATFORM_FIXTURE_H_
 #define DEDAVUZ_TESTS_HVX_PLATFORM_FIXTURE_H_
 
