@@ -361,6 +361,12 @@ TEST_F(TopoDatabaseTest, TypesDeriveFromExistingTypesOnly) {
   EXPECT_STREQ(
       blade.get_error_string(),
       ("processingFailure: type \"Blade\" is the type of node " + std::to_string(n)).c_str());
+  // A view type keeps being one while a node of it has children.
+  ASSERT_TRUE(make_type("Shelf", "{}", "{\"Device\"}")) << last_error_;
+  const long shelf = make_node("s", "Shelf", {1});
+  ASSERT_NE(make_node("d", "Host", {shelf}), 0) << last_error_;
+  EXPECT_FALSE(store(type("Shelf"), "topoTypeLegalChildren", "{}"));
+  EXPECT_NE(last_error_.find("would no longer be a view type"), std::string::npos) << last_error_;
   ASSERT_TRUE(node(n).destroy());
   ASSERT_TRUE(type("Blade").destroy());
   ASSERT_TRUE(type("Rack").destroy());
