@@ -7,7 +7,6 @@
 
 #include "hvx/image.h"
 #include "hvx/message.h"
-#include "hvx/names.h"
 #include "platform_fixture.h"
 
 namespace {
@@ -124,63 +123,6 @@ TEST_F(FaultTest, NotificationsTwiceOrOutOfOrder) {
                                       "objectCreation topoTypeDBId=NULL/topoTypeId=\"A\"",
                                       "objectCreation topoTypeDBId=NULL/topoTypeId=\"C\"",
                                       "objectCreation topoTypeDBId=NULL/topoTypeId=\"B\""}));
-}
-
-// The view graph of a fresh database (the root view) comes as one linked reply and the
-// final reply: parts 1 and 2.
-std::vector<long> view_graph_parts(hvx::Platform& platform, const hvx::FaultPlan& plan) {
-  hvx::Message request(hvx::Message::ACTION_REQUEST);
-  request.set_id(hvx::MessageSAP::new_id());
-  hvx::Asn1Value value;
-  value.encode_oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.3.2"),
-                   hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 0));
-  request.set_object_class(value);
-  hvx::Asn1Value instance = hvx::fdn2oi("/systemId=name:\"L\"/topoNodeDBId=NULL");
-  instance.set_tag(hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 2));
-  request.set_object_instance(instance);
-  value.encode_oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.9.4"),
-                   hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 2));
-  request.set_action_type(value);
-  struct Seen {
-    hvx::MessageSAP* sap;
-    std::vector<long> linked;  // the linked-reply field of each reply, in order
-    bool done = false;
-  } seen{platform.get_raw_sap(), {}};
-  const auto on_reply = [](void* client, void* raw) {
-    auto& s = *static_cast<Seen*>(client);
-    const std::unique_ptr<hvx::Message> reply(s.sap->decode(raw));
-    s.linked.push_back(reply->linked_id() != 0 ? 1 : 0);
-    s.done = s.done || reply->is_final_reply();
-  };
-  EXPECT_TRUE(seen.sap->send(request, hvx::Callback(on_reply, &seen), 100.0));
-  while (!seen.done) platform.dispatch_recursive(true);
-  EXPECT_EQ(plan.requests_seen(), 1);
-  return seen.linked;
-}
-
-TEST_F(FaultTest, OnePartOfAnAnswerLostOrTwice) {
-  struct Case {
-    bool duplicate;
-    int part;
-    std::vector<long> delivered;
-  };
-  const Case cases[] = {
-      {false, 1, {0}},
-      // A lost final reply ends in the timeout's error reply.
-      {false, 2, {1, 0}},
-      {true, 1, {1, 1, 0}},
-      // The copy of the final reply comes after the exchange has ended.
-      {true, 2, {1, 0}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.duplicate << " " << c.part);
-    auto plan = std::make_shared<hvx::FaultPlan>();
-    if (c.duplicate) plan->duplicate_reply_part(1, c.part);
-    if (!c.duplicate) plan->drop_reply_part(1, c.part);
-    hvx::install_fault_plan(platform_, plan);
-    EXPECT_EQ(view_graph_parts(platform_, *plan), c.delivered);
-    hvx::remove_fault_plan(platform_);
-  }
 }
 
 }  // namespace

@@ -75,38 +75,25 @@ TEST(MessageCodec, RefusesMalformedMessages) {
 
 class RawServiceTest : public hvx_testing::PlatformTest {
  protected:
-  struct Context {
-    std::vector<std::string> seen;
-    std::vector<std::string> errors;  // of error replies
-    bool done = false;
-    hvx::MessageSAP* sap = nullptr;
-  };
-
-  static void on_reply(void* client, void* raw) {
-    auto* context = static_cast<Context*>(client);
-    Message* message = context->sap->decode(raw);
-    ASSERT_NE(message, nullptr);
-    long value = 0;
-    message->get_action_info().decode_int(value);
-    context->seen.push_back(
-        std::to_string(message->type()) + "/" + std::to_string(message->base_type()) + "/" +
-        (message->linked_id() != 0 ? "linked" : "final") + "/" + std::to_string(value));
-    if (message->type() == Message::ERROR_REPLY) context->errors.push_back(message->error_string());
-    if (message->is_final_reply()) context->done = true;
-    delete message;
-  }
-
-  Message view_children_request() {
-    Message request(Message::ACTION_REQUEST);
-    request.set_id(hvx::MessageSAP::new_id());
-    request.set_object_class(ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.3.2"),
-                                      hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 0)));
+  static Asn1Value instance(const char* text) {
     hvx::dn::Rdns name;
-    hvx::dn::from_text("/systemId=name:\"L\"/topoNodeDBId=NULL", name);
-    request.set_object_instance(hvx::dn::instance(name));
-    request.set_action_type(ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.9.9"),
-                                     hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 2)));
-    return request;
+    hvx::dn::from_text(text, name);
+    return hvx::dn::instance(name);
+  }
+  static Message view_children_request() {
+    return hvx_testing::node_db_action("/systemId=name:\"L\"/topoNodeDBId=NULL", "9.9");
+  }
+  // "type/base type/linked or final/integer action information" of each reply.
+  static std::vector<std::string> seen(const hvx_testing::Exchange& exchange) {
+    std::vector<std::string> out;
+    for (const Message& message : exchange.replies) {
+      long value = 0;
+      message.get_action_info().decode_int(value);
+      out.push_back(std::to_string(message.type()) + "/" + std::to_string(message.base_type()) +
+                    "/" + (message.linked_id() != 0 ? "linked" : "final") + "/" +
+                    std::to_string(value));
+    }
+    return out;
   }
 };
 
@@ -119,34 +106,25 @@ TEST_F(RawServiceTest, LinkedRepliesThenFinalReplyDuringDispatching) {
         return reply;
       });
   platform_.dispatch_recursive(false);
-  Context context;
-  context.sap = platform_.get_raw_sap();
-  Message request = view_children_request();
-  ASSERT_TRUE(context.sap->send(request, hvx::Callback(&on_reply, &context), 2147483647.0));
-  EXPECT_TRUE(context.seen.empty()) << "delivered outside dispatching";
-  while (!context.done) platform_.dispatch_recursive(true);
-  EXPECT_EQ(context.seen,
+  hvx_testing::Exchange exchange;
+  ASSERT_TRUE(exchange.run(platform_, view_children_request()));
+  EXPECT_EQ(seen(exchange),
             (std::vector<std::string>{"10/4/linked/1", "10/4/linked/2", "10/4/final/0"}));
 }
 
 TEST_F(RawServiceTest, ErrorAndLostRepliesEndTheExchange) {
-  Context context;
-  context.sap = platform_.get_raw_sap();
   // No argument: the server answers with an error reply.
-  ASSERT_TRUE(context.sap->send(view_children_request(), hvx::Callback(&on_reply, &context), 10));
-  while (!context.done) platform_.dispatch_recursive(true);
-  EXPECT_EQ(context.seen, std::vector<std::string>{"20/5/final/0"});
+  hvx_testing::Exchange refused;
+  ASSERT_TRUE(refused.run(platform_, view_children_request(), 10));
+  EXPECT_EQ(seen(refused), std::vector<std::string>{"20/5/final/0"});
 
   auto plan = std::make_shared<hvx::FaultPlan>();
   plan->drop_reply(1);
   hvx::install_fault_plan(platform_, plan);
-  Context lost;
-  lost.sap = platform_.get_raw_sap();
-  ASSERT_TRUE(lost.sap->send(view_children_request(), hvx::Callback(&on_reply, &lost), 10));
-  int passes = 0;
-  while (!lost.done && passes++ < 10) platform_.dispatch_recursive(true);
-  EXPECT_TRUE(lost.done) << "a lost reply must end in a timeout error";
-  EXPECT_FALSE(context.sap->send(Message(Message::GET_RESULT), hvx::Callback(&on_reply, &lost), 1));
+  hvx_testing::Exchange lost;
+  EXPECT_TRUE(lost.run(platform_, view_children_request(), 10, 10))
+      << "a lost reply must end in a timeout error";
+  EXPECT_FALSE(lost.run(platform_, Message(Message::GET_RESULT), 1));
 }
 
 TEST_F(RawServiceTest, EventCopiesOutliveTheCallback) {
@@ -157,7 +135,8 @@ TEST_F(RawServiceTest, EventCopiesOutliveTheCallback) {
                        static_cast<std::vector<hvx::CurrentEvent>*>(client)->emplace_back(raw);
                      },
                      &kept));
-  EXPECT_FALSE(platform_.when("OTHER_EVENT", hvx::Callback(&on_reply, nullptr)));
+  EXPECT_FALSE(
+      platform_.when("OTHER_EVENT", hvx::Callback(&hvx_testing::Exchange::on_reply, nullptr)));
   ASSERT_TRUE(make_type("A"));
   hvx::Image type("topoTypeDBId=NULL/topoTypeId=\"A\"", "topoType", platform_);
   ASSERT_TRUE(type.set_str("topoTypeDefaultLayer", "x"));
@@ -197,16 +176,8 @@ TEST_F(RawServiceTest, EventCopiesOutliveTheCallback) {
 
 // The server answers every malformed request with an error reply naming what is wrong.
 TEST_F(RawServiceTest, MalformedRequestsGetErrorRepliesWithTheirCodes) {
-  const Asn1Value db = hvx::dn::instance([] {
-    hvx::dn::Rdns name;
-    hvx::dn::from_text("/systemId=name:\"L\"/topoNodeDBId=NULL", name);
-    return name;
-  }());
-  const Asn1Value missing = hvx::dn::instance([] {
-    hvx::dn::Rdns name;
-    hvx::dn::from_text("/systemId=name:\"L\"/topoNodeDBId=NULL/topoNodeId=77", name);
-    return name;
-  }());
+  const Asn1Value db = instance("/systemId=name:\"L\"/topoNodeDBId=NULL");
+  const Asn1Value missing = instance("/systemId=name:\"L\"/topoNodeDBId=NULL/topoNodeId=77");
   const Asn1Value node_db_class =
       ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.3.2"), hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 0));
   auto request = [&](Message::Type type,
@@ -266,14 +237,12 @@ TEST_F(RawServiceTest, MalformedRequestsGetErrorRepliesWithTheirCodes) {
        "noSuchAction: 1.3.6.1.4.1.7351.2.2.2.201.9.1"},
   };
   for (const auto& c : cases) {
-    Context context;
-    context.sap = platform_.get_raw_sap();
     Message message = c.message;
     message.set_id(hvx::MessageSAP::new_id());
-    ASSERT_TRUE(context.sap->send(message, hvx::Callback(&on_reply, &context), 10)) << c.error;
-    while (!context.done) platform_.dispatch_recursive(true);
-    ASSERT_EQ(context.errors.size(), 1u) << c.error;
-    EXPECT_EQ(context.errors.front(), c.error);
+    hvx_testing::Exchange exchange;
+    ASSERT_TRUE(exchange.run(platform_, message, 10)) << c.error;
+    ASSERT_EQ(exchange.replies.size(), 1u) << c.error;
+    EXPECT_EQ(exchange.replies[0].error_string(), c.error);
   }
 }
 

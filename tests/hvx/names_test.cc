@@ -119,12 +119,6 @@ TEST(NamesTest, ShortNames) {
   EXPECT_EQ(get_shortname(""), "");
 }
 
-}  // namespace
-}  // namespace hvx
-
-namespace hvx {
-namespace {
-
 // Long names, with every value read twice (as notation, then as unquoted text).
 TEST(NamesTest, LongNamesRoundTrip) {
   std::string unquoted;

@@ -1,5 +1,6 @@
-// A fresh world with a local server "L" and one platform connected to it. Every server
-// holds its topology databases (with the predefined types and the root view) from its start.
+// A fresh world with a local server "L" and one platform connected to it, and the raw
+// message exchanges the tests make. Every server holds its topology databases (with the
+// predefined types and the root view) from its start.
 #ifndef DEDAVUZ_TESTS_HVX_PLATFORM_FIXTURE_H_
 #define DEDAVUZ_TESTS_HVX_PLATFORM_FIXTURE_H_
 
@@ -7,12 +8,59 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "hvx/image.h"
+#include "hvx/message.h"
+#include "hvx/names.h"
 #include "hvx/platform.h"
 #include "hvx/world.h"
 
 namespace hvx_testing {
+
+// A confirmed action (arc under the topology branch, "9.4") of the node database named `db`,
+// as the view fetches send it.
+inline hvx::Message node_db_action(const std::string& db, const std::string& arc,
+                                   const hvx::Asn1Value& info = hvx::Asn1Value()) {
+  const std::string topology = "1.3.6.1.4.1.7351.2.2.2.40.";
+  hvx::Message request(hvx::Message::ACTION_REQUEST);
+  request.set_id(hvx::MessageSAP::new_id());
+  hvx::Asn1Value value;
+  value.encode_oid(hvx::Oid(topology + "3.2"), hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 0));
+  request.set_object_class(value);
+  hvx::Asn1Value instance = hvx::fdn2oi(db);
+  instance.set_tag(hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 2));
+  request.set_object_instance(instance);
+  value.encode_oid(hvx::Oid(topology + arc), hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 2));
+  request.set_action_type(value);
+  request.set_action_info(info);
+  return request;
+}
+
+// One confirmed request on the raw message service and every reply to it. Keep the exchange
+// alive while replies may still come.
+struct Exchange {
+  std::vector<hvx::Message> replies;
+  bool done = false;
+  hvx::MessageSAP* sap = nullptr;
+
+  // Sends `request` and dispatches until the final reply, at most `passes` times.
+  bool run(hvx::Platform& platform, const hvx::Message& request, double timeout = 2147483647.0,
+           int passes = 100) {
+    sap = platform.get_raw_sap();
+    if (!sap->send(request, hvx::Callback(&on_reply, this), timeout)) return false;
+    EXPECT_TRUE(replies.empty()) << "delivered outside dispatching";
+    while (!done && passes-- > 0) platform.dispatch_recursive(true);
+    return done;
+  }
+  static void on_reply(void* client, void* raw) {
+    auto* exchange = static_cast<Exchange*>(client);
+    const std::unique_ptr<hvx::Message> message(exchange->sap->decode(raw));
+    ASSERT_NE(message, nullptr);
+    exchange->replies.push_back(*message);
+    if (message->is_final_reply()) exchange->done = true;
+  }
+};
 
 class PlatformTest : public ::testing::Test {
  protected:

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 #include "hvx/album.h"
 #include "topo_fixture.h"
@@ -17,6 +18,28 @@ class TopoDatabaseTest : public hvx_testing::TopoTest {
  protected:
   static bool has(const std::vector<std::string>& events, const std::string& event) {
     return std::find(events.begin(), events.end(), event) != events.end();
+  }
+  // A node, and a view or placement, whole as they start.
+  static std::string new_node(const std::string& id, const std::string& name,
+                              const std::string& type, const std::string& layer,
+                              const std::string& parents) {
+    return "topoNodeChildren={}, topoNodeDisplayStatus={}, topoNodeGeoLocation=none : NULL, "
+           "topoNodeId=" +
+           id + ", topoNodeLayer=" + layer + ", topoNodeMOSet={}, topoNodeName=" + name +
+           ", topoNodeParents=" + parents +
+           ", topoNodePeers={}, topoNodePropagatedSeverity=5, topoNodePropagateUp=1, "
+           "topoNodeSeverity=5, topoNodeState=0, topoNodeType=" +
+           type +
+           ", topoNodeManaged=TRUE, topoNodeIsManaged=FALSE, topoNodeUserData={}, "
+           "topoNodeMonitor=none : NULL, topoNodePropagatePeers={}, "
+           "topoNodeArrayVisibleChildren={}, topoNodeArrayOrientation=0, "
+           "topoNodeArrayNumColumns=0, topoNodeArrayCellSize={0,25}, topoNodeBusPoints={}";
+  }
+  static std::string new_view(const std::string& id) {
+    return "topoNodeId=" + id +
+           ", topoViewBackgroundImage=, topoViewMapConfigFile=, "
+           "topoViewMapInitialGeoArea=none : NULL, topoViewNodePosition={0,0,0}, "
+           "topoViewConfigData={}";
   }
   std::string type_name(const std::string& id) {
     return "topoTypeDBId=NULL/topoTypeId=\"" + id + "\"";
@@ -40,19 +63,6 @@ class TopoDatabaseTest : public hvx_testing::TopoTest {
 // What every server holds from its start, each object whole; the objects of its links
 // besides (L reaches B, B reaches C).
 TEST_F(TopoDatabaseTest, EveryServerStartsWithItsObjectsWhole) {
-  const std::string root_node =
-      "topoNodeChildren={}, topoNodeDisplayStatus={}, topoNodeGeoLocation=none : NULL, "
-      "topoNodeId=1, topoNodeLayer=views, topoNodeMOSet={}, topoNodeName=Root, "
-      "topoNodeParents={}, topoNodePeers={}, topoNodePropagatedSeverity=5, "
-      "topoNodePropagateUp=1, topoNodeSeverity=5, topoNodeState=0, topoNodeType=Universe, "
-      "topoNodeManaged=TRUE, topoNodeIsManaged=FALSE, topoNodeUserData={}, "
-      "topoNodeMonitor=none : NULL, topoNodePropagatePeers={}, "
-      "topoNodeArrayVisibleChildren={}, topoNodeArrayOrientation=0, "
-      "topoNodeArrayNumColumns=0, topoNodeArrayCellSize={0,25}, topoNodeBusPoints={}";
-  const std::string root_view =
-      "topoNodeId=1, topoViewBackgroundImage=, topoViewMapConfigFile=, "
-      "topoViewMapInitialGeoArea=none : NULL, topoViewNodePosition={0,0,0}, "
-      "topoViewConfigData={}";
   auto link_agent = [](const std::string& remote) {
     return "agentId=" + remote +
            ", mpaAddressInfo=noAddress : NULL, managedDNs={/systemId=name:\"" + remote +
@@ -73,8 +83,8 @@ TEST_F(TopoDatabaseTest, EveryServerStartsWithItsObjectsWhole) {
       {"subsystemId=\"VQ-MIS\"", "subsystemId=VQ-MIS"},
       {"subsystemId=\"VQ-MIS\"/subsystemId=\"FdnTable\"", "subsystemId=FdnTable"},
       {"subsystemId=\"VQ-MIS\"/connectMgrId=\"ConnectMgr\"", "connectMgrId=ConnectMgr"},
-      {"topoNodeDBId=NULL/topoNodeId=1", root_node},
-      {"topoViewDBId=NULL/topoNodeId=1", root_view},
+      {"topoNodeDBId=NULL/topoNodeId=1", new_node("1", "Root", "Universe", "views", "{}")},
+      {"topoViewDBId=NULL/topoNodeId=1", new_view("1")},
   };
   const struct {
     const char* system;
@@ -173,64 +183,37 @@ TEST_F(TopoDatabaseTest, CreationAssignsTheNextIdAndRefusesBadNodes) {
   ASSERT_EQ(host, 3) << last_error_;
   platform_.dispatch_recursive(false);
   hvx::EventRecorder recorder(platform_);
+  // An array below the root but for one attribute (nullptr: not given), and the refusal.
   const struct {
-    const char* name;
-    const char* type;
-    std::vector<long> parents;
-    std::vector<std::pair<std::string, std::string>> more;
+    const char* attribute;
+    const char* value;
     const char* error;
   } cases[] = {
-      {"", "Host", {1}, {}, "missingAttributeValue: topoNodeName: a node needs a name"},
-      {"n", "", {1}, {}, "missingAttributeValue: topoNodeType: a node needs a type"},
-      {"n",
-       "Nope",
-       {1},
-       {},
+      {"topoNodeName", nullptr, "missingAttributeValue: topoNodeName: a node needs a name"},
+      {"topoNodeType", nullptr, "missingAttributeValue: topoNodeType: a node needs a type"},
+      {"topoNodeType", "Nope",
        "invalidAttributeValue: topoNodeType: there is no topology type \"Nope\""},
-      {"n",
-       "Host",
-       {99},
-       {},
+      {"topoNodeParents", "{99}",
        "invalidAttributeValue: topoNodeParents: there is no node 99 in this database"},
-      {"n", "Host", {host}, {}, "invalidAttributeValue: topoNodeParents: node 3 is not a view"},
-      {"n",
-       "Host",
-       {view, view},
-       {},
+      {"topoNodeParents", "{3}", "invalidAttributeValue: topoNodeParents: node 3 is not a view"},
+      {"topoNodeParents", "{2,2}",
        "invalidAttributeValue: topoNodeParents: node 2 is listed twice"},
-      {"n",
-       "Host",
-       {1},
-       {{"topoNodePeers", "{42}"}},
+      {"topoNodePeers", "{42}",
        "invalidAttributeValue: topoNodePeers: there is no node 42 in this database"},
-      {"n",
-       "Host",
-       {1},
-       {{"topoNodePropagatePeers", "{42}"}},
+      {"topoNodePropagatePeers", "{42}",
        "invalidAttributeValue: topoNodePropagatePeers: there is no node 42 in this database"},
-      {"n",
-       "Array",
-       {1},
-       {{"topoNodeArrayVisibleChildren", "{3}"}},
+      {"topoNodeArrayVisibleChildren", "{3}",
        "invalidAttributeValue: topoNodeArrayVisibleChildren: node 3 is not a child of node 4"},
-      {"n",
-       "Host",
-       {1},
-       {{"topoNodeSeverity", "1"}},
-       "attributeNotSettable: \"VQ Topology\":topoNodeSeverity"},
-      {"n",
-       "Host",
-       {1},
-       {{"topoNodeChildren", "{}"}},
-       "attributeNotSettable: \"VQ Topology\":topoNodeChildren"},
+      {"topoNodeSeverity", "1", "attributeNotSettable: \"VQ Topology\":topoNodeSeverity"},
+      {"topoNodeChildren", "{}", "attributeNotSettable: \"VQ Topology\":topoNodeChildren"},
   };
   for (const auto& c : cases) {
+    std::map<std::string, const char*> given = {
+        {"topoNodeName", "n"}, {"topoNodeType", "Array"}, {"topoNodeParents", "{1}"}};
+    given[c.attribute] = c.value;
     Image image("NONE", "topoNode", platform_);
-    EXPECT_TRUE(*c.name == '\0' || image.set_str("topoNodeName", c.name));
-    EXPECT_TRUE(*c.type == '\0' || image.set_str("topoNodeType", c.type));
-    ASSERT_TRUE(image.set_str("topoNodeParents", DataUnit(ids_text(c.parents))));
-    for (const auto& [attribute, text] : c.more) {
-      ASSERT_TRUE(image.set_str(DataUnit(attribute), DataUnit(text)));
+    for (const auto& [attribute, value] : given) {
+      ASSERT_TRUE(value == nullptr || image.set_str(DataUnit(attribute), value));
     }
     EXPECT_FALSE(image.create_within("/systemId=name:\"L\"/topoNodeDBId=NULL", Image()));
     EXPECT_STREQ(image.get_error_string(), c.error);
@@ -261,45 +244,9 @@ TEST_F(TopoDatabaseTest, CreationAssignsTheNextIdAndRefusesBadNodes) {
 
 TEST_F(TopoDatabaseTest, ANewNodeStartsWithEveryAttributeTheLibraryReads) {
   const long id = make_node("h", "Router", {1});
-  Image image = node(id);
-  ASSERT_TRUE(image.boot());
-  const char* const expected[][2] = {
-      {"topoNodeName", "h"},
-      {"topoNodeType", "Router"},
-      {"topoNodeMOSet", "{}"},
-      {"topoNodeParents", "{1}"},
-      {"topoNodeChildren", "{}"},
-      {"topoNodePeers", "{}"},
-      {"topoNodePropagatePeers", "{}"},
-      {"topoNodeManaged", "TRUE"},
-      {"topoNodeIsManaged", "FALSE"},
-      {"topoNodeState", "0"},
-      {"topoNodeSeverity", "5"},
-      {"topoNodePropagatedSeverity", "5"},
-      {"topoNodePropagateUp", "1"},
-      {"topoNodeDisplayStatus", "{}"},
-      {"topoNodeGeoLocation", "none : NULL"},
-      {"topoNodeLayer", "devices"},
-      {"topoNodeMonitor", "none : NULL"},
-      {"topoNodeUserData", "{}"},
-      {"topoNodeArrayVisibleChildren", "{}"},
-      {"topoNodeArrayOrientation", "0"},
-      {"topoNodeArrayNumColumns", "0"},
-      {"topoNodeArrayCellSize", "{0,25}"},
-      {"topoNodeBusPoints", "{}"},
-  };
-  for (const auto& [attribute, text] : expected) {
-    EXPECT_EQ(image.get_str(attribute).str(), text) << attribute;
-  }
-  EXPECT_EQ(read(object("topoViewDBId=NULL/topoNodeId=1/topoNodeId=" + std::to_string(id)),
-                 "topoViewNodePosition")
-                .get_str(0),
-            "{0,0,0}");
-  Image view = object("topoViewDBId=NULL/topoNodeId=1");
-  ASSERT_TRUE(view.boot());
-  EXPECT_EQ(view.get_str("topoViewBackgroundImage").str(), "");
-  EXPECT_EQ(view.get_str("topoViewMapInitialGeoArea").str(), "none : NULL");
-  EXPECT_EQ(view.get_str("topoViewConfigData").str(), "{}");
+  const std::string ids = std::to_string(id);
+  EXPECT_EQ(whole(node(id)), new_node(ids, "h", "Router", "devices", "{1}"));
+  EXPECT_EQ(whole(object("topoViewDBId=NULL/topoNodeId=1/topoNodeId=" + ids)), new_view(ids));
 }
 
 // Children are kept in the order they joined; each parent has a placement, made at
@@ -414,6 +361,12 @@ TEST_F(TopoDatabaseTest, TypesDeriveFromExistingTypesOnly) {
   EXPECT_STREQ(
       blade.get_error_string(),
       ("processingFailure: type \"Blade\" is the type of node " + std::to_string(n)).c_str());
+  // A view type keeps being one while a node of it has children.
+  ASSERT_TRUE(make_type("Shelf", "{}", "{\"Device\"}")) << last_error_;
+  const long shelf = make_node("s", "Shelf", {1});
+  ASSERT_NE(make_node("d", "Host", {shelf}), 0) << last_error_;
+  EXPECT_FALSE(store(type("Shelf"), "topoTypeLegalChildren", "{}"));
+  EXPECT_NE(last_error_.find("would no longer be a view type"), std::string::npos) << last_error_;
   ASSERT_TRUE(node(n).destroy());
   ASSERT_TRUE(type("Blade").destroy());
   ASSERT_TRUE(type("Rack").destroy());

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -20,6 +21,7 @@
 #include "hvx/platform.h"
 #include "hvx/testing.h"
 #include "hvx/world.h"
+#include "platform_fixture.h"
 
 namespace hvx_testing {
 
@@ -78,6 +80,17 @@ class TopoTest : public ::testing::Test {
     text += std::to_string(n);
     return text;
   }
+  // The string or integer in a value; "" or -1 when it holds none.
+  static std::string text_of(const hvx::Asn1Value& value) {
+    std::string text;
+    value.decode_octets(text);
+    return text;
+  }
+  static long long_of(const hvx::Asn1Value& value) {
+    long number = -1;
+    value.decode_int(number);
+    return number;
+  }
 
   hvx::Image node(long id, const std::string& system = "L") {
     return hvx::Image(hvx::DataUnit(node_name(id, system)), "topoNode", platform_);
@@ -108,7 +121,9 @@ class TopoTest : public ::testing::Test {
       last_error_ = image.get_error_string();
       return 0;
     }
-    return image.get_long("topoNodeId");
+    const long id = image.get_long("topoNodeId");
+    EXPECT_EQ(image.get_objname().str(), node_name(id, system)) << "the image takes the full name";
+    return id;
   }
 
   // Stores one value (value notation) into an object; false with the refusal in last_error_.
@@ -176,8 +191,12 @@ class TopoTest : public ::testing::Test {
   }
   std::vector<long> call_ids(const std::string& action, const std::string& argument,
                              const std::string& system = "L") {
+    return reply_ids(call(action, argument, system));
+  }
+  // The node ids of a query's reply, read as text as the library reads them.
+  static std::vector<long> reply_ids(const hvx::Morf& reply) {
     std::vector<long> ids;
-    for (const hvx::Morf& element : call(action, argument, system).split_array()) {
+    for (const hvx::Morf& element : reply.split_array()) {
       ids.push_back(std::atol(element.get_str(0).c_str()));
     }
     return ids;

@@ -42,16 +42,6 @@ std::vector<std::string> texts_of(const Asn1Value& set) {
   }
   return texts;
 }
-std::string text_of(const Asn1Value& value) {
-  std::string text;
-  value.decode_octets(text);
-  return text;
-}
-long long_of(const Asn1Value& value) {
-  long number = -1;
-  value.decode_int(number);
-  return number;
-}
 template <typename T>
 std::set<T> as_set(const std::vector<T>& list) {
   return std::set<T>(list.begin(), list.end());

@@ -2,8 +2,8 @@
 // as it reads them, on each server of the world; and the error replies to bad requests.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
+#include <list>
 #include <map>
 
 #include "hvx/message.h"
@@ -20,12 +20,12 @@ using hvx::Image;
 using hvx::Message;
 using hvx::Morf;
 using hvx::Oid;
+using hvx_testing::Exchange;
 
 constexpr const char* kM1 = "/systemId=name:\"X\"/agentTableType=\"CMIP\"/agentId=id:\"m1\"";
 constexpr const char* kM2 = "/systemId=name:\"X\"/agentTableType=\"CMIP\"/agentId=id:\"m2\"";
 constexpr const char* kM3 = "/systemId=name:\"Y\"";
 
-constexpr const char* kTopoOid = "1.3.6.1.4.1.7351.2.2.2.40.";
 constexpr Asn1Tag kContext0(Asn1Tag::CONTEXT, 0);
 
 Asn1Value oid_value(const Oid& oid, Asn1Tag tag = hvx::TAG_OID) {
@@ -37,16 +37,6 @@ Asn1Value attribute_id(const char* name, Asn1Tag tag = kContext0) {
   Oid oid;
   EXPECT_TRUE(hvx::OidNameRegistry::find_oid_by_name(name, oid)) << name;
   return oid_value(oid, tag);
-}
-std::string text(const Asn1Value& value) {
-  std::string out;
-  value.decode_octets(out);
-  return out;
-}
-long number(const Asn1Value& value) {
-  long out = -1;
-  value.decode_int(out);
-  return out;
 }
 
 // Attribute lists of replies: (attribute id, value) pairs by the attribute's short name.
@@ -61,22 +51,6 @@ std::map<std::string, Asn1Value> attributes_of(const Asn1Value& list) {
   }
   return out;
 }
-
-// One exchange on the raw message service: every reply until the final one.
-struct Exchange {
-  hvx::MessageSAP* sap = nullptr;
-  std::vector<Message> replies;
-  bool done = false;
-
-  static void on_reply(void* client, void* raw) {
-    auto* exchange = static_cast<Exchange*>(client);
-    Message* message = exchange->sap->decode(raw);
-    if (message == nullptr) return;
-    exchange->replies.push_back(*message);
-    if (message->base_type() >= Message::RESULT && message->linked_id() == 0) exchange->done = true;
-    delete message;
-  }
-};
 
 class TopoQueriesTest : public hvx_testing::TopoTest {
  protected:
@@ -108,19 +82,12 @@ class TopoQueriesTest : public hvx_testing::TopoTest {
     last_error_ = db.get_error_string();
     return reply;
   }
-  std::vector<long> ids_of(const Morf& reply) {
-    std::vector<long> ids;
-    for (const Morf& element : reply.split_array()) {
-      ids.push_back(std::atol(element.get_str(0).c_str()));
-    }
-    return ids;
-  }
   // The node queries by name or type: the argument in quotes; by managed object: its
   // object instance.
   std::vector<long> find(const std::string& action, const std::string& argument,
                          const std::string& system) {
     if (action == "topoNodeGetByMO") {
-      return ids_of(call_value(action, hvx::fdn2oi(argument), system));
+      return reply_ids(call_value(action, hvx::fdn2oi(argument), system));
     }
     return call_ids(action, "\"" + argument + "\"", system);
   }
@@ -142,25 +109,13 @@ class TopoQueriesTest : public hvx_testing::TopoTest {
 
   // A raw confirmed action on the node database of `system`, as the view-graph and
   // view-children fetches send it.
-  Exchange raw_action(const std::string& system, const char* action_arc, const Asn1Value& info) {
-    Message request(Message::ACTION_REQUEST);
-    request.set_id(hvx::MessageSAP::new_id());
-    request.set_object_class(oid_value(Oid(std::string(kTopoOid) + "3.2"), kContext0));
-    Asn1Value instance = hvx::fdn2oi(prefix(system) + "topoNodeDBId=NULL");
-    instance.set_tag(Asn1Tag(Asn1Tag::CONTEXT, 2));
-    request.set_object_instance(instance);
-    request.set_action_type(
-        oid_value(Oid(std::string(kTopoOid) + action_arc), Asn1Tag(Asn1Tag::CONTEXT, 2)));
-    request.set_action_info(info);
-    Exchange exchange;
-    exchange.sap = platform_.get_raw_sap();
-    EXPECT_TRUE(
-        exchange.sap->send(request, hvx::Callback(&Exchange::on_reply, &exchange), 2147483647.0));
-    int passes = 0;
-    while (!exchange.done && passes++ < 100) platform_.dispatch_recursive(true);
-    EXPECT_TRUE(exchange.done);
-    return exchange;
+  const Exchange& raw_action(const std::string& system, const char* arc, const Asn1Value& info) {
+    exchange_.emplace_back();
+    EXPECT_TRUE(exchange_.back().run(
+        platform_, hvx_testing::node_db_action(prefix(system) + "topoNodeDBId=NULL", arc, info)));
+    return exchange_.back();
   }
+  std::list<Exchange> exchange_;  // each kept while replies may come
 };
 
 TEST_F(TopoQueriesTest, NodesByNameTypeAndManagedObjectOnEverySystem) {
@@ -176,7 +131,7 @@ TEST_F(TopoQueriesTest, NodesByNameTypeAndManagedObjectOnEverySystem) {
     EXPECT_TRUE(find("topoNodeGetByMO", "/systemId=name:\"Z\"", system).empty());
     // Any of a set, each node once.
     const Asn1Value any = of(hvx::TAG_SET, {hvx::fdn2oi(kM2), hvx::fdn2oi(kM3), hvx::fdn2oi(kM1)});
-    EXPECT_EQ(ids_of(call_value("topoNodeGetByMOSet", any, system)),
+    EXPECT_EQ(reply_ids(call_value("topoNodeGetByMOSet", any, system)),
               (std::vector<long>{n[1], n[2], n[3]}));
   }
   // Renaming and retyping move a node between index entries.
@@ -191,39 +146,16 @@ TEST_F(TopoQueriesTest, NodesByNameTypeAndManagedObjectOnEverySystem) {
   EXPECT_EQ(find("topoNodeGetByMO", kM3, "L"), std::vector<long>{});
 }
 
-// {TRUE,{4,9}}: a pair per managed object of each listed node, the object read by oi2fdn.
-TEST_F(TopoQueriesTest, ManagedObjectsByNodeList) {
-  const std::vector<long> n = populate("C");
-  const std::string list = ids_text({n[3], n[1]});
-  for (const bool with_mos : {true, false}) {
-    std::vector<long> ids;
-    std::vector<std::string> objects;
-    const Morf reply = call("topoGetNodeMODataByNodeList",
-                            std::string(with_mos ? "{TRUE," : "{FALSE,") + list + "}", "C");
-    for (const Morf& pair : reply.split_array()) {
-      const hvx::MorfArray parts = pair.split_array();
-      ASSERT_EQ(parts.count(), with_mos ? 2u : 1u);
-      ids.push_back(std::atol(parts[0].get_str(0).c_str()));
-      if (with_mos) objects.push_back(hvx::oi2fdn(parts[1].get_value()));
-    }
-    EXPECT_EQ(ids, (std::vector<long>{n[3], n[3], n[1]}));
-    EXPECT_EQ(objects,
-              with_mos ? (std::vector<std::string>{kM1, kM3, kM1}) : std::vector<std::string>{});
-  }
-  EXPECT_FALSE(call("topoGetNodeMODataByNodeList", "{TRUE,{1,999}}", "C").has_value());
-  EXPECT_EQ(last_error_, "noSuchObjectInstance: topoGetNodeMODataByNodeList: there is no node 999");
-}
-
 TEST_F(TopoQueriesTest, NodeReportListsEveryNodeWithItsChildren) {
   const std::vector<long> n = populate("B");
   std::vector<std::string> seen;
   for (const Morf& entry : call("topoGetNodeReport", "NULL", "B").split_array()) {
     const Asn1Value value = entry.get_value();
     ASSERT_EQ(value.tag(), hvx::TAG_SEQ);
-    std::string line = std::to_string(number(value.component(0))) + " " + text(value.component(1)) +
-                       "/" + text(value.component(2));
+    std::string line = std::to_string(long_of(value.component(0))) + " " +
+                       text_of(value.component(1)) + "/" + text_of(value.component(2));
     for (Asn1Value c = value.component(3).first_component(); !c.is_null(); c = c.next_component()) {
-      line += " " + std::to_string(number(c));
+      line += " " + std::to_string(long_of(c));
     }
     seen.push_back(line);
   }
@@ -232,34 +164,6 @@ TEST_F(TopoQueriesTest, NodeReportListsEveryNodeWithItsChildren) {
                       "1 Root/Universe " + s(n[0]) + " " + s(n[3]),
                       s(n[0]) + " net/Network " + s(n[1]) + " " + s(n[2]) + " " + s(n[3]),
                       s(n[1]) + " alpha/Router", s(n[2]) + " alpha/Host", s(n[3]) + " beta/Host"}));
-}
-
-TEST_F(TopoQueriesTest, AttributesOfTheNodesOfManagedObjects) {
-  const std::vector<long> n = populate("L");
-  ASSERT_TRUE(store(object("topoViewDBId=NULL/topoNodeId=" + std::to_string(n[0]) +
-                           "/topoNodeId=" + std::to_string(n[1])),
-                    "topoViewNodePosition", "{7,8,9}"));
-  const Asn1Value ids =
-      of(hvx::TAG_SET,
-         {attribute_id("topoNodeName"), attribute_id("topoNodeParents"),
-          attribute_id("topoViewNodePosition"), attribute_id("topoViewBackgroundImage")});
-  const Morf reply = by_managed_objects("getTopoNodesAttributes", {kM1}, &ids);
-  ASSERT_TRUE(reply.has_value()) << last_error_;
-  const hvx::MorfArray nodes = reply.split_array();
-  ASSERT_EQ(nodes.count(), 2u);
-  EXPECT_EQ(number(nodes[0].get_value().component(0)), n[1]);
-  EXPECT_EQ(number(nodes[1].get_value().component(0)), n[3]);
-  std::map<std::string, Asn1Value> values = attributes_of(nodes[0].get_value().component(1));
-  EXPECT_EQ(text(values["topoNodeName"]), "alpha");
-  EXPECT_EQ(values["topoViewNodePosition"].num_comps(), 3u);
-  EXPECT_EQ(number(values["topoViewNodePosition"].component(0)), 7);
-  EXPECT_EQ(values.size(), 3u) << "no view attribute of a node that is no view";
-  // Every attribute when none is named; a view's own with it.
-  const Morf all = by_managed_objects("getTopoNodesAttributes", {kM3}, nullptr);
-  ASSERT_EQ(all.num_elements(), 1u);
-  values = attributes_of(all.get_value().first_component().component(1));
-  EXPECT_EQ(values.size(), 25u);  // 24 of the node, its place in its first parent
-  EXPECT_TRUE(values.count("topoNodeSeverity"));
 }
 
 // Every node of the managed objects takes the values; a refusal of one changes none.
@@ -282,8 +186,8 @@ TEST_F(TopoQueriesTest, SettingAttributesOfTheNodesOfManagedObjects) {
   ASSERT_EQ(reply.num_elements(), 2u);
   std::map<std::string, Asn1Value> values =
       attributes_of(reply.get_value().first_component().component(1));
-  EXPECT_EQ(text(values["topoNodeLayer"]), "core");
-  EXPECT_EQ(number(values["topoNodePropagateUp"]), 0);
+  EXPECT_EQ(text_of(values["topoNodeLayer"]), "core");
+  EXPECT_EQ(long_of(values["topoNodePropagateUp"]), 0);
   for (const long id : {n[1], n[3]}) {
     EXPECT_EQ(read(node(id, "B"), "topoNodeLayer").get_str(0), "core");
   }
@@ -312,77 +216,41 @@ TEST_F(TopoQueriesTest, SettingAttributesOfTheNodesOfManagedObjects) {
 // reply, each entry read by position.
 TEST_F(TopoQueriesTest, ViewGraphInLinkedReplies) {
   std::vector<long> views;
-  for (int i = 0; i < 120; ++i) views.push_back(make_node(numbered("v", i), "Network", {1}, "B"));
+  for (int i = 0; i < 210; ++i) views.push_back(make_node(numbered("v", i), "Network", {1}, "B"));
   const long inner = make_node("inner", "Subnetwork", {views[0], views[1]}, "B");
   make_node("device", "Host", {inner}, "B");
   ASSERT_TRUE(store(object("topoViewDBId=NULL/topoNodeId=" + std::to_string(inner), "B"),
                     "topoViewBackgroundImage", "map.gif"));
   Asn1Value none;
   none.encode_null();
-  const Exchange exchange = raw_action("B", "9.4", none);
-  ASSERT_EQ(exchange.replies.size(), 3u);  // 122 views: 100, 22, then the final reply
+  const Exchange& exchange = raw_action("B", "9.4", none);
   std::map<long, std::string> entries;
+  std::vector<size_t> sizes;  // of each reply
   for (const Message& reply : exchange.replies) {
     ASSERT_EQ(reply.type(), Message::ACTION_RESULT);
+    sizes.push_back(reply.get_result_info().num_comps());
     for (Asn1Value entry = reply.get_result_info().first_component(); !entry.is_null();
          entry = entry.next_component()) {
       ASSERT_EQ(entry.num_comps(), 7u);
-      std::string line = text(entry.component(0).component(1)) + " <";
+      std::string line = text_of(entry.component(0).component(1)) + " <";
       for (Asn1Value p = entry.component(1).first_component(); !p.is_null();
            p = p.next_component()) {
-        line += " " + std::to_string(number(p.component(0)));
+        line += " " + std::to_string(long_of(p.component(0)));
       }
-      line += " > " + text(entry.component(2)) + "," + text(entry.component(3)) + "," +
-              text(entry.component(4)) + "," + std::to_string(number(entry.component(5))) + "," +
-              std::to_string(number(entry.component(6)));
-      entries[number(entry.component(0).component(0))] = line;
+      line += " > " + text_of(entry.component(2)) + "," + text_of(entry.component(3)) + "," +
+              text_of(entry.component(4)) + "," + std::to_string(long_of(entry.component(5))) +
+              "," + std::to_string(long_of(entry.component(6)));
+      entries[long_of(entry.component(0).component(0))] = line;
     }
   }
+  EXPECT_EQ(sizes, (std::vector<size_t>{100, 100, 12, 0}));  // 212 views, then the final reply
   EXPECT_NE(exchange.replies[0].linked_id(), 0);
-  EXPECT_EQ(exchange.replies[2].linked_id(), 0);
-  EXPECT_FALSE(exchange.replies[2].has(Message::INFO));
-  EXPECT_EQ(entries.size(), 122u);  // the views only
-  EXPECT_EQ(entries[1], "Root < > ,,Universe,120,5");
+  EXPECT_EQ(exchange.replies[3].linked_id(), 0);
+  EXPECT_FALSE(exchange.replies[3].has(Message::INFO));
+  EXPECT_EQ(entries.size(), 212u);  // the views only
+  EXPECT_EQ(entries[1], "Root < > ,,Universe,210,5");
   EXPECT_EQ(entries[inner], "inner < " + std::to_string(views[0]) + " " + std::to_string(views[1]) +
                                 " > map.gif,,Subnetwork,1,5");
-}
-
-// topoNodeChildAttrsByView: the attributes of every child of a view, each with its place in
-// that view.
-TEST_F(TopoQueriesTest, ChildAttributesOfAViewInLinkedReplies) {
-  const long view = make_node("v", "Network", {1}, "C");
-  for (int i = 0; i < 150; ++i) make_node(numbered("h", i), "Host", {view}, "C");
-  const long inner = make_node("inner", "Network", {view, 1}, "C");
-  ASSERT_TRUE(store(object("topoViewDBId=NULL/topoNodeId=" + std::to_string(view) +
-                               "/topoNodeId=" + std::to_string(inner),
-                           "C"),
-                    "topoViewNodePosition", "{1,2,3}"));
-  const Asn1Value ids = of(hvx::TAG_SET, {attribute_id("topoNodeName", hvx::TAG_OID),
-                                          attribute_id("topoViewNodePosition", hvx::TAG_OID),
-                                          attribute_id("topoViewMapConfigFile", hvx::TAG_OID)});
-  const Exchange exchange = raw_action("C", "9.9", of(hvx::TAG_SEQ, {integer(view), ids}));
-  ASSERT_EQ(exchange.replies.size(), 3u);
-  std::vector<long> children;
-  for (const Message& reply : exchange.replies) {
-    for (Asn1Value entry = reply.get_result_info().first_component(); !entry.is_null();
-         entry = entry.next_component()) {
-      children.push_back(number(entry.component(0)));
-      std::map<std::string, Asn1Value> values = attributes_of(entry.component(1));
-      EXPECT_EQ(values.size(), children.back() == inner ? 3u : 2u) << "view attributes of views";
-      if (children.back() == inner) {
-        EXPECT_EQ(text(values["topoNodeName"]), "inner");
-        EXPECT_EQ(number(values["topoViewNodePosition"].component(0)), 1);
-      }
-    }
-  }
-  EXPECT_EQ(children.size(), 151u);
-  EXPECT_EQ(children.back(), inner);
-  // Only view_children asked for: an empty attribute set, one entry per child still.
-  const Exchange bare =
-      raw_action("C", "9.9", of(hvx::TAG_SEQ, {integer(view), of(hvx::TAG_SET, {})}));
-  ASSERT_EQ(bare.replies.size(), 3u);
-  EXPECT_EQ(bare.replies[0].get_result_info().num_comps(), 100u);
-  EXPECT_EQ(bare.replies[0].get_result_info().first_component().component(1).num_comps(), 0u);
 }
 
 // Bad requests get an error reply naming the action and what is wrong, whatever the
@@ -391,6 +259,8 @@ TEST_F(TopoQueriesTest, BadRequestsGetClearErrorReplies) {
   Asn1Value text_value;
   text_value.encode_octets("x", hvx::TAG_GRAPHSTR);
   const Asn1Value odd = of(hvx::TAG_SET, {oid_value(Oid("1.2.3"))});
+  Asn1Value yes;
+  yes.encode_boolean(true);
   Asn1Value local_form;
   local_form.encode_int(3, Asn1Tag(Asn1Tag::CONTEXT, 1));
   auto by_objects = [](const Asn1Value& attributes) {
@@ -417,6 +287,8 @@ TEST_F(TopoQueriesTest, BadRequestsGetClearErrorReplies) {
        "noSuchObjectInstance: topoNodeChildAttrsByView: there is no node 555"},
       {"9.9", of(hvx::TAG_SEQ, {integer(1), odd}),
        "noSuchAttribute: topoNodeChildAttrsByView: 1.2.3 is not an attribute of nodes"},
+      {"9.7", of(hvx::TAG_SEQ, {yes, of(hvx::TAG_SET, {integer(1), integer(999)})}),
+       "noSuchObjectInstance: topoGetNodeMODataByNodeList: there is no node 999"},
       {"9.7", Asn1Value(),
        "invalidArgumentValue: topoGetNodeMODataByNodeList: the argument is { BOOLEAN, SET OF "
        "INTEGER }"},
@@ -432,7 +304,7 @@ TEST_F(TopoQueriesTest, BadRequestsGetClearErrorReplies) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.arc);
-    const Exchange exchange = raw_action("B", c.arc, c.info);
+    const Exchange& exchange = raw_action("B", c.arc, c.info);
     ASSERT_EQ(exchange.replies.size(), 1u);
     EXPECT_EQ(exchange.replies[0].type(), Message::ERROR_REPLY);
     EXPECT_EQ(exchange.replies[0].error_string().substr(0, std::strlen(c.text)), c.text);

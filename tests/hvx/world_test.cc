@@ -32,13 +32,17 @@ class WorldTest : public hvx_testing::PlatformTest {
       "/serverTableType=\"mis\"/misId=\"B\"/serverTableType=\"mis\"/misId=\"C\"/";
 };
 
-TEST_F(WorldTest, RefusesDuplicateServersAndCyclicLinks) {
+TEST_F(WorldTest, RefusesDuplicateServersCyclicLinksAndUnlinkedSystems) {
   EXPECT_FALSE(world_->add_server("B"));
   EXPECT_FALSE(world_->add_server(""));
   EXPECT_FALSE(world_->link("C", "L"));
   EXPECT_FALSE(world_->link("L", "B"));
   EXPECT_FALSE(world_->link("L", "nowhere"));
   EXPECT_EQ(world_->linked_under("B"), std::vector<std::string>{"C"});
+  // Only a linked system has a connection to change.
+  EXPECT_FALSE(world_->set_connected("L", false));
+  EXPECT_FALSE(world_->set_connected("Nowhere", true));
+  EXPECT_TRUE(world_->set_connected("C", true)) << "connected already";
 }
 
 TEST_F(WorldTest, RemoteNotificationsArriveWithNamesSeenFromTheLocalServer) {
