@@ -114,6 +114,17 @@ TEST_F(TypeCacheTest, EventsKeepTheCacheAndReachTheCallbacksByEvent) {
   EXPECT_EQ(heard, (std::vector<std::string>{"first 0 Trunk", "second 2 Bus", "first 2 Bus",
                                              "first 1 Trunk", "second 2 Bus", "first 2 Bus"}));
 
+  // A type of no category is filed among the others, and leaves them when deleted.
+  make_type("Loose", "{}");
+  drain();
+  const VQTopoTypeDn loose(VQTopoPlatform::instance()->local_system_name(), "Loose");
+  EXPECT_TRUE(VQTopoTypeRep::other_types.contains(loose));
+  hvx::Image gone(hvx::DataUnit("topoTypeDBId=NULL/topoTypeId=\"Loose\""),
+                  hvx::DataUnit("topoType"), platform());
+  ASSERT_TRUE(gone.destroy());
+  drain();
+  EXPECT_FALSE(VQTopoTypeRep::other_types.contains(loose));
+
   // Unregistering takes the older entry of the function, whatever its datum.
   VQTopoType::register_callback(object_deletion, &second, nullptr);
   VQTopoType::unregister_callback(&second, nullptr);
