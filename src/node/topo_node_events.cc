@@ -91,8 +91,8 @@ std::string system_of(const hvx::Asn1Value& instance) {
 bool node_id_of(const hvx::Asn1Value& rdn, long& id) {
   hvx::Asn1Value attribute;
   hvx::Asn1Value value;
-  if (!assertion(rdn, attribute, value) ||
-      !vq_oid_is(attribute, NamingIds::get().topo_node_id) || !value.decode_int(id)) {
+  if (!assertion(rdn, attribute, value) || !vq_oid_is(attribute, NamingIds::get().topo_node_id) ||
+      !value.decode_int(id)) {
     std::cerr << "topo_node: wrong oi" << std::endl;
     return false;
   }
@@ -106,8 +106,8 @@ std::string qualified_name(GdmoObjectClass object_class, VQTopoNodeRep::GdmoAttr
   VQIntegerSet held(VQTopoNode::attribute_count);
   VQTopoNodeRep::map_gdmo_to_interface_attributes(object_class, gdmo, held);
   const long first = held.next_member(1);
-  return "VQTopoNode::" +
-         VQTopoNodeRep::get_attribute_name(static_cast<VQTopoNode::Attribute>(first < 0 ? 0 : first));
+  return "VQTopoNode::" + VQTopoNodeRep::get_attribute_name(
+                              static_cast<VQTopoNode::Attribute>(first < 0 ? 0 : first));
 }
 
 // What a changed attribute identifier stands for in a node class: the server attribute and
@@ -166,13 +166,14 @@ bool VQTopoNodeRep::decode_change_event(GdmoObjectClass object_class,
     if (attribute == topo_node_type && old_value == new_value) continue;
 
     hvx::Morf value(target->syntax);
-    VQStatus decoded = value.set_value(new_value)
-                           ? VQStatus::success
-                           : VQStatus(VQStatus::Code::hvx_error,
-                                      qualified_name(object_class, attribute));
+    VQStatus decoded =
+        value.set_value(new_value)
+            ? VQStatus::success
+            : VQStatus(VQStatus::Code::hvx_error, qualified_name(object_class, attribute));
     if (decoded && attribute == topo_view_node_position) {
       if (!decode_position_event(instance, value)) {
-        report_dropped(VQStatus(VQStatus::Code::hvx_error, qualified_name(object_class, attribute)));
+        report_dropped(
+            VQStatus(VQStatus::Code::hvx_error, qualified_name(object_class, attribute)));
         return false;
       }
     } else if (decoded && attribute == topo_node_mo_set) {
@@ -223,7 +224,9 @@ void VQTopoNodeRep::raw_event_cb(hvx::CurrentEvent& event) {
   } else if (type == object_creation && gdmo_class == topo_view_node) {
     hvx::Image image(event.get_objname(), hvx::DataUnit(VQ_OC_TOPO_VIEW_NODE),
                      hvx::Platform::def_platform);
-    if (!image.boot({hvx::DataUnit(VQ_TOPO_VIEW_NODE_POSITION)}, hvx::DEFAULT_TIMEOUT) || !image.exists()) return;
+    if (!image.boot({hvx::DataUnit(VQ_TOPO_VIEW_NODE_POSITION)}, hvx::DEFAULT_TIMEOUT) ||
+        !image.exists())
+      return;
     hvx::Morf position = image.get_raw(hvx::DataUnit(VQ_TOPO_VIEW_NODE_POSITION));
     if (!node.decode_position_event(instance, position)) return;
     gdmo.add(topo_view_node_position);

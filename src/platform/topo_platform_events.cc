@@ -1,5 +1,6 @@
 // The one entry of server events into the library, their holding and replay, and what the
 // platform representation itself does with them.
+#include <algorithm>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -97,7 +98,8 @@ std::vector<std::string> agent_list(std::string_view info) {
   if (marker == std::string_view::npos) return agents;
   std::string_view rest = info.substr(marker + std::string_view("agentList").size());
   const std::size_t brace = rest.find('{');
-  rest = brace == std::string_view::npos ? std::string_view() : rest.substr(std::min(brace + 2, rest.size()));
+  rest = brace == std::string_view::npos ? std::string_view()
+                                         : rest.substr(std::min(brace + 2, rest.size()));
   rest = rest.substr(0, rest.find('}'));
   for (std::string_view piece : split(rest, ',')) {
     const std::size_t first = piece.find('"');
@@ -131,9 +133,7 @@ void read_state(std::string_view info, ConnectionReport& report) {
 
 std::string toggled_slash(const std::string& name) {
   if (name.empty() || name.front() != '/') return std::string(1, '/').append(name);
-  return name.substr(name.find_first_not_of('/') == std::string::npos
-                         ? name.size()
-                         : name.find_first_not_of('/'));
+  return name.substr(std::min(name.find_first_not_of('/'), name.size()));
 }
 
 }  // namespace

@@ -34,9 +34,7 @@ const std::pair<const std::string*, VQList<VQTopoTypeDn>*> kCategories[] = {
     {&VQTopoTypeDn::bus, &VQTopoTypeRep::bus_types},
 };
 
-VQStatus hvx_failure(const std::string& text) {
-  return VQStatus(VQStatus::Code::hvx_error, text);
-}
+VQStatus hvx_failure(const std::string& text) { return VQStatus(VQStatus::Code::hvx_error, text); }
 
 bool in_category(const VQList<VQTopoTypeDn>& list, const std::string& type_name) {
   (void)VQTopoTypeRep::is_type_cache_initialized(true);
@@ -89,7 +87,9 @@ void VQTopoTypeRep::cache_topo_type(hvx::Image& image) {
   other_types.append(dn);
 }
 
-bool VQTopoTypeRep::is_container(const std::string& name) { return in_category(container_types, name); }
+bool VQTopoTypeRep::is_container(const std::string& name) {
+  return in_category(container_types, name);
+}
 bool VQTopoTypeRep::is_monitor(const std::string& name) { return in_category(monitor_types, name); }
 bool VQTopoTypeRep::is_array(const std::string& name) { return in_category(array_types, name); }
 bool VQTopoTypeRep::is_view(const std::string& name) { return in_category(view_types, name); }

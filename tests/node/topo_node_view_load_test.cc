@@ -12,8 +12,9 @@ namespace {
 
 using ViewLoadTest = NodeWorldTest;
 
-const VQIntegerSet kViewFiles = attributes(
-    {VQTopoNode::type_name, VQTopoNode::view_background_image_filename, VQTopoNode::view_config_data});
+const VQIntegerSet kViewFiles =
+    attributes({VQTopoNode::type_name, VQTopoNode::view_background_image_filename,
+                VQTopoNode::view_config_data});
 
 TEST_F(ViewLoadTest, ANodeOfAnotherTypeTakesTheDefaultsWithoutAskingForAView) {
   VQTopoNode node(make("h", "Host", {root()}));
