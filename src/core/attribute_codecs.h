@@ -137,16 +137,16 @@ void vq_clear(VQRepOf<F>& rep) {
   (rep.*F).clear();
 }
 
-// A string through the image's string setter and getter.
+// A string: read through the image's string getter, sent as a GraphicString.
 template <auto F>
 VQStatus vq_decode_string(VQRepOf<F>& rep, const hvx::Morf& value, const std::string&) {
   rep.*F = value.get_str(0);
   return VQStatus::success;
 }
 template <auto F>
-VQStatus vq_encode_string(const VQRepOf<F>& rep, hvx::Image& image, const std::string& attribute,
-                          const std::string& error) {
-  return vq_written(image.set_str(vq_du(attribute), vq_du(rep.*F), hvx::REPLACE, 0), error);
+VQStatus vq_string_value(const VQRepOf<F>& rep, hvx::Asn1Value& out, const std::string&) {
+  out = vq_text(rep.*F);
+  return VQStatus::success;
 }
 
 // A number of any integral or enumerated kind as an INTEGER.
@@ -156,10 +156,9 @@ VQStatus vq_decode_long(VQRepOf<F>& rep, const hvx::Morf& value, const std::stri
   return VQStatus::success;
 }
 template <auto F>
-VQStatus vq_encode_long(const VQRepOf<F>& rep, hvx::Image& image, const std::string& attribute,
-                        const std::string& error) {
-  return vq_written(image.set_long(vq_du(attribute), static_cast<long>(rep.*F), hvx::REPLACE),
-                    error);
+VQStatus vq_long_value(const VQRepOf<F>& rep, hvx::Asn1Value& out, const std::string&) {
+  out = vq_integer(static_cast<long>(rep.*F));
+  return VQStatus::success;
 }
 
 // Structured values go through an element codec E: `static hvx::Asn1Value encode(const T&)`
@@ -182,11 +181,10 @@ VQStatus vq_decode_list(VQRepOf<F>& rep, const hvx::Morf& value, const std::stri
   return VQStatus::success;
 }
 template <auto F, const hvx::Asn1Tag& Tag, typename E>
-VQStatus vq_encode_list(const VQRepOf<F>& rep, hvx::Image& image, const std::string& attribute,
-                        const std::string& error) {
-  hvx::Asn1Value list = vq_constructed(Tag);
-  for (const auto& element : rep.*F) list.add_component(E::encode(element));
-  return vq_written(vq_write_value(image, attribute, list), error);
+VQStatus vq_list_value(const VQRepOf<F>& rep, hvx::Asn1Value& out, const std::string&) {
+  out = vq_constructed(Tag);
+  for (const auto& element : rep.*F) out.add_component(E::encode(element));
+  return VQStatus::success;
 }
 
 // One structured value; a value of another form is refused with code 1.
@@ -196,9 +194,9 @@ VQStatus vq_decode_struct(VQRepOf<F>& rep, const hvx::Morf& value, const std::st
   return VQStatus::success;
 }
 template <auto F, typename E>
-VQStatus vq_encode_struct(const VQRepOf<F>& rep, hvx::Image& image, const std::string& attribute,
-                          const std::string& error) {
-  return vq_written(vq_write_value(image, attribute, E::encode(rep.*F)), error);
+VQStatus vq_struct_value(const VQRepOf<F>& rep, hvx::Asn1Value& out, const std::string&) {
+  out = E::encode(rep.*F);
+  return VQStatus::success;
 }
 
 // A structured value or NULL, with the flag saying which.
@@ -209,10 +207,9 @@ VQStatus vq_decode_optional(VQRepOf<F>& rep, const hvx::Morf& value, const std::
   return vq_decode_struct<F, E>(rep, value, error);
 }
 template <auto F, auto Absent, typename E>
-VQStatus vq_encode_optional(const VQRepOf<F>& rep, hvx::Image& image,
-                            const std::string& attribute, const std::string& error) {
-  const hvx::Asn1Value value = rep.*Absent ? vq_null_value() : E::encode(rep.*F);
-  return vq_written(vq_write_value(image, attribute, value), error);
+VQStatus vq_optional_value(const VQRepOf<F>& rep, hvx::Asn1Value& out, const std::string&) {
+  out = rep.*Absent ? vq_null_value() : E::encode(rep.*F);
+  return VQStatus::success;
 }
 
 // A value type of two members as SEQUENCE { A, B }: an element codec.
