@@ -10,6 +10,7 @@
 
 #include "dedavuz_api/error.h"
 #include "hvx/asn1.h"
+#include "hvx/ber.h"
 #include "hvx/image.h"
 #include "hvx/morf.h"
 #include "hvx/platform.h"
@@ -30,18 +31,6 @@ inline hvx::DataUnit vq_du(const std::string& text) {
   return hvx::DataUnit(std::string_view(text));
 }
 
-inline hvx::Asn1Value vq_constructed(hvx::Asn1Tag tag) {
-  hvx::Asn1Value value;
-  value.start_construct(tag);
-  return value;
-}
-
-inline hvx::Asn1Value vq_integer(long n) {
-  hvx::Asn1Value value;
-  value.encode_int(n);
-  return value;
-}
-
 inline hvx::Asn1Value vq_real(double d) {
   hvx::Asn1Value value;
   value.encode_real(d);
@@ -49,20 +38,12 @@ inline hvx::Asn1Value vq_real(double d) {
 }
 
 inline hvx::Asn1Value vq_text(const std::string& text) {
-  hvx::Asn1Value value;
-  value.encode_octets(std::string_view(text), hvx::TAG_GRAPHSTR);
-  return value;
-}
-
-inline hvx::Asn1Value vq_null_value() {
-  hvx::Asn1Value value;
-  value.encode_null();
-  return value;
+  return hvx::ber::octets(text, hvx::TAG_GRAPHSTR);
 }
 
 // The primitive forms of the value types: GraphicString, INTEGER, REAL.
 inline hvx::Asn1Value vq_asn1(const std::string& text) { return vq_text(text); }
-inline hvx::Asn1Value vq_asn1(long n) { return vq_integer(n); }
+inline hvx::Asn1Value vq_asn1(long n) { return hvx::ber::integer(n); }
 inline hvx::Asn1Value vq_asn1(double d) { return vq_real(d); }
 inline hvx::Asn1Value vq_asn1(unsigned long n) {
   hvx::Asn1Value value;
@@ -157,7 +138,7 @@ VQStatus vq_decode_long(VQRepOf<F>& rep, const hvx::Morf& value, const std::stri
 }
 template <auto F>
 VQStatus vq_long_value(const VQRepOf<F>& rep, hvx::Asn1Value& out, const std::string&) {
-  out = vq_integer(static_cast<long>(rep.*F));
+  out = hvx::ber::integer(static_cast<long>(rep.*F));
   return VQStatus::success;
 }
 
@@ -182,7 +163,7 @@ VQStatus vq_decode_list(VQRepOf<F>& rep, const hvx::Morf& value, const std::stri
 }
 template <auto F, const hvx::Asn1Tag& Tag, typename E>
 VQStatus vq_list_value(const VQRepOf<F>& rep, hvx::Asn1Value& out, const std::string&) {
-  out = vq_constructed(Tag);
+  out = hvx::ber::constructed(Tag);
   for (const auto& element : rep.*F) out.add_component(E::encode(element));
   return VQStatus::success;
 }
@@ -208,7 +189,7 @@ VQStatus vq_decode_optional(VQRepOf<F>& rep, const hvx::Morf& value, const std::
 }
 template <auto F, auto Absent, typename E>
 VQStatus vq_optional_value(const VQRepOf<F>& rep, hvx::Asn1Value& out, const std::string&) {
-  out = rep.*Absent ? vq_null_value() : E::encode(rep.*F);
+  out = rep.*Absent ? hvx::ber::null_value() : E::encode(rep.*F);
   return VQStatus::success;
 }
 
@@ -217,7 +198,7 @@ template <auto A, auto B>
 struct VQPairCodec {
   using Pair = VQRepOf<A>;
   static hvx::Asn1Value encode(const Pair& pair) {
-    hvx::Asn1Value value = vq_constructed(hvx::TAG_SEQ);
+    hvx::Asn1Value value = hvx::ber::sequence();
     value.add_component(vq_asn1(pair.*A));
     value.add_component(vq_asn1(pair.*B));
     return value;

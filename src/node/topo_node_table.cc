@@ -35,8 +35,8 @@ int class_of(int gdmo) {
 
 // The unique ids of the names; a node's references never leave its own system.
 Asn1Value id_set(const Rep::DnList& names) {
-  Asn1Value set = vq_constructed(hvx::TAG_SET);
-  for (const VQTopoNodeDn& name : names) set.add_component(vq_integer(name.unique_id()));
+  Asn1Value set = hvx::ber::set();
+  for (const VQTopoNodeDn& name : names) set.add_component(hvx::ber::integer(name.unique_id()));
   return set;
 }
 
@@ -75,7 +75,7 @@ VQStatus VQTopoNodeRepAccess::decode_managed_objects(Rep& rep, const hvx::Morf& 
 // A name the platform cannot make an instance of is refused with code 10.
 VQStatus VQTopoNodeRepAccess::managed_objects_value(const Rep& rep, Asn1Value& out,
                                                     const std::string& error) {
-  out = vq_constructed(hvx::TAG_SET);
+  out = hvx::ber::set();
   for (const std::string& managed_object : rep.managed_objects_) {
     if (!out.add_component(hvx::fdn2oi(managed_object))) return vq_written(false, error);
   }
@@ -104,11 +104,11 @@ VQStatus VQTopoNodeRepAccess::decode_monitor(Rep& rep, const hvx::Morf& value,
 }
 
 VQStatus VQTopoNodeRepAccess::monitor_value(const Rep& rep, Asn1Value& out, const std::string&) {
-  out = vq_null_value();
+  out = hvx::ber::null_value();
   // An absent rotation still carries visible children, with the stored rotation.
   if (!rep.monitor_rotation_absent_ || !rep.monitor_visible_children_.is_empty()) {
-    out = vq_constructed(hvx::TAG_SEQ);
-    out.add_component(vq_integer(rep.monitor_rotation_));
+    out = hvx::ber::sequence();
+    out.add_component(hvx::ber::integer(rep.monitor_rotation_));
     out.add_component(id_set(rep.monitor_visible_children_));
   }
   return VQStatus::success;
@@ -148,7 +148,7 @@ VQStatus VQTopoNodeRepAccess::decode_user_data(Rep& rep, const hvx::Morf& value,
 }
 
 VQStatus VQTopoNodeRepAccess::user_data_value(const Rep& rep, Asn1Value& set, const std::string&) {
-  set = vq_constructed(hvx::TAG_SET);
+  set = hvx::ber::set();
   for (const UserDatum& datum : rep.user_data_) {
     hvx::Oid oid;
     if (!hvx::OidNameRegistry::find_oid_by_name(datum.name, oid)) {
@@ -157,7 +157,7 @@ VQStatus VQTopoNodeRepAccess::user_data_value(const Rep& rep, Asn1Value& set, co
     if (!datum.value.has_value()) {
       return VQStatus(Code::cannot_set_attribute, "VQTopoNode::object description data invalid");
     }
-    Asn1Value entry = vq_constructed(hvx::TAG_SEQ);
+    Asn1Value entry = hvx::ber::sequence();
     Asn1Value id;
     id.encode_oid(oid);
     entry.add_component(id);
@@ -185,7 +185,7 @@ VQStatus VQTopoNodeRepAccess::decode_geo_area(Rep& rep, const hvx::Morf& value,
 }
 
 VQStatus VQTopoNodeRepAccess::geo_area_value(const Rep& rep, Asn1Value& out, const std::string&) {
-  out = vq_null_value();
+  out = hvx::ber::null_value();
   if (!rep.view_default_geo_area_absent_) {
     out = VQGeoLocationCodec::encode(rep.view_default_geo_area_);
     out.add_component(vq_real(rep.view_default_geo_area_extent_));
