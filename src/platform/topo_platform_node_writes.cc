@@ -1,8 +1,6 @@
 // The values a write of node attributes by managed object carries: each selected server
 // attribute of a node as { identifier, value }, the value as the node's attribute table
 // gives it.
-#include <string>
-
 #include "dedavuz_api/mit_names.h"
 #include "dedavuz_api/topo_node_rep.h"
 #include "dedavuz_api/topo_platform_rep.h"
