@@ -10,6 +10,7 @@
 
 #include "dedavuz_api/error.h"
 #include "hvx/asn1.h"
+#include "hvx/ber.h"
 #include "hvx/image.h"
 #include "hvx/morf.h"
 #include "hvx/platform.h"
@@ -30,18 +31,6 @@ inline hvx::DataUnit vq_du(const std::string& text) {
   return hvx::DataUnit(std::string_view(text));
 }
 
-inline hvx::Asn1Value vq_constructed(hvx::Asn1Tag tag) {
-  hvx::Asn1Value value;
-  value.start_construct(tag);
-  return value;
-}
-
-inline hvx::Asn1Value vq_integer(long n) {
-  hvx::Asn1Value value;
-  value.encode_int(n);
-  return value;
-}
-
 inline hvx::Asn1Value vq_real(double d) {
   hvx::Asn1Value value;
   value.encode_real(d);
@@ -49,20 +38,12 @@ inline hvx::Asn1Value vq_real(double d) {
 }
 
 inline hvx::Asn1Value vq_text(const std::string& text) {
-  hvx::Asn1Value value;
-  value.encode_octets(std::string_view(text), hvx::TAG_GRAPHSTR);
-  return value;
-}
-
-inline hvx::Asn1Value vq_null_value() {
-  hvx::Asn1Value value;
-  value.encode_null();
-  return value;
+  return hvx::ber::octets(text, hvx::TAG_GRAPHSTR);
 }
 
 // The primitive forms of the value types: GraphicString, INTEGER, REAL.
 inline hvx::Asn1Value vq_asn1(const std::string& text) { return vq_text(text); }
-inline hvx::Asn1Value vq_asn1(long n) { return vq_integer(n); }
+inline hvx::Asn1Value vq_asn1(long n) { return hvx::ber::integer(n); }
 inline hvx::Asn1Value vq_asn1(double d) { return vq_real(d); }
 inline hvx::Asn1Value vq_asn1(unsigned long n) {
   hvx::Asn1Value value;
@@ -137,16 +118,16 @@ void vq_clear(VQRepOf<F>& rep) {
   (rep.*F).clear();
 }
 
-// A string through the image's string setter and getter.
+// A string: read through the image's string getter, sent as a GraphicString.
 template <auto F>
 VQStatus vq_decode_string(VQRepOf<F>& rep, const hvx::Morf& value, const std::string&) {
   rep.*F = value.get_str(0);
   return VQStatus::success;
 }
 template <auto F>
-VQStatus vq_encode_string(const VQRepOf<F>& rep, hvx::Image& image, const std::string& attribute,
-                          const std::string& error) {
-  return vq_written(image.set_str(vq_du(attribute), vq_du(rep.*F), hvx::REPLACE, 0), error);
+VQStatus vq_string_value(const VQRepOf<F>& rep, hvx::Asn1Value& out, const std::string&) {
+  out = vq_text(rep.*F);
+  return VQStatus::success;
 }
 
 // A number of any integral or enumerated kind as an INTEGER.
@@ -156,10 +137,9 @@ VQStatus vq_decode_long(VQRepOf<F>& rep, const hvx::Morf& value, const std::stri
   return VQStatus::success;
 }
 template <auto F>
-VQStatus vq_encode_long(const VQRepOf<F>& rep, hvx::Image& image, const std::string& attribute,
-                        const std::string& error) {
-  return vq_written(image.set_long(vq_du(attribute), static_cast<long>(rep.*F), hvx::REPLACE),
-                    error);
+VQStatus vq_long_value(const VQRepOf<F>& rep, hvx::Asn1Value& out, const std::string&) {
+  out = hvx::ber::integer(static_cast<long>(rep.*F));
+  return VQStatus::success;
 }
 
 // Structured values go through an element codec E: `static hvx::Asn1Value encode(const T&)`
@@ -182,11 +162,10 @@ VQStatus vq_decode_list(VQRepOf<F>& rep, const hvx::Morf& value, const std::stri
   return VQStatus::success;
 }
 template <auto F, const hvx::Asn1Tag& Tag, typename E>
-VQStatus vq_encode_list(const VQRepOf<F>& rep, hvx::Image& image, const std::string& attribute,
-                        const std::string& error) {
-  hvx::Asn1Value list = vq_constructed(Tag);
-  for (const auto& element : rep.*F) list.add_component(E::encode(element));
-  return vq_written(vq_write_value(image, attribute, list), error);
+VQStatus vq_list_value(const VQRepOf<F>& rep, hvx::Asn1Value& out, const std::string&) {
+  out = hvx::ber::constructed(Tag);
+  for (const auto& element : rep.*F) out.add_component(E::encode(element));
+  return VQStatus::success;
 }
 
 // One structured value; a value of another form is refused with code 1.
@@ -196,9 +175,9 @@ VQStatus vq_decode_struct(VQRepOf<F>& rep, const hvx::Morf& value, const std::st
   return VQStatus::success;
 }
 template <auto F, typename E>
-VQStatus vq_encode_struct(const VQRepOf<F>& rep, hvx::Image& image, const std::string& attribute,
-                          const std::string& error) {
-  return vq_written(vq_write_value(image, attribute, E::encode(rep.*F)), error);
+VQStatus vq_struct_value(const VQRepOf<F>& rep, hvx::Asn1Value& out, const std::string&) {
+  out = E::encode(rep.*F);
+  return VQStatus::success;
 }
 
 // A structured value or NULL, with the flag saying which.
@@ -209,10 +188,9 @@ VQStatus vq_decode_optional(VQRepOf<F>& rep, const hvx::Morf& value, const std::
   return vq_decode_struct<F, E>(rep, value, error);
 }
 template <auto F, auto Absent, typename E>
-VQStatus vq_encode_optional(const VQRepOf<F>& rep, hvx::Image& image,
-                            const std::string& attribute, const std::string& error) {
-  const hvx::Asn1Value value = rep.*Absent ? vq_null_value() : E::encode(rep.*F);
-  return vq_written(vq_write_value(image, attribute, value), error);
+VQStatus vq_optional_value(const VQRepOf<F>& rep, hvx::Asn1Value& out, const std::string&) {
+  out = rep.*Absent ? hvx::ber::null_value() : E::encode(rep.*F);
+  return VQStatus::success;
 }
 
 // A value type of two members as SEQUENCE { A, B }: an element codec.
@@ -220,7 +198,7 @@ template <auto A, auto B>
 struct VQPairCodec {
   using Pair = VQRepOf<A>;
   static hvx::Asn1Value encode(const Pair& pair) {
-    hvx::Asn1Value value = vq_constructed(hvx::TAG_SEQ);
+    hvx::Asn1Value value = hvx::ber::sequence();
     value.add_component(vq_asn1(pair.*A));
     value.add_component(vq_asn1(pair.*B));
     return value;

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/attribute_codecs.h"
 #include "core/entry_label.h"
 #include "dedavuz_api/error.h"
 #include "dedavuz_api/integer_set.h"
@@ -33,6 +34,8 @@ struct VQAttributeRow {
   using Decode = VQStatus (*)(Rep& rep, const hvx::Morf& value, const std::string& error);
   using Encode = VQStatus (*)(const Rep& rep, hvx::Image& image, const std::string& attribute,
                               const std::string& error);
+  // The server attribute's value, as staged and as a write by managed object carries it.
+  using Value = VQStatus (*)(const Rep& rep, hvx::Asn1Value& out, const std::string& error);
 
   int number = -1;
   const char* name = "";
@@ -54,7 +57,9 @@ struct VQAttributeRow {
   VQGdmoPair needs = {};
   VQGdmoPair load_needs = {};
   Decode decode = nullptr;
+  // Staging takes `encode` when there is one, else writes `value`.
   Encode encode = nullptr;
+  Value value = nullptr;
   // Staged after every other attribute of its class.
   bool encode_last = false;
 };
@@ -78,7 +83,8 @@ class VQAttributeTable {
         class_of_(class_of) {
     for (const Row& row : rows_) {
       by_number_[static_cast<std::size_t>(row.number)] = &row;
-      if (row.gdmo >= 0 && holder_[row.gdmo] == nullptr && (row.decode || row.encode)) {
+      if (row.gdmo >= 0 && holder_[row.gdmo] == nullptr &&
+          (row.decode || row.encode || row.value)) {
         holder_[row.gdmo] = &row;
       }
     }
@@ -196,9 +202,22 @@ class VQAttributeTable {
     if (r == nullptr || r->decode == nullptr) return VQStatus::success;
     return r->decode(rep, value, qualified(r->number));
   }
+  // The row giving the value of `gdmo`, whatever its class, or nullptr.
+  const Row* valued(long gdmo) const {
+    if (gdmo < 0 || gdmo >= static_cast<long>(holder_.size())) return nullptr;
+    const Row* r = holder_[static_cast<std::size_t>(gdmo)];
+    return r != nullptr && r->value != nullptr ? r : nullptr;
+  }
+  VQStatus value(const Rep& rep, const Row& r, hvx::Asn1Value& out) const {
+    return r.value(rep, out, qualified(r.number));
+  }
   VQStatus encode_row(const Rep& rep, const Row& r, hvx::Image& image) const {
-    if (r.encode == nullptr) return VQStatus::success;
-    return r.encode(rep, image, gdmo_names_[r.gdmo], qualified(r.number));
+    const std::string& attribute = gdmo_names_[r.gdmo];
+    if (r.encode != nullptr) return r.encode(rep, image, attribute, qualified(r.number));
+    if (r.value == nullptr) return VQStatus::success;
+    hvx::Asn1Value v;
+    VQ_RETURN_IF_ERROR(value(rep, r, v));
+    return vq_written(vq_write_value(image, attribute, v), qualified(r.number));
   }
   // Stages the members of `attributes` in ascending order; the first failure ends it.
   VQStatus encode_attributes(const Rep& rep, const VQIntegerSet& attributes,

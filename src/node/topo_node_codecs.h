@@ -8,10 +8,10 @@
 // SEQUENCE { x, y, z } of INTEGER.
 struct VQLocationCodec {
   static hvx::Asn1Value encode(const VQTopoNode::Location& location) {
-    hvx::Asn1Value value = vq_constructed(hvx::TAG_SEQ);
-    value.add_component(vq_integer(location.x));
-    value.add_component(vq_integer(location.y));
-    value.add_component(vq_integer(location.z));
+    hvx::Asn1Value value = hvx::ber::sequence();
+    value.add_component(hvx::ber::integer(location.x));
+    value.add_component(hvx::ber::integer(location.y));
+    value.add_component(hvx::ber::integer(location.z));
     return value;
   }
   static bool decode(const hvx::Asn1Value& value, VQTopoNode::Location& out) {

@@ -24,17 +24,16 @@ struct VQTopoNodeRepAccess {
   // The values of more than one form, which the table points to.
   static VQStatus decode_ids(Rep& rep, const hvx::Morf& value, DnList& list);
   static VQStatus decode_managed_objects(Rep& rep, const hvx::Morf& value, const std::string&);
-  static VQStatus encode_managed_objects(const Rep& rep, hvx::Image& image,
-                                         const std::string& attribute, const std::string& error);
+  static VQStatus managed_objects_value(const Rep& rep, hvx::Asn1Value& out,
+                                        const std::string& error);
   static VQStatus decode_monitor(Rep& rep, const hvx::Morf& value, const std::string&);
+  static VQStatus monitor_value(const Rep& rep, hvx::Asn1Value& out, const std::string&);
   static VQStatus encode_monitor(const Rep& rep, hvx::Image& image, const std::string& attribute,
                                  const std::string&);
   static VQStatus decode_user_data(Rep& rep, const hvx::Morf& value, const std::string& error);
-  static VQStatus encode_user_data(const Rep& rep, hvx::Image& image,
-                                   const std::string& attribute, const std::string& error);
+  static VQStatus user_data_value(const Rep& rep, hvx::Asn1Value& out, const std::string&);
   static VQStatus decode_geo_area(Rep& rep, const hvx::Morf& value, const std::string&);
-  static VQStatus encode_geo_area(const Rep& rep, hvx::Image& image, const std::string& attribute,
-                                  const std::string& error);
+  static VQStatus geo_area_value(const Rep& rep, hvx::Asn1Value& out, const std::string&);
   static void print_geo_area(std::ostream& os, const std::string& label, const Rep& rep);
   static bool equal_geo_area(const Rep& a, const Rep& b);
 

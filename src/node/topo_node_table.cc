@@ -35,15 +35,15 @@ int class_of(int gdmo) {
 
 // The unique ids of the names; a node's references never leave its own system.
 Asn1Value id_set(const Rep::DnList& names) {
-  Asn1Value set = vq_constructed(hvx::TAG_SET);
-  for (const VQTopoNodeDn& name : names) set.add_component(vq_integer(name.unique_id()));
+  Asn1Value set = hvx::ber::set();
+  for (const VQTopoNodeDn& name : names) set.add_component(hvx::ber::integer(name.unique_id()));
   return set;
 }
 
 template <auto F>
-VQStatus ids_encoder(const Rep& rep, hvx::Image& image, const std::string& attribute,
-                    const std::string& error) {
-  return vq_written(vq_write_value(image, attribute, id_set(rep.*F)), error);
+VQStatus ids_value(const Rep& rep, Asn1Value& out, const std::string&) {
+  out = id_set(rep.*F);
+  return VQStatus::success;
 }
 
 }  // namespace
@@ -72,15 +72,14 @@ VQStatus VQTopoNodeRepAccess::decode_managed_objects(Rep& rep, const hvx::Morf& 
   return VQStatus::success;
 }
 
-VQStatus VQTopoNodeRepAccess::encode_managed_objects(const Rep& rep, hvx::Image& image,
-                                                     const std::string& attribute,
-                                                     const std::string& error) {
-  Asn1Value set = vq_constructed(hvx::TAG_SET);
-  bool written = true;
+// A name the platform cannot make an instance of is refused with code 10.
+VQStatus VQTopoNodeRepAccess::managed_objects_value(const Rep& rep, Asn1Value& out,
+                                                    const std::string& error) {
+  out = hvx::ber::set();
   for (const std::string& managed_object : rep.managed_objects_) {
-    written = written && set.add_component(hvx::fdn2oi(managed_object));
+    if (!out.add_component(hvx::fdn2oi(managed_object))) return vq_written(false, error);
   }
-  return vq_written(written && vq_write_value(image, attribute, set), error);
+  return VQStatus::success;
 }
 
 // A monitor is NULL, or its rotation with the ids of its visible children.
@@ -104,15 +103,22 @@ VQStatus VQTopoNodeRepAccess::decode_monitor(Rep& rep, const hvx::Morf& value,
   return VQStatus::success;
 }
 
-VQStatus VQTopoNodeRepAccess::encode_monitor(const Rep& rep, hvx::Image& image,
-                                             const std::string& attribute, const std::string&) {
-  Asn1Value value = vq_null_value();
+VQStatus VQTopoNodeRepAccess::monitor_value(const Rep& rep, Asn1Value& out, const std::string&) {
+  out = hvx::ber::null_value();
   // An absent rotation still carries visible children, with the stored rotation.
   if (!rep.monitor_rotation_absent_ || !rep.monitor_visible_children_.is_empty()) {
-    value = vq_constructed(hvx::TAG_SEQ);
-    value.add_component(vq_integer(rep.monitor_rotation_));
-    value.add_component(id_set(rep.monitor_visible_children_));
+    out = hvx::ber::sequence();
+    out.add_component(hvx::ber::integer(rep.monitor_rotation_));
+    out.add_component(id_set(rep.monitor_visible_children_));
   }
+  return VQStatus::success;
+}
+
+// The monitor holds two attributes: a failed write names neither.
+VQStatus VQTopoNodeRepAccess::encode_monitor(const Rep& rep, hvx::Image& image,
+                                             const std::string& attribute, const std::string&) {
+  Asn1Value value;
+  (void)monitor_value(rep, value, attribute);
   return vq_written(vq_write_value(image, attribute, value), "VQTopoNode::monitor");
 }
 
@@ -141,10 +147,8 @@ VQStatus VQTopoNodeRepAccess::decode_user_data(Rep& rep, const hvx::Morf& value,
   return VQStatus::success;
 }
 
-VQStatus VQTopoNodeRepAccess::encode_user_data(const Rep& rep, hvx::Image& image,
-                                               const std::string& attribute,
-                                               const std::string& error) {
-  Asn1Value set = vq_constructed(hvx::TAG_SET);
+VQStatus VQTopoNodeRepAccess::user_data_value(const Rep& rep, Asn1Value& set, const std::string&) {
+  set = hvx::ber::set();
   for (const UserDatum& datum : rep.user_data_) {
     hvx::Oid oid;
     if (!hvx::OidNameRegistry::find_oid_by_name(datum.name, oid)) {
@@ -153,14 +157,14 @@ VQStatus VQTopoNodeRepAccess::encode_user_data(const Rep& rep, hvx::Image& image
     if (!datum.value.has_value()) {
       return VQStatus(Code::cannot_set_attribute, "VQTopoNode::object description data invalid");
     }
-    Asn1Value entry = vq_constructed(hvx::TAG_SEQ);
+    Asn1Value entry = hvx::ber::sequence();
     Asn1Value id;
     id.encode_oid(oid);
     entry.add_component(id);
     entry.add_component(datum.value.get_value());
     set.add_component(entry);
   }
-  return vq_written(vq_write_value(image, attribute, set), error);
+  return VQStatus::success;
 }
 
 // A view's first area is NULL, or its centre and extent.
@@ -180,15 +184,13 @@ VQStatus VQTopoNodeRepAccess::decode_geo_area(Rep& rep, const hvx::Morf& value,
   return VQStatus::success;
 }
 
-VQStatus VQTopoNodeRepAccess::encode_geo_area(const Rep& rep, hvx::Image& image,
-                                              const std::string& attribute,
-                                              const std::string& error) {
-  Asn1Value value = vq_null_value();
+VQStatus VQTopoNodeRepAccess::geo_area_value(const Rep& rep, Asn1Value& out, const std::string&) {
+  out = hvx::ber::null_value();
   if (!rep.view_default_geo_area_absent_) {
-    value = VQGeoLocationCodec::encode(rep.view_default_geo_area_);
-    value.add_component(vq_real(rep.view_default_geo_area_extent_));
+    out = VQGeoLocationCodec::encode(rep.view_default_geo_area_);
+    out.add_component(vq_real(rep.view_default_geo_area_extent_));
   }
-  return vq_written(vq_write_value(image, attribute, value), error);
+  return VQStatus::success;
 }
 
 void VQTopoNodeRepAccess::print_geo_area(std::ostream& os, const std::string& label,
@@ -227,7 +229,7 @@ std::vector<Row> VQTopoNodeRepAccess::identity_rows() {
     {.number = Node::name, .name = "name", .print = vq_print_value<&Rep::name_>,
      .equal = vq_equal<&Rep::name_>, .reset = vq_clear<&Rep::name_>, .group = kNode, .creatable = true,
      .storeable = true, .gdmo = Rep::topo_node_name, .decode = vq_decode_string<&Rep::name_>,
-     .encode = vq_encode_string<&Rep::name_>},
+     .value = vq_string_value<&Rep::name_>},
     {.number = Node::topology_pathnames, .name = "topology_pathnames",
      .print = vq_print_list<&Rep::topology_pathnames_>, .equal = vq_equal<&Rep::topology_pathnames_>,
      .reset = vq_clear<&Rep::topology_pathnames_>, .group = kNode,
@@ -235,11 +237,11 @@ std::vector<Row> VQTopoNodeRepAccess::identity_rows() {
     {.number = Node::type_name, .name = "type_name", .print = vq_print_value<&Rep::type_name_>,
      .equal = vq_equal<&Rep::type_name_>, .reset = [](Rep& r) { r.type_name_ = VQTopoTypeDn::host; },
      .group = kNode, .creatable = true, .storeable = true, .gdmo = Rep::topo_node_type,
-     .decode = vq_decode_string<&Rep::type_name_>, .encode = vq_encode_string<&Rep::type_name_>},
+     .decode = vq_decode_string<&Rep::type_name_>, .value = vq_string_value<&Rep::type_name_>},
     {.number = Node::managed_objects, .name = "managed_objects",
      .print = vq_print_list<&Rep::managed_objects_>, .equal = vq_equal<&Rep::managed_objects_>,
      .reset = vq_clear<&Rep::managed_objects_>, .group = kNode, .creatable = true, .storeable = true,
-     .gdmo = Rep::topo_node_mo_set, .decode = decode_managed_objects, .encode = encode_managed_objects},
+     .gdmo = Rep::topo_node_mo_set, .decode = decode_managed_objects, .value = managed_objects_value},
     {.number = Node::cmip_agents, .name = "cmip_agents", .print = vq_print_list<&Rep::cmip_agents_>,
      .equal = vq_equal<&Rep::cmip_agents_>, .reset = vq_clear<&Rep::cmip_agents_>, .group = kNode,
      .load_needs = {Rep::topo_node_mo_set}},
@@ -252,7 +254,7 @@ std::vector<Row> VQTopoNodeRepAccess::identity_rows() {
     {.number = Node::parents, .name = "parents", .print = vq_print_list<&Rep::parents_>,
      .equal = vq_equal<&Rep::parents_>, .reset = vq_clear<&Rep::parents_>, .group = kNode,
      .creatable = true, .storeable = true, .gdmo = Rep::topo_node_parents,
-     .decode = ids_decoder<&Rep::parents_>, .encode = ids_encoder<&Rep::parents_>},
+     .decode = ids_decoder<&Rep::parents_>, .value = ids_value<&Rep::parents_>},
     {.number = Node::children, .name = "children", .print = vq_print_list<&Rep::children_>,
      .equal = vq_equal<&Rep::children_>, .reset = vq_clear<&Rep::children_>, .group = kView,
      .gdmo = Rep::topo_node_children, .decode = ids_decoder<&Rep::children_>},
@@ -261,12 +263,12 @@ std::vector<Row> VQTopoNodeRepAccess::identity_rows() {
     {.number = Node::links, .name = "links", .print = vq_print_list<&Rep::links_>,
      .equal = vq_equal<&Rep::links_>, .reset = vq_clear<&Rep::links_>, .group = kNode, .creatable = true,
      .storeable = true, .gdmo = Rep::topo_node_peers, .decode = ids_decoder<&Rep::links_>,
-     .encode = ids_encoder<&Rep::links_>},
+     .value = ids_value<&Rep::links_>},
     {.number = Node::propagate_peers, .name = "propagate_peers",
      .print = vq_print_list<&Rep::propagate_peers_>, .equal = vq_equal<&Rep::propagate_peers_>,
      .reset = vq_clear<&Rep::propagate_peers_>, .group = kNode, .creatable = true, .storeable = true,
      .gdmo = Rep::topo_node_propagate_peers, .decode = ids_decoder<&Rep::propagate_peers_>,
-     .encode = ids_encoder<&Rep::propagate_peers_>},
+     .value = ids_value<&Rep::propagate_peers_>},
   };
   // clang-format on
 }
@@ -278,7 +280,7 @@ std::vector<Row> VQTopoNodeRepAccess::state_rows() {
     {.number = Node::state, .name = "state", .print = vq_print_value<&Rep::state_>,
      .equal = vq_equal<&Rep::state_>, .reset = [](Rep& r) { r.state_ = 0; }, .group = kNode,
      .creatable = true, .storeable = true, .gdmo = Rep::topo_node_state,
-     .decode = vq_decode_long<&Rep::state_>, .encode = vq_encode_long<&Rep::state_>},
+     .decode = vq_decode_long<&Rep::state_>, .value = vq_long_value<&Rep::state_>},
     {.number = Node::severity, .name = "severity", .print = vq_print_value<&Rep::severity_>,
      .equal = vq_equal<&Rep::severity_>, .reset = [](Rep& r) { r.severity_ = Node::indeterminate; },
      .group = kNode, .gdmo = Rep::topo_node_severity, .decode = vq_decode_long<&Rep::severity_>},
@@ -286,37 +288,37 @@ std::vector<Row> VQTopoNodeRepAccess::state_rows() {
      .print = vq_print_value<&Rep::propagated_severity_>, .equal = vq_equal<&Rep::propagated_severity_>,
      .reset = [](Rep& r) { r.propagated_severity_ = Node::indeterminate; }, .group = kNode,
      .gdmo = Rep::topo_node_propagated_severity, .decode = vq_decode_long<&Rep::propagated_severity_>,
-     .encode = vq_encode_long<&Rep::propagated_severity_>},
+     .value = vq_long_value<&Rep::propagated_severity_>},
     {.number = Node::is_severity_propagated, .name = "is_severity_propagated",
      .print = vq_print_flag<&Rep::is_severity_propagated_>,
      .equal = vq_equal<&Rep::is_severity_propagated_>,
      .reset = [](Rep& r) { r.is_severity_propagated_ = true; }, .group = kNode, .creatable = true,
      .storeable = true, .gdmo = Rep::topo_node_propagate_up,
      .decode = vq_decode_long<&Rep::is_severity_propagated_>,
-     .encode = vq_encode_long<&Rep::is_severity_propagated_>},
+     .value = vq_long_value<&Rep::is_severity_propagated_>},
     {.number = Node::display_statuses, .name = "display_statuses",
      .print = vq_print_list<&Rep::display_statuses_>, .equal = vq_equal<&Rep::display_statuses_>,
      .reset = vq_clear<&Rep::display_statuses_>, .group = kNode, .creatable = true, .storeable = true,
      .gdmo = Rep::topo_node_display_status,
      .decode = vq_decode_list<&Rep::display_statuses_, hvx::TAG_SET, VQDisplayStatusCodec>,
-     .encode = vq_encode_list<&Rep::display_statuses_, hvx::TAG_SET, VQDisplayStatusCodec>},
+     .value = vq_list_value<&Rep::display_statuses_, hvx::TAG_SET, VQDisplayStatusCodec>},
     {.number = Node::view_config_data, .name = "view_config_data",
      .print = vq_print_list<&Rep::view_config_data_>, .equal = vq_equal<&Rep::view_config_data_>,
      .reset = vq_clear<&Rep::view_config_data_>, .group = kView, .creatable = true, .storeable = true,
      .gdmo_class = kTopoView, .gdmo = Rep::topo_view_config_data, .load_needs = {Rep::topo_node_type},
      .decode = vq_decode_list<&Rep::view_config_data_, hvx::TAG_SET, VQViewConfigDatumCodec>,
-     .encode = vq_encode_list<&Rep::view_config_data_, hvx::TAG_SET, VQViewConfigDatumCodec>},
+     .value = vq_list_value<&Rep::view_config_data_, hvx::TAG_SET, VQViewConfigDatumCodec>},
     {.number = Node::geographical_location, .name = "geographical_location",
      .print = vq_print_optional<&Rep::geographical_location_, &Rep::geographical_location_absent_>,
      .equal = vq_equal_optional<&Rep::geographical_location_, &Rep::geographical_location_absent_>,
      .reset = [](Rep& r) { r.geographical_location_absent_ = true; }, .group = kNode,
      .creatable = true, .storeable = true, .gdmo = Rep::topo_node_geo_location,
      .decode = vq_decode_optional<&Rep::geographical_location_, &Rep::geographical_location_absent_, Geo>,
-     .encode = vq_encode_optional<&Rep::geographical_location_, &Rep::geographical_location_absent_, Geo>},
+     .value = vq_optional_value<&Rep::geographical_location_, &Rep::geographical_location_absent_, Geo>},
     {.number = Node::layer_name, .name = "layer_name", .print = vq_print_value<&Rep::layer_name_>,
      .equal = vq_equal<&Rep::layer_name_>, .reset = [](Rep& r) { r.layer_name_ = VQTopoTypeDn::host; },
      .group = kNode, .creatable = true, .storeable = true, .gdmo = Rep::topo_node_layer,
-     .decode = vq_decode_string<&Rep::layer_name_>, .encode = vq_encode_string<&Rep::layer_name_>},
+     .decode = vq_decode_string<&Rep::layer_name_>, .value = vq_string_value<&Rep::layer_name_>},
     {.number = Node::logical_locations, .name = "logical_locations",
      .print = vq_print_list<&Rep::logical_locations_>, .equal = vq_equal<&Rep::logical_locations_>,
      .reset = vq_clear<&Rep::logical_locations_>, .group = kNode, .creatable = true, .storeable = true,
@@ -328,14 +330,14 @@ std::vector<Row> VQTopoNodeRepAccess::state_rows() {
      .reset = vq_clear<&Rep::view_background_image_filename_>, .group = kView, .creatable = true,
      .storeable = true, .gdmo_class = kTopoView, .gdmo = Rep::topo_view_background_image,
      .load_needs = {Rep::topo_node_type}, .decode = vq_decode_string<&Rep::view_background_image_filename_>,
-     .encode = vq_encode_string<&Rep::view_background_image_filename_>},
+     .value = vq_string_value<&Rep::view_background_image_filename_>},
     {.number = Node::view_map_config_filename, .name = "view_map_config_filename",
      .print = vq_print_value<&Rep::view_map_config_filename_>,
      .equal = vq_equal<&Rep::view_map_config_filename_>,
      .reset = vq_clear<&Rep::view_map_config_filename_>, .group = kView, .creatable = true,
      .storeable = true, .gdmo_class = kTopoView, .gdmo = Rep::topo_view_map_config_file,
      .load_needs = {Rep::topo_node_type}, .decode = vq_decode_string<&Rep::view_map_config_filename_>,
-     .encode = vq_encode_string<&Rep::view_map_config_filename_>},
+     .value = vq_string_value<&Rep::view_map_config_filename_>},
   };
   // clang-format on
 }
@@ -348,13 +350,13 @@ std::vector<Row> VQTopoNodeRepAccess::shape_rows() {
      .equal = equal_geo_area, .reset = [](Rep& r) { r.view_default_geo_area_absent_ = true; },
      .group = kView, .creatable = true, .storeable = true, .gdmo_class = kTopoView,
      .gdmo = Rep::topo_view_map_initial_geo_area, .load_needs = {Rep::topo_node_type},
-     .decode = decode_geo_area, .encode = encode_geo_area},
+     .decode = decode_geo_area, .value = geo_area_value},
     {.number = Node::monitor_rotation, .name = "monitor_rotation",
      .print = vq_print_optional<&Rep::monitor_rotation_, &Rep::monitor_rotation_absent_>,
      .equal = vq_equal_optional<&Rep::monitor_rotation_, &Rep::monitor_rotation_absent_>,
      .reset = [](Rep& r) { r.monitor_rotation_absent_ = true; }, .group = kMonitor,
      .creatable = true, .storeable = true, .gdmo = Rep::topo_node_monitor,
-     .decode = decode_monitor, .encode = encode_monitor},
+     .decode = decode_monitor, .encode = encode_monitor, .value = monitor_value},
     // Held by the monitor's value, with the rotation.
     {.number = Node::monitor_visible_children, .name = "monitor_visible_children",
      .print = vq_print_list<&Rep::monitor_visible_children_>,
@@ -370,7 +372,7 @@ std::vector<Row> VQTopoNodeRepAccess::shape_rows() {
      .reset = vq_clear<&Rep::array_visible_children_>, .group = kArray, .creatable = true,
      .storeable = true, .gdmo = Rep::topo_node_array_visible_children,
      .load_needs = {Rep::topo_node_children}, .decode = ids_decoder<&Rep::array_visible_children_>,
-     .encode = ids_encoder<&Rep::array_visible_children_>},
+     .value = ids_value<&Rep::array_visible_children_>},
     {.number = Node::array_hidden_children, .name = "array_hidden_children",
      .print = print_hidden<&Rep::get_array_hidden_children>, .group = kArray,
      .needs = {Rep::topo_node_array_visible_children}, .load_needs = {Rep::topo_node_children}},
@@ -378,28 +380,28 @@ std::vector<Row> VQTopoNodeRepAccess::shape_rows() {
      .print = vq_print_value<&Rep::array_orientation_>, .equal = vq_equal<&Rep::array_orientation_>,
      .reset = [](Rep& r) { r.array_orientation_ = Node::horizontal; }, .group = kArray,
      .creatable = true, .storeable = true, .gdmo = Rep::topo_node_array_orientation,
-     .decode = vq_decode_long<&Rep::array_orientation_>, .encode = vq_encode_long<&Rep::array_orientation_>},
+     .decode = vq_decode_long<&Rep::array_orientation_>, .value = vq_long_value<&Rep::array_orientation_>},
     {.number = Node::array_num_columns, .name = "array_num_columns",
      .print = vq_print_value<&Rep::array_num_columns_>, .equal = vq_equal<&Rep::array_num_columns_>,
      .reset = [](Rep& r) { r.array_num_columns_ = 0; }, .group = kArray, .creatable = true,
      .storeable = true, .gdmo = Rep::topo_node_array_num_columns,
-     .decode = vq_decode_long<&Rep::array_num_columns_>, .encode = vq_encode_long<&Rep::array_num_columns_>},
+     .decode = vq_decode_long<&Rep::array_num_columns_>, .value = vq_long_value<&Rep::array_num_columns_>},
     {.number = Node::array_cell_size, .name = "array_cell_size",
      .print = vq_print_value<&Rep::array_cell_size_>, .equal = vq_equal<&Rep::array_cell_size_>,
      .reset = [](Rep& r) { r.array_cell_size_ = {0, 0}; }, .group = kArray, .creatable = true,
      .storeable = true, .gdmo = Rep::topo_node_array_cell_size,
      .decode = vq_decode_struct<&Rep::array_cell_size_, VQArrayCellSizeCodec>,
-     .encode = vq_encode_struct<&Rep::array_cell_size_, VQArrayCellSizeCodec>},
+     .value = vq_struct_value<&Rep::array_cell_size_, VQArrayCellSizeCodec>},
     {.number = Node::bus_logical_locations, .name = "bus_logical_locations",
      .print = vq_print_list<&Rep::bus_logical_locations_>, .equal = vq_equal<&Rep::bus_logical_locations_>,
      .reset = vq_clear<&Rep::bus_logical_locations_>, .group = Node::bus_attributes, .creatable = true,
      .storeable = true, .gdmo = Rep::topo_node_bus_points,
      .decode = vq_decode_list<&Rep::bus_logical_locations_, hvx::TAG_SEQ, VQLocationCodec>,
-     .encode = vq_encode_list<&Rep::bus_logical_locations_, hvx::TAG_SEQ, VQLocationCodec>},
+     .value = vq_list_value<&Rep::bus_logical_locations_, hvx::TAG_SEQ, VQLocationCodec>},
     // Never printed: user data are opaque, the maximum follows from the type.
     {.number = Node::user_data, .name = "user_data", .reset = vq_clear<&Rep::user_data_>,
      .group = kNode, .creatable = true, .storeable = true, .gdmo = Rep::topo_node_user_data,
-     .decode = decode_user_data, .encode = encode_user_data, .encode_last = true},
+     .decode = decode_user_data, .value = user_data_value, .encode_last = true},
     {.number = Node::monitor_max_visible_children, .name = "monitor_max_visible_children",
      .group = kMonitor, .load_needs = {Rep::topo_node_type}},
   };

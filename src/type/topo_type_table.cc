@@ -41,7 +41,7 @@ VQStatus decode_texts(Rep& rep, const hvx::Morf& value, const std::string&) {
 template <auto F, int Mode>
 VQStatus encode_texts(const Rep& rep, hvx::Image& image, const std::string& attribute,
                       const std::string&) {
-  Asn1Value set = vq_constructed(hvx::TAG_SET);
+  Asn1Value set = hvx::ber::set();
   for (const std::string& text : rep.*F) set.add_component(vq_text(text));
   return staged(image, attribute, set, Mode);
 }
@@ -74,7 +74,7 @@ VQStatus VQTopoTypeRepAccess::decode_base_type(Rep& rep, const hvx::Morf& value,
 
 VQStatus VQTopoTypeRepAccess::encode_base_type(const Rep& rep, hvx::Image& image,
                                                const std::string& attribute, const std::string&) {
-  Asn1Value set = vq_constructed(hvx::TAG_SET);
+  Asn1Value set = hvx::ber::set();
   set.add_component(vq_text(rep.base_type_));
   return staged(image, attribute, set);
 }
@@ -120,7 +120,7 @@ VQStatus VQTopoTypeRepAccess::decode_user_data_names(Rep& rep, const hvx::Morf& 
 VQStatus VQTopoTypeRepAccess::encode_user_data_names(const Rep& rep, hvx::Image& image,
                                                      const std::string& attribute,
                                                      const std::string&) {
-  Asn1Value set = vq_constructed(hvx::TAG_SET);
+  Asn1Value set = hvx::ber::set();
   for (const std::string& name : rep.user_data_attribute_names_) {
     hvx::Oid oid;
     if (!hvx::OidNameRegistry::find_oid_by_name(name, oid)) {
