@@ -1,4 +1,5 @@
 // Registration of node change callbacks.
+#include "core/callback_list.h"
 #include "dedavuz_api/topo_node.h"
 #include "dedavuz_api/topo_node_rep.h"
 #include "hvx/platform.h"
@@ -17,13 +18,7 @@ void VQTopoNodeRep::register_callback(VQEventType event,
 
 void VQTopoNodeRep::unregister_callback(void (*callback)(const VQTopoNodeCallbackData&),
                                         void*) {
-  // Only the first registration of the callback goes, whatever its event.
-  bool removed = false;
-  callbacks.remove_if([&](const CallbackEntry& entry) {
-    if (removed || entry.callback != callback) return false;
-    removed = true;
-    return true;
-  });
+  vq_remove_first_callback(callbacks, callback);
 }
 
 // From here on every raw event is decoded for the node callbacks.

@@ -4,6 +4,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "core/callback_list.h"
 #include "core/event_names.h"
 #include "core/local_system.h"
 #include "dedavuz_api/mit_names.h"
@@ -241,11 +242,5 @@ void VQTopoNodeRep::raw_event_cb(hvx::CurrentEvent& event) {
   changed.remove(VQTopoNode::dn);
   node.active_ = changed;
 
-  // A callback may register or unregister callbacks: the list is walked as it was.
-  const VQList<CallbackEntry> now = callbacks;
-  for (const CallbackEntry& entry : now) {
-    if (entry.event != data.event && entry.event != all_events) continue;
-    data.client_data = entry.client_data;
-    if (entry.callback != nullptr) entry.callback(data);
-  }
+  vq_call_callbacks(callbacks, data);
 }

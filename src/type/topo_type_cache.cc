@@ -2,6 +2,7 @@
 // notification.
 #include <utility>
 
+#include "core/callback_list.h"
 #include "core/event_names.h"
 #include "core/local_system.h"
 #include "dedavuz_api/mit_names.h"
@@ -116,12 +117,7 @@ void VQTopoTypeRep::register_callback(VQEventType event,
 }
 
 void VQTopoTypeRep::unregister_callback(void (*callback)(const VQTopoTypeCallbackData&), void*) {
-  bool removed = false;
-  callbacks.remove_if([&](const CallbackEntry& entry) {
-    if (removed || entry.callback != callback) return false;
-    removed = true;
-    return true;
-  });
+  vq_remove_first_callback(callbacks, callback);
 }
 
 void VQTopoTypeRep::raw_event_cb(hvx::CurrentEvent& event) {
@@ -150,13 +146,7 @@ void VQTopoTypeRep::raw_event_cb(hvx::CurrentEvent& event) {
     view_types.remove(data.dn);
   }
 
-  // A callback may register or unregister callbacks: the list is walked as it was.
-  const VQList<CallbackEntry> now = callbacks;
-  for (const CallbackEntry& entry : now) {
-    if (entry.event != data.event && entry.event != all_events) continue;
-    data.client_data = entry.client_data;
-    if (entry.callback != nullptr) entry.callback(data);
-  }
+  vq_call_callbacks(callbacks, data);
 }
 
 bool VQTopoType::is_container(const std::string& name) { return VQTopoTypeRep::is_container(name); }

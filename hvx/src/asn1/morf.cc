@@ -12,6 +12,23 @@ namespace hvx {
 
 namespace {
 
+// The one way a Morf takes a new value: `make` builds it, or answers false with the error
+// set; the Morf keeps its old value then. An exception (out of memory) becomes the error:
+// nothing is thrown to the application.
+template <typename Make>
+bool take(Asn1Value& slot, std::string& error, Make make) {
+  try {
+    Asn1Value value;
+    if (!make(value, error)) return false;
+    slot = std::move(value);
+    error.clear();
+    return true;
+  } catch (const std::exception& e) {
+    error = e.what();
+    return false;
+  }
+}
+
 // The value inside an explicit tag.
 Asn1Value untag(const Syntax::Node& node, const Asn1Value& value) {
   return node.tagging == Syntax::Tagging::explicit_ ? value.first_component() : value;
@@ -67,51 +84,30 @@ Morf::Morf(const DataUnit& attribute_or_type, Platform& platform)
 Morf::Morf(const Syntax& syntax, const Asn1Value& value) : syntax_(syntax) { set_value(value); }
 
 bool Morf::set(std::string_view text) {
-  try {
-    Asn1Value value;
-    std::string error;
-    if (!notation::parse(syntax_, text, value, error)) {
-      error_ = error;
-      return false;
-    }
-    value_ = value;
-    error_.clear();
-    return true;
-  } catch (const std::exception& e) {
-    error_ = e.what();
-    return false;
-  }
+  return take(value_, error_, [&](Asn1Value& value, std::string& error) {
+    return notation::parse(syntax_, text, value, error);
+  });
 }
 
 bool Morf::set_str(std::string_view text, int format) {
   if (format == 4) return set_str(notation::decode_octal_escapes(text), 0);
   if (format != 0 || syntax_.kind() != Syntax::Kind::string) return set(text);
-  try {
-    Asn1Value value;
+  return take(value_, error_, [&](Asn1Value& value, std::string&) {
     value.encode_octets(text, syntax_.universal_tag());
     apply_tag(*syntax_.node(), value);
-    value_ = value;
-    error_.clear();
     return true;
-  } catch (const std::exception& e) {
-    error_ = e.what();
-    return false;
-  }
+  });
 }
 
 bool Morf::set_value(const Asn1Value& value) {
-  try {
+  return take(value_, error_, [&](Asn1Value& taken, std::string& error) {
     if (!syntax_.check(value)) {
-      error_ = syntax_.valid() ? "value is not of the syntax" : "no syntax";
+      error = syntax_.valid() ? "value is not of the syntax" : "no syntax";
       return false;
     }
-    value_ = value;
-    error_.clear();
+    taken = value;
     return true;
-  } catch (const std::exception& e) {
-    error_ = e.what();
-    return false;
-  }
+  });
 }
 
 void Morf::clear() { value_ = Asn1Value(); }
