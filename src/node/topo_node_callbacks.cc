@@ -16,8 +16,7 @@ void VQTopoNodeRep::register_callback(VQEventType event,
   if (!is_callbacks_initialized) initialize_callbacks(hvx::Platform::default_platform());
 }
 
-void VQTopoNodeRep::unregister_callback(void (*callback)(const VQTopoNodeCallbackData&),
-                                        void*) {
+void VQTopoNodeRep::unregister_callback(void (*callback)(const VQTopoNodeCallbackData&), void*) {
   vq_remove_first_callback(callbacks, callback);
 }
 
@@ -35,7 +34,6 @@ void VQTopoNode::unregister_callback(void (*callback)(const VQTopoNodeCallbackDa
   VQTopoNodeRep::unregister_callback(callback, client_data);
 }
 
-void VQTopoNode::unregister_callback(VQEventType,
-                                     void (*callback)(const VQTopoNodeCallbackData&)) {
+void VQTopoNode::unregister_callback(VQEventType, void (*callback)(const VQTopoNodeCallbackData&)) {
   VQTopoNodeRep::unregister_callback(callback, nullptr);
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/event_names.h"
+#include "core/system_path.h"
 #include "dedavuz_api/cmip_agent_dn.h"
 #include "dedavuz_api/mit_names.h"
 #include "dedavuz_api/topo_node_rep.h"
@@ -165,12 +166,12 @@ void VQTopoPlatformRep::connection_event(hvx::CurrentEvent& event) {
   ConnectionReport report;
   report.path = local_system_name_;
   const std::string name = event.get_objname().str();
-  for (std::string_view component : split(name, '/')) {
-    if (component.find("misId") == std::string_view::npos) continue;
+  vq_for_each_component(name, [&report](std::string_view component) {
+    if (component.find("misId") == std::string_view::npos) return;
     std::string_view value = component.substr(std::min<std::size_t>(7, component.size()));
     while (!value.empty() && value.back() == '"') value.remove_suffix(1);
     report.path = child_path(report.path, value);
-  }
+  });
   const std::string info = event.get_info().str();
   report.agents = agent_list(info);
   read_state(info, report);
