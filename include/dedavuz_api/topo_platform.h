@@ -99,7 +99,15 @@ class VQTopoPlatform {
   VQStatus set_attributes_by_mo(const VQList<std::string>& mo_fdns, const VQIntegerSet& attributes,
                                 const VQTopoNode& values, VQList<VQTopoNode>& nodes,
                                 const VQList<std::string>& systems);
-  // Whether the node is a view; false when it cannot be read.
+  // Every route from a root view down to `view` through the cached view graph, as the
+  // views' names joined by "/" and starting with "/" (/Root/Campus/Building4): one path
+  // name per route. Code 17 without the cache, 14 for a view the graph does not hold.
+  VQStatus view_topology_pathnames(const VQTopoNodeDn& view, VQList<std::string>& paths) const;
+  // The same, each followed by "/" and `leaf`.
+  VQStatus topology_pathnames(const VQTopoNodeDn& view, const std::string& leaf,
+                              VQList<std::string>& paths) const;
+  // Whether the node is a view (with the view graph cached: whether the graph holds it);
+  // false when it cannot be read.
   bool is_view(const VQTopoNodeDn& node) const;
   // The local system's types that derive from none, and all of them.
   VQStatus find_root_types(VQList<VQTopoTypeDn>& types) const;

@@ -7,6 +7,7 @@
 #include <deque>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "dedavuz_api/error.h"
 #include "dedavuz_api/integer_set.h"
@@ -15,6 +16,7 @@
 #include "dedavuz_api/topo_node_dn.h"
 #include "dedavuz_api/topo_platform.h"
 #include "dedavuz_api/topo_type_dn.h"
+#include "dedavuz_api/val_dag.h"
 #include "hvx/asn1.h"
 #include "hvx/event.h"
 #include "hvx/message.h"
@@ -22,9 +24,36 @@
 #include "hvx/platform.h"
 
 class VQTopoNodeRep;
+class VQTopoPlatformRep;
+struct VQTopoNodeCallbackData;
+
+// One outstanding fetch of a system's view graph, from its request to its final reply.
+// Node events of the system that arrive meanwhile wait here and are applied over the
+// fetched views; a fetch whose system has left since is `dropped` and adds nothing.
+struct VQTopoPlatformRepContext {
+  std::string system_name;
+  VQTopoPlatformRep* rep = nullptr;
+  bool dropped = false;
+  std::vector<VQTopoNodeCallbackData> deferred;
+};
 
 class VQTopoPlatformRep {
  public:
+  // What the view graph holds for one view. A view named only as another's parent or child
+  // holds the defaults until its own entry arrives.
+  struct ViewInfo {
+    std::string name;
+    bool has_view_attributes = false;  // the server sent the view's files and extras
+    std::string map_file_name;
+    std::string background_file_name;
+    std::string extra_name;
+    int extra_number_1 = 0;
+    int extra_number_2 = 0;
+
+    bool operator==(const ViewInfo&) const = default;
+  };
+  using ViewGraph = VQTValDAG<ViewInfo, VQTopoNodeDn>;
+
   struct CallbackEntry {
     VQTopoPlatform::MisConnectionCallback callback = nullptr;
     void* client_data = nullptr;
@@ -180,6 +209,35 @@ class VQTopoPlatformRep {
   static VQStatus get_attributes_values_from_node(const VQIntegerSet& gdmo, VQTopoNodeRep& node,
                                                   hvx::Asn1Value& out);
 
+  // --- The view graph: without it each fails with code 17, and a view it does not hold
+  // gives code 14; the message names the operation. Lists are emptied first.
+
+  VQStatus get_view_graph_node_parents(const VQTopoNodeDn& view,
+                                       VQList<VQTopoNodeDn>& parents) const;
+  VQStatus get_view_graph_node_view_children(const VQTopoNodeDn& view,
+                                             VQList<VQTopoNodeDn>& children) const;
+  // A placeholder (empty name) counts as absent.
+  VQStatus get_view_graph_node_info(const VQTopoNodeDn& view, ViewInfo& info) const;
+  VQStatus get_view_graph_node_name(const VQTopoNodeDn& view, std::string& name) const;
+  // A view whose files the server did not send counts as absent.
+  VQStatus get_view_graph_background_file_name(const VQTopoNodeDn& view,
+                                               std::string& name) const;
+  VQStatus get_view_graph_map_file_name(const VQTopoNodeDn& view, std::string& name) const;
+  VQStatus get_view_graph_node(const VQTopoNodeDn& view, std::string& name,
+                               VQList<VQTopoNodeDn>& view_children,
+                               VQList<VQTopoNodeDn>& parents) const;
+  // Every route from a root of the graph down to `view`, as "/"-joined names starting
+  // with "/": one path name per route.
+  VQStatus view_topology_pathnames(const VQTopoNodeDn& view, VQList<std::string>& paths) const;
+  // The same with "/" + `leaf` appended to each.
+  VQStatus topology_pathnames(const VQTopoNodeDn& view, const std::string& leaf,
+                              VQList<std::string>& paths) const;
+  // The graph itself, for those that walk it whole.
+  const ViewGraph& view_graph() const { return view_graph_; }
+  // Views named "Root", in the order their entries arrived.
+  const VQList<VQTopoNodeDn>& root_nodes() const { return root_nodes_; }
+  static int pending_view_graph_requests_count() { return pending_view_graph_requests; }
+
   // --- Full names of systems and of their databases and tables. A system name is a plain
   // name or a "/"-separated path from the local system; the local name is the platform
   // object's, or else the default platform's.
@@ -230,6 +288,22 @@ class VQTopoPlatformRep {
   void register_view_event_callbacks();
   VQStatus add_view_graph(const std::string& system);
   VQStatus remove_view_graph(const std::string& system);
+  // The reply callback of a view-graph fetch; `context` is its VQTopoPlatformRepContext.
+  static void add_view_graph_cb(void* context, void* raw);
+  // Files one view entry of a fetch; false when the entry is malformed.
+  bool add_view_entry(const std::string& system, const hvx::Asn1Value& entry);
+  static void view_event_cb_wrapper(const VQTopoNodeCallbackData& data);
+  void view_event_cb(const VQTopoNodeCallbackData& data);
+  void view_created(const VQTopoNodeDn& dn);
+  void view_changed(const VQTopoNodeDn& dn, const VQTopoNode& node);
+  // `dn` under the system name the graph keys it by: discovery's spelling of its system.
+  VQTopoNodeDn view_key(const VQTopoNodeDn& dn) const;
+  // The graph's node for `view`, whichever spelling of the system it uses; null if none.
+  const ViewGraph::Node* find_view(const VQTopoNodeDn& view) const;
+  VQStatus find_view(const VQTopoNodeDn& view, const char* operation,
+                     const ViewGraph::Node*& node) const;
+  VQStatus pathnames_above(const ViewGraph::Node& node, VQList<std::string>& paths,
+                           std::size_t depth) const;
 
   hvx::Platform& platform_;
   std::string local_system_name_;
@@ -238,6 +312,9 @@ class VQTopoPlatformRep {
   VQList<std::string> system_names_;
   VQList<std::string> system_fdns_;  // entry i is the full name of system_names_[i]
   VQList<std::string> discovery_problems_;
+  ViewGraph view_graph_;
+  VQList<VQTopoNodeDn> root_nodes_;
+  std::vector<VQTopoPlatformRepContext*> fetches_;  // outstanding, in request order
 
   static VQTopoPlatformRep* the_topo_platform_rep;
   static bool valid_flag;

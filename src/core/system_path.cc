@@ -128,3 +128,8 @@ std::string vq_fdn_system_name(std::string_view fdn, std::string_view local) {
   if (parsed.server_tables == 0) return std::move(parsed.system_id);
   return std::move(parsed.system);
 }
+
+std::string vq_toggled_slash(const std::string& name) {
+  if (name.empty() || name.front() != '/') return std::string(1, '/').append(name);
+  return name.substr(std::min(name.find_first_not_of('/'), name.size()));
+}

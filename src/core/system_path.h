@@ -70,6 +70,10 @@ struct VQParsedSystem {
 VQParsedSystem vq_parse_system(std::string_view text, std::string_view local,
                                bool strip_leading_quotes = true);
 
+// The other spelling of a remote system's name: with its leading "/" added, or removed.
+// Discovery spells a remote system "/L/B", events and server texts "L/B".
+std::string vq_toggled_slash(const std::string& name);
+
 // `s` without the double quotes at either end.
 std::string_view vq_strip_quotes(std::string_view s);
 

@@ -262,22 +262,64 @@ VQStatus VQTopoNodeRep::load_topo_view_attributes(const VQIntegerSet& attributes
   return load_some_gdmo_attributes(topo_view, image, gdmo);
 }
 
-// What the view graph cache answers. Until the cache is kept the graph counts as not
-// cached: view children cannot be loaded, and nothing is taken from it in place of the
-// server's values.
+// What the view graph cache answers during a load.
 
-VQStatus VQTopoNodeRep::load_view_children_from_view_graph() {
-  return VQStatus(Code::not_supported_by_platform, "VQTopoNode::view_children");
+namespace {
+
+const VQTopoPlatformRep* cached_view_graph() {
+  const VQTopoPlatformRep* platform = VQTopoPlatformRep::instance();
+  return platform != nullptr && platform->is_view_graph_cached() ? platform : nullptr;
 }
 
-void VQTopoNodeRep::load_from_view_graph(const VQIntegerSet& /*attributes*/,
-                                         VQIntegerSet& /*gdmo*/) {}
+}  // namespace
 
-void VQTopoNodeRep::load_view_files_from_view_graph(VQIntegerSet& /*gdmo*/) {}
+VQStatus VQTopoNodeRep::load_view_children_from_view_graph() {
+  const VQTopoPlatformRep* graph = cached_view_graph();
+  if (graph == nullptr) {
+    return VQStatus(Code::not_supported_by_platform, "VQTopoNode::view_children");
+  }
+  // A node the graph does not hold has no view children.
+  const VQStatus ignored = graph->get_view_graph_node_view_children(dn_, view_children_);
+  (void)ignored;
+  return VQStatus::success;
+}
 
-VQStatus VQTopoNodeRep::topology_pathnames_through(const VQTopoNodeDn& /*parent*/,
+// The name and the parents come from the graph, which follows their changes. The type and
+// the severities the entry carries are as the fetch found them and are not followed, so
+// they are read from the server. Only a view whose own entry arrived answers: a node the
+// graph knows only as a parent knows neither its name nor its parents.
+void VQTopoNodeRep::load_from_view_graph(const VQIntegerSet& /*attributes*/, VQIntegerSet& gdmo) {
+  const VQTopoPlatformRep* graph = cached_view_graph();
+  VQTopoPlatformRep::ViewInfo info;
+  if (graph == nullptr || !graph->get_view_graph_node_info(dn_, info)) return;
+  if (gdmo.is_member(topo_node_name)) {
+    name_ = info.name;
+    gdmo.remove(topo_node_name);
+  }
+  if (gdmo.is_member(topo_node_parents) && graph->get_view_graph_node_parents(dn_, parents_)) {
+    gdmo.remove(topo_node_parents);
+  }
+}
+
+void VQTopoNodeRep::load_view_files_from_view_graph(VQIntegerSet& gdmo) {
+  const VQTopoPlatformRep* graph = cached_view_graph();
+  if (graph == nullptr) return;
+  if (gdmo.is_member(topo_view_map_config_file) &&
+      graph->get_view_graph_map_file_name(dn_, view_map_config_filename_)) {
+    gdmo.remove(topo_view_map_config_file);
+  }
+  if (gdmo.is_member(topo_view_background_image) &&
+      graph->get_view_graph_background_file_name(dn_, view_background_image_filename_)) {
+    gdmo.remove(topo_view_background_image);
+  }
+}
+
+VQStatus VQTopoNodeRep::topology_pathnames_through(const VQTopoNodeDn& parent,
                                                    VQList<std::string>& paths) const {
-  // The platform's topology_pathnames, answered from the view graph.
-  paths.clear();
-  return VQStatus(Code::view_graph_not_cached, "VQTopoPlatform::view_topology_pathnames");
+  const VQTopoPlatform* platform = VQTopoPlatform::instance();
+  if (platform == nullptr) {
+    paths.clear();
+    return VQStatus(Code::view_graph_not_cached, "VQTopoPlatform::view_topology_pathnames");
+  }
+  return platform->topology_pathnames(parent, name_, paths);
 }

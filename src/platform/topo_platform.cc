@@ -137,6 +137,18 @@ VQStatus VQTopoPlatform::set_attributes_by_mo(const VQList<std::string>& mo_fdns
   return rep_->set_attributes_by_mo(mo_fdns, attributes, values, nodes, systems);
 }
 
+VQStatus VQTopoPlatform::view_topology_pathnames(const VQTopoNodeDn& view,
+                                                 VQList<std::string>& paths) const {
+  paths.clear();
+  return rep_ == nullptr ? not_initialized() : rep_->view_topology_pathnames(view, paths);
+}
+
+VQStatus VQTopoPlatform::topology_pathnames(const VQTopoNodeDn& view, const std::string& leaf,
+                                            VQList<std::string>& paths) const {
+  paths.clear();
+  return rep_ == nullptr ? not_initialized() : rep_->topology_pathnames(view, leaf, paths);
+}
+
 bool VQTopoPlatform::is_view(const VQTopoNodeDn& node) const {
   return rep_ != nullptr && rep_->is_view(node);
 }

@@ -132,11 +132,6 @@ void read_state(std::string_view info, ConnectionReport& report) {
   }
 }
 
-std::string toggled_slash(const std::string& name) {
-  if (name.empty() || name.front() != '/') return std::string(1, '/').append(name);
-  return name.substr(std::min(name.find_first_not_of('/'), name.size()));
-}
-
 }  // namespace
 
 void VQTopoPlatformRep::raw_event_cb(hvx::CurrentEvent& event) {
@@ -182,14 +177,14 @@ void VQTopoPlatformRep::connection_event(hvx::CurrentEvent& event) {
     (void)add_system(path, true, list_and_register);
     for (const std::string& agent : report.agents) {
       std::string reached = child_path(path, agent);
-      if (!has_topo_node_db(reached)) reached = toggled_slash(reached);
+      if (!has_topo_node_db(reached)) reached = vq_toggled_slash(reached);
       (void)add_system(reached, true, list_and_register);
     }
   } else if (report.named && report.state == "notConnected") {
     (void)remove_system(path, true);
     for (const std::string& agent : report.agents) {
       std::string reached = child_path(path, agent);
-      if (!system_names_.contains(reached)) reached = toggled_slash(reached);
+      if (!system_names_.contains(reached)) reached = vq_toggled_slash(reached);
       (void)remove_system(reached, true);
     }
   }
@@ -203,6 +198,6 @@ bool VQTopoPlatformRep::has_topo_node_db(const std::string& system) {
 
 std::string VQTopoPlatformRep::known_system_name(const std::string& name) const {
   if (system_names_.contains(name)) return name;
-  const std::string variant = toggled_slash(name);
+  const std::string variant = vq_toggled_slash(name);
   return system_names_.contains(variant) ? variant : std::string();
 }

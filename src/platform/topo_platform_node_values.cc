@@ -223,8 +223,11 @@ VQStatus Rep::parse_action_output(hvx::Morf& reply, const VQTopoNodeDn& parent,
 
 void Rep::complete_node(const VQIntegerSet& attributes, VQTopoNode& node) const {
   NodeRep& rep = *node.rep_;
-  // View children come from the view graph once it is kept; the path names fail without
-  // it, and the other derived attributes do not need it.
+  if (attributes.is_member(Node::view_children) && view_graph_cached_) {
+    const VQStatus ignored = get_view_graph_node_view_children(rep.dn_, rep.view_children_);
+    (void)ignored;
+  }
+  // Without the graph the path names fail; the other derived attributes do not need it.
   const VQStatus ignored = rep.get_derived_topo_node_attributes(attributes);
   (void)ignored;
   rep.active_ |= attributes;

@@ -66,8 +66,10 @@ VQStatus Rep::find_nodes(GetTopoNodeDBAction action, const std::string& argument
 
 VQStatus Rep::find_root_nodes(VQList<VQTopoNodeDn>& roots,
                               const VQList<std::string>& systems) const {
-  // With the view graph kept, the roots come from it; until the graph exists every
-  // server is asked.
+  if (view_graph_cached_ && systems.is_empty()) {
+    roots = root_nodes_;
+    return VQStatus::success;
+  }
   return find_nodes(by_name, "Root", roots, systems);
 }
 
@@ -163,7 +165,7 @@ VQStatus Rep::find_mos_by_nodes(bool with_mos, const std::string& system,
 }
 
 bool Rep::is_view(const VQTopoNodeDn& node) const {
-  // With the view graph kept, the graph answers; until it exists the server is asked.
+  if (view_graph_cached_) return find_view(node) != nullptr;
   try {
     VQTopoNode loaded(node);
     VQIntegerSet type_only(VQTopoNode::attribute_count);

@@ -176,17 +176,3 @@ VQStatus VQTopoPlatformRep::is_managed_object_to_cmip_agent_mapping_cached(bool 
   if (load) agent_mapping_cached_ = true;
   return VQStatus::success;
 }
-
-void VQTopoPlatformRep::register_view_event_callbacks() {
-  // The view graph follows node changes through a node callback registered here (view graph).
-}
-
-VQStatus VQTopoPlatformRep::add_view_graph(const std::string& /*system*/) {
-  // The system's view graph is requested here (view graph).
-  return VQStatus::success;
-}
-
-VQStatus VQTopoPlatformRep::remove_view_graph(const std::string& /*system*/) {
-  // The system's views leave the graph here (view graph).
-  return VQStatus::success;
-}

@@ -248,9 +248,9 @@ TEST_F(TopoQueriesTest, ViewGraphInLinkedReplies) {
   EXPECT_EQ(exchange.replies[3].linked_id(), 0);
   EXPECT_FALSE(exchange.replies[3].has(Message::INFO));
   EXPECT_EQ(entries.size(), 212u);  // the views only
-  EXPECT_EQ(entries[1], "Root < > ,,Universe,210,5");
+  EXPECT_EQ(entries[1], "Root < > ,,Universe,5,5");
   EXPECT_EQ(entries[inner], "inner < " + std::to_string(views[0]) + " " + std::to_string(views[1]) +
-                                " > map.gif,,Subnetwork,1,5");
+                                " > map.gif,,Subnetwork,5,5");
 }
 
 // Bad requests get an error reply naming the action and what is wrong, whatever the

@@ -17,7 +17,7 @@ Asn1Value reference(long id, const std::string& name) {
 }
 
 // SEQUENCE { view { id, name }, parents SET OF { id, name }, background image, map file,
-// the view's type, its number of children, its propagated severity }.
+// the view's type, its severity, its propagated severity }.
 Asn1Value view_entry(const Database& database, long id, const NodeGraph::Node& view) {
   const Identifiers& ids = Identifiers::get();
   Asn1Value entry = ber::sequence();
@@ -34,7 +34,7 @@ Asn1Value view_entry(const Database& database, long id, const NodeGraph::Node& v
     entry.add_component(ber::octets(value != nullptr ? text_of(*value) : std::string()));
   }
   entry.add_component(ber::octets(view.type));
-  entry.add_component(ber::integer(static_cast<long>(view.children.size())));
+  entry.add_component(ber::integer(view.severity));
   entry.add_component(ber::integer(view.propagated));
   return entry;
 }
