@@ -41,6 +41,8 @@ class [[nodiscard]] VQStatus {
   VQStatus(Code code, const std::string& message);
   VQStatus(const VQStatus& other);
   VQStatus& operator=(const VQStatus& other);
+  VQStatus(VQStatus&& other) noexcept = default;
+  VQStatus& operator=(VQStatus&& other) noexcept = default;
   ~VQStatus();
 
   Code code() const;
@@ -78,6 +80,12 @@ class VQError {
   VQStatus::Code code_;
   std::string message_;
 };
+
+// Success is the common case and costs no call: only an error is copied out of line.
+inline VQStatus::VQStatus() = default;
+inline VQStatus::VQStatus(const VQStatus& other)
+    : error_(other.error_ ? std::make_unique<VQError>(*other.error_) : nullptr) {}
+inline VQStatus::~VQStatus() = default;
 
 std::ostream& operator<<(std::ostream& os, const VQError& error);
 std::ostream& operator<<(std::ostream& os, const VQStatus& status);

@@ -288,6 +288,8 @@ class VQTopoPlatformRep {
   void register_view_event_callbacks();
   VQStatus add_view_graph(const std::string& system);
   VQStatus remove_view_graph(const std::string& system);
+  // Dispatches until every view-graph fetch has had its final reply.
+  void wait_for_view_graphs();
   // The reply callback of a view-graph fetch; `context` is its VQTopoPlatformRepContext.
   static void add_view_graph_cb(void* context, void* raw);
   // Files one view entry of a fetch; false when the entry is malformed.

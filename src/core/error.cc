@@ -47,14 +47,9 @@ VQStatus::Code clamp_code(VQStatus::Code code) {
 
 const VQStatus VQStatus::success;
 
-VQStatus::VQStatus() = default;
-
 VQStatus::VQStatus(Code code, const std::string& message) {
   if (code != Code::success) error_ = std::make_unique<VQError>(code, message);
 }
-
-VQStatus::VQStatus(const VQStatus& other)
-    : error_(other.error_ ? std::make_unique<VQError>(*other.error_) : nullptr) {}
 
 VQStatus& VQStatus::operator=(const VQStatus& other) {
   if (this != &other) {
@@ -63,8 +58,6 @@ VQStatus& VQStatus::operator=(const VQStatus& other) {
   }
   return *this;
 }
-
-VQStatus::~VQStatus() = default;
 
 VQStatus::Code VQStatus::code() const { return error_ ? error_->code() : Code::success; }
 

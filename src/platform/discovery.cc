@@ -184,7 +184,11 @@ VQStatus VQTopoPlatformRep::get_systems(const std::string& hint) {
   if (fdns.has_error()) {
     note_problem("fdn table image:" + table + "  vqListFdns failed: " + fdns.get_error_string());
   }
-  if (reply.num_elements() == 0) return VQStatus::success;
+  if (reply.num_elements() == 0) {
+    // Even a server that names no other has its own views fetched before discovery ends.
+    wait_for_view_graphs();
+    return VQStatus::success;
+  }
 
   for (hvx::Asn1Value item = reply.get_value().first_component(); item;
        item = item.next_component()) {
@@ -228,7 +232,7 @@ VQStatus VQTopoPlatformRep::get_systems(const std::string& hint) {
     (void)ignored;
   }
 
-  while (pending_view_graph_requests > 0) platform_.dispatch_recursive(true);
+  wait_for_view_graphs();
   return VQStatus::success;
 }
 

@@ -181,7 +181,7 @@ void VQTopoPlatformRep::connection_event(hvx::CurrentEvent& event) {
       (void)add_system(reached, true, list_and_register);
     }
     // The views of the systems just added are fetched before the next event is seen.
-    while (pending_view_graph_requests > 0) platform_.dispatch_recursive(true);
+    wait_for_view_graphs();
   } else if (report.named && report.state == "notConnected") {
     (void)remove_system(path, true);
     for (const std::string& agent : report.agents) {

@@ -83,6 +83,10 @@ VQStatus Rep::add_view_graph(const std::string& system) {
   return VQStatus::success;
 }
 
+void Rep::wait_for_view_graphs() {
+  while (pending_view_graph_requests > 0) platform_.dispatch_recursive(true);
+}
+
 void Rep::add_view_graph_cb(void* client, void* raw) {
   auto* context = static_cast<VQTopoPlatformRepContext*>(client);
   Rep& rep = *context->rep;
@@ -292,11 +296,14 @@ VQStatus Rep::get_view_graph_node_info(const VQTopoNodeDn& view, ViewInfo& info)
 }
 
 VQStatus Rep::get_view_graph_node_name(const VQTopoNodeDn& view, std::string& name) const {
-  const ViewNode* node = nullptr;
-  VQ_RETURN_IF_ERROR(find_view(view, kName, node));
-  if (node->data.name.empty()) return VQStatus(Code::invalid_argument, kName);
+  // The lookup every view question starts with: kept to one probe and no status copy.
+  const ViewNode* node = view_graph_cached_ ? find_view(view) : nullptr;
+  if (node == nullptr || node->data.name.empty()) {
+    return VQStatus(view_graph_cached_ ? Code::invalid_argument : Code::view_graph_not_cached,
+                    kName);
+  }
   name = node->data.name;
-  return VQStatus::success;
+  return VQStatus();
 }
 
 VQStatus Rep::get_view_graph_background_file_name(const VQTopoNodeDn& view,
