@@ -6,11 +6,15 @@
 
 #include <string>
 
+#include "dedavuz_api/cmip_agent_dn.h"
 #include "dedavuz_api/error.h"
 #include "dedavuz_api/integer_set.h"
 #include "dedavuz_api/list.h"
 #include "dedavuz_api/topo_node.h"
+#include "dedavuz_api/rpc_agent_dn.h"
+#include "dedavuz_api/snmp_agent_dn.h"
 #include "dedavuz_api/topo_node_dn.h"
+#include "dedavuz_api/topo_node_report.h"
 #include "dedavuz_api/topo_type_dn.h"
 #include "hvx/platform.h"
 
@@ -99,6 +103,17 @@ class VQTopoPlatform {
   VQStatus set_attributes_by_mo(const VQList<std::string>& mo_fdns, const VQIntegerSet& attributes,
                                 const VQTopoNode& values, VQList<VQTopoNode>& nodes,
                                 const VQList<std::string>& systems);
+  // One report per node of `system`, appended (the list is not emptied): id, name, type,
+  // children, and the view children when the view graph is cached. Code 9 for a reply
+  // that is not a set of reports.
+  VQStatus gen_node_report(const std::string& system, VQList<VQTopoNodeReport>& reports) const;
+  // The agent managing a managed object: for CMIP the first agent, in the order the agents
+  // were read, one of whose managed objects is a prefix of `mo_fdn` (code 6 when none);
+  // for SNMP and RPC the agent the name itself names (code 14 when it names none).
+  VQStatus managed_object_to_cmip_agent(const std::string& mo_fdn, VQCmipAgentDn& agent) const;
+  VQStatus managed_object_to_snmp_agent(const std::string& mo_fdn, VQSnmpAgentDn& agent) const;
+  VQStatus managed_object_to_rpc_agent(const std::string& mo_fdn, VQRpcAgentDn& agent) const;
+
   // Every route from a root view down to `view` through the cached view graph, as the
   // views' names joined by "/" and starting with "/" (/Root/Campus/Building4): one path
   // name per route. Code 17 without the cache, 14 for a view the graph does not hold.

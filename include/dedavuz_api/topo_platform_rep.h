@@ -5,24 +5,32 @@
 #define DEDAVUZ_API_TOPO_PLATFORM_REP_H_
 
 #include <deque>
+#include <iosfwd>
+#include <memory>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
+#include "dedavuz_api/cmip_agent_dn.h"
 #include "dedavuz_api/error.h"
 #include "dedavuz_api/integer_set.h"
 #include "dedavuz_api/list.h"
+#include "dedavuz_api/rpc_agent_dn.h"
+#include "dedavuz_api/snmp_agent_dn.h"
 #include "dedavuz_api/topo_node.h"
 #include "dedavuz_api/topo_node_dn.h"
+#include "dedavuz_api/topo_node_report.h"
 #include "dedavuz_api/topo_platform.h"
 #include "dedavuz_api/topo_type_dn.h"
 #include "dedavuz_api/val_dag.h"
 #include "hvx/asn1.h"
 #include "hvx/event.h"
+#include "hvx/image.h"
 #include "hvx/message.h"
 #include "hvx/morf.h"
 #include "hvx/platform.h"
 
+class VQCmipAgentMap;
 class VQTopoNodeRep;
 class VQTopoPlatformRep;
 struct VQTopoNodeCallbackData;
@@ -53,6 +61,17 @@ class VQTopoPlatformRep {
     bool operator==(const ViewInfo&) const = default;
   };
   using ViewGraph = VQTValDAG<ViewInfo, VQTopoNodeDn>;
+
+  // One CMIP agent of the agent map: its name, the managed objects it names, and whether
+  // it is the local server's connection to another server (and that server's name).
+  struct CmipAgentInfo {
+    VQCmipAgentDn agent_dn;
+    VQList<std::string> managed_objects;
+    bool is_mmc = false;
+    std::string mmc_system_name;
+
+    bool operator==(const CmipAgentInfo&) const = default;
+  };
 
   struct CallbackEntry {
     VQTopoPlatform::MisConnectionCallback callback = nullptr;
@@ -209,6 +228,34 @@ class VQTopoPlatformRep {
   static VQStatus get_attributes_values_from_node(const VQIntegerSet& gdmo, VQTopoNodeRep& node,
                                                   hvx::Asn1Value& out);
 
+  // --- Node reports and agent lookup.
+
+  // Appends one report per node of `system` (the list is not emptied). No answer adds
+  // nothing; a malformed one gives code 9, keeping the reports before the fault.
+  VQStatus gen_node_report(const std::string& system, VQList<VQTopoNodeReport>& reports) const;
+  // The first agent, in the map's order, one of whose managed objects is a prefix of
+  // `mo_fdn`; code 6 (and a null name) when there is none. Loads the map if needed.
+  VQStatus managed_object_to_cmip_agent(const std::string& mo_fdn, VQCmipAgentDn& agent) const;
+  // The agent the managed object's own name names; code 14 when it names none.
+  VQStatus managed_object_to_snmp_agent(const std::string& mo_fdn, VQSnmpAgentDn& agent) const;
+  VQStatus managed_object_to_rpc_agent(const std::string& mo_fdn, VQRpcAgentDn& agent) const;
+  // The agent map, in load order; empty until loaded.
+  const VQList<CmipAgentInfo>& cmip_agent_infos() const;
+  // With `load`, reads the CMIP agents of every known system unless the map is loaded
+  // (code 1 with the platform's error when a system's agents cannot be read; the map then
+  // stays unloaded). Otherwise only answers success.
+  VQStatus is_managed_object_to_cmip_agent_mapping_cached(bool load) const;
+  // Files the agent `image` holds (booted for agentId, managedDNs and networkSAP), found on
+  // `system`; gives the record filed.
+  CmipAgentInfo cache_cmip_agent(hvx::Image& image, const std::string& system) const;
+  CmipAgentInfo cache_cmip_agent(hvx::Image& image) const {
+    return cache_cmip_agent(image, local_system_name_);
+  }
+  // Whether one of the agent's managed objects is a prefix of the text `mo_fdn` points to.
+  static bool cmip_agent_infos_tester(const CmipAgentInfo& info, void* mo_fdn);
+  // Whether the agent's name is the VQCmipAgentDn `agent_dn` points to.
+  static bool cmip_agent_infos_match_dn(const CmipAgentInfo& info, void* agent_dn);
+
   // --- The view graph: without it each fails with code 17, and a view it does not hold
   // gives code 14; the message names the operation. Lists are emptied first.
 
@@ -253,7 +300,7 @@ class VQTopoPlatformRep {
 
  private:
   VQTopoPlatformRep(hvx::Platform& platform, bool view_graph_cached);
-  ~VQTopoPlatformRep() = default;
+  ~VQTopoPlatformRep();
 
   // Appends `arrived` to `nodes`, handing over the representations rather than copying.
   static void move_nodes(std::deque<VQTopoNode>& arrived, VQList<VQTopoNode>& nodes);
@@ -277,13 +324,13 @@ class VQTopoPlatformRep {
   // The name under which `name` is known: itself, or its variant with the leading "/"
   // added or removed (discovery and events spell a remote system both ways); "" if neither.
   std::string known_system_name(const std::string& name) const;
+  // An agent creation files the agent in the map; a deletion removes its first record.
+  void cmip_agent_event(hvx::CurrentEvent& event);
   // A connection report of the server-table class: systems added or removed.
   void connection_event(hvx::CurrentEvent& event);
   // Whether the topology node database of `system` answers.
   bool has_topo_node_db(const std::string& system);
 
-  // Steps of construction and of system changes that arrive with later behaviour.
-  VQStatus is_managed_object_to_cmip_agent_mapping_cached(bool load);
   void subscribe_raw_events();
   void register_view_event_callbacks();
   VQStatus add_view_graph(const std::string& system);
@@ -310,7 +357,9 @@ class VQTopoPlatformRep {
   hvx::Platform& platform_;
   std::string local_system_name_;
   bool view_graph_cached_ = false;
-  bool agent_mapping_cached_ = false;
+  // The agent map is a cache: filled on first use by const lookups as well.
+  mutable bool agent_mapping_cached_ = false;
+  std::unique_ptr<VQCmipAgentMap> cmip_agents_;
   VQList<std::string> system_names_;
   VQList<std::string> system_fdns_;  // entry i is the full name of system_names_[i]
   VQList<std::string> discovery_problems_;
@@ -326,5 +375,9 @@ class VQTopoPlatformRep {
   static bool holding_events;
   static bool processing_events;
 };
+
+// "agent_dn = <name>", the managed objects in the list print form labelled
+// "managed_objects", "is_mmc = YES" (or NO) and "mmc_system_name = <name>", a line each.
+std::ostream& operator<<(std::ostream& os, const VQTopoPlatformRep::CmipAgentInfo& info);
 
 #endif  // DEDAVUZ_API_TOPO_PLATFORM_REP_H_

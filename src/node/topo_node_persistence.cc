@@ -26,39 +26,18 @@ bool boot_for(hvx::Image& image, const VQIntegerSet& gdmo) {
 
 VQStatus dn_not_set() { return VQStatus(Code::missing_mandatory_attribute, "VQTopoNode::dn"); }
 
-// Agent lookup by managed object belongs to the platform object, with its managed-object
-// to CMIP-agent map. Until that map is kept these answer as they will while it is empty:
-// SNMP and RPC agents by the managed object's own name, and no CMIP agent.
-VQStatus snmp_agent_of(const std::string& managed_object, VQSnmpAgentDn& agent) {
-  agent = VQSnmpAgentDn(managed_object);
-  if (agent.is_null()) {
-    return VQStatus(Code::invalid_argument,
-                    "VQTopoPlatform::derive_snmp_agents_from_managed_objects");
-  }
-  return VQStatus::success;
-}
-
-VQStatus rpc_agent_of(const std::string& managed_object, VQRpcAgentDn& agent) {
-  agent = VQRpcAgentDn(managed_object);
-  if (agent.is_null()) {
-    return VQStatus(Code::invalid_argument,
-                    "VQTopoPlatform::derive_rpc_agents_from_managed_objects");
-  }
-  return VQStatus::success;
-}
-
-VQStatus cmip_agent_of(const std::string& /*managed_object*/, VQCmipAgentDn& agent) {
-  agent.make_null();
-  return VQStatus(Code::key_not_found, "VQTopoPlatform::managed_object_to_cmip_agent");
-}
+// Agent lookup by managed object belongs to the platform object.
+template <typename Dn>
+using AgentLookup = VQStatus (VQTopoPlatform::*)(const std::string&, Dn&) const;
 
 // Offers a managed object to one kind of agent; true when that kind took it.
 template <typename Dn>
-bool offer(const std::string& managed_object, bool wanted,
-           VQStatus (*lookup)(const std::string&, Dn&), VQList<Dn>& agents) {
-  if (!wanted) return false;
+bool offer(const std::string& managed_object, bool wanted, AgentLookup<Dn> lookup,
+           VQList<Dn>& agents) {
+  const VQTopoPlatform* platform = VQTopoPlatform::instance();
+  if (!wanted || platform == nullptr) return false;
   Dn agent;
-  if (!lookup(managed_object, agent)) return false;
+  if (!(platform->*lookup)(managed_object, agent)) return false;
   if (!agents.contains(agent)) agents.append(agent);
   return true;
 }
@@ -238,9 +217,13 @@ void VQTopoNodeRep::derive_agents(const VQIntegerSet& attributes) {
   if (cmip) cmip_agents_.clear();
   // Each managed object goes to the first kind that knows its agent.
   for (const std::string& managed_object : managed_objects_) {
-    if (offer(managed_object, snmp, snmp_agent_of, snmp_agents_)) continue;
-    if (offer(managed_object, rpc, rpc_agent_of, rpc_agents_)) continue;
-    offer(managed_object, cmip, cmip_agent_of, cmip_agents_);
+    if (offer(managed_object, snmp, &VQTopoPlatform::managed_object_to_snmp_agent, snmp_agents_)) {
+      continue;
+    }
+    if (offer(managed_object, rpc, &VQTopoPlatform::managed_object_to_rpc_agent, rpc_agents_)) {
+      continue;
+    }
+    offer(managed_object, cmip, &VQTopoPlatform::managed_object_to_cmip_agent, cmip_agents_);
   }
 }
 

@@ -149,6 +149,29 @@ VQStatus VQTopoPlatform::topology_pathnames(const VQTopoNodeDn& view, const std:
   return rep_ == nullptr ? not_initialized() : rep_->topology_pathnames(view, leaf, paths);
 }
 
+VQStatus VQTopoPlatform::gen_node_report(const std::string& system,
+                                         VQList<VQTopoNodeReport>& reports) const {
+  return rep_ == nullptr ? not_initialized() : rep_->gen_node_report(system, reports);
+}
+
+VQStatus VQTopoPlatform::managed_object_to_cmip_agent(const std::string& mo_fdn,
+                                                      VQCmipAgentDn& agent) const {
+  if (rep_ == nullptr) return not_initialized();
+  return rep_->managed_object_to_cmip_agent(mo_fdn, agent);
+}
+
+VQStatus VQTopoPlatform::managed_object_to_snmp_agent(const std::string& mo_fdn,
+                                                      VQSnmpAgentDn& agent) const {
+  if (rep_ == nullptr) return not_initialized();
+  return rep_->managed_object_to_snmp_agent(mo_fdn, agent);
+}
+
+VQStatus VQTopoPlatform::managed_object_to_rpc_agent(const std::string& mo_fdn,
+                                                     VQRpcAgentDn& agent) const {
+  if (rep_ == nullptr) return not_initialized();
+  return rep_->managed_object_to_rpc_agent(mo_fdn, agent);
+}
+
 bool VQTopoPlatform::is_view(const VQTopoNodeDn& node) const {
   return rep_ != nullptr && rep_->is_view(node);
 }

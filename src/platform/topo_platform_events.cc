@@ -142,19 +142,7 @@ void VQTopoPlatformRep::raw_event_cb(hvx::CurrentEvent& event) {
   }
   if (!is_cmip_agent_event(event)) return;
 
-  const std::string name = event.get_objname().str();
-  const VQCmipAgentDn agent(name);
-  if (agent.is_null()) return;
-  if (vq_event_type_of(event) != object_creation) return;
-  hvx::Image image(hvx::DataUnit(name), event.get_objclass(), platform_);
-  const hvx::DUArray attributes{hvx::DataUnit(VQ_CMIP_AGENT_ID),
-                                hvx::DataUnit(VQ_CMIP_AGENT_MANAGED_DNS),
-                                hvx::DataUnit(VQ_CMIP_AGENT_NETWORK_SAP)};
-  if (!image.boot(attributes, hvx::DEFAULT_TIMEOUT)) {
-    std::cerr << "Error: VQTopoPlatformRep::raw_event_cb() - image boot failed!" << std::endl;
-  }
-  // The agent map that files the booted agent (and forgets deleted ones) is kept by agent
-  // lookup.
+  cmip_agent_event(event);
 }
 
 void VQTopoPlatformRep::connection_event(hvx::CurrentEvent& event) {

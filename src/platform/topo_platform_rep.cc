@@ -6,6 +6,7 @@
 #include "core/local_system.h"
 #include "core/system_path.h"
 #include "dedavuz_api/mit_names.h"
+#include "platform/cmip_agent_map.h"
 #include "hvx/oid.h"
 #include "hvx/oid_registry.h"
 
@@ -37,7 +38,9 @@ bool VQTopoPlatformRep::initialize(hvx::Platform& platform, bool view_graph_cach
 VQTopoPlatformRep* VQTopoPlatformRep::instance() { return the_topo_platform_rep; }
 
 VQTopoPlatformRep::VQTopoPlatformRep(hvx::Platform& platform, bool view_graph_cached)
-    : platform_(platform), view_graph_cached_(view_graph_cached) {
+    : platform_(platform),
+      view_graph_cached_(view_graph_cached),
+      cmip_agents_(std::make_unique<VQCmipAgentMap>()) {
   valid_flag = false;
   if (!derive_system_name()) return;
   // Visible from here on, so that the names built during discovery start from the local
@@ -64,6 +67,8 @@ VQTopoPlatformRep::VQTopoPlatformRep(hvx::Platform& platform, bool view_graph_ca
   subscribe_raw_events();
   if (view_graph_cached_) register_view_event_callbacks();
 }
+
+VQTopoPlatformRep::~VQTopoPlatformRep() = default;
 
 bool VQTopoPlatformRep::derive_system_name() {
   const std::string objname = platform_.get_prop("PLATFORM_OBJNAME").str();
@@ -166,13 +171,4 @@ void VQTopoPlatformRep::notify_callbacks(VQTopoPlatform::MisConnectionEvent even
   for (const CallbackEntry& entry : now) {
     if (entry.callback != nullptr) entry.callback({event, name, entry.client_data});
   }
-}
-
-// --- The steps that later behaviour fills in.
-
-VQStatus VQTopoPlatformRep::is_managed_object_to_cmip_agent_mapping_cached(bool load) {
-  // The managed-object to CMIP-agent map is read here (agent lookup); until then it is
-  // taken as loaded and empty, so that the connection reports are followed.
-  if (load) agent_mapping_cached_ = true;
-  return VQStatus::success;
 }

@@ -20,7 +20,7 @@ using platform_testing::PlatformWorldTest;
 using platform_testing::to_vector;
 
 // Past the number of requests a clean initialize makes (CleanRunFitsTheLoop checks it).
-constexpr int kLastRequest = 12;
+constexpr int kLastRequest = 16;
 
 using vq_testing::Fault;
 
