@@ -33,13 +33,13 @@ std::string agent_identifier(const Asn1Value& value) {
   if (value.decode_octets(text)) return text;
   hvx::Oid oid;
   if (!value.decode_oid(oid)) return text;
-  text = "{";
+  std::string braced(1, '{');
   for (const std::uint64_t arc : oid.arcs()) {
-    if (text.size() > 1) text.push_back(' ');
-    text += std::to_string(arc);
+    if (braced.size() > 1) braced.push_back(' ');
+    braced += std::to_string(arc);
   }
-  text.push_back('}');
-  return text;
+  braced.push_back('}');
+  return braced;
 }
 
 // The S of a name that is exactly /systemId=name:"S"; empty for any other.
