@@ -154,7 +154,8 @@ int main() {
   // The embedded server and the library's platform object over a connection to it.
   const std::shared_ptr<hvx::World> world = hvx::World::create("campus-mis");
   hvx::Platform::default_platform() = world->connect();
-  if (!VQTopoPlatform::initialize(hvx::Platform::default_platform(), false)) {
+  // With the view graph kept, path names are answered without asking the server.
+  if (!VQTopoPlatform::initialize(hvx::Platform::default_platform(), true)) {
     std::cerr << "demo: the platform object could not be made\n";
     return 1;
   }
@@ -210,6 +211,15 @@ int main() {
 
   std::cout << "Topology, as read back from the server:\n";
   print_tree(root, nullptr, 1);
+
+  hvx::Platform::default_platform().dispatch_recursive(false);
+  Node located(core);
+  VQList<std::string> paths;
+  if (located.load_some_attributes(selection({Node::topology_pathnames})) &&
+      located.get_topology_pathnames(paths)) {
+    std::cout << "\ncore-router sits in two buildings, so it has two path names:\n";
+    for (const std::string& path : paths) std::cout << "  " << path << "\n";
+  }
 
   std::cout << "\nA critical alarm on north-router's managed object:\n";
   if (world->raise_alarm(system, mo_prefix + "\"north-router\"", Node::critical) == 0) {
