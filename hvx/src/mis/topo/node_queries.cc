@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "asn1_contents.h"
 #include "hvx/ber.h"
 #include "topo/database.h"
 #include "topo/values.h"
@@ -86,20 +87,37 @@ ActionReply managed_objects_of(const Database& database, const Asn1Value& argume
   return answer(reply);
 }
 
+// Written straight into its encoding: a report holds every node of the database, and a
+// value tree of it would cost more than the walk itself.
 ActionReply node_report(const Database& database) {
-  Asn1Value reply = ber::set();
+  std::string entries;
+  std::string entry;
+  std::string children;
   for (const auto& [id, node] : database.graph().nodes()) {
-    Asn1Value entry = ber::sequence();
-    entry.add_component(ber::integer(id));
-    entry.add_component(ber::octets(node.name));
-    entry.add_component(ber::octets(node.type));
-    entry.add_component(id_set(node.children));
-    reply.add_component(entry);
+    entry.clear();
+    append_integer_value(entry, id);
+    append_ber_header(entry, kBerOctetString, node.name.size());
+    entry += node.name;
+    append_ber_header(entry, kBerOctetString, node.type.size());
+    entry += node.type;
+    children.clear();
+    for (const long child : node.children) append_integer_value(children, child);
+    append_ber_header(entry, kBerSet, children.size());
+    entry += children;
+    append_ber_header(entries, kBerSequence, entry.size());
+    entries += entry;
   }
-  return answer(reply);
+  return answer(set_of_encoded(entries));
 }
 
 }  // namespace
+
+void append_integer_value(std::string& out, long value) {
+  std::string contents;
+  asn1_contents::append_integer(contents, value);
+  append_ber_header(out, kBerInteger, contents.size());
+  out += contents;
+}
 
 void append_ber_header(std::string& out, unsigned char tag, std::size_t length) {
   out.push_back(static_cast<char>(tag));

@@ -24,8 +24,13 @@ inline constexpr std::size_t kEntriesPerReply = 100;
 
 // Appends a BER header: the tag octet and the definite length.
 void append_ber_header(std::string& out, unsigned char tag, std::size_t length);
+inline constexpr unsigned char kBerInteger = 0x02;
+inline constexpr unsigned char kBerOctetString = 0x04;
 inline constexpr unsigned char kBerSequence = 0x30;
 inline constexpr unsigned char kBerSet = 0x31;
+
+// Appends an INTEGER value, its contents minimal.
+void append_integer_value(std::string& out, long value);
 
 // A SET OF value whose components are the encoded `entries`.
 Asn1Value set_of_encoded(const std::string& entries);
