@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "dedavuz_api/topo_platform.h"
@@ -147,10 +148,12 @@ TEST_F(NodeReportTest, AMalformedReportKeepsTheReportsBefore) {
 // Whichever request of initialize fails, a managed object still finds its agent: a map
 // that could not be loaded then is loaded on first use, once.
 class AgentMapFaultTest : public PlatformWorldTest,
-                          public ::testing::WithParamInterface<int> {};
+                          public ::testing::WithParamInterface<std::tuple<int, vq_testing::Fault>> {
+};
 
 TEST_P(AgentMapFaultTest, AFailedLoadIsMadeGoodOnFirstUse) {
-  hvx::install_fault_plan(platform(), vq_testing::fault_at(GetParam(), vq_testing::Fault::fail));
+  const auto [k, fault] = GetParam();
+  hvx::install_fault_plan(platform(), vq_testing::fault_at(k, fault));
   ASSERT_TRUE(VQTopoPlatform::initialize(platform(), false));
   hvx::remove_fault_plan(platform());
   EXPECT_EQ(cmip_agent_of(system_fdn("B") + "/x=1"), "L:B");
@@ -160,7 +163,9 @@ TEST_P(AgentMapFaultTest, AFailedLoadIsMadeGoodOnFirstUse) {
   EXPECT_EQ(filed_b, 1u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Requests, AgentMapFaultTest, ::testing::Range(1, 16));
+INSTANTIATE_TEST_SUITE_P(Requests, AgentMapFaultTest,
+                         ::testing::Combine(::testing::Range(1, 16),
+                                            ::testing::ValuesIn(vq_testing::kFaults)));
 
 }  // namespace
 }  // namespace platform_testing
