@@ -21,6 +21,12 @@ inline VQStatus vq_staged(bool written, const hvx::Image& image) {
   return written ? VQStatus::success : vq_platform_error(image);
 }
 
+// Stages a fixed text (format 0) in REPLACE mode; a refusal gives code 1.
+inline VQStatus vq_stage_text(hvx::Image& image, const std::string& attribute,
+                              const std::string& text) {
+  return vq_staged(image.set_str(vq_du(attribute), vq_du(text), hvx::REPLACE, 0), image);
+}
+
 // "<label><value>\"": the label opens the quote.
 template <auto F>
 void vq_print_quoted(std::ostream& os, const std::string& label, const VQRepOf<F>& rep) {

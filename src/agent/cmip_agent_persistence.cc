@@ -31,9 +31,7 @@ VQStatus VQCmipAgentRep::create_with_some_attributes(const VQIntegerSet& attribu
   return vq_agent_create({dn_.slash_form(), VQ_OC_CMIP_AGENT}, [&](hvx::Image& image) {
     VQ_RETURN_IF_ERROR(set_some_attributes_in_image(image, attributes));
     // A new agent is enabled, whatever the representation holds.
-    return vq_staged(image.set_str(vq_du(VQ_CMIP_AGENT_OPERATIONAL_STATE), vq_du("enabled"),
-                                   hvx::REPLACE, 0),
-                     image);
+    return vq_stage_text(image, VQ_CMIP_AGENT_OPERATIONAL_STATE, "enabled");
   });
 }
 

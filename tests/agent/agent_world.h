@@ -48,6 +48,49 @@ class AgentWorldTest : public ::testing::Test {
     return -1;
   }
 
+  // Every request of a creation, a load, a store and a destruction of an agent holding
+  // what a creation needs refused in turn: code 1 with the platform's text, the server
+  // and the loading handle as they were. `change` gives the stored agent something new.
+  template <typename Agent, typename Dn>
+  void expect_each_request_refused_cleanly(const Agent& creatable, const Dn& dn,
+                                           const std::function<VQStatus(Agent&)>& change) {
+    VQIntegerSet name(Agent::attribute_count);
+    name.add(Agent::dn);
+    const auto on_server = [&] {
+      Agent fresh(dn);
+      EXPECT_VQ_OK(fresh.load_all_attributes());
+      fresh.clear_some_attributes(name);
+      return vq_testing::printed(fresh);
+    };
+    for (int operation = 0; operation < 4; ++operation) {
+      SCOPED_TRACE("operation " + std::to_string(operation));
+      Agent agent = creatable;
+      if (operation != 0) {
+        ASSERT_VQ_OK(agent.create_with_all_attributes());
+      }
+      const std::string before = operation == 0 ? "" : on_server();
+      ASSERT_VQ_OK(change(agent));
+      Agent loaded(dn);
+      const std::function<VQStatus()> operations[] = {
+          [&] { return agent.create_with_all_attributes(); },
+          [&] { return loaded.load_all_attributes(); },
+          [&] { return agent.store_all_attributes(); }, [&] { return agent.destroy(); }};
+      const int requests = fault_loop(operations[operation], [&](const VQStatus&) {
+        VQIntegerSet active;
+        loaded.get_active_attributes(active);
+        EXPECT_EQ(active, name);
+        EXPECT_EQ(agent.exists(), operation != 0);
+        if (operation != 0) {
+          EXPECT_EQ(on_server(), before);
+        }
+      });
+      EXPECT_EQ(requests, 1);
+      if (agent.exists()) {
+        ASSERT_VQ_OK(agent.destroy());
+      }
+    }
+  }
+
   std::shared_ptr<hvx::World> world_;
 };
 

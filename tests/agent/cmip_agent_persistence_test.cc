@@ -261,49 +261,9 @@ TEST_F(CmipAgentPersistenceTest, AnImageTheServerSentLoadsWhole) {
   EXPECT_EQ(printed(rep), printed(loaded));
 }
 
-enum class Operation { create, load, store, destroy };
-
-// Every request of each operation refused in turn: code 1 with the platform's text, and
-// the server and the handles as they were.
-TEST_F(CmipAgentPersistenceTest, EveryRequestRefusedInTurn) {
-  for (const Operation operation :
-       {Operation::create, Operation::load, Operation::store, Operation::destroy}) {
-    SCOPED_TRACE(static_cast<int>(operation));
-    A agent = creatable();
-    if (operation != Operation::create) {
-      ASSERT_VQ_OK(agent.create_with_all_attributes());
-    }
-    const std::string before = operation == Operation::create ? "" : on_server();
-    ASSERT_VQ_OK(agent.set_network_sap("changed"));
-    A loaded(kDn);
-    const int requests = fault_loop(
-        [&]() -> VQStatus {
-          switch (operation) {
-            case Operation::create:
-              return agent.create_with_all_attributes();
-            case Operation::load:
-              return loaded.load_all_attributes();
-            case Operation::store:
-              return agent.store_all_attributes();
-            case Operation::destroy:
-              return agent.destroy();
-          }
-          return VQStatus::success;
-        },
-        [&](const VQStatus&) {
-          VQIntegerSet active;
-          loaded.get_active_attributes(active);
-          EXPECT_EQ(active, set_of({A::dn}));
-          EXPECT_EQ(agent.exists(), operation != Operation::create);
-          if (operation != Operation::create) {
-            EXPECT_EQ(on_server(), before);
-          }
-        });
-    EXPECT_EQ(requests, 1);
-    if (agent.exists()) {
-      ASSERT_VQ_OK(agent.destroy());
-    }
-  }
+TEST_F(CmipAgentPersistenceTest, EachRequestRefusedInTurn) {
+  expect_each_request_refused_cleanly<A>(creatable(), kDn,
+                                         [](A& agent) { return agent.set_network_sap("changed"); });
 }
 
 }  // namespace
