@@ -125,8 +125,7 @@ class VQSnmpAgentRep : public VQObjectRep {
   VQStatus remove_supported_mib(const std::string& mib);
   VQStatus get_management_protocol(VQSnmpAgent::ManagementProtocol& protocol) const;
   VQStatus set_management_protocol(VQSnmpAgent::ManagementProtocol protocol);
-  VQStatus get_access_control_enforcement(
-      VQSnmpAgent::AccessControlEnforcement& enforcement) const;
+  VQStatus get_access_control_enforcement(VQSnmpAgent::AccessControlEnforcement& enforcement) const;
   VQStatus set_access_control_enforcement(VQSnmpAgent::AccessControlEnforcement enforcement);
   VQStatus get_access_control_mechanism(VQSnmpAgent::AccessControlMechanism& mechanism) const;
   VQStatus set_access_control_mechanism(VQSnmpAgent::AccessControlMechanism mechanism);

@@ -43,8 +43,8 @@ VQStatus vq_decode_text(VQRepOf<F>& rep, const hvx::Morf& value, const std::stri
 template <auto F, int Format>
 VQStatus vq_encode_text(const VQRepOf<F>& rep, hvx::Image& image, const std::string& attribute,
                         const std::string&) {
-  return vq_staged(
-      image.set_str(vq_du(attribute), vq_du(vq_c_text(rep.*F)), hvx::REPLACE, Format), image);
+  return vq_staged(image.set_str(vq_du(attribute), vq_du(vq_c_text(rep.*F)), hvx::REPLACE, Format),
+                   image);
 }
 
 // A number staged through the integer setter; a refusal gives code 1.

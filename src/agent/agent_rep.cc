@@ -55,8 +55,8 @@ VQStatus VQAgentRep::get_some_attributes_in_image(bool snmp, hvx::Image& image,
         read_state(image, name.operational, "VQCmipAgent::operational_state", operational));
   }
   if (selection.is_member(1)) {
-    VQ_RETURN_IF_ERROR(read_state(image, name.administrative,
-                                  "VQCmipAgent::administrative_state", administrative));
+    VQ_RETURN_IF_ERROR(read_state(image, name.administrative, "VQCmipAgent::administrative_state",
+                                  administrative));
   }
   return VQStatus::success;
 }

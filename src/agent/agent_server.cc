@@ -2,7 +2,6 @@
 
 #include <exception>
 
-
 bool vq_agent_exists(const VQAgentObject& object) {
   try {
     hvx::Image image;
@@ -38,7 +37,8 @@ VQStatus vq_agent_load(const VQAgentObject& object, const VQIntegerSet& gdmo,
     hvx::Image image;
     VQ_RETURN_IF_ERROR(vq_open_image(object.name, object.object_class, image));
     if (!vq_boot_for(image, gdmo, names, count)) return vq_platform_error(image);
-    if (!image.exists()) return VQStatus(VQStatus::Code::object_does_not_exist, image.get_objname().str());
+    if (!image.exists())
+      return VQStatus(VQStatus::Code::object_does_not_exist, image.get_objname().str());
     return decode(image);
   });
 }

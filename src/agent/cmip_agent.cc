@@ -23,7 +23,8 @@ VQStatus VQCmipAgent::get_dn(VQCmipAgentDn& dn) const { return rep_->get_dn(dn);
 
 VQStatus VQCmipAgent::set_dn(const VQCmipAgentDn& dn) { return rep_->set_dn(dn); }
 
-VQStatus VQCmipAgent::get_mpa_address_info(std::string& hostname, int& port, bool& no_address) const {
+VQStatus VQCmipAgent::get_mpa_address_info(std::string& hostname, int& port,
+                                           bool& no_address) const {
   return rep_->get_mpa_address_info(hostname, port, no_address);
 }
 

@@ -26,8 +26,7 @@ bool VQCmipAgentRep::exists() const {
 }
 
 VQStatus VQCmipAgentRep::create_with_some_attributes(const VQIntegerSet& attributes) {
-  VQ_RETURN_IF_ERROR(
-      vq_agent_check_create(table(), get_mandatory_attributes(create), attributes));
+  VQ_RETURN_IF_ERROR(vq_agent_check_create(table(), get_mandatory_attributes(create), attributes));
   return vq_agent_create({dn_.slash_form(), VQ_OC_CMIP_AGENT}, [&](hvx::Image& image) {
     VQ_RETURN_IF_ERROR(set_some_attributes_in_image(image, attributes));
     // A new agent is enabled, whatever the representation holds.

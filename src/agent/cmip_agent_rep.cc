@@ -39,9 +39,7 @@ VQStatus VQCmipAgentRep::load_all_defaults() {
 
 VQStatus VQCmipAgentRep::load_some_defaults(const VQIntegerSet&) { return VQStatus::success; }
 
-void VQCmipAgentRep::get_active_attributes(VQIntegerSet& attributes) const {
-  attributes = active_;
-}
+void VQCmipAgentRep::get_active_attributes(VQIntegerSet& attributes) const { attributes = active_; }
 
 void VQCmipAgentRep::clear_all_attributes() { active_ = false; }
 

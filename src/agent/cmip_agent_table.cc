@@ -87,8 +87,8 @@ VQStatus VQCmipAgentRepAccess::decode_mpa_address(Rep& rep, const hvx::Morf& val
   const Asn1Value address = v.first_component();
   std::string hostname;
   long port = 0;
-  if (v.is_null() || tag != hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 0) || !vq_is(address, hvx::TAG_SEQ) ||
-      !address.first_component().decode_octets(hostname) ||
+  if (v.is_null() || tag != hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 0) ||
+      !vq_is(address, hvx::TAG_SEQ) || !address.first_component().decode_octets(hostname) ||
       !address.first_component().next_component().decode_int(port)) {
     return VQStatus(Code::hvx_error, "VQCmipAgent::mpa_address");
   }

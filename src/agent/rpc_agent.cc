@@ -4,7 +4,9 @@
 
 #include "dedavuz_api/rpc_agent_rep.h"
 
-VQRpcAgent::VQRpcAgent(const VQRpcAgentDn& dn) : rep_(new VQRpcAgentRep(dn)) { VQObject::rep_ = rep_; }
+VQRpcAgent::VQRpcAgent(const VQRpcAgentDn& dn) : rep_(new VQRpcAgentRep(dn)) {
+  VQObject::rep_ = rep_;
+}
 
 VQRpcAgent::VQRpcAgent(const VQRpcAgent& other) : VQObject(other) { *this = other; }
 
@@ -56,7 +58,8 @@ bool VQRpcAgent::compare_all_attributes(const VQRpcAgent& other) const {
   return rep_->compare_all_attributes(*other.rep_);
 }
 
-bool VQRpcAgent::compare_some_attributes(const VQRpcAgent& other, const VQIntegerSet& attributes) const {
+bool VQRpcAgent::compare_some_attributes(const VQRpcAgent& other,
+                                         const VQIntegerSet& attributes) const {
   return rep_->compare_some_attributes(*other.rep_, attributes);
 }
 
@@ -65,7 +68,7 @@ bool VQRpcAgent::diff_all_attributes(const VQRpcAgent& other, VQIntegerSet& diff
 }
 
 bool VQRpcAgent::diff_some_attributes(const VQRpcAgent& other, const VQIntegerSet& attributes,
-                                VQIntegerSet& differing) const {
+                                      VQIntegerSet& differing) const {
   return rep_->diff_some_attributes(*other.rep_, attributes, differing);
 }
 

@@ -21,13 +21,10 @@ VQStatus dn_not_set() {
 
 }  // namespace
 
-bool VQRpcAgentRep::exists() const {
-  return vq_agent_exists({dn_.slash_form(), VQ_OC_RPC_AGENT});
-}
+bool VQRpcAgentRep::exists() const { return vq_agent_exists({dn_.slash_form(), VQ_OC_RPC_AGENT}); }
 
 VQStatus VQRpcAgentRep::create_with_some_attributes(const VQIntegerSet& attributes) {
-  VQ_RETURN_IF_ERROR(
-      vq_agent_check_create(table(), get_mandatory_attributes(create), attributes));
+  VQ_RETURN_IF_ERROR(vq_agent_check_create(table(), get_mandatory_attributes(create), attributes));
   return vq_agent_create({dn_.slash_form(), VQ_OC_RPC_AGENT}, [&](hvx::Image& image) {
     VQ_RETURN_IF_ERROR(set_some_attributes_in_image(image, attributes));
     // A new agent is enabled, whatever the representation holds, and carries none of the
@@ -66,20 +63,20 @@ VQStatus VQRpcAgentRep::store_some_attributes(const VQIntegerSet& attributes) {
 }
 
 VQStatus VQRpcAgentRep::get_some_attributes_in_image(hvx::Image& image,
-                                                      const VQIntegerSet& attributes) {
+                                                     const VQIntegerSet& attributes) {
   VQ_RETURN_IF_ERROR(VQAgentRep::get_some_attributes_in_image(
       false, image, attributes, operational_state_, administrative_state_));
   return vq_agent_decode(table(), *this, image, attributes, gdmo_attribute_names());
 }
 
 VQStatus VQRpcAgentRep::set_some_attributes_in_image(hvx::Image& image,
-                                                      const VQIntegerSet& attributes) const {
+                                                     const VQIntegerSet& attributes) const {
   VQ_RETURN_IF_ERROR(VQAgentRep::set_some_attributes_in_image(
       false, image, attributes, operational_state_, administrative_state_));
   return table().encode_attributes(*this, attributes, image);
 }
 
 void VQRpcAgentRep::map_interface_to_gdmo_attributes(const VQIntegerSet& attributes,
-                                                      VQIntegerSet& gdmo) const {
+                                                     VQIntegerSet& gdmo) const {
   table().to_gdmo(load, 0, attributes, gdmo);
 }

@@ -37,9 +37,7 @@ VQStatus VQRpcAgentRep::load_all_defaults() {
 
 VQStatus VQRpcAgentRep::load_some_defaults(const VQIntegerSet&) { return VQStatus::success; }
 
-void VQRpcAgentRep::get_active_attributes(VQIntegerSet& attributes) const {
-  attributes = active_;
-}
+void VQRpcAgentRep::get_active_attributes(VQIntegerSet& attributes) const { attributes = active_; }
 
 void VQRpcAgentRep::clear_all_attributes() { active_ = false; }
 
@@ -127,18 +125,16 @@ bool VQRpcAgentRep::compare_all_attributes(const VQRpcAgentRep& other) const {
 }
 
 bool VQRpcAgentRep::compare_some_attributes(const VQRpcAgentRep& other,
-                                             const VQIntegerSet& attributes) const {
+                                            const VQIntegerSet& attributes) const {
   return table().compare(*this, active_, other, other.active_, attributes, nullptr);
 }
 
-bool VQRpcAgentRep::diff_all_attributes(const VQRpcAgentRep& other,
-                                         VQIntegerSet& differing) const {
+bool VQRpcAgentRep::diff_all_attributes(const VQRpcAgentRep& other, VQIntegerSet& differing) const {
   return diff_some_attributes(other, get_valid_attributes(load), differing);
 }
 
-bool VQRpcAgentRep::diff_some_attributes(const VQRpcAgentRep& other,
-                                          const VQIntegerSet& attributes,
-                                          VQIntegerSet& differing) const {
+bool VQRpcAgentRep::diff_some_attributes(const VQRpcAgentRep& other, const VQIntegerSet& attributes,
+                                         VQIntegerSet& differing) const {
   return table().compare(*this, active_, other, other.active_, attributes, &differing);
 }
 

@@ -5,7 +5,9 @@
 
 #include "dedavuz_api/snmp_agent_rep.h"
 
-VQSnmpAgent::VQSnmpAgent(const VQSnmpAgentDn& dn) : rep_(new VQSnmpAgentRep(dn)) { VQObject::rep_ = rep_; }
+VQSnmpAgent::VQSnmpAgent(const VQSnmpAgentDn& dn) : rep_(new VQSnmpAgentRep(dn)) {
+  VQObject::rep_ = rep_;
+}
 
 VQSnmpAgent::VQSnmpAgent(const VQSnmpAgent& other) : VQObject(other) { *this = other; }
 
@@ -91,7 +93,8 @@ bool VQSnmpAgent::compare_all_attributes(const VQSnmpAgent& other) const {
   return rep_->compare_all_attributes(*other.rep_);
 }
 
-bool VQSnmpAgent::compare_some_attributes(const VQSnmpAgent& other, const VQIntegerSet& attributes) const {
+bool VQSnmpAgent::compare_some_attributes(const VQSnmpAgent& other,
+                                          const VQIntegerSet& attributes) const {
   return rep_->compare_some_attributes(*other.rep_, attributes);
 }
 
@@ -100,7 +103,7 @@ bool VQSnmpAgent::diff_all_attributes(const VQSnmpAgent& other, VQIntegerSet& di
 }
 
 bool VQSnmpAgent::diff_some_attributes(const VQSnmpAgent& other, const VQIntegerSet& attributes,
-                                VQIntegerSet& differing) const {
+                                       VQIntegerSet& differing) const {
   return rep_->diff_some_attributes(*other.rep_, attributes, differing);
 }
 

@@ -29,8 +29,7 @@ VQSnmpAgentRep::TransportAddress::TransportAddress(const std::string& text) {
 
 std::string VQSnmpAgentRep::TransportAddress::ascii_format() const {
   return std::to_string(parts_[0]) + "." + std::to_string(parts_[1]) + "." +
-         std::to_string(parts_[2]) + "." + std::to_string(parts_[3]) + ":" +
-         std::to_string(port_);
+         std::to_string(parts_[2]) + "." + std::to_string(parts_[3]) + ":" + std::to_string(port_);
 }
 
 bool VQSnmpAgentRep::TransportAddress::operator==(const TransportAddress& other) const {
@@ -64,9 +63,7 @@ VQStatus VQSnmpAgentRep::load_all_defaults() {
 
 VQStatus VQSnmpAgentRep::load_some_defaults(const VQIntegerSet&) { return VQStatus::success; }
 
-void VQSnmpAgentRep::get_active_attributes(VQIntegerSet& attributes) const {
-  attributes = active_;
-}
+void VQSnmpAgentRep::get_active_attributes(VQIntegerSet& attributes) const { attributes = active_; }
 
 void VQSnmpAgentRep::clear_all_attributes() { active_ = false; }
 
@@ -180,19 +177,23 @@ VQStatus VQSnmpAgentRep::set_management_protocol(VQSnmpAgent::ManagementProtocol
   return set(VQSnmpAgent::management_protocol, management_protocol_, protocol);
 }
 
-VQStatus VQSnmpAgentRep::get_access_control_enforcement(VQSnmpAgent::AccessControlEnforcement& enforcement) const {
+VQStatus VQSnmpAgentRep::get_access_control_enforcement(
+    VQSnmpAgent::AccessControlEnforcement& enforcement) const {
   return get(VQSnmpAgent::access_control_enforcement, access_control_enforcement_, enforcement);
 }
 
-VQStatus VQSnmpAgentRep::set_access_control_enforcement(VQSnmpAgent::AccessControlEnforcement enforcement) {
+VQStatus VQSnmpAgentRep::set_access_control_enforcement(
+    VQSnmpAgent::AccessControlEnforcement enforcement) {
   return set(VQSnmpAgent::access_control_enforcement, access_control_enforcement_, enforcement);
 }
 
-VQStatus VQSnmpAgentRep::get_access_control_mechanism(VQSnmpAgent::AccessControlMechanism& mechanism) const {
+VQStatus VQSnmpAgentRep::get_access_control_mechanism(
+    VQSnmpAgent::AccessControlMechanism& mechanism) const {
   return get(VQSnmpAgent::access_control_mechanism, access_control_mechanism_, mechanism);
 }
 
-VQStatus VQSnmpAgentRep::set_access_control_mechanism(VQSnmpAgent::AccessControlMechanism mechanism) {
+VQStatus VQSnmpAgentRep::set_access_control_mechanism(
+    VQSnmpAgent::AccessControlMechanism mechanism) {
   return set(VQSnmpAgent::access_control_mechanism, access_control_mechanism_, mechanism);
 }
 

@@ -87,23 +87,22 @@ TEST_F(AgentStateImageTest, StatesThatAreNotEnumeratedAreDecodeErrors) {
     SCOPED_TRACE(kind.object_class);
     ASSERT_TRUE(hvx::create_object(*world_, "L", kind.object_class, kind.name).ok());
     for (const bool operational_bad : {true, false}) {
-      ASSERT_TRUE(hvx::overwrite_attribute(*world_, "L", kind.name, kind.operational,
-                                           operational_bad ? hvx::ber::integer(0)
-                                                           : hvx::ber::enumerated(0))
-                      .ok());
-      ASSERT_TRUE(hvx::overwrite_attribute(*world_, "L", kind.name, kind.administrative,
-                                           operational_bad ? hvx::ber::enumerated(0)
-                                                           : hvx::ber::integer(0))
-                      .ok());
+      ASSERT_TRUE(
+          hvx::overwrite_attribute(*world_, "L", kind.name, kind.operational,
+                                   operational_bad ? hvx::ber::integer(0) : hvx::ber::enumerated(0))
+              .ok());
+      ASSERT_TRUE(
+          hvx::overwrite_attribute(*world_, "L", kind.name, kind.administrative,
+                                   operational_bad ? hvx::ber::enumerated(0) : hvx::ber::integer(0))
+              .ok());
       hvx::Image image = booted(kind);
       VQAgent::OperationalState operational = VQAgent::enabled;
       VQAgent::AdministrativeState administrative = VQAgent::unlocked;
       EXPECT_VQ_ERROR_TEXT(
-          VQAgentRep::get_some_attributes_in_image(kind.snmp, image, set_of(2, {0, 1}),
-                                                   operational, administrative),
+          VQAgentRep::get_some_attributes_in_image(kind.snmp, image, set_of(2, {0, 1}), operational,
+                                                   administrative),
           Code::decode_error,
-          operational_bad ? "VQCmipAgent::operational_state"
-                          : "VQCmipAgent::administrative_state");
+          operational_bad ? "VQCmipAgent::operational_state" : "VQCmipAgent::administrative_state");
       EXPECT_EQ(operational, operational_bad ? VQAgent::enabled : VQAgent::disabled);
       EXPECT_EQ(administrative, VQAgent::unlocked);
     }

@@ -89,9 +89,11 @@ TEST_F(CmipAgentPersistenceTest, EveryAttributeRoundTrips) {
         agent.set_mpa_address_info(random_text(random, false), number(), random() % 3 == 0),
         agent.set_administrative_state(static_cast<VQAgent::AdministrativeState>(random() % 3)),
         agent.set_agent_address_info("ignored"), agent.set_agent_address_tag(number()),
-        agent.set_managed_objects(mos), agent.set_application_entity_title(random_text(random, false)),
+        agent.set_managed_objects(mos),
+        agent.set_application_entity_title(random_text(random, false)),
         agent.set_presentation_selector(selectors[0]), agent.set_session_selector(selectors[1]),
-        agent.set_transport_selector(selectors[2]), agent.set_network_sap(random_text(random, false)),
+        agent.set_transport_selector(selectors[2]),
+        agent.set_network_sap(random_text(random, false)),
         agent.set_name_translation(random_text(random, false)),
         agent.set_application_entity_qualifier(random_text(random, false)),
         agent.set_application_entity_invoke_id(number()),
@@ -140,8 +142,8 @@ TEST_F(CmipAgentPersistenceTest, CreationEnablesAndStoresDeriveTheAddress) {
   A agent = creatable();
   ASSERT_VQ_OK(agent.set_administrative_state(VQAgent::unlocked));
   // The representation holds disabled: a creation sends enabled all the same.
-  ASSERT_VQ_OK(agent.create_with_some_attributes(
-      agent.get_mandatory_attributes(create) | set_of({A::operational_state})));
+  ASSERT_VQ_OK(agent.create_with_some_attributes(agent.get_mandatory_attributes(create) |
+                                                 set_of({A::operational_state})));
   A loaded(kDn);
   ASSERT_VQ_OK(loaded.load_some_attributes(set_of({A::operational_state, A::agent_address_info})));
   EXPECT_EQ(printed(loaded),
@@ -178,7 +180,8 @@ TEST_F(CmipAgentPersistenceTest, MpaAddressesOfEitherFormAndMalformedOnes) {
   ASSERT_VQ_OK(agent.create_with_all_attributes());
   A loaded(kDn);
   ASSERT_VQ_OK(loaded.load_some_attributes(set_of({A::mpa_address_info})));
-  EXPECT_EQ(printed(loaded).substr(39), "              mpa_address_info: hostname: \"h\" port: 7\n");
+  EXPECT_EQ(printed(loaded).substr(39),
+            "              mpa_address_info: hostname: \"h\" port: 7\n");
   ASSERT_VQ_OK(agent.set_mpa_address_info("", 0, true));
   ASSERT_VQ_OK(agent.store_some_attributes(set_of({A::mpa_address_info})));
   ASSERT_VQ_OK(loaded.load_some_attributes(set_of({A::mpa_address_info})));
@@ -195,8 +198,9 @@ TEST_F(CmipAgentPersistenceTest, MpaAddressesOfEitherFormAndMalformedOnes) {
   for (const hvx::Asn1Value& value : malformed) {
     ASSERT_TRUE(hvx::overwrite_attribute(*world_, "L", kRelative, "mpaAddressInfo", value).ok());
     A bad(kDn);
-    EXPECT_VQ_ERROR_TEXT(bad.load_some_attributes(set_of({A::agent_address_tag, A::mpa_address_info})),
-                         Code::hvx_error, "VQCmipAgent::mpa_address");
+    EXPECT_VQ_ERROR_TEXT(
+        bad.load_some_attributes(set_of({A::agent_address_tag, A::mpa_address_info})),
+        Code::hvx_error, "VQCmipAgent::mpa_address");
     VQIntegerSet active;
     bad.get_active_attributes(active);
     EXPECT_EQ(active, set_of({A::dn}));

@@ -34,12 +34,9 @@ R populated() {
 }
 
 TEST(RpcAgentTest, SchemasNamesAndPrinting) {
-  const char* const names[] = {"operational_state",    "administrative_state", "dn",
-                               "get_community_string", "set_community_string", "schemas"};
-  for (int n = 0; n < R::attribute_count; ++n) {
-    EXPECT_EQ(R::get_attribute_name(static_cast<R::Attribute>(n)), names[n]);
-  }
-  EXPECT_EQ(R::get_attribute_name(static_cast<R::Attribute>(6)), "Unknown");
+  EXPECT_EQ(agent_testing::attribute_names<R>(),
+            "operational_state administrative_state dn get_community_string "
+            "set_community_string schemas Unknown");
   EXPECT_EQ(R::get_valid_attributes(store), set_of({1, 3, 4, 5}));
   EXPECT_EQ(R::get_mandatory_attributes(create), set_of({1, 2, 5}));
 

@@ -30,28 +30,20 @@ const char* const kRelative =
 
 S populated() {
   S agent(kDn);
-  EXPECT_VQ_ALL_OK(agent.set_administrative_state(VQAgent::unlocked),
-                   agent.set_system_title("1.3.6.1.2.1"), agent.set_get_community_string("public"),
-                   agent.set_set_community_string("private"),
-                   agent.set_transport_address("10.1.2.3:1161"),
-                   agent.set_supported_mibs({"mib-2", "host"}),
-                   agent.set_management_protocol(S::snmp_v2),
-                   agent.set_access_control_enforcement(S::both),
-                   agent.set_access_control_mechanism(S::internet));
+  EXPECT_VQ_ALL_OK(
+      agent.set_administrative_state(VQAgent::unlocked), agent.set_system_title("1.3.6.1.2.1"),
+      agent.set_get_community_string("public"), agent.set_set_community_string("private"),
+      agent.set_transport_address("10.1.2.3:1161"), agent.set_supported_mibs({"mib-2", "host"}),
+      agent.set_management_protocol(S::snmp_v2), agent.set_access_control_enforcement(S::both),
+      agent.set_access_control_mechanism(S::internet));
   return agent;
 }
 
 TEST(SnmpAgentTest, NamesEnumerationsAndTransportAddresses) {
-  const char* const names[] = {"operational_state",    "administrative_state",
-                               "dn",                   "system_title",
-                               "get_community_string", "set_community_string",
-                               "transport_address",    "supported_mibs",
-                               "management_protocol",  "access_control_enforcement",
-                               "access_control_mechanism"};
-  for (int n = 0; n < S::attribute_count; ++n) {
-    EXPECT_EQ(S::get_attribute_name(static_cast<S::Attribute>(n)), names[n]);
-  }
-  EXPECT_EQ(S::get_attribute_name(static_cast<S::Attribute>(11)), "Unknown");
+  EXPECT_EQ(agent_testing::attribute_names<S>(),
+            "operational_state administrative_state dn system_title get_community_string "
+            "set_community_string transport_address supported_mibs management_protocol "
+            "access_control_enforcement access_control_mechanism Unknown");
   EXPECT_EQ(printed(S::snmp_v1) + printed(S::snmp_v2) + printed(S::agent) + printed(S::proxy) +
                 printed(S::both) + printed(S::no_access_control) + printed(S::internet) +
                 printed(S::iso) + printed(static_cast<S::AccessControlEnforcement>(0)),
@@ -60,10 +52,14 @@ TEST(SnmpAgentTest, NamesEnumerationsAndTransportAddresses) {
   const struct {
     const char* text;
     const char* held;  // "" when refused
-  } cases[] = {{"10.1.2.3", "10.1.2.3:161"},       {"10.1.2.3:1161", "10.1.2.3:1161"},
-               {"10 . 1 . 2 . 3", "10.1.2.3:161"}, {" 10.1.2.3 : 162", "10.1.2.3:162"},
-               {"10.1.2", ""},                     {"10.1.2.3:", ""},
-               {"host:161", ""},                   {"", ""}};
+  } cases[] = {{"10.1.2.3", "10.1.2.3:161"},
+               {"10.1.2.3:1161", "10.1.2.3:1161"},
+               {"10 . 1 . 2 . 3", "10.1.2.3:161"},
+               {" 10.1.2.3 : 162", "10.1.2.3:162"},
+               {"10.1.2", ""},
+               {"10.1.2.3:", ""},
+               {"host:161", ""},
+               {"", ""}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     S agent(kDn);
