@@ -79,41 +79,44 @@ TEST_F(CmipAgentPersistenceTest, EveryAttributeRoundTrips) {
   for (int round = 0; round < 30; ++round) {
     SCOPED_TRACE(round);
     A agent(kDn);
-    Names mos;
-    for (const char* object : objects) {
-      if (random() % 2 == 0) mos.append(object);
+    // New values created, then new values stored: each time they read back as sent.
+    for (const bool stored : {false, true}) {
+      Names mos;
+      for (const char* object : objects) {
+        if (random() % 2 == 0) mos.append(object);
+      }
+      const std::string selectors[] = {random_selector(random), random_selector(random),
+                                       random_selector(random)};
+      ASSERT_VQ_ALL_OK(
+          agent.set_mpa_address_info(random_text(random, false), number(), random() % 3 == 0),
+          agent.set_administrative_state(static_cast<VQAgent::AdministrativeState>(random() % 3)),
+          agent.set_agent_address_info("ignored"), agent.set_agent_address_tag(number()),
+          agent.set_managed_objects(mos),
+          agent.set_application_entity_title(random_text(random, false)),
+          agent.set_presentation_selector(selectors[0]), agent.set_session_selector(selectors[1]),
+          agent.set_transport_selector(selectors[2]),
+          agent.set_network_sap(random_text(random, false)),
+          agent.set_name_translation(random_text(random, false)),
+          agent.set_application_entity_qualifier(random_text(random, false)),
+          agent.set_application_entity_invoke_id(number()),
+          agent.set_application_process_invoke_id(number()));
+      ASSERT_VQ_OK(stored ? agent.store_all_attributes() : agent.create_with_all_attributes());
+      // The address became the derived one; selectors in hexadecimal read back so.
+      std::string address;
+      ASSERT_VQ_OK(agent.get_agent_address_info(address));
+      EXPECT_NE(address, "ignored");
+      ASSERT_VQ_ALL_OK(agent.set_presentation_selector(selectors[0]),
+                       agent.set_session_selector(selectors[1]),
+                       agent.set_transport_selector(selectors[2]));
+      A loaded(kDn);
+      ASSERT_VQ_OK(loaded.load_all_attributes());
+      VQAgent::OperationalState operational = VQAgent::disabled;
+      ASSERT_VQ_OK(loaded.get_operational_state(operational));
+      EXPECT_EQ(operational, VQAgent::enabled);
+      VQIntegerSet differing(A::attribute_count);
+      EXPECT_FALSE(agent.diff_some_attributes(loaded, !set_of({A::operational_state}), differing))
+          << printed(agent) << printed(loaded);
     }
-    const std::string selectors[] = {random_selector(random), random_selector(random),
-                                     random_selector(random)};
-    ASSERT_VQ_ALL_OK(
-        agent.set_mpa_address_info(random_text(random, false), number(), random() % 3 == 0),
-        agent.set_administrative_state(static_cast<VQAgent::AdministrativeState>(random() % 3)),
-        agent.set_agent_address_info("ignored"), agent.set_agent_address_tag(number()),
-        agent.set_managed_objects(mos),
-        agent.set_application_entity_title(random_text(random, false)),
-        agent.set_presentation_selector(selectors[0]), agent.set_session_selector(selectors[1]),
-        agent.set_transport_selector(selectors[2]),
-        agent.set_network_sap(random_text(random, false)),
-        agent.set_name_translation(random_text(random, false)),
-        agent.set_application_entity_qualifier(random_text(random, false)),
-        agent.set_application_entity_invoke_id(number()),
-        agent.set_application_process_invoke_id(number()));
-    ASSERT_VQ_OK(agent.create_with_all_attributes());
-    // The address became the derived one; selectors in hexadecimal read back so.
-    std::string address;
-    ASSERT_VQ_OK(agent.get_agent_address_info(address));
-    EXPECT_NE(address, "ignored");
-    ASSERT_VQ_ALL_OK(agent.set_presentation_selector(selectors[0]),
-                     agent.set_session_selector(selectors[1]),
-                     agent.set_transport_selector(selectors[2]));
-    A loaded(kDn);
-    ASSERT_VQ_OK(loaded.load_all_attributes());
-    VQAgent::OperationalState operational = VQAgent::disabled;
-    ASSERT_VQ_OK(loaded.get_operational_state(operational));
-    EXPECT_EQ(operational, VQAgent::enabled);
-    VQIntegerSet differing(A::attribute_count);
-    EXPECT_FALSE(agent.diff_some_attributes(loaded, !set_of({A::operational_state}), differing))
-        << printed(agent) << printed(loaded);
     ASSERT_VQ_OK(agent.destroy());
   }
 }

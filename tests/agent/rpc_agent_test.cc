@@ -48,7 +48,10 @@ TEST(RpcAgentTest, SchemasNamesAndPrinting) {
   EXPECT_VQ_ERROR_TEXT(agent.add_schema({"a", "h"}), Code::already_exists, "a");
   EXPECT_VQ_ERROR_TEXT(agent.remove_schema({"b", "h"}), Code::does_not_exist, "b");
   ASSERT_VQ_OK(agent.remove_schema({"a", "h"}));
+  R cleared = agent;
+  cleared.clear_all_attributes();
   Schemas schemas;
+  EXPECT_VQ_ERROR(cleared.get_schemas(schemas), Code::attribute_not_set);
   ASSERT_VQ_OK(agent.get_schemas(schemas));
   EXPECT_EQ(schemas, (Schemas{{"a", "other"}}));
 
@@ -76,18 +79,21 @@ TEST_F(RpcAgentServerTest, EveryAttributeRoundTrips) {
   for (int round = 0; round < 20; ++round) {
     SCOPED_TRACE(round);
     R agent(kDn);
-    Schemas schemas;
-    for (int n = static_cast<int>(random() % 4); n > 0; --n) schemas.append({text(), text()});
-    ASSERT_VQ_ALL_OK(
-        agent.set_administrative_state(static_cast<VQAgent::AdministrativeState>(random() % 3)),
-        agent.set_get_community_string(text()), agent.set_set_community_string(text()),
-        agent.set_schemas(schemas));
-    ASSERT_VQ_OK(agent.create_with_all_attributes());
-    R loaded(kDn);
-    ASSERT_VQ_OK(loaded.load_all_attributes());
-    VQIntegerSet differing(R::attribute_count);
-    EXPECT_FALSE(agent.diff_some_attributes(loaded, !set_of({R::operational_state}), differing))
-        << printed(agent) << printed(loaded);
+    // New values created, then new values stored: each time they read back as sent.
+    for (const bool stored : {false, true}) {
+      Schemas schemas;
+      for (int n = static_cast<int>(random() % 4); n > 0; --n) schemas.append({text(), text()});
+      ASSERT_VQ_ALL_OK(
+          agent.set_administrative_state(static_cast<VQAgent::AdministrativeState>(random() % 3)),
+          agent.set_get_community_string(text()), agent.set_set_community_string(text()),
+          agent.set_schemas(schemas));
+      ASSERT_VQ_OK(stored ? agent.store_all_attributes() : agent.create_with_all_attributes());
+      R loaded(kDn);
+      ASSERT_VQ_OK(loaded.load_all_attributes());
+      VQIntegerSet differing(R::attribute_count);
+      EXPECT_FALSE(agent.diff_some_attributes(loaded, !set_of({R::operational_state}), differing))
+          << printed(agent) << printed(loaded);
+    }
     ASSERT_VQ_OK(agent.destroy());
   }
 }

@@ -94,6 +94,8 @@ TEST(SnmpAgentTest, ListsSetsAndPrinting) {
   ASSERT_VQ_OK(agent.remove_supported_mib("a"));
   ASSERT_VQ_OK(agent.get_supported_mibs(mibs));
   EXPECT_TRUE(mibs.empty());
+  agent.clear_all_attributes();
+  EXPECT_VQ_ERROR(agent.get_supported_mibs(mibs), Code::attribute_not_set);
 
   EXPECT_EQ(S::get_valid_attributes(create), VQIntegerSet(S::attribute_count, true));
   EXPECT_EQ(S::get_valid_attributes(store), set_of({1, 4, 5, 6, 7, 8}));
@@ -137,27 +139,34 @@ TEST_F(SnmpAgentServerTest, EveryAttributeRoundTrips) {
   for (int round = 0; round < 20; ++round) {
     SCOPED_TRACE(round);
     S agent(kDn);
-    Names mibs;
-    for (int n = pick(4); n > 0; --n) mibs.append("mib" + std::to_string(random() % 100));
-    ASSERT_VQ_ALL_OK(
-        agent.set_administrative_state(static_cast<VQAgent::AdministrativeState>(pick(3))),
-        agent.set_system_title("1.3." + std::to_string(random() % 1000) + ".7"),
-        agent.set_get_community_string(text()), agent.set_set_community_string(text()),
-        agent.set_transport_address(std::to_string(pick(256)) + ".0.255." +
-                                    std::to_string(pick(256)) + ":" + std::to_string(pick(65536))),
-        agent.set_supported_mibs(mibs),
-        agent.set_management_protocol(static_cast<S::ManagementProtocol>(pick(2))),
-        agent.set_access_control_enforcement(static_cast<S::AccessControlEnforcement>(1 + pick(3))),
-        agent.set_access_control_mechanism(static_cast<S::AccessControlMechanism>(pick(3))));
-    ASSERT_VQ_OK(agent.create_with_all_attributes());
-    S loaded(kDn);
-    ASSERT_VQ_OK(loaded.load_all_attributes());
-    VQIntegerSet differing(S::attribute_count);
-    EXPECT_FALSE(agent.diff_some_attributes(loaded, !set_of({S::operational_state}), differing))
-        << printed(agent) << printed(loaded);
-    VQAgent::OperationalState operational = VQAgent::disabled;
-    ASSERT_VQ_OK(loaded.get_operational_state(operational));
-    EXPECT_EQ(operational, VQAgent::enabled);
+    // New values created, then new values stored: what each sent reads back.
+    for (const bool stored : {false, true}) {
+      Names mibs;
+      for (int n = pick(4); n > 0; --n) mibs.append("mib" + std::to_string(random() % 100));
+      ASSERT_VQ_ALL_OK(
+          agent.set_administrative_state(static_cast<VQAgent::AdministrativeState>(pick(3))),
+          agent.set_system_title("1.3." + std::to_string(random() % 1000) + ".7"),
+          agent.set_get_community_string(text()), agent.set_set_community_string(text()),
+          agent.set_transport_address(std::to_string(pick(256)) + ".0.255." +
+                                      std::to_string(pick(256)) + ":" +
+                                      std::to_string(pick(65536))),
+          agent.set_supported_mibs(mibs),
+          agent.set_management_protocol(static_cast<S::ManagementProtocol>(pick(2))),
+          agent.set_access_control_enforcement(
+              static_cast<S::AccessControlEnforcement>(1 + pick(3))),
+          agent.set_access_control_mechanism(static_cast<S::AccessControlMechanism>(pick(3))));
+      ASSERT_VQ_OK(stored ? agent.store_all_attributes() : agent.create_with_all_attributes());
+      S loaded(kDn);
+      ASSERT_VQ_OK(loaded.load_all_attributes());
+      VQIntegerSet differing(S::attribute_count);
+      const VQIntegerSet sent =
+          stored ? S::get_valid_attributes(store) : !set_of({S::operational_state});
+      EXPECT_FALSE(agent.diff_some_attributes(loaded, sent, differing))
+          << printed(agent) << printed(loaded);
+      VQAgent::OperationalState operational = VQAgent::disabled;
+      ASSERT_VQ_OK(loaded.get_operational_state(operational));
+      EXPECT_EQ(operational, VQAgent::enabled);
+    }
     ASSERT_VQ_OK(agent.destroy());
   }
 }
