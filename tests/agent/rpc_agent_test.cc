@@ -52,6 +52,9 @@ TEST(RpcAgentTest, SchemasNamesAndPrinting) {
   cleared.clear_all_attributes();
   Schemas schemas;
   EXPECT_VQ_ERROR(cleared.get_schemas(schemas), Code::attribute_not_set);
+  ASSERT_VQ_OK(cleared.add_schema({"z", "h"}));
+  ASSERT_VQ_OK(cleared.get_schemas(schemas));
+  EXPECT_EQ(schemas, (Schemas{{"z", "h"}}));
   ASSERT_VQ_OK(agent.get_schemas(schemas));
   EXPECT_EQ(schemas, (Schemas{{"a", "other"}}));
 

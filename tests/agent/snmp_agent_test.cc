@@ -94,8 +94,12 @@ TEST(SnmpAgentTest, ListsSetsAndPrinting) {
   ASSERT_VQ_OK(agent.remove_supported_mib("a"));
   ASSERT_VQ_OK(agent.get_supported_mibs(mibs));
   EXPECT_TRUE(mibs.empty());
+  ASSERT_VQ_OK(agent.set_supported_mibs({"x"}));
   agent.clear_all_attributes();
   EXPECT_VQ_ERROR(agent.get_supported_mibs(mibs), Code::attribute_not_set);
+  ASSERT_VQ_OK(agent.add_supported_mib("a"));
+  ASSERT_VQ_OK(agent.get_supported_mibs(mibs));
+  EXPECT_EQ(mibs, Names{"a"});
 
   EXPECT_EQ(S::get_valid_attributes(create), VQIntegerSet(S::attribute_count, true));
   EXPECT_EQ(S::get_valid_attributes(store), set_of({1, 4, 5, 6, 7, 8}));
