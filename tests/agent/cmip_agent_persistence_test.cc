@@ -79,6 +79,7 @@ TEST_F(CmipAgentPersistenceTest, EveryAttributeRoundTrips) {
   for (int round = 0; round < 30; ++round) {
     SCOPED_TRACE(round);
     A agent(kDn);
+    A loaded(kDn);  // read over what it read before
     // New values created, then new values stored: each time they read back as sent.
     for (const bool stored : {false, true}) {
       Names mos;
@@ -108,7 +109,6 @@ TEST_F(CmipAgentPersistenceTest, EveryAttributeRoundTrips) {
       ASSERT_VQ_ALL_OK(agent.set_presentation_selector(selectors[0]),
                        agent.set_session_selector(selectors[1]),
                        agent.set_transport_selector(selectors[2]));
-      A loaded(kDn);
       ASSERT_VQ_OK(loaded.load_all_attributes());
       VQAgent::OperationalState operational = VQAgent::disabled;
       ASSERT_VQ_OK(loaded.get_operational_state(operational));

@@ -82,6 +82,7 @@ TEST_F(RpcAgentServerTest, EveryAttributeRoundTrips) {
   for (int round = 0; round < 20; ++round) {
     SCOPED_TRACE(round);
     R agent(kDn);
+    R loaded(kDn);  // read over what it read before
     // New values created, then new values stored: each time they read back as sent.
     for (const bool stored : {false, true}) {
       Schemas schemas;
@@ -91,7 +92,6 @@ TEST_F(RpcAgentServerTest, EveryAttributeRoundTrips) {
           agent.set_get_community_string(text()), agent.set_set_community_string(text()),
           agent.set_schemas(schemas));
       ASSERT_VQ_OK(stored ? agent.store_all_attributes() : agent.create_with_all_attributes());
-      R loaded(kDn);
       ASSERT_VQ_OK(loaded.load_all_attributes());
       VQIntegerSet differing(R::attribute_count);
       EXPECT_FALSE(agent.diff_some_attributes(loaded, !set_of({R::operational_state}), differing))
