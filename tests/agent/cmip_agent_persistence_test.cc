@@ -134,6 +134,10 @@ TEST_F(CmipAgentPersistenceTest, RefusalsNameWhatIsMissingOrNotAllowed) {
   EXPECT_VQ_ERROR_TEXT(A(kDn).load_all_attributes(), Code::object_does_not_exist,
                        "/systemId=name:\"L\"/agentTableType=\"CMIP\"/agentId=id:\"agt1\"");
   EXPECT_FALSE(agent.exists());
+  // An agent the server does not hold can be neither stored nor destroyed.
+  EXPECT_VQ_ERROR(agent.store_some_attributes(set_of({A::network_sap})), Code::hvx_error);
+  EXPECT_VQ_ERROR(agent.destroy(), Code::hvx_error);
+  EXPECT_FALSE(agent.exists());
   agent.clear_all_attributes();
   for (const VQStatus& status : {agent.destroy(), agent.load_all_attributes(),
                                  agent.store_some_attributes(set_of({A::operational_state}))}) {
