@@ -7,8 +7,9 @@
 
 class VQAgent {
  public:
-  enum OperationalState { disabled = 0, enabled = 1 };
-  enum AdministrativeState { locked = 0, unlocked = 1, shuttingdown = 2 };
+  // The underlying type is fixed, so that any number a server sends can be held.
+  enum OperationalState : int { disabled = 0, enabled = 1 };
+  enum AdministrativeState : int { locked = 0, unlocked = 1, shuttingdown = 2 };
 };
 
 // "disabled", "enabled"; "locked", "unlocked", "shuttingdown". A value outside its

@@ -34,9 +34,10 @@ class VQSnmpAgent : public VQObject {
   };
   static constexpr int attribute_count = 11;
 
-  enum ManagementProtocol { snmp_v1 = 0, snmp_v2 = 1 };
-  enum AccessControlEnforcement { agent = 1, proxy = 2, both = 3 };
-  enum AccessControlMechanism { no_access_control = 0, internet = 1, iso = 2 };
+  // The underlying types are fixed, so that any number can be held.
+  enum ManagementProtocol : int { snmp_v1 = 0, snmp_v2 = 1 };
+  enum AccessControlEnforcement : int { agent = 1, proxy = 2, both = 3 };
+  enum AccessControlMechanism : int { no_access_control = 0, internet = 1, iso = 2 };
 
   // An agent whose name is set and active.
   explicit VQSnmpAgent(const VQSnmpAgentDn& dn);

@@ -69,6 +69,14 @@ TEST_F(AgentStateImageTest, EachKindReadsAndStagesItsOwnStateNames) {
                                                           operational, administrative));
     EXPECT_EQ(operational, VQAgent::disabled);
     EXPECT_EQ(administrative, VQAgent::shuttingdown);
+    // A number outside the enumeration is held, and printed, as it came.
+    ASSERT_TRUE(hvx::overwrite_attribute(*world_, "L", kind.name, kind.administrative,
+                                         hvx::ber::enumerated(7))
+                    .ok());
+    hvx::Image odd = booted(kind);
+    EXPECT_VQ_OK(VQAgentRep::get_some_attributes_in_image(kind.snmp, odd, set_of(2, {1}),
+                                                          operational, administrative));
+    EXPECT_EQ(printed(administrative), "7");
 
     EXPECT_VQ_OK(VQAgentRep::set_some_attributes_in_image(kind.snmp, image, set_of(2, {}),
                                                           VQAgent::enabled, VQAgent::unlocked));
