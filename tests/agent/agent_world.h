@@ -36,30 +36,10 @@ class AgentWorldTest : public ::testing::Test {
   }
   static hvx::Platform& platform() { return hvx::Platform::default_platform(); }
 
-  // Runs `operation` with its k-th request refused, for k = 1, 2, ... until a run makes
-  // fewer than k requests; `after` checks what each refused run left. Gives the number of
-  // requests of the run that went through, whose status must be success.
-  int fault_loop(const std::function<VQStatus()>& operation, const std::function<void()>& after) {
-    for (int k = 1; k < 20; ++k) {
-      SCOPED_TRACE("request " + std::to_string(k));
-      const auto plan = vq_testing::fault_at(k, vq_testing::Fault::fail);
-      hvx::install_fault_plan(platform(), plan);
-      const VQStatus status = operation();
-      hvx::remove_fault_plan(platform());
-      if (plan->requests_seen() < k) {
-        EXPECT_VQ_OK(status);
-        return k - 1;
-      }
-      EXPECT_VQ_ERROR_TEXT(status, VQStatus::Code::hvx_error, "processingFailure: injected");
-      after();
-    }
-    ADD_FAILURE() << "the operation never went through";
-    return -1;
-  }
-
   // Every request of a creation, a load, a store and a destruction of an agent holding
-  // what a creation needs refused in turn: code 1 with the platform's text, the server
-  // and the loading handle as they were. `change` gives the stored agent something new.
+  // what a creation needs refused in turn (k = 1, 2, ... until a run makes fewer than k
+  // requests): code 1 with the platform's text, the server and the loading handle as they
+  // were. Each operation is one request. `change` gives the stored agent something new.
   template <typename Agent, typename Dn>
   void expect_each_request_refused_cleanly(const Agent& creatable, const Dn& dn,
                                            const std::function<VQStatus(Agent&)>& change) {
@@ -72,7 +52,6 @@ class AgentWorldTest : public ::testing::Test {
       return vq_testing::printed(fresh);
     };
     for (int operation = 0; operation < 4; ++operation) {
-      SCOPED_TRACE("operation " + std::to_string(operation));
       Agent agent = creatable;
       if (operation != 0) {
         ASSERT_VQ_OK(agent.create_with_all_attributes());
@@ -84,7 +63,19 @@ class AgentWorldTest : public ::testing::Test {
           [&] { return agent.create_with_all_attributes(); },
           [&] { return loaded.load_all_attributes(); },
           [&] { return agent.store_all_attributes(); }, [&] { return agent.destroy(); }};
-      const int requests = fault_loop(operations[operation], [&] {
+      for (int k = 1;; ++k) {
+        SCOPED_TRACE("operation " + std::to_string(operation) + ", request " + std::to_string(k));
+        const auto plan = vq_testing::fault_at(k, vq_testing::Fault::fail);
+        hvx::install_fault_plan(platform(), plan);
+        const VQStatus status = operations[operation]();
+        hvx::remove_fault_plan(platform());
+        if (plan->requests_seen() < k) {
+          EXPECT_VQ_OK(status);
+          EXPECT_EQ(k, 2);
+          break;
+        }
+        ASSERT_LT(k, 2) << "more than one request";
+        EXPECT_VQ_ERROR_TEXT(status, VQStatus::Code::hvx_error, "processingFailure: injected");
         VQIntegerSet active;
         loaded.get_active_attributes(active);
         EXPECT_EQ(active, name);
@@ -92,8 +83,7 @@ class AgentWorldTest : public ::testing::Test {
         if (operation != 0) {
           EXPECT_EQ(on_server(), before);
         }
-      });
-      EXPECT_EQ(requests, 1);
+      }
       if (agent.exists()) {
         ASSERT_VQ_OK(agent.destroy());
       }

@@ -182,22 +182,17 @@ TEST_F(CmipAgentPersistenceTest, CreationEnablesAndStoresDeriveTheAddress) {
 }
 
 TEST_F(CmipAgentPersistenceTest, MpaAddressesOfEitherFormAndMalformedOnes) {
+  // The server holds [0] { host, port } for an address and [1] NULL for none.
   A agent = creatable();
   ASSERT_VQ_OK(agent.set_mpa_address_info("h", 7, false));
   ASSERT_VQ_OK(agent.create_with_all_attributes());
-  A loaded(kDn);
-  ASSERT_VQ_OK(loaded.load_some_attributes(set_of({A::mpa_address_info})));
-  EXPECT_EQ(printed(loaded).substr(39),
-            "              mpa_address_info: hostname: \"h\" port: 7\n");
+  hvx::Image image(hvx::DataUnit(kDn.slash_form()), "cmipAgentEntity", platform());
+  ASSERT_TRUE(image.boot());
+  EXPECT_EQ(image.get_str("mpaAddressInfo").str(), "address : {\"h\",7}");
   ASSERT_VQ_OK(agent.set_mpa_address_info("", 0, true));
   ASSERT_VQ_OK(agent.store_some_attributes(set_of({A::mpa_address_info})));
-  ASSERT_VQ_OK(loaded.load_some_attributes(set_of({A::mpa_address_info})));
-  std::string host;
-  int port = 0;
-  bool none = false;
-  ASSERT_VQ_OK(loaded.get_mpa_address_info(host, port, none));
-  EXPECT_TRUE(none);
-  EXPECT_TRUE(loaded.compare_all_attributes(agent));
+  ASSERT_TRUE(image.boot());
+  EXPECT_EQ(image.get_str("mpaAddressInfo").str(), "noAddress : NULL");
 
   const hvx::Asn1Value malformed[] = {hvx::ber::integer(1),
                                       hvx::ber::explicit_tagged(hvx::ber::integer(1), 0),
