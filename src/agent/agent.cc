@@ -1,6 +1,6 @@
 #include "dedavuz_api/agent.h"
 
-#include <iterator>
+#include <cstddef>
 #include <ostream>
 
 namespace {

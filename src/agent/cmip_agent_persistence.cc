@@ -1,6 +1,7 @@
 // Moving a CMIP agent to and from the server: existence, creation, destruction, load and
 // store of its cmipAgentEntity object.
 #include <string>
+#include <utility>
 
 #include "agent/agent_codecs.h"
 #include "agent/agent_server.h"
