@@ -39,7 +39,8 @@ struct VQAttributeRow {
 
   int number = -1;
   const char* name = "";
-  // Printed with `label` (default "<name>: ") right-aligned; without a printer, never.
+  // Printed with `label` (default "<name>: ") right-aligned in `width` columns; without a
+  // printer, never.
   const char* label = nullptr;
   Print print = nullptr;
   // Without an equality the attribute never differs while active on both sides.
@@ -62,6 +63,7 @@ struct VQAttributeRow {
   Value value = nullptr;
   // Staged after every other attribute of its class.
   bool encode_last = false;
+  int width = 32;
 };
 
 template <typename Rep>
@@ -91,7 +93,8 @@ class VQAttributeTable {
     for (const Row* row : by_number_) {
       names_.emplace_back(row->name);
       qualified_.push_back(handle + row->name);
-      labels_.push_back(vq_entry_label(row->label ? row->label : names_.back() + ": "));
+      labels_.push_back(vq_entry_label(row->label ? row->label : names_.back() + ": ",
+                                        static_cast<std::size_t>(row->width)));
     }
     names_.emplace_back("Unknown");
     for (int op = 0; op < 3; ++op) {
