@@ -23,13 +23,15 @@ using vq_testing::printed;
 
 std::string system_fdn(const std::string& system) { return "/systemId=name:\"" + system + "\""; }
 
-// Files agent `id` on `system`, naming `managed` and reached at `nsap`.
+// Files agent `id` (id:"x", or aet:{1 2 3} when it starts with "{") on `system`, naming
+// `managed` and reached at `nsap`.
 void make_agent(hvx::World& world, const std::string& system, const std::string& id,
                 const std::vector<std::string>& managed, const std::string& nsap = "x") {
   hvx::Asn1Value objects = hvx::ber::set();
   for (const std::string& fdn : managed) objects.add_component(hvx::fdn2oi(fdn));
+  const std::string rdn = id.front() == '{' ? "aet:" + id : "id:\"" + id + "\"";
   ASSERT_TRUE(hvx::create_object(world, system, "cmipAgentEntity",
-                                 "agentTableType=\"CMIP\"/agentId=id:\"" + id + "\"",
+                                 "agentTableType=\"CMIP\"/agentId=" + rdn,
                                  {{"managedDNs", objects},
                                   {"networkSAP", hvx::ber::octets(nsap, hvx::TAG_GRAPHSTR)}})
                   .ok());
@@ -50,6 +52,7 @@ class AgentLookupTest : public PlatformWorldTest {
     make_agent(*world_, "L", "first", {system_fdn("A")});
     make_agent(*world_, "L", "longer", {system_fdn("A") + "/topoNodeDBId=NULL", system_fdn("D")});
     make_agent(*world_, "L", "not-a-link", {system_fdn("B") + "/topoNodeDBId=NULL"}, "mis:B");
+  make_agent(*world_, "L", "{1 3 9}", {system_fdn("T")});
     ASSERT_TRUE(VQTopoPlatform::initialize(platform(), false));
   }
 };
@@ -58,6 +61,7 @@ TEST_F(AgentLookupTest, FirstAgentInLoadOrderWhoseObjectIsAPrefix) {
   const std::vector<std::pair<std::string, std::string>> cases = {
       {system_fdn("A") + "/topoNodeDBId=NULL/x", "L:first"},  // not the longer prefix
       {system_fdn("D"), "L:longer"},
+      {system_fdn("T"), "L:{1 3 9}"},
       {system_fdn("B") + "/anything", "L:B"},
       {system_fdn("A"), "L:first"},
       {"/systemId=name:\"", "6 VQTopoPlatform::managed_object_to_cmip_agent NULL"},
@@ -83,6 +87,8 @@ TEST_F(AgentLookupTest, RecordsPrintAndKnowServerConnections) {
   EXPECT_EQ(all,
             "agent_dn = L:B\nmanaged_objects{ /systemId=name:\"B\" }\nis_mmc = YES\n"
             "mmc_system_name = B\n"
+            "agent_dn = L:{1 3 9}\nmanaged_objects{ /systemId=name:\"T\" }\nis_mmc = NO\n"
+            "mmc_system_name = \n"
             "agent_dn = L:first\nmanaged_objects{ /systemId=name:\"A\" }\nis_mmc = NO\n"
             "mmc_system_name = \n"
             "agent_dn = L:longer\nmanaged_objects{ /systemId=name:\"A\"/topoNodeDBId=NULL "
