@@ -1,8 +1,11 @@
 #include "hvx/message.h"
 
 #include <atomic>
+#include <cstdint>
+#include <limits>
 #include <ostream>
 
+#include "hvx/asn1_reader.h"
 #include "hvx/ber.h"
 
 namespace hvx {
@@ -49,6 +52,43 @@ void append_explicit(std::string& out, unsigned number, const Asn1Value& value) 
   value.encode_to(out);
 }
 
+void append_explicit(std::string& out, unsigned number, const DataUnit& ber) {
+  append_header(out, static_cast<unsigned char>(0xa0 | number), ber.size());
+  out.append(ber.data(), ber.size());
+}
+
+// Where a top-level component of a PDU lies, and the one value inside an explicit field.
+struct Slice {
+  std::size_t offset = 0;
+  std::size_t end = 0;
+  std::size_t content = 0;
+  Asn1Tag tag;
+  bool constructed = false;
+  std::size_t inner = 0;  // offset of the first value one level down
+  int inner_count = 0;    // values one level down
+};
+
+// The number in a primitive INTEGER, ENUMERATED or implicitly tagged value, as the value
+// decoder reads it: redundant leading octets allowed, at most a long's worth after them.
+bool read_long(const DataUnit& ber, const Slice& slice, std::size_t content_offset, long& out) {
+  const std::string_view c = ber.view().substr(content_offset, slice.end - content_offset);
+  if (slice.constructed || c.empty() ||
+      (slice.tag.is_universal() && !(slice.tag == TAG_INT) && !(slice.tag == TAG_ENUM))) {
+    return false;
+  }
+  const auto octet = [&c](std::size_t i) { return static_cast<unsigned char>(c[i]); };
+  std::size_t i = 0;
+  while (c.size() - i > 1 && ((octet(i) == 0x00 && !(octet(i + 1) & 0x80)) ||
+                              (octet(i) == 0xff && (octet(i + 1) & 0x80)))) {
+    ++i;
+  }
+  if (c.size() - i > sizeof(long)) return false;
+  std::uint64_t bits = (octet(i) & 0x80) ? ~std::uint64_t{0} : 0;
+  for (; i < c.size(); ++i) bits = (bits << 8) | octet(i);
+  out = static_cast<long>(bits);
+  return true;
+}
+
 }  // namespace
 
 // Message ::= SEQUENCE { type INTEGER, invokeId INTEGER, linkedId INTEGER,
@@ -61,7 +101,9 @@ DataUnit Message::encode() const {
   ber::integer(id_).encode_to(body);
   ber::integer(linked_id_).encode_to(body);
   for (int field = 0; field < FIELD_COUNT; ++field) {
-    if (!fields_[field].is_null()) {
+    if (!encoded_[field].empty()) {
+      append_explicit(body, static_cast<unsigned>(field), encoded_[field]);
+    } else if (!fields_[field].is_null()) {
       append_explicit(body, static_cast<unsigned>(field), fields_[field]);
     }
   }
@@ -78,7 +120,78 @@ DataUnit Message::encode() const {
   return DataUnit(std::move(pdu));
 }
 
+const Asn1Value& Message::get(Field field) const {
+  Asn1Value& value = fields_[field];
+  if (value.is_null() && !encoded_[field].empty()) {
+    Asn1Value decoded;
+    if (Asn1Value::decode(encoded_[field], decoded).ok()) value = std::move(decoded);
+  }
+  return value;
+}
+
+DataUnit Message::encoded(Field field) const {
+  if (!encoded_[field].empty()) return encoded_[field];
+  return fields_[field].encode();
+}
+
 Status Message::decode(const DataUnit& ber_bytes, Message& out) {
+  if (decode_sliced(ber_bytes, out)) return Status::OK();
+  return decode_tree(ber_bytes, out);
+}
+
+// Replies carry large fields: one walk over the bytes checks them as the value decoder
+// would, without building a value that the reader of the field may never want.
+bool Message::decode_sliced(const DataUnit& ber_bytes, Message& out) {
+  constexpr int kMostComponents = 3 + FIELD_COUNT;
+  if (ber_bytes.empty() || ber_bytes.size() > std::numeric_limits<std::int32_t>::max()) return false;
+  Asn1Reader reader(ber_bytes.view(), /*one_value=*/true);
+  std::array<Slice, kMostComponents> top;
+  int count = 0;
+  while (reader.next()) {
+    const int depth = reader.depth();
+    if (depth == 0) {
+      if (!(reader.tag() == TAG_SEQ) || !reader.is_constructed() || reader.is_indefinite()) {
+        return false;
+      }
+    } else if (depth == 1) {
+      if (count == kMostComponents || reader.is_indefinite()) return false;
+      Slice& slice = top[count++];
+      slice.offset = reader.offset();
+      slice.content = reader.content_offset();
+      slice.end = slice.content + reader.content_length();
+      slice.tag = reader.tag();
+      slice.constructed = reader.is_constructed();
+    } else if (depth == 2 && top[count - 1].inner_count++ == 0) {
+      top[count - 1].inner = reader.offset();
+    }
+  }
+  if (!reader.status().ok() || reader.position() != ber_bytes.size() || count < 3) return false;
+  Message message;
+  long type = 0;
+  if (!read_long(ber_bytes, top[0], top[0].content, type) || !known_type(type) ||
+      !read_long(ber_bytes, top[1], top[1].content, message.id_) ||
+      !read_long(ber_bytes, top[2], top[2].content, message.linked_id_)) {
+    return false;
+  }
+  message.type_ = static_cast<int>(type);
+  int next_field = 0;
+  for (int k = 3; k < count; ++k) {
+    const Slice& slice = top[k];
+    const unsigned number = slice.tag.number();
+    // The error field, and anything out of form, go the value decoder's way.
+    if (slice.tag.tag_class() != Asn1Tag::CONTEXT || !slice.constructed ||
+        slice.inner_count != 1 || number >= static_cast<unsigned>(FIELD_COUNT) ||
+        static_cast<int>(number) < next_field) {
+      return false;
+    }
+    message.encoded_[number] = ber_bytes.slice(slice.inner, slice.end - slice.inner);
+    next_field = static_cast<int>(number) + 1;
+  }
+  out = std::move(message);
+  return true;
+}
+
+Status Message::decode_tree(const DataUnit& ber_bytes, Message& out) {
   Asn1Value pdu;
   size_t consumed = 0;
   Status status = Asn1Value::decode(ber_bytes, pdu, &consumed);
@@ -131,9 +244,15 @@ Status Message::decode(const DataUnit& ber_bytes, Message& out) {
 }
 
 bool Message::operator==(const Message& other) const {
-  return type_ == other.type_ && id_ == other.id_ && linked_id_ == other.linked_id_ &&
-         fields_ == other.fields_ && error_code_ == other.error_code_ &&
-         error_string_ == other.error_string_;
+  if (type_ != other.type_ || id_ != other.id_ || linked_id_ != other.linked_id_ ||
+      error_code_ != other.error_code_ || error_string_ != other.error_string_) {
+    return false;
+  }
+  for (int field = 0; field < FIELD_COUNT; ++field) {
+    const auto f = static_cast<Field>(field);
+    if (!(get(f) == other.get(f))) return false;
+  }
+  return true;
 }
 
 std::ostream& operator<<(std::ostream& out, const Message& message) {

@@ -102,6 +102,7 @@ void Database::restart(Server&) {
   node_objects_.clear();
   view_objects_.clear();
   encoded_.clear();
+  children_replies_.clear();
   graph_.clear();
   types_.clear();
   alarms_.clear();

@@ -26,6 +26,7 @@
 
 #include "server.h"
 #include "topo/encoded_objects.h"
+#include "topo/kept_replies.h"
 #include "topo/identifiers.h"
 #include "topo/node_graph.h"
 #include "topo/type_tree.h"
@@ -58,6 +59,9 @@ class Database : public Extension {
   const EncodedObjects::Encoded& encoded(const ManagedObject& object) const {
     return encoded_.of(object);
   }
+
+  // The replies to view-children requests, kept while the tree does not change.
+  KeptReplies& children_replies() const { return children_replies_; }
 
   // Whether replacing these values of node `id` keeps the rules (what a set of them would
   // be refused for).
@@ -147,6 +151,7 @@ class Database : public Extension {
   mutable std::unordered_map<long, Kept> node_objects_;
   mutable std::unordered_map<long, Kept> view_objects_;
   mutable EncodedObjects encoded_;
+  mutable KeptReplies children_replies_;
   TypeTree types_;
   long next_id_ = 1;
   int internal_ = 0;

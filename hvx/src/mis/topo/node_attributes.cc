@@ -325,6 +325,13 @@ ActionReply children_attributes(const Database& database, const Asn1Value& argum
     return refuse_request(kAction, "there is no node " + std::to_string(view_id),
                           ErrorCode::no_such_object_instance);
   }
+  // A view shown by many clients is asked for again and again while nothing changes.
+  KeptReplies::Key key{view_id, std::vector<int>(asked.begin(), asked.end())};
+  const std::uint64_t revision = database.server().revision();
+  if (const std::vector<DataUnit>* kept = database.children_replies().find(key, revision)) {
+    reply.linked_encoded = *kept;
+    return reply;
+  }
   const Wanted wanted(asked);
   std::unordered_map<long, const ManagedObject*> places;
   if (wanted.position >= 0) places = places_in(database, view_id);
@@ -335,6 +342,7 @@ ActionReply children_attributes(const Database& database, const Asn1Value& argum
         append_child(database, child, places, wanted, scratch, part);
       },
       reply);
+  database.children_replies().keep(std::move(key), revision, reply.linked_encoded);
   return reply;
 }
 
