@@ -193,20 +193,21 @@ class VQTopoPlatformRep {
   // The children of `view` as a linked reply of its children's attributes carries them:
   // SET OF SEQUENCE { id INTEGER, SET OF SEQUENCE { identifier, value } }. Appends a node
   // of the view's system for each id not yet in `seen` (adding it), filled with its server
-  // attributes selected in `gdmo` as fill_in_node_with_the_attribute fills them.
+  // attributes selected in `gdmo` as fill_in_node_with_the_attribute fills them, with the
+  // node attributes `active` made active (what derives from them is left to the caller).
   //
   // From the reply's BER: values of the forms the server stores are read in place. Bytes
   // not of that shape (only definite lengths and one-octet tags, each child a pair of an
   // INTEGER of at most eight octets and a SET, each attribute a pair of a primitive
   // identifier and one value) give code 9 naming the offset, with nothing appended.
   static VQStatus decode_view_children(std::string_view ber, const VQTopoNodeDn& view,
-                                       const VQIntegerSet& gdmo, SeenIds& seen,
-                                       VQList<VQTopoNode>& nodes);
+                                       const VQIntegerSet& gdmo, const VQIntegerSet& active,
+                                       SeenIds& seen, VQList<VQTopoNode>& nodes);
   // The same from the reply's value, of any shape: an element that is not such a pair is
   // passed over.
   static void decode_view_children(const hvx::Asn1Value& children, const VQTopoNodeDn& view,
-                                   const VQIntegerSet& gdmo, SeenIds& seen,
-                                   VQList<VQTopoNode>& nodes);
+                                   const VQIntegerSet& gdmo, const VQIntegerSet& active,
+                                   SeenIds& seen, VQList<VQTopoNode>& nodes);
   // Appends SEQUENCE { [0] IMPLICIT identifier, value } to `out` for each selected server
   // attribute a write can carry, in ascending order.
   static VQStatus get_attributes_values_from_node(const VQIntegerSet& gdmo, VQTopoNodeRep& node,

@@ -241,10 +241,10 @@ void Rep::load_nodes_in_view_cb(void* client, void* raw) {
     const std::size_t first = context.nodes.entries();
     // The reply's bytes are read in place; a reply of another shape goes through its value.
     const hvx::DataUnit info = message->encoded(hvx::Message::INFO);
-    if (!decode_view_children(info.view(), context.view_dn, context.gdmo_attributes, context.seen,
-                              context.nodes)) {
+    if (!decode_view_children(info.view(), context.view_dn, context.gdmo_attributes,
+                              context.attributes, context.seen, context.nodes)) {
       decode_view_children(message->get_result_info(), context.view_dn, context.gdmo_attributes,
-                           context.seen, context.nodes);
+                           context.attributes, context.seen, context.nodes);
     }
     if (self != nullptr) {
       for (std::size_t i = first; i < context.nodes.entries(); ++i) {

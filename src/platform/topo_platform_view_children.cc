@@ -16,10 +16,11 @@ namespace {
 using Rep = VQTopoPlatformRep;
 using Tlv = VQPlainTlv;
 
-VQStatus malformed(std::string_view ber, std::string_view rest, const char* what) {
+// `at` is where the value out of shape starts: the rest of `ber` from it.
+VQStatus malformed(std::string_view ber, std::string_view at, const char* what) {
   return VQStatus(VQStatus::Code::decode_error,
                   std::string("view children: ") + what + " at offset " +
-                      std::to_string(ber.size() - rest.size()));
+                      std::to_string(ber.size() - at.size()));
 }
 
 // Walks the children in `ber`, calling `child(id, attributes)` with the contents of each
@@ -29,7 +30,7 @@ VQStatus walk(std::string_view ber, Child child) {
   std::string_view rest = ber;
   Tlv top;
   if (!vq_take_plain(rest, top) || top.identifier != kVQBerSet || !rest.empty()) {
-    return malformed(ber, rest, "not one SET of children");
+    return malformed(ber, ber, "not one SET of children");
   }
   std::string_view children = top.contents;
   while (!children.empty()) {
@@ -37,13 +38,14 @@ VQStatus walk(std::string_view ber, Child child) {
     Tlv id;
     Tlv attributes;
     long n = 0;
+    const std::string_view at = children;
     if (!vq_take_plain(children, entry) || entry.identifier != kVQBerSequence) {
-      return malformed(ber, children, "a child is not a SEQUENCE");
+      return malformed(ber, at, "a child is not a SEQUENCE");
     }
     std::string_view parts = entry.contents;
     if (!vq_take_plain(parts, id) || !vq_plain_long(id, n) || !vq_take_plain(parts, attributes) ||
         attributes.identifier != kVQBerSet || !parts.empty()) {
-      return malformed(ber, children, "a child is not { id, SET OF attributes }");
+      return malformed(ber, at, "a child is not { id, SET OF attributes }");
     }
     VQ_RETURN_IF_ERROR(child(n, attributes.contents));
   }
@@ -57,13 +59,14 @@ VQStatus each_attribute(std::string_view ber, std::string_view list, Pair pair) 
     Tlv item;
     Tlv identifier;
     Tlv value;
+    const std::string_view at = list;
     if (!vq_take_plain(list, item) || item.identifier != kVQBerSequence) {
-      return malformed(ber, list, "an attribute is not a SEQUENCE");
+      return malformed(ber, at, "an attribute is not a SEQUENCE");
     }
     std::string_view parts = item.contents;
     if (!vq_take_plain(parts, identifier) || identifier.is_constructed() ||
         !vq_take_plain(parts, value) || !parts.empty()) {
-      return malformed(ber, list, "an attribute is not { identifier, value }");
+      return malformed(ber, at, "an attribute is not { identifier, value }");
     }
     pair(item, identifier, value);
   }
@@ -84,8 +87,8 @@ void decode_through_syntax(const VQTopoNodeDn& view, const Tlv& item, const VQIn
 }  // namespace
 
 VQStatus Rep::decode_view_children(std::string_view ber, const VQTopoNodeDn& view,
-                                   const VQIntegerSet& gdmo, SeenIds& seen,
-                                   VQList<VQTopoNode>& nodes) {
+                                   const VQIntegerSet& gdmo, const VQIntegerSet& active,
+                                   SeenIds& seen, VQList<VQTopoNode>& nodes) {
   // The shape is checked whole before any node is made.
   VQ_RETURN_IF_ERROR(walk(ber, [&](long, std::string_view list) {
     return each_attribute(ber, list, [](const Tlv&, const Tlv&, const Tlv&) {});
@@ -95,6 +98,7 @@ VQStatus Rep::decode_view_children(std::string_view ber, const VQTopoNodeDn& vie
     if (!seen.insert(id)) return VQStatus::success;
     VQTopoNode& node = nodes.emplace(VQTopoNodeDn(system, id));
     VQTopoNodeRep& rep = *node.rep_;
+    rep.active_ |= active;
     return each_attribute(ber, list, [&](const Tlv& item, const Tlv& identifier, const Tlv& value) {
       const int g = vq_gdmo_index(identifier.contents);
       if (g < 0 || !gdmo.is_member(g)) return;
@@ -106,8 +110,8 @@ VQStatus Rep::decode_view_children(std::string_view ber, const VQTopoNodeDn& vie
 }
 
 void Rep::decode_view_children(const hvx::Asn1Value& children, const VQTopoNodeDn& view,
-                               const VQIntegerSet& gdmo, SeenIds& seen,
-                               VQList<VQTopoNode>& nodes) {
+                               const VQIntegerSet& gdmo, const VQIntegerSet& active,
+                               SeenIds& seen, VQList<VQTopoNode>& nodes) {
   if (!children.is_constructed()) return;
   for (hvx::Asn1Value child = children.first_component(); !child.is_null();
        child = child.next_component()) {
@@ -115,6 +119,7 @@ void Rep::decode_view_children(const hvx::Asn1Value& children, const VQTopoNodeD
     if (!child.is_constructed() || !child.first_component().decode_int(id)) continue;
     if (!seen.insert(id)) continue;
     VQTopoNode& node = nodes.emplace(VQTopoNodeDn(view.system_name(), id));
+    node.rep_->active_ |= active;
     const hvx::Asn1Value list = child.first_component().next_component();
     for (hvx::Asn1Value item = list.is_constructed() ? list.first_component() : hvx::Asn1Value();
          !item.is_null(); item = item.next_component()) {
