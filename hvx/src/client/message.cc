@@ -45,6 +45,15 @@ void append_header(std::string& out, unsigned char identifier, size_t length) {
   while (count > 0) out.push_back(static_cast<char>(bytes[--count]));
 }
 
+// Octets of the identifier (tag number below 31) and definite length of `length` octets.
+std::size_t header_size(std::size_t length) {
+  std::size_t size = 2;
+  if (length >= 0x80) {
+    for (std::size_t n = length; n != 0; n >>= 8) ++size;
+  }
+  return size;
+}
+
 // [n] EXPLICIT around a value, written straight out: a large field is not copied to be
 // wrapped.
 void append_explicit(std::string& out, unsigned number, const Asn1Value& value) {
@@ -96,27 +105,37 @@ bool read_long(const DataUnit& ber, const Slice& slice, std::size_t content_offs
 // Written straight to bytes rather than through a value tree: every request, reply and
 // notification passes here, and the tree would copy each field once more.
 DataUnit Message::encode() const {
-  std::string body;
-  ber::integer(type_).encode_to(body);
-  ber::integer(id_).encode_to(body);
-  ber::integer(linked_id_).encode_to(body);
-  for (int field = 0; field < FIELD_COUNT; ++field) {
-    if (!encoded_[field].empty()) {
-      append_explicit(body, static_cast<unsigned>(field), encoded_[field]);
-    } else if (!fields_[field].is_null()) {
-      append_explicit(body, static_cast<unsigned>(field), fields_[field]);
-    }
-  }
+  Asn1Value error;
   if (error_code_ != ErrorCode::none || !error_string_.empty()) {
-    Asn1Value error = ber::sequence();
+    error = ber::sequence();
     error.add_component(ber::integer(static_cast<long>(error_code_)));
     error.add_component(ber::octets(error_string_));
-    append_explicit(body, kErrorTag, error);
   }
+  const Asn1Value numbers[] = {ber::integer(type_), ber::integer(id_), ber::integer(linked_id_)};
+  // The body's size first, so that a large field is copied once, straight into the PDU.
+  const auto wrapped = [](std::size_t length) { return header_size(length) + length; };
+  std::size_t body = 0;
+  for (const Asn1Value& number : numbers) body += number.encoded_size();
+  for (int field = 0; field < FIELD_COUNT; ++field) {
+    if (!encoded_[field].empty()) {
+      body += wrapped(encoded_[field].size());
+    } else if (!fields_[field].is_null()) {
+      body += wrapped(fields_[field].encoded_size());
+    }
+  }
+  if (!error.is_null()) body += wrapped(error.encoded_size());
   std::string pdu;
-  pdu.reserve(body.size() + 6);
-  append_header(pdu, 0x30, body.size());
-  pdu += body;
+  pdu.reserve(wrapped(body));
+  append_header(pdu, 0x30, body);
+  for (const Asn1Value& number : numbers) number.encode_to(pdu);
+  for (int field = 0; field < FIELD_COUNT; ++field) {
+    if (!encoded_[field].empty()) {
+      append_explicit(pdu, static_cast<unsigned>(field), encoded_[field]);
+    } else if (!fields_[field].is_null()) {
+      append_explicit(pdu, static_cast<unsigned>(field), fields_[field]);
+    }
+  }
+  if (!error.is_null()) append_explicit(pdu, kErrorTag, error);
   return DataUnit(std::move(pdu));
 }
 
