@@ -12,6 +12,7 @@
 #include "dedavuz_api/topo_platform_rep.h"
 #include "hvx/ber.h"
 #include "hvx/names.h"
+#include "hvx/testing.h"
 #include "query_world.h"
 
 namespace {
@@ -288,6 +289,76 @@ TEST_F(QueryWorldTest, APopulatedChildReadsAsASingleLoad) {
   ASSERT_EQ(loaded_data.entries(), 1u);
   EXPECT_EQ(read_data.first().name, loaded_data.first().name);
   EXPECT_EQ(read_data.first().value, loaded_data.first().value);
+}
+
+}  // namespace
+
+namespace {
+
+// The server keeps each view's encoded answer between exchanges: every change made between
+// two of them must show in the second.
+class KeptChildrenTest : public QueryWorldTest {
+ protected:
+  void SetUp() override {
+    QueryWorldTest::SetUp();
+    view_ = make("v", "Network", {nodes_[0].root});
+    other_ = make("w", "Network", {nodes_[0].root});
+    for (const char* name : {"a", "b"}) {
+      children_.push_back(make(name, "Host", {view_}));
+      Node node(children_.back());
+      ASSERT_VQ_OK(node.set_state(10));
+      ASSERT_VQ_OK(node.store_some_attributes(selection({Node::state})));
+    }
+    make("c", "Host", {other_});
+  }
+
+  // The states (or names) of the children of `view`, in order.
+  std::vector<std::string> read(const VQTopoNodeDn& view, long attribute) {
+    Nodes nodes;
+    EXPECT_VQ_OK(topo_->load_nodes_in_view(view, selection({attribute}), nodes));
+    std::vector<std::string> values;
+    for (const Node& node : nodes) {
+      std::string name;
+      long state = -1;
+      if (attribute == Node::name) {
+        EXPECT_VQ_OK(node.get_name(name));
+        values.push_back(name);
+      } else {
+        EXPECT_VQ_OK(node.get_state(state));
+        values.push_back(std::to_string(state));
+      }
+    }
+    return values;
+  }
+
+  using Values = std::vector<std::string>;
+  VQTopoNodeDn view_;
+  VQTopoNodeDn other_;
+  std::vector<VQTopoNodeDn> children_;
+};
+
+TEST_F(KeptChildrenTest, EachRequestHasItsOwnAnswer) {
+  EXPECT_EQ(read(view_, Node::state), (Values{"10", "10"}));
+  EXPECT_EQ(read(view_, Node::name), (Values{"a", "b"}));
+  EXPECT_EQ(read(other_, Node::name), (Values{"c"}));
+  EXPECT_EQ(read(view_, Node::state), (Values{"10", "10"}));
+}
+
+TEST_F(KeptChildrenTest, AChangeBetweenTwoExchangesIsSeen) {
+  EXPECT_EQ(read(view_, Node::state), (Values{"10", "10"}));
+  // Behind the server's back: no notification, no hook.
+  ASSERT_TRUE(hvx::overwrite_attribute(*world_, "L",
+                                       "topoNodeDBId=NULL/topoNodeId=" +
+                                           std::to_string(children_[1].unique_id()),
+                                       "topoNodeState", hvx::ber::integer(7))
+                  .ok());
+  EXPECT_EQ(read(view_, Node::state), (Values{"10", "7"}));
+  // A node elsewhere changes: the answer for this view is made again, and is the same.
+  make("d", "Host", {other_});
+  EXPECT_EQ(read(view_, Node::state), (Values{"10", "7"}));
+  // A child leaves.
+  ASSERT_VQ_OK(Node(children_[0]).destroy());
+  EXPECT_EQ(read(view_, Node::state), (Values{"7"}));
 }
 
 }  // namespace

@@ -111,6 +111,9 @@ class Server {
   // Moves on with every object filed, created, changed or deleted: what was read from the
   // tree at one revision still holds while it stays the same.
   std::uint64_t revision() const { return revisions_; }
+  // Moves the revision of an object changed in place (no checks, hooks or notification)
+  // on, and the tree's with it.
+  void touch(ManagedObject& object) { object.revision = ++revisions_; }
   // Creates an object of `class_name` under the checks of a create request. With an empty
   // name the class's before_create hook (or the next free integer of the naming attribute)
   // names it under `superior`.
