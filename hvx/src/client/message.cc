@@ -77,6 +77,104 @@ struct Slice {
   int inner_count = 0;    // values one level down
 };
 
+constexpr int kMostComponents = 3 + Message::FIELD_COUNT;
+using Slices = std::array<Slice, kMostComponents>;
+
+// The header of a value with a one-octet identifier and a definite length of at most four
+// octets at `p`: false when the value has another form or runs past `limit`.
+bool plain_header(std::string_view bytes, std::size_t p, std::size_t limit,
+                  unsigned char& identifier, std::size_t& content, std::size_t& end) {
+  if (limit - p < 2) return false;
+  identifier = static_cast<unsigned char>(bytes[p]);
+  if ((identifier & 0x1f) == 0x1f || (identifier & 0xdf) == 0) return false;
+  std::size_t length = static_cast<unsigned char>(bytes[p + 1]);
+  std::size_t q = p + 2;
+  if (length >= 0x80) {
+    const std::size_t count = length & 0x7f;
+    if (count == 0 || count > 4 || limit - q < count) return false;
+    length = 0;
+    for (std::size_t k = 0; k < count; ++k) length = (length << 8) | static_cast<unsigned char>(bytes[q++]);
+  }
+  if (length > limit - q) return false;
+  content = q;
+  end = q + length;
+  return true;
+}
+
+// Whether every value from `p` to `limit`, at `depth` and below, has that form and lies no
+// deeper than the reader allows: then the reader accepts them all.
+bool plain_values(std::string_view bytes, std::size_t p, std::size_t limit, int depth) {
+  while (p < limit) {
+    unsigned char identifier = 0;
+    std::size_t content = 0;
+    std::size_t end = 0;
+    if (depth >= Asn1Reader::kMaxDepth || !plain_header(bytes, p, limit, identifier, content, end)) {
+      return false;
+    }
+    if ((identifier & 0x20) != 0 && !plain_values(bytes, content, end, depth + 1)) return false;
+    p = end;
+  }
+  return true;
+}
+
+// The top-level components of a PDU whose values all have the plain form, each checked
+// whole on the way; false when any has another form (the reader then decides).
+bool plain_slices(std::string_view bytes, Slices& top, int& count) {
+  unsigned char identifier = 0;
+  std::size_t content = 0;
+  std::size_t end = 0;
+  if (!plain_header(bytes, 0, bytes.size(), identifier, content, end) || identifier != 0x30 ||
+      end != bytes.size()) {
+    return false;
+  }
+  for (std::size_t p = content; p < end;) {
+    if (count == kMostComponents) return false;
+    Slice& slice = top[count++];
+    unsigned char id = 0;
+    if (!plain_header(bytes, p, end, id, slice.content, slice.end)) return false;
+    slice.offset = p;
+    slice.tag = Asn1Tag(id >> 6, id & 0x1f);
+    slice.constructed = (id & 0x20) != 0;
+    for (std::size_t q = slice.content; slice.constructed && q < slice.end;) {
+      unsigned char inner = 0;
+      std::size_t inner_content = 0;
+      std::size_t inner_end = 0;
+      if (!plain_header(bytes, q, slice.end, inner, inner_content, inner_end) ||
+          ((inner & 0x20) != 0 && !plain_values(bytes, inner_content, inner_end, 3))) {
+        return false;
+      }
+      if (slice.inner_count++ == 0) slice.inner = q;
+      q = inner_end;
+    }
+    p = slice.end;
+  }
+  return true;
+}
+
+// The same through the reader, which takes every form and checks every value.
+bool reader_slices(std::string_view bytes, Slices& top, int& count) {
+  Asn1Reader reader(bytes, /*one_value=*/true);
+  while (reader.next()) {
+    const int depth = reader.depth();
+    if (depth == 0) {
+      if (!(reader.tag() == TAG_SEQ) || !reader.is_constructed() || reader.is_indefinite()) {
+        return false;
+      }
+    } else if (depth == 1) {
+      if (count == kMostComponents || reader.is_indefinite()) return false;
+      Slice& slice = top[count++];
+      slice.offset = reader.offset();
+      slice.content = reader.content_offset();
+      slice.end = slice.content + reader.content_length();
+      slice.tag = reader.tag();
+      slice.constructed = reader.is_constructed();
+    } else if (depth == 2 && top[count - 1].inner_count++ == 0) {
+      top[count - 1].inner = reader.offset();
+    }
+  }
+  return reader.status().ok() && reader.position() == bytes.size();
+}
+
 // The number in a primitive INTEGER, ENUMERATED or implicitly tagged value, as the value
 // decoder reads it: redundant leading octets allowed, at most a long's worth after them.
 bool read_long(const DataUnit& ber, const Slice& slice, std::size_t content_offset, long& out) {
@@ -161,30 +259,15 @@ Status Message::decode(const DataUnit& ber_bytes, Message& out) {
 // Replies carry large fields: one walk over the bytes checks them as the value decoder
 // would, without building a value that the reader of the field may never want.
 bool Message::decode_sliced(const DataUnit& ber_bytes, Message& out) {
-  constexpr int kMostComponents = 3 + FIELD_COUNT;
   if (ber_bytes.empty() || ber_bytes.size() > std::numeric_limits<std::int32_t>::max()) return false;
-  Asn1Reader reader(ber_bytes.view(), /*one_value=*/true);
-  std::array<Slice, kMostComponents> top;
+  Slices top{};
   int count = 0;
-  while (reader.next()) {
-    const int depth = reader.depth();
-    if (depth == 0) {
-      if (!(reader.tag() == TAG_SEQ) || !reader.is_constructed() || reader.is_indefinite()) {
-        return false;
-      }
-    } else if (depth == 1) {
-      if (count == kMostComponents || reader.is_indefinite()) return false;
-      Slice& slice = top[count++];
-      slice.offset = reader.offset();
-      slice.content = reader.content_offset();
-      slice.end = slice.content + reader.content_length();
-      slice.tag = reader.tag();
-      slice.constructed = reader.is_constructed();
-    } else if (depth == 2 && top[count - 1].inner_count++ == 0) {
-      top[count - 1].inner = reader.offset();
-    }
+  if (!plain_slices(ber_bytes.view(), top, count)) {
+    top = Slices{};
+    count = 0;
+    if (!reader_slices(ber_bytes.view(), top, count)) return false;
   }
-  if (!reader.status().ok() || reader.position() != ber_bytes.size() || count < 3) return false;
+  if (count < 3) return false;
   Message message;
   long type = 0;
   if (!read_long(ber_bytes, top[0], top[0].content, type) || !known_type(type) ||
