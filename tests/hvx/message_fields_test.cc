@@ -92,3 +92,39 @@ TEST(MessageFields, DecodingChecksTheWholePdu) {
 }
 
 }  // namespace
+
+namespace {
+
+// Values may lie 63 levels down in a PDU and no deeper, whichever way the PDU is checked:
+// with short lengths only, or with an indefinite one the reader must take.
+TEST(MessageFields, NestingLimitHoldsEitherWay) {
+  for (const bool indefinite : {false, true}) {
+    for (const int levels : {61, 62}) {
+      SCOPED_TRACE(std::to_string(levels) + (indefinite ? " indefinite" : ""));
+      // SEQUENCE (0), [6] (1), then the information (2) with `levels` around an INTEGER.
+      Asn1Value nested = ber::integer(1);
+      for (int k = 0; k < levels; ++k) {
+        Asn1Value outer = ber::sequence();
+        outer.add_component(nested);
+        nested = outer;
+      }
+      Message message = reply();
+      message.set_action_info(nested);
+      std::string pdu = message.encode().str();
+      if (indefinite) {
+        // An indefinite field: only the reader reads it.
+        const std::string field = nested.encode().str();
+        const std::string body = ber::integer(Message::ACTION_RESULT).encode().str() +
+                                 ber::integer(9).encode().str() + ber::integer(9).encode().str() +
+                                 "\xa6\x80" + field + std::string(2, '\0');
+        pdu = "\x30\x81";
+        pdu += static_cast<char>(body.size());
+        pdu += body;
+      }
+      Message out;
+      EXPECT_EQ(Message::decode(DataUnit(pdu), out).ok(), levels == 61);
+    }
+  }
+}
+
+}  // namespace
