@@ -61,7 +61,10 @@ bool location(const Tlv& value, VQTopoNode::Location& out) {
 template <typename T, typename Read>
 bool list(const Tlv& value, unsigned char identifier, VQList<T>& out, Read read) {
   if (value.identifier != identifier) return false;
+  std::size_t count = 0;
+  if (!each_plain(value.contents, [&count](const Tlv&) { return ++count != 0; })) return false;
   VQList<T> made;
+  made.reserve(count);
   const bool read_all = each_plain(value.contents, [&](const Tlv& element) {
     T entry;
     if (!read(element, entry)) return false;

@@ -27,27 +27,18 @@ const VQGdmoAttributes& vq_gdmo_attributes() {
   return table;
 }
 
-// All of them are one arc below the same prefix, so the last octet picks the candidate; a
-// bulk read looks one up per value, so each candidate's octets are kept beside it.
-int vq_gdmo_index(std::string_view oid_contents) {
-  struct Candidate {
-    int g = -1;
-    std::string_view contents;
-  };
-  static const std::array<Candidate, 128> by_last_octet = [] {
-    std::array<Candidate, 128> made;
+const VQGdmoCandidates& vq_gdmo_candidates() {
+  static const VQGdmoCandidates by_last_octet = [] {
+    VQGdmoCandidates made;
     for (int g = 0; g < kGdmoCount; ++g) {
       const std::string& contents = vq_gdmo_attributes()[g].oid_contents;
-      made[static_cast<unsigned char>(contents.back()) & 0x7f] = Candidate{g, contents};
+      made[static_cast<unsigned char>(contents.back()) & 0x7f] = VQGdmoCandidate{g, contents};
     }
     return made;
   }();
-  if (oid_contents.empty() || (oid_contents.back() & 0x80) != 0) return -1;
-  const Candidate& candidate = by_last_octet[static_cast<unsigned char>(oid_contents.back())];
-  const std::string_view known = candidate.contents;
-  if (candidate.g < 0 || known.size() != oid_contents.size()) return -1;
-  for (std::size_t i = 0; i < known.size(); ++i) {
-    if (known[i] != oid_contents[i]) return -1;
-  }
-  return candidate.g;
+  return by_last_octet;
+}
+
+int vq_gdmo_index(std::string_view oid_contents) {
+  return vq_gdmo_index(vq_gdmo_candidates(), oid_contents);
 }

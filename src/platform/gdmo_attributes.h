@@ -25,4 +25,20 @@ const VQGdmoAttributes& vq_gdmo_attributes();
 // The server attribute whose identifier has these contents octets; -1 for none.
 int vq_gdmo_index(std::string_view oid_contents);
 
+// The same for many look-ups: all identifiers are one arc below the same prefix, so the
+// last octet picks the one candidate, whose octets are then compared.
+struct VQGdmoCandidate {
+  int g = -1;
+  std::string_view contents;
+};
+using VQGdmoCandidates = std::array<VQGdmoCandidate, 128>;
+const VQGdmoCandidates& vq_gdmo_candidates();
+
+inline int vq_gdmo_index(const VQGdmoCandidates& candidates, std::string_view oid_contents) {
+  if (oid_contents.empty() || (oid_contents.back() & 0x80) != 0) return -1;
+  const VQGdmoCandidate& candidate =
+      candidates[static_cast<unsigned char>(oid_contents.back())];
+  return candidate.g >= 0 && candidate.contents == oid_contents ? candidate.g : -1;
+}
+
 #endif  // DEDAVUZ_PLATFORM_GDMO_ATTRIBUTES_H_

@@ -1,6 +1,7 @@
 // The children of a view as the view-children action's linked replies carry them, read
 // into nodes: in place from the reply's bytes, or from its value when the bytes are of
 // another shape.
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -94,14 +95,17 @@ VQStatus Rep::decode_view_children(std::string_view ber, const VQTopoNodeDn& vie
     return each_attribute(ber, list, [](const Tlv&, const Tlv&, const Tlv&) {});
   }));
   const std::string& system = view.system_name();
+  const VQGdmoCandidates& candidates = vq_gdmo_candidates();
+  std::array<bool, VQTopoNodeRep::gdmo_attribute_count> selected{};
+  for (int g = 0; g < VQTopoNodeRep::gdmo_attribute_count; ++g) selected[g] = gdmo.is_member(g);
   return walk(ber, [&](long id, std::string_view list) {
     if (!seen.insert(id)) return VQStatus::success;
     VQTopoNode& node = nodes.emplace(VQTopoNodeDn(system, id));
     VQTopoNodeRep& rep = *node.rep_;
     rep.active_ |= active;
     return each_attribute(ber, list, [&](const Tlv& item, const Tlv& identifier, const Tlv& value) {
-      const int g = vq_gdmo_index(identifier.contents);
-      if (g < 0 || !gdmo.is_member(g)) return;
+      const int g = vq_gdmo_index(candidates, identifier.contents);
+      if (g < 0 || !selected[g]) return;
       if (!VQTopoNodeRepAccess::decode_plain(rep, g, value.whole, view)) {
         decode_through_syntax(view, item, gdmo, node);
       }
