@@ -1,7 +1,6 @@
 // The node queries of the platform object that answer attribute values: the children of a
 // view with selected attributes in one exchange of linked replies, and the selected
 // attributes of every node that refers to given managed objects, read or written.
-#include <array>
 #include <exception>
 #include <map>
 #include <memory>
@@ -16,8 +15,6 @@
 #include "hvx/message.h"
 #include "hvx/morf.h"
 #include "hvx/names.h"
-#include "hvx/oid_registry.h"
-#include "hvx/syntax.h"
 #include "platform/gdmo_attributes.h"
 
 namespace {
