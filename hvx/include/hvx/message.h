@@ -81,7 +81,7 @@ class Message {
   bool has(Field field) const { return !fields_[field].is_null() || !encoded_[field].empty(); }
   // A field as the BER of one value, sent as it is: a large reply assembled from values
   // already encoded is not decoded to be sent. The caller vouches that `ber` holds exactly
-  // one value; bytes that do not read as absent through get().
+  // one value: bytes that are not one value read as absent through get().
   void set_encoded(Field field, const DataUnit& ber) {
     fields_[field] = Asn1Value();
     encoded_[field] = ber;
