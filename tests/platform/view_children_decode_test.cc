@@ -350,4 +350,39 @@ TEST_F(KeptChildrenTest, AChangeBetweenTwoExchangesIsSeen) {
   EXPECT_EQ(read(view_, Node::state), (Values{"7"}));
 }
 
+
+// Places are kept per view between exchanges: a child placed, moved or taken out of a view
+// whose places were read must show so in the next exchange.
+TEST_F(KeptChildrenTest, PlacesFollowTheirChildren) {
+  const auto places = [this](const VQTopoNodeDn& view) {
+    Nodes nodes;
+    EXPECT_VQ_OK(topo_->load_nodes_in_view(view, selection({Node::logical_locations}), nodes));
+    std::vector<VQList<Node::LocationInParent>> out;
+    for (const Node& node : nodes) {
+      out.emplace_back();
+      EXPECT_VQ_OK(node.get_logical_locations(out.back()));
+    }
+    return out;
+  };
+  EXPECT_EQ(places(other_).size(), 1u);
+  Node a(children_[0]);
+  ASSERT_VQ_OK(a.set_parents({view_, other_}));
+  ASSERT_VQ_OK(a.store_some_attributes(selection({Node::parents})));
+  auto in_other = places(other_);
+  ASSERT_EQ(in_other.size(), 2u);
+  ASSERT_EQ(in_other[1].entries(), 1u);
+  EXPECT_EQ(in_other[1].first().parent, other_);
+
+  ASSERT_VQ_OK(a.set_logical_locations({{view_, {1, 2, 3}}, {other_, {5, -6, 7}}}));
+  ASSERT_VQ_OK(a.store_some_attributes(selection({Node::logical_locations})));
+  in_other = places(other_);
+  ASSERT_EQ(in_other.size(), 2u);
+  EXPECT_EQ(in_other[1], (VQList<Node::LocationInParent>{{other_, {5, -6, 7}}}));
+
+  ASSERT_VQ_OK(a.set_parents({view_}));
+  ASSERT_VQ_OK(a.store_some_attributes(selection({Node::parents})));
+  EXPECT_EQ(places(other_).size(), 1u);
+  EXPECT_EQ(places(view_).front(), (VQList<Node::LocationInParent>{{view_, {1, 2, 3}}}));
+}
+
 }  // namespace
