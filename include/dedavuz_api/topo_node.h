@@ -164,6 +164,11 @@ class VQTopoNode : public VQObject {
   explicit VQTopoNode(const VQTopoNodeDn& dn);
   VQTopoNode(const VQTopoNode& other);
   VQTopoNode& operator=(const VQTopoNode& other);
+  // Moving hands over the representation: lists of nodes grow without copying them. A node
+  // moved from may only be assigned to or destroyed; one moved into by assignment holds
+  // what the other held, and the other what this one held.
+  VQTopoNode(VQTopoNode&& other) noexcept;
+  VQTopoNode& operator=(VQTopoNode&& other) noexcept;
   ~VQTopoNode() override;
 
   // Every getter fails with code 5 and "VQTopoNode::<attribute>" while its attribute is

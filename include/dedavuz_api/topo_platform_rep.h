@@ -8,7 +8,7 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
-#include <unordered_set>
+#include <string_view>
 #include <vector>
 
 #include "dedavuz_api/cmip_agent_dn.h"
@@ -85,9 +85,24 @@ class VQTopoPlatformRep {
   // The topoNodeDB actions that answer a list of node ids.
   enum GetTopoNodeDBAction { by_name = 0, by_type = 1, by_managed_object = 2, by_mo_set = 3 };
 
+  // Node ids met in one exchange. Open addressing: thousands of children cost no
+  // allocation each.
+  class SeenIds {
+   public:
+    // True when `id` was not in the set (it is then).
+    bool insert(long id);
+
+   private:
+    void grow();
+
+    std::vector<long> slots_;  // 0 for a free slot; id 0 is kept apart
+    std::size_t count_ = 0;
+    bool zero_ = false;
+  };
+
   // One load_nodes_in_view exchange, as its reply callback sees it. The children are
-  // built in `arrived` and moved to `nodes` when the exchange ends; `seen` holds their ids,
-  // so that a reply that comes twice adds nothing.
+  // appended to `nodes` as they arrive; `seen` holds their ids, so that a reply that comes
+  // twice adds nothing.
   struct NodesInView {
     int done = 0;
     VQList<VQTopoNode>& nodes;
@@ -95,8 +110,7 @@ class VQTopoPlatformRep {
     const VQIntegerSet& attributes;
     const VQIntegerSet& gdmo_attributes;
     hvx::MessageSAP* sap = nullptr;
-    std::deque<VQTopoNode> arrived;
-    std::unordered_set<long> seen;
+    SeenIds seen;
   };
 
   // What add_system does besides listing a system.
@@ -223,6 +237,24 @@ class VQTopoPlatformRep {
                                                   const hvx::Asn1Value& id,
                                                   const hvx::Asn1Value& value,
                                                   const VQIntegerSet& gdmo, VQTopoNode& node);
+  // The children of `view` as a linked reply of its children's attributes carries them:
+  // SET OF SEQUENCE { id INTEGER, SET OF SEQUENCE { identifier, value } }. Appends a node
+  // of the view's system for each id not yet in `seen` (adding it), filled with its server
+  // attributes selected in `gdmo` as fill_in_node_with_the_attribute fills them, with the
+  // node attributes `active` made active (what derives from them is left to the caller).
+  //
+  // From the reply's BER: values of the forms the server stores are read in place. Bytes
+  // not of that shape (only definite lengths and one-octet tags, each child a pair of an
+  // INTEGER of at most eight octets and a SET, each attribute a pair of a primitive
+  // identifier and one value) give code 9 naming the offset, with nothing appended.
+  static VQStatus decode_view_children(std::string_view ber, const VQTopoNodeDn& view,
+                                       const VQIntegerSet& gdmo, const VQIntegerSet& active,
+                                       SeenIds& seen, VQList<VQTopoNode>& nodes);
+  // The same from the reply's value, of any shape: an element that is not such a pair is
+  // passed over.
+  static void decode_view_children(const hvx::Asn1Value& children, const VQTopoNodeDn& view,
+                                   const VQIntegerSet& gdmo, const VQIntegerSet& active,
+                                   SeenIds& seen, VQList<VQTopoNode>& nodes);
   // Appends SEQUENCE { [0] IMPLICIT identifier, value } to `out` for each selected server
   // attribute a write can carry, in ascending order.
   static VQStatus get_attributes_values_from_node(const VQIntegerSet& gdmo, VQTopoNodeRep& node,
@@ -302,8 +334,6 @@ class VQTopoPlatformRep {
   VQTopoPlatformRep(hvx::Platform& platform, bool view_graph_cached);
   ~VQTopoPlatformRep();
 
-  // Appends `arrived` to `nodes`, handing over the representations rather than copying.
-  static void move_nodes(std::deque<VQTopoNode>& arrived, VQList<VQTopoNode>& nodes);
   // The reply callback of load_nodes_in_view; `context` is its NodesInView.
   static void load_nodes_in_view_cb(void* context, void* raw);
   // What a node read in bulk derives locally: view children from the graph when cached,

@@ -1,6 +1,7 @@
 #include "dedavuz_api/topo_node.h"
 
 #include <ostream>
+#include <utility>
 
 #include "dedavuz_api/topo_node_rep.h"
 
@@ -16,6 +17,19 @@ VQTopoNode& VQTopoNode::operator=(const VQTopoNode& other) {
   if (this == &other) return *this;
   vq_internal::assign_rep(rep_, other.rep_);
   VQObject::rep_ = rep_;
+  return *this;
+}
+
+VQTopoNode::VQTopoNode(VQTopoNode&& other) noexcept : VQObject(other), rep_(other.rep_) {
+  VQObject::rep_ = rep_;
+  other.rep_ = nullptr;
+  other.VQObject::rep_ = nullptr;
+}
+
+VQTopoNode& VQTopoNode::operator=(VQTopoNode&& other) noexcept {
+  std::swap(rep_, other.rep_);
+  VQObject::rep_ = rep_;
+  other.VQObject::rep_ = other.rep_;
   return *this;
 }
 

@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/attribute_table.h"
@@ -36,6 +37,11 @@ struct VQTopoNodeRepAccess {
   static VQStatus geo_area_value(const Rep& rep, hvx::Asn1Value& out, const std::string&);
   static void print_geo_area(std::ostream& os, const std::string& label, const Rep& rep);
   static bool equal_geo_area(const Rep& a, const Rep& b);
+
+  // Decodes the BER `ber` of server attribute `gdmo` into its field when the value has the
+  // form the server stores, as the table's codec would (a position is one in `parent`);
+  // false, with nothing changed, for any other form or attribute. Total and linear.
+  static bool decode_plain(Rep& rep, int gdmo, std::string_view ber, const VQTopoNodeDn& parent);
 
   // Tests fill what only a load from the server sets.
 

@@ -1,7 +1,6 @@
 // The node queries of the platform object that answer attribute values: the children of a
 // view with selected attributes in one exchange of linked replies, and the selected
 // attributes of every node that refers to given managed objects, read or written.
-#include <array>
 #include <exception>
 #include <map>
 #include <memory>
@@ -16,8 +15,7 @@
 #include "hvx/message.h"
 #include "hvx/morf.h"
 #include "hvx/names.h"
-#include "hvx/oid_registry.h"
-#include "hvx/syntax.h"
+#include "platform/gdmo_attributes.h"
 
 namespace {
 
@@ -38,47 +36,8 @@ const hvx::Oid kViewChildrenAction("1.3.6.1.4.1.7351.2.2.2.40.9.9");
 
 hvx::DataUnit du(const std::string& text) { return hvx::DataUnit(std::string_view(text)); }
 
-// What each server attribute is: its identifier (and the contents octets that carry it),
-// the syntax of its values, and the node class that holds it.
-struct GdmoAttribute {
-  hvx::Oid oid;
-  std::string oid_contents;
-  hvx::Syntax syntax;
-  NodeRep::GdmoObjectClass object_class = NodeRep::topo_node;
-};
-
-const std::array<GdmoAttribute, kGdmoCount>& gdmo_attributes() {
-  static const std::array<GdmoAttribute, kGdmoCount> table = [] {
-    std::array<GdmoAttribute, kGdmoCount> made;
-    for (int g = 0; g < kGdmoCount; ++g) {
-      hvx::OidNameRegistry::find_oid_by_name(TOPO_NODE_GDMO_ATTRIBUTE_FULL_NAMES[g], made[g].oid);
-      made[g].oid_contents = made[g].oid.ber();
-      made[g].syntax = hvx::Morf(TOPO_NODE_GDMO_ATTRIBUTE_FULL_NAMES[g]).syntax();
-      made[g].object_class = g == NodeRep::topo_view_node_position      ? NodeRep::topo_view_node
-                             : g >= NodeRep::topo_view_background_image ? NodeRep::topo_view
-                                                                        : NodeRep::topo_node;
-    }
-    return made;
-  }();
-  return table;
-}
-
-// The server attribute whose identifier has these contents octets; -1 for none. All of
-// them are one arc below the same prefix, so the last octet picks the candidate.
-int gdmo_index(std::string_view oid_contents) {
-  static const std::array<signed char, 128> by_last_octet = [] {
-    std::array<signed char, 128> made;
-    made.fill(-1);
-    for (int g = 0; g < kGdmoCount; ++g) {
-      const std::string& contents = gdmo_attributes()[g].oid_contents;
-      made[static_cast<unsigned char>(contents.back()) & 0x7f] = static_cast<signed char>(g);
-    }
-    return made;
-  }();
-  if (oid_contents.empty() || (oid_contents.back() & 0x80) != 0) return -1;
-  const int g = by_last_octet[static_cast<unsigned char>(oid_contents.back())];
-  return g >= 0 && gdmo_attributes()[g].oid_contents == oid_contents ? g : -1;
-}
+const VQGdmoAttributes& gdmo_attributes() { return vq_gdmo_attributes(); }
+int gdmo_index(std::string_view oid_contents) { return vq_gdmo_index(oid_contents); }
 
 Asn1Value oid_value(const hvx::Oid& oid, Asn1Tag tag = hvx::TAG_OID) {
   Asn1Value value;
@@ -175,7 +134,7 @@ VQStatus Rep::fill_in_node_with_the_attribute(const VQTopoNodeDn& parent, const 
   const int g = gdmo_index(id.contents().view());
   if (g < 0 || !gdmo.is_member(g)) return VQStatus::success;
   NodeRep& rep = *node.rep_;
-  const GdmoAttribute& attribute = gdmo_attributes()[g];
+  const VQGdmoAttribute& attribute = gdmo_attributes()[g];
   if (g == NodeRep::topo_node_id) {
     long n = 0;
     if (!value.decode_int(n)) return VQStatus(Code::hvx_error, "VQTopoNode::dn");
@@ -261,28 +220,16 @@ VQStatus Rep::load_nodes_in_view(const VQTopoNodeDn& view, const VQIntegerSet& a
     request.set_action_info(info);
 
     hvx::MessageSAP* sap = platform_.get_raw_sap();
-    NodesInView context{0, nodes, view, attributes, gdmo, sap, {}, {}};
+    NodesInView context{0, nodes, view, attributes, gdmo, sap, {}};
     if (!sap->send(request, hvx::Callback(&load_nodes_in_view_cb, &context), kRawTimeout)) {
       return VQStatus::success;
     }
     // Ends with the final reply: the server's, its error reply, or the platform's timeout.
     while (context.done == 0) platform_.dispatch_recursive(true);
-    move_nodes(context.arrived, nodes);
   } catch (const std::exception&) {
     // The platform failed on the way: what arrived is kept.
   }
   return VQStatus::success;
-}
-
-void Rep::move_nodes(std::deque<VQTopoNode>& arrived, VQList<VQTopoNode>& nodes) {
-  nodes.reserve(nodes.entries() + arrived.size());
-  for (VQTopoNode& node : arrived) {
-    VQTopoNode& into = nodes.emplace();
-    std::swap(into.rep_, node.rep_);
-    into.VQObject::rep_ = into.rep_;
-    node.VQObject::rep_ = node.rep_;
-  }
-  arrived.clear();
 }
 
 void Rep::load_nodes_in_view_cb(void* client, void* raw) {
@@ -291,23 +238,18 @@ void Rep::load_nodes_in_view_cb(void* client, void* raw) {
   if (message == nullptr) return;
   const Rep* self = instance();
   if (message->type() == hvx::Message::ACTION_RESULT) {
-    const Asn1Value& children = message->get_result_info();
-    for (Asn1Value child = children.is_constructed() ? children.first_component() : Asn1Value();
-         !child.is_null(); child = child.next_component()) {
-      long id = 0;
-      if (!child.is_constructed() || !child.first_component().decode_int(id)) continue;
-      if (!context.seen.insert(id).second) continue;
-      VQTopoNode& node =
-          context.arrived.emplace_back(VQTopoNodeDn(context.view_dn.system_name(), id));
-      const Asn1Value list = child.first_component().next_component();
-      for (Asn1Value item = list.is_constructed() ? list.first_component() : Asn1Value();
-           !item.is_null(); item = item.next_component()) {
-        const VQStatus ignored = fill_in_node_with_the_attribute(
-            context.view_dn, item.first_component(), item.first_component().next_component(),
-            context.gdmo_attributes, node);
-        (void)ignored;
+    const std::size_t first = context.nodes.entries();
+    // The reply's bytes are read in place; a reply of another shape goes through its value.
+    const hvx::DataUnit info = message->encoded(hvx::Message::INFO);
+    if (!decode_view_children(info.view(), context.view_dn, context.gdmo_attributes,
+                              context.attributes, context.seen, context.nodes)) {
+      decode_view_children(message->get_result_info(), context.view_dn, context.gdmo_attributes,
+                           context.attributes, context.seen, context.nodes);
+    }
+    if (self != nullptr) {
+      for (std::size_t i = first; i < context.nodes.entries(); ++i) {
+        self->complete_node(context.attributes, context.nodes[i]);
       }
-      if (self != nullptr) self->complete_node(context.attributes, node);
     }
   }
   const int base = message->base_type();

@@ -72,9 +72,23 @@ class Message {
   void set_linked_id(long id) { linked_id_ = id; }
   bool is_final_reply() const { return (base_type() == RESULT || base_type() == ERROR) && linked_id_ == 0; }
 
-  const Asn1Value& get(Field field) const { return fields_[field]; }
-  void set(Field field, const Asn1Value& value) { fields_[field] = value; }
-  bool has(Field field) const { return !fields_[field].is_null(); }
+  // A field given or received as BER is made into a value when first asked for.
+  const Asn1Value& get(Field field) const;
+  void set(Field field, const Asn1Value& value) {
+    fields_[field] = value;
+    encoded_[field] = DataUnit();
+  }
+  bool has(Field field) const { return !fields_[field].is_null() || !encoded_[field].empty(); }
+  // A field as the BER of one value, sent as it is: a large reply assembled from values
+  // already encoded is not decoded to be sent. The caller vouches that `ber` holds exactly
+  // one value: bytes that are not one value read as absent through get().
+  void set_encoded(Field field, const DataUnit& ber) {
+    fields_[field] = Asn1Value();
+    encoded_[field] = ber;
+  }
+  // The field's value as BER: the bytes received or given, else its encoding; empty when
+  // absent. A reader of a large field walks these rather than the value.
+  DataUnit encoded(Field field) const;
 
   const Asn1Value& get_object_class() const { return get(OBJECT_CLASS); }
   void set_object_class(const Asn1Value& value) { set(OBJECT_CLASS, value); }
@@ -102,10 +116,17 @@ class Message {
   bool operator==(const Message& other) const;
 
  private:
+  // Decoding in one walk, the fields kept as slices of the input; false (nothing written)
+  // for any form it leaves to the value decoder, which also words every error.
+  static bool decode_sliced(const DataUnit& ber, Message& out);
+  static Status decode_tree(const DataUnit& ber, Message& out);
+
   int type_ = 0;
   long id_ = 0;
   long linked_id_ = 0;
-  std::array<Asn1Value, FIELD_COUNT> fields_;
+  // Each field is absent, a value, or BER (with its value once asked for).
+  mutable std::array<Asn1Value, FIELD_COUNT> fields_;
+  std::array<DataUnit, FIELD_COUNT> encoded_;
   ErrorCode error_code_ = ErrorCode::none;
   std::string error_string_;
 };

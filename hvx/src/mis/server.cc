@@ -417,6 +417,7 @@ Status Server::remove(const dn::Rdns& name) {
   }
   const ManagedObject removed = std::move(it->second);
   tree_.erase(it);
+  ++revisions_;
   emit(removed, Schema::get().oid_of(kObjectDeletion),
        heard() ? object_info(removed) : Asn1Value());
   if (hooks != nullptr && hooks->after_delete) hooks->after_delete(*this, removed);

@@ -52,7 +52,11 @@ struct ClassHooks {
 struct ActionReply {
   Status outcome;
   std::vector<Asn1Value> linked;
+  // Linked replies already encoded, each the BER of one value; answered after `linked`.
+  std::vector<DataUnit> linked_encoded;
   Asn1Value info;
+  // The final reply's information already encoded; used when `info` is null.
+  DataUnit info_encoded;
 };
 using ActionHandler =
     std::function<ActionReply(Server&, ManagedObject&, const Asn1Value& argument)>;
@@ -106,6 +110,12 @@ class Server {
   // The objects directly below `base`, in name order.
   std::vector<const ManagedObject*> children(const dn::Rdns& base) const;
   size_t size() const { return tree_.size(); }
+  // Moves on with every object filed, created, changed or deleted: what was read from the
+  // tree at one revision still holds while it stays the same.
+  std::uint64_t revision() const { return revisions_; }
+  // Moves the revision of an object changed in place (no checks, hooks or notification)
+  // on, and the tree's with it.
+  void touch(ManagedObject& object) { object.revision = ++revisions_; }
   // Creates an object of `class_name` under the checks of a create request. With an empty
   // name the class's before_create hook (or the next free integer of the naming attribute)
   // names it under `superior`.

@@ -355,18 +355,31 @@ void Server::do_action(const Message& request, const dn::Rdns& name, const Reply
     return;
   }
   const Asn1Value action_type = ber::oid(action_oid, Asn1Tag(Asn1Tag::CONTEXT, 2));
-  for (const Asn1Value& linked : answer.linked) {
+  const auto linked_reply = [&] {
     Message part(Message::ACTION_RESULT);
     part.set_id(request.id());
     part.set_linked_id(request.id());
     part.set_action_type(action_type);
+    return part;
+  };
+  for (const Asn1Value& linked : answer.linked) {
+    Message part = linked_reply();
     part.set_action_info(linked);
+    reply(std::move(part));
+  }
+  for (const DataUnit& linked : answer.linked_encoded) {
+    Message part = linked_reply();
+    part.set_encoded(Message::INFO, linked);
     reply(std::move(part));
   }
   Message final_reply(Message::ACTION_RESULT);
   final_reply.set_id(request.id());
   final_reply.set_action_type(action_type);
-  if (!answer.info.is_null()) final_reply.set_action_info(answer.info);
+  if (!answer.info.is_null()) {
+    final_reply.set_action_info(answer.info);
+  } else if (!answer.info_encoded.empty()) {
+    final_reply.set_encoded(Message::INFO, answer.info_encoded);
+  }
   reply(std::move(final_reply));
 }
 

@@ -102,6 +102,8 @@ void Database::restart(Server&) {
   node_objects_.clear();
   view_objects_.clear();
   encoded_.clear();
+  places_.clear();
+  children_replies_.clear();
   graph_.clear();
   types_.clear();
   alarms_.clear();
@@ -227,6 +229,7 @@ void Database::create_view(long id) {
 
 void Database::delete_view(long id) {
   view_objects_.erase(id);
+  places_.erase(id);
   server_.remove(ids().view(id)).IgnoreError();
 }
 
@@ -265,11 +268,28 @@ const EncodedObjects::Encoded* Database::encoded_view(long id) const {
   return encoded(kept(view_objects_, id, true));
 }
 
+const EncodedObjects::Encoded* Database::encoded_place(long view, long id) const {
+  auto known = places_.find(view);
+  if (known == places_.end()) {
+    std::unordered_map<long, Kept> found;
+    for (const ManagedObject* place : server_.children(ids().view(view))) {
+      const Asn1Value* child = place->find(ids().node(kNodeId));
+      long n = 0;
+      if (child != nullptr && child->decode_int(n)) found.emplace(n, Kept{place, {}});
+    }
+    known = places_.emplace(view, std::move(found)).first;
+  }
+  const auto place = known->second.find(id);
+  return place == known->second.end() ? nullptr : encoded(&place->second);
+}
+
 void Database::create_view_node(long view, long id) {
+  places_.erase(view);
   server_.create("topoViewNode", ids().view_node(view, id), {}, {}).IgnoreError();
 }
 
 void Database::delete_view_node(long view, long id) {
+  places_.erase(view);
   const dn::Rdns name = ids().view_node(view, id);
   if (const ManagedObject* place = server_.find(name)) encoded_.forget(*place);
   server_.remove(name).IgnoreError();

@@ -26,6 +26,7 @@
 
 #include "server.h"
 #include "topo/encoded_objects.h"
+#include "topo/kept_replies.h"
 #include "topo/identifiers.h"
 #include "topo/node_graph.h"
 #include "topo/type_tree.h"
@@ -54,10 +55,16 @@ class Database : public Extension {
   // Their values encoded as the attribute actions answer them; nullptr for no object.
   const EncodedObjects::Encoded* encoded_node(long id) const;
   const EncodedObjects::Encoded* encoded_view(long id) const;
-  // The same of any other object (a place in a view).
+  // The encoding of the place of node `id` in view `view`; nullptr for none. The places of
+  // a view are found in the tree once and kept until one of them is made or deleted.
+  const EncodedObjects::Encoded* encoded_place(long view, long id) const;
+  // The same of any other object.
   const EncodedObjects::Encoded& encoded(const ManagedObject& object) const {
     return encoded_.of(object);
   }
+
+  // The replies to view-children requests, kept while the tree does not change.
+  KeptReplies& children_replies() const { return children_replies_; }
 
   // Whether replacing these values of node `id` keeps the rules (what a set of them would
   // be refused for).
@@ -146,7 +153,10 @@ class Database : public Extension {
   NodeGraph graph_;
   mutable std::unordered_map<long, Kept> node_objects_;
   mutable std::unordered_map<long, Kept> view_objects_;
+  // By view, the places of its children by child.
+  mutable std::unordered_map<long, std::unordered_map<long, Kept>> places_;
   mutable EncodedObjects encoded_;
+  mutable KeptReplies children_replies_;
   TypeTree types_;
   long next_id_ = 1;
   int internal_ = 0;

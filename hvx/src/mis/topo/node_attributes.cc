@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <set>
-#include <unordered_map>
 #include <vector>
 
 #include "hvx/ber.h"
@@ -265,23 +264,11 @@ struct Wanted {
   int position = -1;
 };
 
-// The places of a view's children, by child: one walk over the objects below the view.
-std::unordered_map<long, const ManagedObject*> places_in(const Database& database, long view) {
-  std::unordered_map<long, const ManagedObject*> places;
-  for (const ManagedObject* place : database.server().children(ids().view(view))) {
-    const Asn1Value* id = place->find(ids().node(kNodeId));
-    long child = 0;
-    if (id != nullptr && id->decode_int(child)) places.emplace(child, place);
-  }
-  return places;
-}
-
 // { id, SET OF { identifier, value } } of one child of a view, appended to `out` as BER.
 // The entries are copied from the objects' kept encodings: a reply for every child of a
 // large view is built without a tree per value.
-void append_child(const Database& database, long id,
-                  const std::unordered_map<long, const ManagedObject*>& places,
-                  const Wanted& wanted, std::string& scratch, std::string& out) {
+void append_child(const Database& database, long view, long id, const Wanted& wanted,
+                  std::string& scratch, std::string& out) {
   scratch.clear();
   const NodeGraph::Node* graph_node = database.graph().find(id);
   const EncodedObjects::Encoded* own =
@@ -289,10 +276,11 @@ void append_child(const Database& database, long id,
   if (own != nullptr) {
     const EncodedObjects::Encoded* of_view =
         wanted.wants_view && graph_node->view ? database.encoded_view(id) : nullptr;
-    const auto place = places.find(id);
+    const EncodedObjects::Encoded* place =
+        wanted.position >= 0 ? database.encoded_place(view, id) : nullptr;
     for (std::size_t i = 0; i < wanted.arcs.size(); ++i) {
       if (static_cast<int>(i) == wanted.position) {
-        if (place != places.end()) scratch += database.encoded(*place->second).entry(wanted.arcs[i]);
+        if (place != nullptr) scratch += place->entry(wanted.arcs[i]);
       } else if (!wanted.of_view[i]) {
         scratch += own->entry(wanted.arcs[i]);
       } else if (of_view != nullptr) {
@@ -325,16 +313,22 @@ ActionReply children_attributes(const Database& database, const Asn1Value& argum
     return refuse_request(kAction, "there is no node " + std::to_string(view_id),
                           ErrorCode::no_such_object_instance);
   }
+  // A view shown by many clients is asked for again and again while nothing changes.
+  KeptReplies::Key key{view_id, std::vector<int>(asked.begin(), asked.end())};
+  const std::uint64_t revision = database.server().revision();
+  if (const std::vector<DataUnit>* kept = database.children_replies().find(key, revision)) {
+    reply.linked_encoded = *kept;
+    return reply;
+  }
   const Wanted wanted(asked);
-  std::unordered_map<long, const ManagedObject*> places;
-  if (wanted.position >= 0) places = places_in(database, view_id);
   std::string scratch;
   reply_in_parts(
       view->children,
       [&](long child, std::string& part) {
-        append_child(database, child, places, wanted, scratch, part);
+        append_child(database, view_id, child, wanted, scratch, part);
       },
       reply);
+  database.children_replies().keep(std::move(key), revision, reply.linked_encoded);
   return reply;
 }
 

@@ -107,7 +107,9 @@ ActionReply node_report(const Database& database) {
     append_ber_header(entries, kBerSequence, entry.size());
     entries += entry;
   }
-  return answer(set_of_encoded(entries));
+  ActionReply reply;
+  reply.info_encoded = set_of_encoded(entries);
+  return reply;
 }
 
 }  // namespace
@@ -131,13 +133,12 @@ void append_ber_header(std::string& out, unsigned char tag, std::size_t length) 
   for (int k = octets - 1; k >= 0; --k) out.push_back(static_cast<char>(length >> (8 * k)));
 }
 
-Asn1Value set_of_encoded(const std::string& entries) {
+DataUnit set_of_encoded(const std::string& entries) {
   std::string bytes;
+  bytes.reserve(entries.size() + 6);
   append_ber_header(bytes, kBerSet, entries.size());
   bytes += entries;
-  Asn1Value value;
-  if (!Asn1Value::decode(DataUnit(std::move(bytes)), value).ok()) return ber::set();
-  return value;
+  return DataUnit(std::move(bytes));
 }
 
 ActionReply refuse_request(std::string_view action, const std::string& why, ErrorCode code) {

@@ -32,11 +32,12 @@ inline constexpr unsigned char kBerSet = 0x31;
 // Appends an INTEGER value, its contents minimal.
 void append_integer_value(std::string& out, long value);
 
-// A SET OF value whose components are the encoded `entries`.
-Asn1Value set_of_encoded(const std::string& entries);
+// The BER of a SET OF whose components are the encoded `entries`.
+DataUnit set_of_encoded(const std::string& entries);
 
 // Answers the entries of `ids` in linked replies, each a SET OF at most kEntriesPerReply
 // entries; `append(id, bytes)` adds the encoding of one entry. No ids, no linked reply.
+// The parts go out as they are encoded.
 template <typename Ids, typename Append>
 void reply_in_parts(const Ids& ids, Append append, ActionReply& reply) {
   std::string part;
@@ -44,12 +45,12 @@ void reply_in_parts(const Ids& ids, Append append, ActionReply& reply) {
   for (const long id : ids) {
     append(id, part);
     if (++in_part == kEntriesPerReply) {
-      reply.linked.push_back(set_of_encoded(part));
+      reply.linked_encoded.push_back(set_of_encoded(part));
       part.clear();
       in_part = 0;
     }
   }
-  if (in_part > 0) reply.linked.push_back(set_of_encoded(part));
+  if (in_part > 0) reply.linked_encoded.push_back(set_of_encoded(part));
 }
 
 // The refusal of a bad request: "<action>: <why>".

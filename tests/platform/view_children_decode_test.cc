@@ -1,0 +1,388 @@
+// Reading the children of a view from the reply's bytes: the nodes must be those the
+// reply's value gives through the attribute codecs, and a node so read must be what a
+// single load gives, down to its printed form. Bytes out of shape are refused whole.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "../node/populated_node.h"
+#include "dedavuz_api/topo_node_rep.h"
+#include "dedavuz_api/topo_platform_rep.h"
+#include "hvx/ber.h"
+#include "hvx/names.h"
+#include "hvx/testing.h"
+#include "query_world.h"
+
+namespace {
+
+using platform_testing::QueryWorldTest;
+using Node = VQTopoNode;
+using Nodes = VQList<VQTopoNode>;
+using Rep = VQTopoPlatformRep;
+using hvx::Asn1Value;
+namespace ber = hvx::ber;
+
+const VQTopoNodeDn kView("L", 7);
+
+VQIntegerSet every_gdmo() { return VQIntegerSet(VQTopoNodeRep::gdmo_attribute_count, true); }
+VQIntegerSet every_attribute() { return VQIntegerSet(Node::attribute_count, true); }
+
+// SEQUENCE { [0] identifier of server attribute ...40.7.<arc>, value }.
+Asn1Value attribute(int arc, const Asn1Value& value) {
+  Asn1Value id;
+  id.encode_oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.7." + std::to_string(arc)),
+                hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 0));
+  Asn1Value pair = ber::sequence();
+  pair.add_component(id);
+  pair.add_component(value);
+  return pair;
+}
+
+Asn1Value child(long id, std::initializer_list<Asn1Value> attributes) {
+  Asn1Value set = ber::set();
+  for (const Asn1Value& a : attributes) set.add_component(a);
+  Asn1Value entry = ber::sequence();
+  entry.add_component(ber::integer(id));
+  entry.add_component(set);
+  return entry;
+}
+
+Asn1Value of(hvx::Asn1Tag tag, std::initializer_list<Asn1Value> components) {
+  Asn1Value value = ber::constructed(tag);
+  for (const Asn1Value& c : components) value.add_component(c);
+  return value;
+}
+
+Asn1Value text(const char* s, hvx::Asn1Tag tag = hvx::TAG_GRAPHSTR) { return ber::octets(s, tag); }
+Asn1Value integer(long n) { return ber::integer(n); }
+Asn1Value real(double d) {
+  Asn1Value value;
+  value.encode_real(d);
+  return value;
+}
+
+std::string printed(const Nodes& nodes) {
+  std::ostringstream out;
+  for (const Node& node : nodes) out << node << "--\n";
+  return out.str();
+}
+
+// Attribute arcs: 12 name, 21 type, 13 parents, 3 children, 14 peers, 20 state, 16
+// propagate up, 7 display status, 8 geo location, 10 layer, 46 monitor, 44 user data, 63
+// cell size, 64 bus points, 41 position, 40 geo area, 65 view config data, 11 managed
+// objects, 61 orientation, 62 columns, 9 node id.
+struct Reply {
+  const char* label;
+  Asn1Value children;
+};
+
+std::vector<Reply> replies() {
+  const Asn1Value null = ber::null_value();
+  return {
+      {"plain_forms",
+       of(hvx::TAG_SET,
+          {child(5, {attribute(12, text("n\xff")), attribute(21, text("Router")),
+                     attribute(13, of(hvx::TAG_SET, {integer(1), integer(-3), integer(0)})),
+                     attribute(3, of(hvx::TAG_SET, {})), attribute(14, of(hvx::TAG_SET, {integer(9)})),
+                     attribute(20, integer(-70000)), attribute(16, integer(0)),
+                     attribute(7, of(hvx::TAG_SET, {of(hvx::TAG_SEQ, {text("up"), integer(-1)}),
+                                                    of(hvx::TAG_SEQ, {text(""), integer(2)})})),
+                     attribute(8, null), attribute(10, text("layer")),
+                     attribute(46, of(hvx::TAG_SEQ, {integer(-390), of(hvx::TAG_SET, {integer(4)})})),
+                     attribute(44, of(hvx::TAG_SET, {})),
+                     attribute(63, of(hvx::TAG_SEQ, {integer(40), integer(7)})),
+                     attribute(64, of(hvx::TAG_SEQ, {of(hvx::TAG_SEQ, {integer(1), integer(-2), integer(3)})})),
+                     attribute(41, of(hvx::TAG_SEQ, {integer(-1), integer(2), integer(-3)})),
+                     attribute(40, null),
+                     attribute(65, of(hvx::TAG_SET, {of(hvx::TAG_SEQ, {text("k"), text("v")})})),
+                     attribute(11, of(hvx::TAG_SET, {})), attribute(61, integer(1)),
+                     attribute(62, integer(3))}),
+           child(6, {attribute(46, null), attribute(16, integer(2)), attribute(9, integer(77))})})},
+      // Forms the server does not store, each left to the codecs.
+      {"other_forms",
+       of(hvx::TAG_SET,
+          {child(5, {attribute(12, text("printable", hvx::TAG_PRINTSTR)),
+                     attribute(13, of(hvx::TAG_SET, {integer(1), ber::enumerated(2)})),
+                     attribute(20, ber::enumerated(4)),
+                     attribute(8, of(hvx::TAG_SEQ, {real(1.5), real(-2.25)})),
+                     attribute(40, of(hvx::TAG_SEQ, {real(0.5), real(1), real(2)})),
+                     attribute(63, of(hvx::TAG_SEQ, {integer(-1), integer(7)})),
+                     attribute(46, of(hvx::TAG_SEQ, {integer(1), of(hvx::TAG_SET, {}), null})),
+                     attribute(41, of(hvx::TAG_SEQ, {integer(1), integer(2)})),
+                     attribute(7, of(hvx::TAG_SET, {of(hvx::TAG_SEQ, {integer(1), integer(2)})})),
+                     attribute(11, of(hvx::TAG_SET, {hvx::fdn2oi("/systemId=name:\"L\"")})),
+                     attribute(21, integer(3)), attribute(64, null)})})},
+      {"numbers_at_their_limits",
+       of(hvx::TAG_SET,
+          {child(-1, {attribute(20, integer(-9223372036854775807L - 1)),
+                      attribute(62, integer(9223372036854775807L)),
+                      attribute(63, of(hvx::TAG_SEQ, {integer(0), integer(9223372036854775807L)})),
+                      attribute(13, of(hvx::TAG_SET, {integer(-9223372036854775807L - 1)}))}),
+           child(0, {attribute(120, integer(1))}), child(0, {attribute(12, text("second zero"))})})},
+  };
+}
+
+void PrintTo(const Reply& reply, std::ostream* out) { *out << reply.label; }
+
+class ViewChildrenBytesTest : public ::testing::TestWithParam<Reply> {};
+
+TEST_P(ViewChildrenBytesTest, GiveTheNodesTheirValueGives) {
+  const Asn1Value& children = GetParam().children;
+  const std::string bytes = children.encode().str();
+  Rep::SeenIds seen_in_place;
+  Rep::SeenIds seen_through_value;
+  Nodes in_place{Node()};
+  Nodes through_value{Node()};
+  ASSERT_VQ_OK(Rep::decode_view_children(bytes, kView, every_gdmo(), every_attribute(),
+                                         seen_in_place, in_place));
+  Rep::decode_view_children(children, kView, every_gdmo(), every_attribute(), seen_through_value,
+                            through_value);
+  EXPECT_GT(in_place.entries(), 1u);
+  EXPECT_EQ(printed(in_place), printed(through_value));
+  for (std::size_t i = 0; i < in_place.entries(); ++i) {
+    VQList<Node::UserDatum> a;
+    VQList<Node::UserDatum> b;
+    EXPECT_EQ(static_cast<bool>(in_place[i].get_user_data(a)),
+              static_cast<bool>(through_value[i].get_user_data(b)));
+    EXPECT_EQ(a.entries(), b.entries());
+  }
+  // Only what was asked is decoded.
+  Rep::SeenIds seen;
+  Nodes names_only;
+  VQIntegerSet name(VQTopoNodeRep::gdmo_attribute_count);
+  name.add(VQTopoNodeRep::topo_node_name);
+  ASSERT_VQ_OK(
+      Rep::decode_view_children(bytes, kView, name, every_attribute(), seen, names_only));
+  long state = 1;
+  ASSERT_VQ_OK(names_only.first().get_state(state));
+  EXPECT_EQ(state, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Replies, ViewChildrenBytesTest, ::testing::ValuesIn(replies()),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+// Each shape the bytes must have, broken once; the offset is where the broken value starts.
+TEST(ViewChildrenBytes, OutOfShapeIsRefusedWhole) {
+  const std::string good = of(hvx::TAG_SET, {child(1, {attribute(12, text("a"))}),
+                                             child(2, {attribute(20, integer(3))})})
+                               .encode()
+                               .str();
+  const std::string second_child = child(2, {attribute(20, integer(3))}).encode().str();
+  const std::size_t at_second = good.size() - second_child.size();
+  const auto with_second = [&](const Asn1Value& replaced) {
+    std::string bytes = replaced.encode().str();
+    std::string out = good.substr(0, at_second) + bytes;
+    out[1] = static_cast<char>(out.size() - 2);
+    return out;
+  };
+  const struct {
+    const char* label;
+    std::string bytes;
+    std::size_t offset;
+  } cases[] = {
+      {"empty", "", 0},
+      {"truncated", good.substr(0, good.size() - 1), 0},
+      {"trailing", good + std::string(1, '\0'), 0},
+      {"not_a_set", "\x30" + good.substr(1), 0},
+      {"indefinite", "\x31\x80" + good.substr(2) + std::string(2, '\0'), 0},
+      {"child_not_a_sequence", with_second(of(hvx::TAG_SET, {integer(2), ber::set()})),
+       at_second},
+      {"child_id_enumerated", with_second(of(hvx::TAG_SEQ, {ber::enumerated(2), ber::set()})),
+       at_second},
+      {"child_id_nine_octets",
+       with_second(of(hvx::TAG_SEQ, {ber::retagged(text("\x01\x02\x03\x04\x05\x06\x07\x08\x09"),
+                                                   hvx::TAG_INT),
+                                     ber::set()})),
+       at_second},
+      {"child_without_attributes", with_second(of(hvx::TAG_SEQ, {integer(2)})), at_second},
+      {"attribute_not_a_sequence",
+       with_second(of(hvx::TAG_SEQ, {integer(2), of(hvx::TAG_SET, {integer(1)})})), at_second + 7},
+      {"attribute_identifier_constructed",
+       with_second(of(hvx::TAG_SEQ,
+                      {integer(2), of(hvx::TAG_SET, {of(hvx::TAG_SEQ, {ber::sequence(), integer(1)})})})),
+       at_second + 7},
+      {"attribute_without_value",
+       with_second(of(hvx::TAG_SEQ, {integer(2), of(hvx::TAG_SET, {of(hvx::TAG_SEQ, {integer(1)})})})),
+       at_second + 7},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    Rep::SeenIds seen;
+    Nodes nodes;
+    const VQStatus status =
+        Rep::decode_view_children(c.bytes, kView, every_gdmo(), every_attribute(), seen, nodes);
+    EXPECT_VQ_ERROR(status, VQStatus::Code::decode_error);
+    EXPECT_NE(status.message().find("at offset " + std::to_string(c.offset)), std::string::npos)
+        << status.message();
+    EXPECT_TRUE(nodes.is_empty());
+    // Nothing was taken as seen either.
+    EXPECT_TRUE(seen.insert(1));
+  }
+}
+
+TEST(ViewChildrenBytes, SeenIdsTakeEachIdOnce) {
+  Rep::SeenIds seen;
+  std::vector<long> ids = {0, -1, 1, 9223372036854775807L, -9223372036854775807L - 1};
+  // Ids one table size apart land on the same slots before mixing.
+  for (long k = 1; k <= 3000; ++k) ids.push_back(k * 4096);
+  for (const long id : ids) EXPECT_TRUE(seen.insert(id)) << id;
+  for (const long id : ids) EXPECT_FALSE(seen.insert(id)) << id;
+  EXPECT_TRUE(seen.insert(4097));
+}
+
+// Every attribute a node can have, read with the other children of a view, against a
+// single load: the printed forms are the same octets.
+TEST_F(QueryWorldTest, APopulatedChildReadsAsASingleLoad) {
+  node_testing::Neighbours n;
+  ASSERT_VQ_OK(node_testing::make_neighbours(nodes_[0].root, n));
+  Node populated;
+  ASSERT_VQ_OK(node_testing::populate_view_node(n, populated));
+  ASSERT_VQ_OK(populated.create_with_all_attributes());
+  VQTopoNodeDn dn;
+  ASSERT_VQ_OK(populated.get_dn(dn));
+  Node monitor(dn);
+  ASSERT_VQ_OK(monitor.set_monitor_rotation(-30, false));
+  ASSERT_VQ_OK(monitor.store_some_attributes(selection({Node::monitor_rotation})));
+
+  // Placed in two views, it is read in one: its place there is the one read.
+  VQIntegerSet wanted = node_testing::loadable_without_view_graph();
+  wanted.remove(Node::logical_locations);
+  Nodes children;
+  ASSERT_VQ_OK(topo_->load_nodes_in_view(n.campus, node_testing::loadable_without_view_graph(),
+                                         children));
+  const Node* read = nullptr;
+  for (const Node& child : children) {
+    VQTopoNodeDn child_dn;
+    ASSERT_VQ_OK(child.get_dn(child_dn));
+    if (child_dn == dn) read = &child;
+  }
+  ASSERT_NE(read, nullptr);
+  Node loaded(dn);
+  ASSERT_VQ_OK(loaded.load_some_attributes(wanted));
+  VQIntegerSet differing(Node::attribute_count);
+  EXPECT_FALSE(read->diff_some_attributes(loaded, wanted, differing)) << differing;
+  Node same_selection(*read);
+  same_selection.clear_some_attributes(selection({Node::logical_locations}));
+  std::ostringstream read_form;
+  std::ostringstream loaded_form;
+  read_form << same_selection;
+  loaded_form << loaded;
+  EXPECT_EQ(read_form.str(), loaded_form.str());
+  VQList<Node::LocationInParent> places;
+  ASSERT_VQ_OK(read->get_logical_locations(places));
+  EXPECT_EQ(places, (VQList<Node::LocationInParent>{{n.campus, {-10, 20, -30}}}));
+  VQList<Node::UserDatum> read_data;
+  VQList<Node::UserDatum> loaded_data;
+  ASSERT_VQ_OK(read->get_user_data(read_data));
+  ASSERT_VQ_OK(loaded.get_user_data(loaded_data));
+  ASSERT_EQ(read_data.entries(), 1u);
+  ASSERT_EQ(loaded_data.entries(), 1u);
+  EXPECT_EQ(read_data.first().name, loaded_data.first().name);
+  EXPECT_EQ(read_data.first().value, loaded_data.first().value);
+}
+
+}  // namespace
+
+namespace {
+
+// The server keeps each view's encoded answer between exchanges: every change made between
+// two of them must show in the second.
+class KeptChildrenTest : public QueryWorldTest {
+ protected:
+  void SetUp() override {
+    QueryWorldTest::SetUp();
+    view_ = make("v", "Network", {nodes_[0].root});
+    other_ = make("w", "Network", {nodes_[0].root});
+    for (const char* name : {"a", "b"}) {
+      children_.push_back(make(name, "Host", {view_}));
+      Node node(children_.back());
+      ASSERT_VQ_OK(node.set_state(10));
+      ASSERT_VQ_OK(node.store_some_attributes(selection({Node::state})));
+    }
+    make("c", "Host", {other_});
+  }
+
+  // The states (or names) of the children of `view`, in order.
+  std::vector<std::string> read(const VQTopoNodeDn& view, long attribute) {
+    Nodes nodes;
+    EXPECT_VQ_OK(topo_->load_nodes_in_view(view, selection({attribute}), nodes));
+    std::vector<std::string> values;
+    for (const Node& node : nodes) {
+      std::string name;
+      long state = -1;
+      if (attribute == Node::name) {
+        EXPECT_VQ_OK(node.get_name(name));
+        values.push_back(name);
+      } else {
+        EXPECT_VQ_OK(node.get_state(state));
+        values.push_back(std::to_string(state));
+      }
+    }
+    return values;
+  }
+
+  using Values = std::vector<std::string>;
+  VQTopoNodeDn view_;
+  VQTopoNodeDn other_;
+  std::vector<VQTopoNodeDn> children_;
+};
+
+TEST_F(KeptChildrenTest, AChangeBetweenTwoExchangesIsSeen) {
+  // Each request has its own answer: another selection, another view.
+  EXPECT_EQ(read(view_, Node::state), (Values{"10", "10"}));
+  EXPECT_EQ(read(view_, Node::name), (Values{"a", "b"}));
+  EXPECT_EQ(read(other_, Node::name), (Values{"c"}));
+  EXPECT_EQ(read(view_, Node::state), (Values{"10", "10"}));
+  // Behind the server's back: no notification, no hook.
+  ASSERT_TRUE(hvx::overwrite_attribute(*world_, "L",
+                                       "topoNodeDBId=NULL/topoNodeId=" +
+                                           std::to_string(children_[1].unique_id()),
+                                       "topoNodeState", hvx::ber::integer(7))
+                  .ok());
+  EXPECT_EQ(read(view_, Node::state), (Values{"10", "7"}));
+  // A node elsewhere changes: the answer for this view is made again, and is the same.
+  make("d", "Host", {other_});
+  EXPECT_EQ(read(view_, Node::state), (Values{"10", "7"}));
+  // A child leaves.
+  ASSERT_VQ_OK(Node(children_[0]).destroy());
+  EXPECT_EQ(read(view_, Node::state), (Values{"7"}));
+}
+
+
+// Places are kept per view between exchanges: a child placed, moved or taken out of a view
+// whose places were read must show so in the next exchange.
+TEST_F(KeptChildrenTest, PlacesFollowTheirChildren) {
+  const auto places = [this](const VQTopoNodeDn& view) {
+    Nodes nodes;
+    EXPECT_VQ_OK(topo_->load_nodes_in_view(view, selection({Node::logical_locations}), nodes));
+    std::vector<VQList<Node::LocationInParent>> out;
+    for (const Node& node : nodes) {
+      out.emplace_back();
+      EXPECT_VQ_OK(node.get_logical_locations(out.back()));
+    }
+    return out;
+  };
+  EXPECT_EQ(places(other_).size(), 1u);
+  Node a(children_[0]);
+  ASSERT_VQ_OK(a.set_parents({view_, other_}));
+  ASSERT_VQ_OK(a.store_some_attributes(selection({Node::parents})));
+  auto in_other = places(other_);
+  ASSERT_EQ(in_other.size(), 2u);
+  ASSERT_EQ(in_other[1].entries(), 1u);
+  EXPECT_EQ(in_other[1].first().parent, other_);
+
+  ASSERT_VQ_OK(a.set_logical_locations({{view_, {1, 2, 3}}, {other_, {5, -6, 7}}}));
+  ASSERT_VQ_OK(a.store_some_attributes(selection({Node::logical_locations})));
+  in_other = places(other_);
+  ASSERT_EQ(in_other.size(), 2u);
+  EXPECT_EQ(in_other[1], (VQList<Node::LocationInParent>{{other_, {5, -6, 7}}}));
+
+  ASSERT_VQ_OK(a.set_parents({view_}));
+  ASSERT_VQ_OK(a.store_some_attributes(selection({Node::parents})));
+  EXPECT_EQ(places(other_).size(), 1u);
+  EXPECT_EQ(places(view_).front(), (VQList<Node::LocationInParent>{{view_, {1, 2, 3}}}));
+}
+
+}  // namespace
