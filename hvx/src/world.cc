@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdlib>
 
 #include "connection.h"
@@ -165,9 +164,7 @@ void World::install_links(const std::string& parent, const std::string& remote) 
 
 bool World::set_connected(const std::string& remote, bool connected) {
   bool found = false;
-  // A notification of one change may lead a test to link or unlink: walk a copy.
-  const std::vector<Link> links = links_;
-  for (const Link& link : links) {
+  for (const Link& link : links_) {
     if (link.remote != remote) continue;
     found = true;
     change_link(link, connected);
@@ -179,7 +176,7 @@ bool World::set_link_connected(const std::string& parent, const std::string& rem
                                bool connected) {
   for (const Link& link : links_) {
     if (link.parent == parent && link.remote == remote) {
-      change_link(Link(link), connected);
+      change_link(link, connected);
       return true;
     }
   }

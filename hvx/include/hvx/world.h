@@ -11,10 +11,11 @@
 #include <string_view>
 #include <vector>
 
-#include "hvx/asn1.h"
 #include "hvx/platform.h"
 
 namespace hvx {
+
+class Asn1Value;
 
 namespace mis {
 class Server;
