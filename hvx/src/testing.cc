@@ -36,12 +36,22 @@ FaultPlan& FaultPlan::corrupt_reply(int k) {
 }
 
 FaultPlan& FaultPlan::disconnect_server(int k, const std::string& system) {
-  link_rules_.push_back(LinkRule{k, system, false});
+  link_rules_.push_back(LinkRule{k, "", system, false});
   return *this;
 }
 
 FaultPlan& FaultPlan::reconnect_server(int k, const std::string& system) {
-  link_rules_.push_back(LinkRule{k, system, true});
+  link_rules_.push_back(LinkRule{k, "", system, true});
+  return *this;
+}
+
+FaultPlan& FaultPlan::disconnect_link(int k, const std::string& parent, const std::string& system) {
+  link_rules_.push_back(LinkRule{k, parent, system, false});
+  return *this;
+}
+
+FaultPlan& FaultPlan::reconnect_link(int k, const std::string& parent, const std::string& system) {
+  link_rules_.push_back(LinkRule{k, parent, system, true});
   return *this;
 }
 
@@ -85,7 +95,12 @@ class FaultTransport : public Transport, public TransportSink {
   void submit(const DataUnit& request) override {
     const int k = ++plan_->requests_;
     for (const FaultPlan::LinkRule& rule : plan_->link_rules_) {
-      if (rule.k == k && world_ != nullptr) world_->set_connected(rule.system, rule.connected);
+      if (rule.k != k || world_ == nullptr) continue;
+      if (rule.parent.empty()) {
+        world_->set_connected(rule.system, rule.connected);
+      } else {
+        world_->set_link_connected(rule.parent, rule.system, rule.connected);
+      }
     }
     Message message;
     const bool decoded = Message::decode(request, message).ok();

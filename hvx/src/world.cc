@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdlib>
 
 #include "connection.h"
@@ -59,26 +58,36 @@ mis::Server& World::add(const std::string& system) {
   mis::topo::Database::install(server);
   // The FDN table lists the systems linked under this one, each with the route through
   // the CMIP agent entity of its link.
-  server.register_action(
-      "vqFdn", "vqListFdns", [this](mis::Server& self, mis::ManagedObject&, const Asn1Value&) {
-        mis::ActionReply reply;
-        reply.info = ber::set();
-        for (const std::string& remote : linked_under(self.system_name())) {
-          Asn1Value entry = ber::sequence();
-          entry.add_component(fdn2oi("/systemId=name:" + quoted(remote)));
-          Asn1Value route = ber::sequence();
-          route.add_component(ber::octets(remote, TAG_GRAPHSTR));
-          route.add_component(ber::octets("mis:" + remote, TAG_GRAPHSTR));
-          route.add_component(ber::octets(
-              fdn2oi("agentTableType=\"CMIP\"/agentId=id:" + quoted(remote)).encode().view()));
-          Asn1Value routes = ber::sequence();
-          routes.add_component(route);
-          entry.add_component(routes);
-          reply.info.add_component(entry);
-        }
-        return reply;
-      });
+  server.register_action("vqFdn", "vqListFdns",
+                         [this](mis::Server& self, mis::ManagedObject&, const Asn1Value&) {
+                           mis::ActionReply reply;
+                           reply.info = fdn_table(self.system_name());
+                           return reply;
+                         });
   return server;
+}
+
+Asn1Value World::fdn_table(const std::string& system) const {
+  Asn1Value table = ber::set();
+  for (const Link& link : links_) {
+    if (link.parent != system) continue;
+    const std::string remote = quoted(link.remote);
+    Asn1Value entry = ber::sequence();
+    entry.add_component(
+        fdn2oi(link.form == FdnForm::system_id
+                   ? "/systemId=name:" + remote
+                   : "/serverTableType=\"mis\"/misId=" + remote + "/agentTableType=\"CMIP\""));
+    Asn1Value route = ber::sequence();
+    route.add_component(ber::octets(link.remote, TAG_GRAPHSTR));
+    route.add_component(ber::octets("mis:" + link.remote, TAG_GRAPHSTR));
+    route.add_component(
+        ber::octets(fdn2oi("agentTableType=\"CMIP\"/agentId=id:" + remote).encode().view()));
+    Asn1Value routes = ber::sequence();
+    routes.add_component(route);
+    entry.add_component(routes);
+    table.add_component(entry);
+  }
+  return table;
 }
 
 Platform World::connect() {
@@ -101,8 +110,8 @@ std::vector<std::string> World::systems() const {
 
 std::vector<std::string> World::linked_under(std::string_view system) const {
   std::vector<std::string> out;
-  for (const auto& [parent, remote] : links_) {
-    if (parent == system) out.push_back(remote);
+  for (const Link& link : links_) {
+    if (link.parent == system) out.push_back(link.remote);
   }
   return out;
 }
@@ -115,11 +124,11 @@ bool World::add_server(const std::string& system) {
   return true;
 }
 
-bool World::link(const std::string& parent, const std::string& remote) {
+bool World::link(const std::string& parent, const std::string& remote, FdnForm form) {
   mis::Server* up = server(parent);
   mis::Server* down = server(remote);
   if (up == nullptr || down == nullptr || !up->link(down)) return false;
-  links_.emplace_back(parent, remote);
+  links_.push_back(Link{parent, remote, form});
   install_links(parent, remote);
   return true;
 }
@@ -154,11 +163,30 @@ void World::install_links(const std::string& parent, const std::string& remote) 
 }
 
 bool World::set_connected(const std::string& remote, bool connected) {
-  const auto link = std::find_if(links_.begin(), links_.end(),
-                                 [&remote](const auto& l) { return l.second == remote; });
-  if (link == links_.end()) return false;
-  mis::Server& up = *server(link->first);
-  if (up.is_link_connected(remote) == connected) return true;
+  bool found = false;
+  for (const Link& link : links_) {
+    if (link.remote != remote) continue;
+    found = true;
+    change_link(link, connected);
+  }
+  return found;
+}
+
+bool World::set_link_connected(const std::string& parent, const std::string& remote,
+                               bool connected) {
+  for (const Link& link : links_) {
+    if (link.parent == parent && link.remote == remote) {
+      change_link(link, connected);
+      return true;
+    }
+  }
+  return false;
+}
+
+void World::change_link(const Link& link, bool connected) {
+  const std::string& remote = link.remote;
+  mis::Server& up = *server(link.parent);
+  if (up.is_link_connected(remote) == connected) return;
   up.set_link_connected(remote, connected);
   const mis::Schema& schema = mis::Schema::get();
   const dn::Rdns entry = name_of("serverTableType=\"mis\"/misId=" + quoted(remote));
@@ -178,11 +206,10 @@ bool World::set_connected(const std::string& remote, bool connected) {
   }
   info.add_component(agents);
   const mis::ClassInfo* entry_class = schema.find_class("misEntry");
-  if (entry_class == nullptr) return true;
+  if (entry_class == nullptr) return;
   up.emit(entry_class->oid, name_of("serverTableType=\"mis\""),
           schema.oid_of(kConnectionStateChange), info,
           {{schema.oid_of("misId"), ber::octets(remote, TAG_GRAPHSTR)}});
-  return true;
 }
 
 long World::raise_alarm(const std::string& system, const std::string& managed_object,
@@ -203,7 +230,7 @@ bool World::clear_alarm(const std::string& system, long alarm) {
 }
 
 void World::reset() {
-  for (const auto& [parent, remote] : links_) server(parent)->unlink(server(remote));
+  for (const Link& link : links_) server(link.parent)->unlink(server(link.remote));
   links_.clear();
   servers_.resize(1);
   servers_.front()->reset();

@@ -37,9 +37,12 @@ class FaultPlan {
   FaultPlan& drop_reply_part(int k, int p);
   FaultPlan& duplicate_reply_part(int k, int p);
   // Before the k-th request goes out, the world disconnects (or reconnects) the linked
-  // server `system`; its parent sends the connection-state notifications.
+  // server `system` (every link to it), or only its link under `parent`; each parent whose
+  // link changes sends the connection-state notifications.
   FaultPlan& disconnect_server(int k, const std::string& system);
   FaultPlan& reconnect_server(int k, const std::string& system);
+  FaultPlan& disconnect_link(int k, const std::string& parent, const std::string& system);
+  FaultPlan& reconnect_link(int k, const std::string& parent, const std::string& system);
   // The n-th notification arrives twice, or after the one that follows it.
   FaultPlan& duplicate_notification(int n);
   FaultPlan& swap_notification(int n);
@@ -68,6 +71,7 @@ class FaultPlan {
   };
   struct LinkRule {
     int k;
+    std::string parent;  // empty for every link to the system
     std::string system;
     bool connected;
   };

@@ -15,6 +15,8 @@
 
 namespace hvx {
 
+class Asn1Value;
+
 namespace mis {
 class Server;
 }
@@ -40,16 +42,26 @@ class World : public std::enable_shared_from_this<World> {
 
   // Adds a remote server; false when the name is taken or empty.
   bool add_server(const std::string& system);
+  // How a parent's FDN table names a system linked under it: by the system object
+  // (/systemId=name:"B"), or by the system's agent table below its server-table entry
+  // (/serverTableType="mis"/misId="B"/agentTableType="CMIP").
+  enum class FdnForm { system_id, mis_id };
+
   // Links `remote` under `parent`: `parent` then routes
   // serverTableType="mis"/misId="<remote>" to it, holds the entry of its server table, the
   // CMIP agent entity of the link (managing /systemId=name:"<remote>") and lists it in its
-  // FDN table; `remote`'s notifications come up through `parent`. False when either is
-  // unknown, already linked, or the link would make a cycle.
-  bool link(const std::string& parent, const std::string& remote);
-  // Disconnects or reconnects the link to `remote`; its parent emits the connection-state
-  // notification (and the change of the entry's currentState). Requests routed to a
-  // disconnected server fail with notConnected and its notifications are lost.
+  // FDN table in `form`; `remote`'s notifications come up through `parent`. Links may form
+  // cycles (two servers listing each other, a ring, two routes to one server). False when
+  // either is unknown, they are the same, or `remote` is linked under `parent` already.
+  bool link(const std::string& parent, const std::string& remote,
+            FdnForm form = FdnForm::system_id);
+  // Disconnects or reconnects every link to `remote` (the server as a whole), or the one
+  // link under `parent`. Each parent whose link changes emits the connection-state
+  // notification (and the change of the entry's currentState). Requests routed over a
+  // disconnected link fail with notConnected, and notifications going up it are lost.
+  // False when no such link exists.
   bool set_connected(const std::string& remote, bool connected);
+  bool set_link_connected(const std::string& parent, const std::string& remote, bool connected);
 
   // Alarms on managed objects of `system` (a distinguished name in slash form, as the
   // system's nodes list their managed objects): each node takes as its severity the worst
@@ -75,11 +87,18 @@ class World : public std::enable_shared_from_this<World> {
  private:
   explicit World(std::string local_name);
   mis::Server& add(const std::string& system);
+  struct Link {
+    std::string parent;
+    std::string remote;
+    FdnForm form;
+  };
   void install_links(const std::string& parent, const std::string& remote);
+  void change_link(const Link& link, bool connected);
+  Asn1Value fdn_table(const std::string& system) const;
 
   std::string local_name_;
-  std::vector<std::unique_ptr<mis::Server>> servers_;       // the local one first
-  std::vector<std::pair<std::string, std::string>> links_;  // (parent, remote)
+  std::vector<std::unique_ptr<mis::Server>> servers_;  // the local one first
+  std::vector<Link> links_;                            // in link order
 };
 
 }  // namespace hvx

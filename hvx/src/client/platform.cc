@@ -7,6 +7,7 @@
 #include "hvx/message.h"
 #include "hvx/names.h"
 #include "hvx/world.h"
+#include "platform_access.h"
 #include "platform_rep.h"
 #include "schema.h"
 
@@ -128,7 +129,9 @@ bool dispatch_recursive(bool one_pass) {
 bool hvx_get_ip_addr(const char* host, std::uint32_t& address) {
   if (host == nullptr) return false;
   const std::string_view name(host);
-  World& world = World::default_world();
+  // The systems of the world the default platform is connected to.
+  World* const connected = PlatformAccess::rep(Platform::default_platform())->world();
+  const World& world = connected != nullptr ? *connected : World::default_world();
   if (world.address_of(name == "localhost" ? std::string_view(world.local_name()) : name,
                        address)) {
     return true;

@@ -145,7 +145,8 @@ class Server {
   void disconnect(Listener* listener);
 
   // Links: `remote` becomes reachable as serverTableType="mis"/misId="<its name>"
-  // below this server, and its notifications come up through this one.
+  // below this server, and its notifications come up through this one. Links may form
+  // cycles: a notification goes up every route that passes no server twice.
   bool link(Server* remote);
   void unlink(Server* remote);
   // A link's state; requests for a disconnected server fail with notConnected.
@@ -187,8 +188,10 @@ class Server {
   Status do_delete(const dn::Rdns& name, Message& reply);
   Status do_derive(const Message& request, const dn::Rdns& name, Message& reply);
   void do_action(const Message& request, const dn::Rdns& name, const ReplyFunction& reply);
-  void forward_event(const Message& event, const Server& from);
-  void deliver(const Message& client, const Message& relative);
+  // The servers an event has come through, the one it started on first.
+  using Route = std::vector<const Server*>;
+  void forward_event(const Message& event, const Server& from, Route& route);
+  void deliver(const Message& client, const Message& relative, Route& route);
   // This system's naming component, built once.
   const Asn1Value& system_rdn() const;
   Asn1Value object_attributes(const ManagedObject& object, const std::vector<Oid>& ids) const;

@@ -41,12 +41,15 @@ void Server::emit(const Oid& class_oid, const dn::Rdns& name, const Oid& event_t
     client.set_object_instance(dn::instance(full));
   }
   if (!upstreams_.empty()) event.set_object_instance(dn::instance(name));
-  deliver(client, event);
+  Route route;
+  deliver(client, event, route);
 }
 
 // Delivers an event: `client` to the connections (names as they see them), `relative` (the
 // name relative to this server) up every link, where the link's table entries go in front.
-void Server::deliver(const Message& client, const Message& relative) {
+// `route` holds the servers the event has passed on its way here: links form cycles, and
+// an event goes up each route that does not come back to a server it has passed.
+void Server::deliver(const Message& client, const Message& relative, Route& route) {
   if (!listeners_.empty()) {
     const DataUnit pdu = client.encode();
     // A listener may disconnect while being served: walk a copy.
@@ -54,8 +57,13 @@ void Server::deliver(const Message& client, const Message& relative) {
     for (const auto& [listener, number] : listeners) listener->deliver(pdu);
   }
   if (upstreams_.empty()) return;
+  route.push_back(this);
   const auto upstreams = upstreams_;
-  for (const Upstream& up : upstreams) up.server->forward_event(relative, *this);
+  for (const Upstream& up : upstreams) {
+    if (std::find(route.begin(), route.end(), up.server) != route.end()) continue;
+    up.server->forward_event(relative, *this, route);
+  }
+  route.pop_back();
 }
 
 const Asn1Value& Server::system_rdn() const {
@@ -65,7 +73,7 @@ const Asn1Value& Server::system_rdn() const {
   return system_rdn_;
 }
 
-void Server::forward_event(const Message& event, const Server& from) {
+void Server::forward_event(const Message& event, const Server& from, Route& route) {
   const auto link = links_.find(from.system_name());
   if (link == links_.end() || !link->second.connected) return;
   dn::Rdns name;
@@ -76,7 +84,7 @@ void Server::forward_event(const Message& event, const Server& from) {
   name.insert(name.begin(), dn::rdn(server_table, ber::octets("mis", TAG_GRAPHSTR)));
   Message out = event;
   out.set_object_instance(dn::instance(name));
-  deliver(out, out);
+  deliver(out, out, route);
 }
 
 int Server::connect(Listener* listener) {
@@ -94,14 +102,6 @@ void Server::disconnect(Listener* listener) {
 bool Server::link(Server* remote) {
   if (remote == nullptr || remote == this || links_.count(remote->system_name()) != 0) {
     return false;
-  }
-  // Notifications travel up the links: a cycle would send them round forever.
-  std::vector<const Server*> pending{this};
-  while (!pending.empty()) {
-    const Server* server = pending.back();
-    pending.pop_back();
-    if (server == remote) return false;
-    for (const Upstream& up : server->upstreams_) pending.push_back(up.server);
   }
   links_.emplace(remote->system_name(), Link{remote, true});
   remote->upstreams_.push_back(Upstream{this});

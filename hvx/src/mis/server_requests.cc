@@ -140,19 +140,12 @@ Status Server::route(const Message& request, dn::Rdns& name, Server*& target, dn
     Asn1Value value;
     dn::first_assertion(name.front(), id, value);
     if (id == system_id()) {
-      const std::string system = dn::string_value(name.front());
-      if (system == server->system_name_) {
-        name.erase(name.begin());
-        continue;
-      }
-      const auto link = server->links_.find(system);
-      if (link == server->links_.end() || link->second.server == nullptr) {
+      // A server knows one system object, its own; other systems are reached through its
+      // server table only.
+      if (dn::string_value(name.front()) != server->system_name_) {
         return Status::NoSuchObjectInstance(dn::format(name, true));
       }
-      if (!link->second.connected) return Status::NotConnected(system);
-      prefix.push_back(name.front());
       name.erase(name.begin());
-      server = link->second.server;
       continue;
     }
     if (id == server_table && name.size() >= 2 && is_rdn_of(name[1], mis_id)) {

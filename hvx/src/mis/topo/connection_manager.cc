@@ -29,23 +29,46 @@ bool reaches(const Server& server, const std::string& system) {
   return false;
 }
 
+// The system a registration names: a system reached from `server`, by its name or by a
+// path of system names from `server` ("L/B/C" or "/L/B/C"), each linked under the one
+// before it. False when there is no such system or route.
+bool named_system(const Server& server, const std::string& text, std::string& system) {
+  if (text.find('/') == std::string::npos) {
+    system = text;
+    return reaches(server, system);
+  }
+  const Server* at = nullptr;
+  std::size_t start = text.front() == '/' ? 1 : 0;
+  while (start <= text.size()) {
+    std::size_t end = text.find('/', start);
+    if (end == std::string::npos) end = text.size();
+    system = text.substr(start, end - start);
+    if (system.empty()) return false;
+    at = at == nullptr ? (system == server.system_name() ? &server : nullptr) : at->linked(system);
+    if (at == nullptr) return false;
+    start = end + 1;
+  }
+  return true;
+}
+
 // Registering what is held already changes nothing; deregistering what is not held is
 // refused. The answer is the number of registrations held afterwards.
 ActionHandler registration(std::string_view action, bool add) {
   return [action, add](Server& server, ManagedObject& manager, const Asn1Value& argument) {
-    std::string system;
+    std::string named;
     long application = 0;
     if (argument.is_null() || argument.num_comps() != 2 ||
-        !argument.component(0).decode_octets(system) ||
+        !argument.component(0).decode_octets(named) ||
         !argument.component(1).decode_int(application)) {
       return refuse_request(action, "the argument is { system name, application number }");
     }
     if (application <= 0) {
       return refuse_request(action, "application numbers are positive");
     }
-    if (!reaches(server, system)) {
+    std::string system;
+    if (!named_system(server, named, system)) {
       return refuse_request(
-          action, "no system \"" + system + "\" is reached from \"" + server.system_name() + "\"");
+          action, "no system \"" + named + "\" is reached from \"" + server.system_name() + "\"");
     }
     const Oid attribute = Schema::get().oid_of("registrations");
     std::vector<Asn1Value> held;
