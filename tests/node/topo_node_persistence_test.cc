@@ -10,6 +10,7 @@
 #include "hvx/ber.h"
 #include "hvx/testing.h"
 #include "node_world.h"
+#include "populated_node.h"
 #include "support/vq_test.h"
 
 namespace {
@@ -115,28 +116,39 @@ TEST_F(PersistenceTest, PathNamesOfANodeWithParentsNeedTheViewGraph) {
 }
 
 // A node that is not a view has no topoView object: its view attributes load as defaults
-// and store as nothing, both successfully.
+// without asking for one, and store as nothing, both successfully.
 TEST_F(PersistenceTest, ViewAttributesOfANodeThatIsNotAView) {
   N node(make("r", "Router", {root()}));
   const VQIntegerSet view =
       attributes({N::view_background_image_filename, N::view_map_config_filename,
                   N::view_default_geo_area, N::view_config_data});
-  EXPECT_VQ_OK(node.set_view_background_image_filename("x.png"));
-  EXPECT_VQ_OK(node.set_view_config_data({{"a", "b"}}));
-  EXPECT_VQ_OK(node.store_some_attributes(view));
-
-  ASSERT_VQ_OK(node.load_some_attributes(view));
+  EXPECT_VQ_ALL_OK(node.set_view_background_image_filename("x.png"),
+                   node.set_view_config_data({{"a", "b"}}), node.store_some_attributes(view));
+  const auto plan = std::make_shared<hvx::FaultPlan>();
+  hvx::install_fault_plan(platform(), plan);
+  ASSERT_VQ_OK(node.load_some_attributes(view | attributes({N::type_name})));
+  EXPECT_EQ(plan->requests_seen(), 1);  // the topoNode object alone
   std::string background = "unchanged";
   VQList<VQTopoNode::ViewConfigDatum> data;
   N::GeoLocation centre;
   double extent = 0;
   bool absent = false;
-  EXPECT_VQ_OK(node.get_view_background_image_filename(background));
-  EXPECT_VQ_OK(node.get_view_config_data(data));
-  EXPECT_VQ_OK(node.get_view_default_geo_area(centre, extent, absent));
+  EXPECT_VQ_ALL_OK(node.get_view_background_image_filename(background),
+                   node.get_view_config_data(data),
+                   node.get_view_default_geo_area(centre, extent, absent));
   EXPECT_EQ(background, "");
   EXPECT_TRUE(data.is_empty());
   EXPECT_TRUE(absent);
+}
+
+// A view whose topoView object cannot be booted is missing, not defaulted.
+TEST_F(PersistenceTest, AViewWhoseViewObjectIsGoneIsMissingNotDefaulted) {
+  N view(make("v", "Network", {root()}));
+  const auto plan = std::make_shared<hvx::FaultPlan>();
+  plan->fail_request(2, hvx::ErrorCode::no_such_object_instance);
+  hvx::install_fault_plan(platform(), plan);
+  EXPECT_VQ_ERROR(view.load_some_attributes(attributes({N::type_name, N::view_config_data})),
+                  Code::object_does_not_exist);
 }
 
 // A load reads only the objects that hold what it was asked for.
@@ -169,24 +181,20 @@ TEST_F(PersistenceTest, ALoadActivatesEverythingAskedFor) {
 // Severities come from the alarms on a node's managed objects and flow up to its views.
 TEST_F(PersistenceTest, SeveritiesFollowAlarms) {
   const VQTopoNodeDn campus = make("Campus", "Network", {root()});
-  N router;
-  EXPECT_VQ_OK(router.set_name("r"));
-  EXPECT_VQ_OK(router.set_type_name("Router"));
-  EXPECT_VQ_OK(router.set_parents({campus}));
   const std::string managed_object = "/systemId=name:\"L\"/subsystemId=\"VQ-MIS\"";
-  EXPECT_VQ_OK(router.set_managed_objects({managed_object}));
-  ASSERT_VQ_OK(router.create_with_all_attributes());
+  VQTopoNodeDn dn;
+  ASSERT_VQ_OK(node_testing::make_node("r", "Router", {campus}, dn, {managed_object}));
+  N router(dn);
   ASSERT_NE(world_->raise_alarm("L", managed_object, N::major), 0);
 
   const VQIntegerSet severities = attributes({N::severity, N::propagated_severity});
   ASSERT_VQ_OK(router.load_some_attributes(severities));
   N view(campus);
   ASSERT_VQ_OK(view.load_some_attributes(severities));
-  N::Severity severity = N::cleared;
-  EXPECT_VQ_OK(router.get_severity(severity));
+  N::Severity severity = N::cleared, propagated = N::cleared;
+  EXPECT_VQ_ALL_OK(router.get_severity(severity), view.get_propagated_severity(propagated));
   EXPECT_EQ(severity, N::major);
-  EXPECT_VQ_OK(view.get_propagated_severity(severity));
-  EXPECT_EQ(severity, N::major);
+  EXPECT_EQ(propagated, N::major);
 }
 
 // A node on another system: its managed objects come back named from the local system.
