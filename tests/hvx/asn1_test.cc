@@ -474,11 +474,9 @@ TEST(Asn1ValueTest, ConsumedAllowsValuesBackToBack) {
   EXPECT_EQ(used, 3u);
   ASSERT_TRUE(Asn1Value::decode(ber.slice(used), second, &used).ok());
   EXPECT_EQ(used, 6u);
-  EXPECT_EQ(second, sequence({[] {
-              Asn1Value n;
-              n.encode_null();
-              return n;
-            }()}));
+  Asn1Value null;
+  null.encode_null();
+  EXPECT_EQ(second, sequence({null}));
 }
 
 TEST(Asn1ValueTest, CopiesAreIndependent) {

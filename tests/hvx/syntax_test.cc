@@ -5,6 +5,8 @@
 #include <sstream>
 #include <string>
 
+#include "hvx/ber.h"
+
 namespace hvx {
 namespace {
 
@@ -91,12 +93,8 @@ TEST(SyntaxTest, LookUpsByTypeAttributeAndAction) {
 }
 
 TEST(SyntaxTest, ChecksValues) {
-  Asn1Value one;
-  one.encode_int(1);
-  Asn1Value text;
-  text.encode_octets("x", TAG_GRAPHSTR);
-  Asn1Value null;
-  null.encode_null();
+  const Asn1Value one = ber::integer(1), text = ber::octets("x", TAG_GRAPHSTR);
+  const Asn1Value null = ber::null_value();
 
   EXPECT_TRUE(Syntax::parse("INTEGER").check(one));
   EXPECT_FALSE(Syntax::parse("INTEGER").check(text));
@@ -115,8 +113,7 @@ TEST(SyntaxTest, ChecksValues) {
   EXPECT_TRUE(Syntax::parse("[3] EXPLICIT INTEGER").check(wrapped));
 
   const Syntax pair = Syntax::parse("SEQUENCE { a INTEGER, b NULL OPTIONAL, c GraphicString }");
-  Asn1Value sequence;
-  sequence.start_construct(TAG_SEQ);
+  Asn1Value sequence = ber::sequence();
   sequence.add_component(one);
   sequence.add_component(text);
   EXPECT_TRUE(pair.check(sequence));

@@ -11,6 +11,7 @@
 #include "hvx/testing.h"
 #include "node_world.h"
 #include "populated_node.h"
+#include "support/helpers.h"
 #include "support/vq_test.h"
 
 namespace {
@@ -124,8 +125,7 @@ TEST_F(PersistenceTest, ViewAttributesOfANodeThatIsNotAView) {
                   N::view_default_geo_area, N::view_config_data});
   EXPECT_VQ_ALL_OK(node.set_view_background_image_filename("x.png"),
                    node.set_view_config_data({{"a", "b"}}), node.store_some_attributes(view));
-  const auto plan = std::make_shared<hvx::FaultPlan>();
-  hvx::install_fault_plan(platform(), plan);
+  const auto plan = vq_testing::installed_plan(platform());
   ASSERT_VQ_OK(node.load_some_attributes(view | attributes({N::type_name})));
   EXPECT_EQ(plan->requests_seen(), 1);  // the topoNode object alone
   std::string background = "unchanged";
@@ -144,9 +144,7 @@ TEST_F(PersistenceTest, ViewAttributesOfANodeThatIsNotAView) {
 // A view whose topoView object cannot be booted is missing, not defaulted.
 TEST_F(PersistenceTest, AViewWhoseViewObjectIsGoneIsMissingNotDefaulted) {
   N view(make("v", "Network", {root()}));
-  const auto plan = std::make_shared<hvx::FaultPlan>();
-  plan->fail_request(2, hvx::ErrorCode::no_such_object_instance);
-  hvx::install_fault_plan(platform(), plan);
+  vq_testing::installed_plan(platform())->fail_request(2, hvx::ErrorCode::no_such_object_instance);
   EXPECT_VQ_ERROR(view.load_some_attributes(attributes({N::type_name, N::view_config_data})),
                   Code::object_does_not_exist);
 }
@@ -154,10 +152,8 @@ TEST_F(PersistenceTest, AViewWhoseViewObjectIsGoneIsMissingNotDefaulted) {
 // A load reads only the objects that hold what it was asked for.
 TEST_F(PersistenceTest, ALoadOfTopoNodeAttributesIsOneRequest) {
   N view(root());
-  const auto plan = std::make_shared<hvx::FaultPlan>();
-  hvx::install_fault_plan(platform(), plan);
+  const auto plan = vq_testing::installed_plan(platform());
   EXPECT_VQ_OK(view.load_some_attributes(attributes({N::name, N::children})));
-  hvx::remove_fault_plan(platform());
   EXPECT_EQ(plan->requests_seen(), 1);
 }
 

@@ -8,6 +8,7 @@
 #include "dedavuz_api/topo_platform.h"
 #include "dedavuz_api/topo_platform_rep.h"
 #include "platform_world.h"
+#include "support/helpers.h"
 #include "support/vq_test.h"
 
 namespace {
@@ -195,9 +196,7 @@ TEST_F(TopoPlatformTest, RegistrationFailures) {
       hvx::remove_object(*world_, "L", "subsystemId=\"VQ-MIS\"/connectMgrId=\"ConnectMgr\"").ok());
   EXPECT_VQ_ERROR_TEXT(rep->register_connection("B"), VQStatus::Code::does_not_exist, "");
 
-  auto failing = std::make_shared<hvx::FaultPlan>();
-  failing->fail_request(1, hvx::ErrorCode::processing_failure, "down");
-  hvx::install_fault_plan(platform(), failing);
+  vq_testing::installed_plan(platform())->fail_request(1, hvx::ErrorCode::processing_failure, "down");
   EXPECT_VQ_ERROR_TEXT(rep->deregister_connection("B"), VQStatus::Code::hvx_error,
                        "processingFailure: down");
 }

@@ -43,6 +43,13 @@ inline const char* fault_name(Fault fault) {
 }
 inline void PrintTo(Fault fault, std::ostream* out) { *out << fault_name(fault); }
 
+// A fresh plan, installed on `platform`.
+inline std::shared_ptr<hvx::FaultPlan> installed_plan(hvx::Platform& platform) {
+  auto plan = std::make_shared<hvx::FaultPlan>();
+  hvx::install_fault_plan(platform, plan);
+  return plan;
+}
+
 // A plan that refuses the k-th request with processingFailure "injected", or loses or
 // damages its reply.
 inline std::shared_ptr<hvx::FaultPlan> fault_at(int k, Fault fault) {

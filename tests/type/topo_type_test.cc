@@ -6,6 +6,7 @@
 
 #include "dedavuz_api/topo_type_rep.h"
 #include "hvx/asn1.h"
+#include "hvx/ber.h"
 #include "hvx/image.h"
 #include "hvx/morf.h"
 #include "hvx/syntax.h"
@@ -200,13 +201,9 @@ hvx::Morf any(const hvx::Asn1Value& value) { return hvx::Morf(hvx::Syntax::parse
 
 TEST(TopoTypeTest, ServerAttributesAndTheirRefusedValues) {
   using Rep = VQTopoTypeRep;
-  hvx::Asn1Value number;
-  number.encode_int(5);
-  hvx::Asn1Value unknown_oid;
-  unknown_oid.start_construct(hvx::TAG_SET);
-  hvx::Asn1Value oid;
-  oid.encode_oid(hvx::Oid("1.2.3.4"), hvx::Asn1Tag(2, 0));
-  unknown_oid.add_component(oid);
+  const hvx::Asn1Value number = hvx::ber::integer(5);
+  hvx::Asn1Value unknown_oid = hvx::ber::set();
+  unknown_oid.add_component(hvx::ber::oid(hvx::Oid("1.2.3.4"), hvx::Asn1Tag(2, 0)));
   const struct {
     int attribute;
     const hvx::Asn1Value& value;
