@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "support/printed.h"
+
 namespace hvx {
 namespace {
 
@@ -32,11 +34,7 @@ std::string hex(std::string_view data) {
   return out;
 }
 
-std::string printed(const Asn1Value& value) {
-  std::ostringstream out;
-  out << value;
-  return out.str();
-}
+using vq_testing::printed;
 
 Asn1Value decoded(const std::string& ber) {
   Asn1Value value;
@@ -540,9 +538,8 @@ TEST(Asn1ValueTest, PrintsAReadableDebugFormAndTags) {
             "GraphicString \"say \\\"hi\\\"\", OCTET STRING '01FF'H, BOOLEAN TRUE, SEQUENCE { }, "
             "[0] { SEQUENCE { NULL } }, [4] '05'H }");
   EXPECT_EQ(printed(Asn1Value()), "<null>");
-  std::ostringstream tags;
-  tags << Asn1Tag(1, 4) << ' ' << Asn1Tag(3, 5) << ' ' << Asn1Tag(0, 15);
-  EXPECT_EQ(tags.str(), "[APPLICATION 4] [PRIVATE 5] [UNIVERSAL 15]");
+  EXPECT_EQ(printed(Asn1Tag(1, 4)) + printed(Asn1Tag(3, 5)) + printed(Asn1Tag(0, 15)),
+            "[APPLICATION 4][PRIVATE 5][UNIVERSAL 15]");
   static_assert(Asn1Tag(2, 7).tag_class() == Asn1Tag::CONTEXT && Asn1Tag(2, 7).number() == 7);
   static_assert(TAG_INT < TAG_SEQ && TAG_SEQ < Asn1Tag(1, 0));
 }

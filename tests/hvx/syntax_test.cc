@@ -2,19 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 
 #include "hvx/ber.h"
 
+#include "support/printed.h"
+
 namespace hvx {
 namespace {
 
-std::string text(const Syntax& syntax) {
-  std::ostringstream out;
-  out << syntax;
-  return out.str();
-}
+using vq_testing::printed;
 
 TEST(SyntaxTest, ParsesTypeNotationAndPrintsItBack) {
   const char* const kTypes[] = {
@@ -32,8 +29,8 @@ TEST(SyntaxTest, ParsesTypeNotationAndPrintsItBack) {
   for (const char* notation : kTypes) {
     const Syntax syntax = Syntax::parse(notation);
     ASSERT_TRUE(syntax.valid()) << notation;
-    EXPECT_EQ(text(syntax), notation);
-    EXPECT_EQ(Syntax::parse(text(syntax)), syntax);
+    EXPECT_EQ(printed(syntax), notation);
+    EXPECT_EQ(Syntax::parse(printed(syntax)), syntax);
   }
 }
 
@@ -54,7 +51,7 @@ TEST(SyntaxTest, RejectsBadNotation) {
                               "ANY DEFINED"};
   for (const char* notation : kBad) {
     EXPECT_FALSE(Syntax::parse(notation).valid()) << notation;
-    EXPECT_EQ(text(Syntax::parse(notation)), "<invalid>");
+    EXPECT_EQ(printed(Syntax::parse(notation)), "<invalid>");
   }
 }
 
@@ -63,7 +60,7 @@ TEST(SyntaxTest, LookUpsByTypeAttributeAndAction) {
   ASSERT_TRUE(instance.valid());
   EXPECT_EQ(instance.kind(), Syntax::Kind::distinguished_name);
   EXPECT_EQ(instance.name(), "CMIP-1.ObjectInstance");
-  EXPECT_EQ(text(instance), "CMIP-1.ObjectInstance");
+  EXPECT_EQ(printed(instance), "CMIP-1.ObjectInstance");
 
   const Syntax set = Syntax::of_type("VQ-TOPO-ASN1.TopoNodeMOSet");
   EXPECT_EQ(set.kind(), Syntax::Kind::set_of);

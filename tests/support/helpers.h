@@ -6,21 +6,14 @@
 #include <initializer_list>
 #include <memory>
 #include <ostream>
-#include <sstream>
 #include <string>
 
 #include "dedavuz_api/integer_set.h"
 #include "hvx/platform.h"
 #include "hvx/testing.h"
+#include "support/printed.h"
 
 namespace vq_testing {
-
-template <typename T>
-std::string printed(const T& value) {
-  std::ostringstream out;
-  out << value;
-  return out.str();
-}
 
 // A set of capacity `capacity` holding `members`.
 inline VQIntegerSet set_of(long capacity, std::initializer_list<long> members) {

@@ -3,16 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <sstream>
 #include <string>
+
+#include "support/printed.h"
 
 namespace {
 
-std::string printed(const VQTopoTypeDn& dn) {
-  std::ostringstream out;
-  out << dn;
-  return out.str();
-}
+using vq_testing::printed;
 
 TEST(TopoTypeDnTest, ParsesNameTexts) {
   const std::string long_id(100000, 'R');
