@@ -50,9 +50,7 @@ TEST_F(PersistenceTest, CreateChecksItsSelection) {
   for (const auto& row : table) {
     EXPECT_VQ_ERROR_TEXT(node.create_with_some_attributes(row.selection), row.code, row.message);
   }
-  VQIntegerSet active;
-  node.get_active_attributes(active);
-  EXPECT_FALSE(active.is_member(N::dn));
+  EXPECT_FALSE(vq_testing::active_of(node).is_member(N::dn));
 
   // The mandatory test is on the selection, not on what is set.
   EXPECT_VQ_OK(node.set_parents({campus}));
@@ -99,9 +97,7 @@ TEST_F(PersistenceTest, ViewChildrenNeedTheViewGraph) {
   N node(root());
   EXPECT_VQ_ERROR_TEXT(node.load_some_attributes(attributes({N::name, N::view_children})),
                        Code::not_supported_by_platform, "VQTopoNode::view_children");
-  VQIntegerSet active;
-  node.get_active_attributes(active);
-  EXPECT_EQ(active, attributes({N::dn}));
+  EXPECT_EQ(vq_testing::active_of(node), attributes({N::dn}));
 }
 
 TEST_F(PersistenceTest, PathNamesOfANodeWithParentsNeedTheViewGraph) {
@@ -163,9 +159,7 @@ TEST_F(PersistenceTest, ALoadActivatesEverythingAskedFor) {
       attributes({N::cmip_agents, N::snmp_agents, N::rpc_agents, N::monitor_hidden_children,
                   N::monitor_max_visible_children, N::array_hidden_children, N::severity});
   ASSERT_VQ_OK(node.load_some_attributes(asked));
-  VQIntegerSet active;
-  node.get_active_attributes(active);
-  EXPECT_EQ(active, asked | attributes({N::dn}));
+  EXPECT_EQ(vq_testing::active_of(node), asked | attributes({N::dn}));
   long max = 0;
   EXPECT_VQ_OK(node.get_monitor_max_visible_children(max));
   EXPECT_EQ(max, 6);
@@ -248,8 +242,6 @@ TEST_F(PersistenceTest, WrongStructuresOnTheServerGiveTheirAttributesError) {
     N loaded(view);
     EXPECT_VQ_ERROR_TEXT(loaded.load_some_attributes(attributes({N::name, row.loaded})), row.code,
                          row.message);
-    VQIntegerSet active;
-    loaded.get_active_attributes(active);
-    EXPECT_EQ(active, attributes({N::dn}));
+    EXPECT_EQ(vq_testing::active_of(loaded), attributes({N::dn}));
   }
 }

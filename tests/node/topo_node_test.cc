@@ -79,9 +79,7 @@ TEST_F(TopoNodeTest, SettersActivateAndGettersCopyOut) {
   N::Severity severity = N::major;
   EXPECT_VQ_ERROR(node.get_severity(severity), Code::attribute_not_set);
   EXPECT_EQ(severity, N::major);
-  VQIntegerSet active;
-  node.get_active_attributes(active);
-  EXPECT_EQ(active.num_members(), 3);
+  EXPECT_EQ(vq_testing::active_of(node).num_members(), 3);
 }
 
 TEST_F(TopoNodeTest, AbsentValuesLeaveTheCallersValueAlone) {
@@ -303,9 +301,7 @@ TEST_F(TopoNodeTest, CopiesAreDeep) {
   std::string name;
   EXPECT_VQ_OK(source.get_name(name));
   EXPECT_EQ(name, "a");
-  VQIntegerSet active;
-  source.get_active_attributes(active);
-  EXPECT_EQ(active.num_members(), 2);
+  EXPECT_EQ(vq_testing::active_of(source).num_members(), 2);
   N& alias = source;
   source = alias;
   EXPECT_VQ_OK(source.get_name(name));

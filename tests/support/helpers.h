@@ -22,6 +22,14 @@ inline VQIntegerSet set_of(long capacity, std::initializer_list<long> members) {
   return set;
 }
 
+// The attributes a handle holds values of.
+template <typename Handle>
+VQIntegerSet active_of(const Handle& handle) {
+  VQIntegerSet active;
+  handle.get_active_attributes(active);
+  return active;
+}
+
 // Delivers every event queued so far, and those their callbacks cause.
 inline void drain() {
   while (hvx::dispatch_recursive(true)) {

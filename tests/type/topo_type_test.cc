@@ -78,9 +78,7 @@ TEST(TopoTypeTest, SettersStoreAndActivate) {
   VQTopoType::DrawMethod method;
   EXPECT_VQ_OK(type.get_draw_method(method));
   EXPECT_EQ(method, 42);
-  VQIntegerSet active;
-  type.get_active_attributes(active);
-  EXPECT_EQ(active, set_of({0, 1, 5, 6, 7}));
+  EXPECT_EQ(vq_testing::active_of(type), set_of({0, 1, 5, 6, 7}));
 
   VQTopoTypeRep rep;
   VQTopoTypeRepAccess::load(rep, {}, {"Host"});
@@ -192,9 +190,7 @@ TEST(TopoTypeTest, ServerOperationsNeedThePlatformObject) {
   }
   VQTopoTypeRep rep(VQTopoTypeDn("testhost", "Router"));
   EXPECT_VQ_OK(rep.load_all_defaults());
-  VQIntegerSet active;
-  rep.get_active_attributes(active);
-  EXPECT_EQ(active, set_of({0}));
+  EXPECT_EQ(vq_testing::active_of(rep), set_of({0}));
 }
 
 hvx::Morf any(const hvx::Asn1Value& value) { return hvx::Morf(hvx::Syntax::parse("ANY"), value); }
@@ -256,9 +252,7 @@ TEST(TopoTypeTest, CopiesAreDeep) {
 TEST(TopoTypeTest, ClearingWithASmallerSetRemovesOnlyItsMembers) {
   VQTopoType type = router();
   type.clear_some_attributes(set_of({1}, 2));
-  VQIntegerSet active;
-  type.get_active_attributes(active);
-  EXPECT_EQ(active, set_of({0, 5, 6, 7}));
+  EXPECT_EQ(vq_testing::active_of(type), set_of({0, 5, 6, 7}));
 }
 
 TEST(TopoTypeTest, PrintsActiveAttributesWithRightAlignedLabels) {
