@@ -25,12 +25,12 @@ using PersistenceTest = NodeWorldTest;
 
 }  // namespace
 
-// The attribute-set checks come before anything reaches the server.
-TEST_F(PersistenceTest, CreateChecksItsSelection) {
+// The attribute-set checks, and the name of an existing object, come before anything
+// reaches the server.
+TEST_F(PersistenceTest, SelectionsAreCheckedFirst) {
   const VQTopoNodeDn campus = make("Campus", "Network", {root()});
   N node;
-  EXPECT_VQ_OK(node.set_name("n"));
-  EXPECT_VQ_OK(node.set_type_name("Router"));
+  EXPECT_VQ_ALL_OK(node.set_name("n"), node.set_type_name("Router"), node.set_parents({}));
   const struct {
     VQIntegerSet selection;
     Code code;
@@ -46,11 +46,15 @@ TEST_F(PersistenceTest, CreateChecksItsSelection) {
        Code::attribute_not_creatable, "VQTopoNode::children, severity, "},
       {attributes({N::name, N::type_name, N::parents}), Code::no_parents, "VQTopoNode::parents"},
   };
-  EXPECT_VQ_OK(node.set_parents({}));
   for (const auto& row : table) {
     EXPECT_VQ_ERROR_TEXT(node.create_with_some_attributes(row.selection), row.code, row.message);
   }
   EXPECT_FALSE(vq_testing::active_of(node).is_member(N::dn));
+  const VQIntegerSet name = attributes({N::name});
+  for (const VQStatus& status :
+       {node.load_some_attributes(name), node.store_some_attributes(name), node.destroy()}) {
+    EXPECT_VQ_ERROR_TEXT(status, Code::missing_mandatory_attribute, "VQTopoNode::dn");
+  }
 
   // The mandatory test is on the selection, not on what is set.
   EXPECT_VQ_OK(node.set_parents({campus}));
@@ -59,19 +63,6 @@ TEST_F(PersistenceTest, CreateChecksItsSelection) {
   EXPECT_VQ_OK(node.get_dn(dn));
   EXPECT_EQ(dn.system_name(), "L");
   EXPECT_TRUE(node.exists());
-}
-
-TEST_F(PersistenceTest, OperationsOnAnExistingObjectNeedItsName) {
-  N node;
-  const VQIntegerSet name = attributes({N::name});
-  for (const VQStatus& status :
-       {node.load_some_attributes(name), node.store_some_attributes(name), node.destroy()}) {
-    EXPECT_VQ_ERROR_TEXT(status, Code::missing_mandatory_attribute, "VQTopoNode::dn");
-  }
-}
-
-TEST_F(PersistenceTest, StoreChecksItsSelection) {
-  N node(make("r", "Router", {root()}));
   EXPECT_VQ_OK(node.set_monitor_visible_children({}));
   EXPECT_VQ_OK(node.store_some_attributes(attributes({N::monitor_visible_children})));
   EXPECT_VQ_ERROR_TEXT(node.store_some_attributes(attributes({N::children, N::name})),

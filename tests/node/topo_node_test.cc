@@ -204,6 +204,7 @@ TEST_F(TopoNodeTest, ManagedObjectsAreCanonicalWhenSetAsAList) {
   EXPECT_EQ(got, Strings{other});
   N fresh;
   EXPECT_VQ_ERROR(fresh.set_managed_objects({malformed}), Code::invalid_argument);
+  EXPECT_VQ_ERROR(fresh.add_managed_object(malformed), Code::invalid_argument);
   EXPECT_VQ_ERROR(fresh.get_managed_objects(got), Code::attribute_not_set);
 
   // Adding keeps the name as given; removing looks for its canonical form.
@@ -219,15 +220,6 @@ TEST_F(TopoNodeTest, ManagedObjectsAreCanonicalWhenSetAsAList) {
   EXPECT_EQ(got, Strings{plain});
   EXPECT_VQ_ERROR_TEXT(fresh.remove_managed_object(plain), Code::attribute_not_set,
                        "VQTopoNode::managed_objects");
-}
-
-TEST_F(TopoNodeTest, AnInactiveManagedObjectListIsLeftAloneByARefusedAdd) {
-  N node;
-  EXPECT_VQ_OK(node.set_managed_objects({R"(/systemId="A")"}));
-  node.clear_all_attributes();
-  EXPECT_VQ_ERROR(node.add_managed_object("/nonsense=1"), Code::invalid_argument);
-  Strings got;
-  EXPECT_VQ_ERROR(node.get_managed_objects(got), Code::attribute_not_set);
 }
 
 // The type bounds the visible children of a monitor; only monitor types know the bound.
