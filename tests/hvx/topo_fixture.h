@@ -25,11 +25,10 @@
 
 namespace hvx_testing {
 
-class TopoTest : public ::testing::Test {
+class TopoTest : public PlatformTest {
  protected:
   void SetUp() override {
-    world_ = hvx::World::create("L");
-    platform_ = world_->connect();
+    PlatformTest::SetUp();
     ASSERT_TRUE(world_->add_server("B"));
     ASSERT_TRUE(world_->add_server("C"));
     ASSERT_TRUE(world_->link("L", "B"));
@@ -192,8 +191,6 @@ class TopoTest : public ::testing::Test {
     return ids;
   }
 
-  std::shared_ptr<hvx::World> world_;
-  hvx::Platform platform_;
   std::string last_error_;
 };
 
