@@ -17,6 +17,7 @@
 namespace {
 
 using node_testing::attributes;
+using node_testing::make;
 using node_testing::NodeWorldTest;
 using Code = VQStatus::Code;
 using N = VQTopoNode;
@@ -163,9 +164,7 @@ TEST_F(PersistenceTest, ALoadActivatesEverythingAskedFor) {
 TEST_F(PersistenceTest, SeveritiesFollowAlarms) {
   const VQTopoNodeDn campus = make("Campus", "Network", {root()});
   const std::string managed_object = "/systemId=name:\"L\"/subsystemId=\"VQ-MIS\"";
-  VQTopoNodeDn dn;
-  ASSERT_VQ_OK(node_testing::make_node("r", "Router", {campus}, dn, {managed_object}));
-  N router(dn);
+  N router(make("r", "Router", {campus}, {managed_object}));
   ASSERT_NE(world_->raise_alarm("L", managed_object, N::major), 0);
 
   const VQIntegerSet severities = attributes({N::severity, N::propagated_severity});

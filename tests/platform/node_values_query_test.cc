@@ -13,6 +13,7 @@
 
 namespace {
 
+using node_testing::make;
 using platform_testing::kManaged;
 using platform_testing::QueryWorldTest;
 using Node = VQTopoNode;

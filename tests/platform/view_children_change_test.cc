@@ -10,6 +10,7 @@
 
 namespace {
 
+using node_testing::make;
 using platform_testing::QueryWorldTest;
 using Node = VQTopoNode;
 using Nodes = VQList<VQTopoNode>;
