@@ -14,6 +14,7 @@
 namespace {
 
 using node_testing::make;
+using platform_testing::expect_as_loaded;
 using platform_testing::kManaged;
 using platform_testing::QueryWorldTest;
 using Node = VQTopoNode;
@@ -23,23 +24,6 @@ using Nodes = VQList<VQTopoNode>;
 constexpr int kChildren = 250;
 
 using node_testing::loadable_without_view_graph;
-
-// Each node of `nodes` holds exactly `selection`, as a single load of it gives.
-void expect_as_loaded(const Nodes& nodes, const VQIntegerSet& selection) {
-  for (const Node& node : nodes) {
-    VQTopoNodeDn dn;
-    ASSERT_VQ_OK(node.get_dn(dn));
-    Node loaded(dn);
-    ASSERT_VQ_OK(loaded.load_some_attributes(selection));
-    VQIntegerSet active;
-    node.get_active_attributes(active);
-    VQIntegerSet expected_active = selection;
-    expected_active.add(Node::dn);
-    EXPECT_EQ(active, expected_active) << dn;
-    VQIntegerSet differing(Node::attribute_count);
-    EXPECT_FALSE(node.diff_some_attributes(loaded, selection, differing)) << dn << differing;
-  }
-}
 
 std::vector<long> ids_of(const Nodes& nodes) {
   std::vector<long> ids;

@@ -26,6 +26,21 @@ struct SystemNodes {
   VQTopoNodeDn beta;
 };
 
+// Each node of `nodes` holds exactly `selection`, as a single load of it gives.
+inline void expect_as_loaded(const VQList<VQTopoNode>& nodes, const VQIntegerSet& selection) {
+  for (const VQTopoNode& node : nodes) {
+    VQTopoNodeDn dn;
+    ASSERT_VQ_OK(node.get_dn(dn));
+    VQTopoNode loaded(dn);
+    ASSERT_VQ_OK(loaded.load_some_attributes(selection));
+    VQIntegerSet expected_active = selection;
+    expected_active.add(VQTopoNode::dn);
+    EXPECT_EQ(vq_testing::active_of(node), expected_active) << dn;
+    VQIntegerSet differing(VQTopoNode::attribute_count);
+    EXPECT_FALSE(node.diff_some_attributes(loaded, selection, differing)) << dn << differing;
+  }
+}
+
 class QueryWorldTest : public PlatformWorldTest {
  protected:
   void SetUp() override {
