@@ -17,8 +17,7 @@ TEST(MitNamesTest, ComposedFragmentsAndFormats) {
   } table[] = {
       {VQ_DN_TOPO_TYPE_DB_SPRINTF, "/systemId=name:\"%s\"/topoTypeDBId=NULL"},
       {VQ_DN_TOPO_NODE_DB_SPRINTF, "/systemId=name:\"%s\"/topoNodeDBId=NULL"},
-      {VQ_DN_TOPO_NODE_SCANF,
-       "/systemId%*[^\"]\"%[^\"]\"/topoNodeDBId%*[^/]/topoNodeId=%ld"},
+      {VQ_DN_TOPO_NODE_SCANF, "/systemId%*[^\"]\"%[^\"]\"/topoNodeDBId%*[^/]/topoNodeId=%ld"},
       {VQ_DN_SNMP_AGENT_SCANF,
        "/systemId%*[^\"]\"%[^\"]\"/internetClassId%*[^/]/cmipsnmpProxyAgentId%*[^\"]\"%[^\"]\""},
       {VQ_DN_RPC_AGENT_SCANF,
@@ -76,7 +75,7 @@ class OneWayRegistry : public hvx::OidNameRegistry {
 TEST(CanonicalNamesTest, RegistriesThatCannotAnswerGiveCode11) {
   const OneWayRegistry one_way;
   const std::pair<const hvx::OidNameRegistry*, const char*> table[] = {{nullptr, "topoNodeName"},
-                                                                        {&one_way, ""}};
+                                                                       {&one_way, ""}};
   for (const auto& [registry, message] : table) {
     const hvx::OidNameRegistry* previous = hvx::OidNameRegistry::install(registry);
     std::string canonical = "untouched";

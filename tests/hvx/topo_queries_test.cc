@@ -172,8 +172,9 @@ TEST_F(TopoQueriesTest, SettingAttributesOfTheNodesOfManagedObjects) {
   Asn1Value no;
   no.encode_boolean(false);
   const Asn1Value list =
-      of(hvx::TAG_SET, {pair("topoNodeLayer", layer), pair("topoNodePropagateUp", no),
-                        pair("topoViewNodePosition", hvx::ber::null_value())});  // places: per view, passed over
+      of(hvx::TAG_SET,
+         {pair("topoNodeLayer", layer), pair("topoNodePropagateUp", no),
+          pair("topoViewNodePosition", hvx::ber::null_value())});  // places: per view, passed over
   const Morf reply = by_managed_objects("setTopoNodesAttributes", {kM1}, &list, "B");
   ASSERT_TRUE(reply.has_value()) << last_error_;
   ASSERT_EQ(reply.num_elements(), 2u);
@@ -209,7 +210,8 @@ TEST_F(TopoQueriesTest, SettingAttributesOfTheNodesOfManagedObjects) {
 // reply, each entry read by position.
 TEST_F(TopoQueriesTest, ViewGraphInLinkedReplies) {
   std::vector<long> views;
-  for (int i = 0; i < 210; ++i) views.push_back(make_node("v" + std::to_string(i), "Network", {1}, "B"));
+  for (int i = 0; i < 210; ++i)
+    views.push_back(make_node("v" + std::to_string(i), "Network", {1}, "B"));
   const long inner = make_node("inner", "Subnetwork", {views[0], views[1]}, "B");
   make_node("device", "Host", {inner}, "B");
   ASSERT_TRUE(store(object("topoViewDBId=NULL/topoNodeId=" + std::to_string(inner), "B"),

@@ -8,8 +8,8 @@
 #include "hvx/names.h"
 #include "hvx/syntax.h"
 #include "hvx/testing.h"
-#include "topo_fixture.h"
 #include "server.h"
+#include "topo_fixture.h"
 
 namespace {
 

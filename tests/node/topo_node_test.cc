@@ -228,8 +228,8 @@ TEST_F(TopoNodeTest, MonitorVisibleChildrenAreLimitedByType) {
     const char* type;
     long limit;
     long max;  // 0: code 14 with the type name
-  } table[] = {{"OmniSector", 1, 1}, {"Hexagon", 6, 6}, {"Hexagon120", 3, 3},
-               {"Circle", 36, 36},   {"hexagon", 36, 0}, {"Router", 36, 0}, {"", 36, 0}};
+  } table[] = {{"OmniSector", 1, 1}, {"Hexagon", 6, 6}, {"Hexagon120", 3, 3}, {"Circle", 36, 36},
+               {"hexagon", 36, 0},   {"Router", 36, 0}, {"", 36, 0}};
   const std::string refused =
       "VQTopoNode::monitor_visible_children, because max number of visible children is exceeded";
   for (const auto& row : table) {

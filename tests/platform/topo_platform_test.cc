@@ -191,7 +191,8 @@ TEST_F(TopoPlatformTest, RegistrationFailures) {
       hvx::remove_object(*world_, "L", "subsystemId=\"VQ-MIS\"/connectMgrId=\"ConnectMgr\"").ok());
   EXPECT_VQ_ERROR_TEXT(rep->register_connection("B"), VQStatus::Code::does_not_exist, "");
 
-  vq_testing::installed_plan(platform())->fail_request(1, hvx::ErrorCode::processing_failure, "down");
+  vq_testing::installed_plan(platform())
+      ->fail_request(1, hvx::ErrorCode::processing_failure, "down");
   EXPECT_VQ_ERROR_TEXT(rep->deregister_connection("B"), VQStatus::Code::hvx_error,
                        "processingFailure: down");
 }
