@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "hvx/ber.h"
 #include "support/printed.h"
 
 namespace hvx {
@@ -43,11 +44,7 @@ Asn1Value decoded(const std::string& ber) {
   return value;
 }
 
-Asn1Value integer(long v, Asn1Tag tag = TAG_INT) {
-  Asn1Value value;
-  value.encode_int(v, tag);
-  return value;
-}
+using ber::integer;
 
 Asn1Value sequence(std::initializer_list<Asn1Value> components, Asn1Tag tag = TAG_SEQ) {
   Asn1Value value;
