@@ -1,21 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <sstream>
 #include <string>
 
 #include "dedavuz_api/cmip_agent_dn.h"
 #include "dedavuz_api/rpc_agent_dn.h"
 #include "dedavuz_api/snmp_agent_dn.h"
 
+#include "support/printed.h"
+
 namespace {
 
-template <typename Name>
-std::string printed(const Name& dn) {
-  std::ostringstream out;
-  out << dn;
-  return out.str();
-}
+using vq_testing::printed;
 
 // Each text parses to the printed name.
 template <typename Name>

@@ -5,6 +5,8 @@
 #include <sstream>
 #include <string>
 
+#include "support/printed.h"
+
 namespace {
 
 TEST(VQListTest, KeepsOrderAndDuplicates) {
@@ -59,9 +61,7 @@ TEST(VQListTest, PrintsWithLabelAndBreaksBeforeEveryTenth) {
     list.print(out, "L: ");
     EXPECT_EQ(out.str(), c.text) << c.count;
   }
-  std::ostringstream plain;
-  plain << VQList<std::string>{"x"};
-  EXPECT_EQ(plain.str(), "{ x }\n");
+  EXPECT_EQ(vq_testing::printed(VQList<std::string>{"x"}), "{ x }\n");
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <set>
-#include <sstream>
 #include <string>
 #include <unordered_set>
 
@@ -12,14 +11,11 @@
 #include "dedavuz_api/snmp_agent_dn.h"
 #include "dedavuz_api/topo_type_dn.h"
 
+#include "support/printed.h"
+
 namespace {
 
-template <typename Name>
-std::string printed(const Name& dn) {
-  std::ostringstream out;
-  out << dn;
-  return out.str();
-}
+using vq_testing::printed;
 
 template <typename Name>
 class StringDnTest : public ::testing::Test {};

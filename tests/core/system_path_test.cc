@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
+#include "core/local_system.h"
 #include "dedavuz_api/mit_names.h"
 
 namespace {
@@ -102,6 +104,16 @@ TEST(SystemPathTest, FdnSystemNameInvertsSystemFdns) {
   EXPECT_TRUE(vq_is_fdn_text("/systemId=name:\"L\""));
   EXPECT_TRUE(vq_is_fdn_text("a/serverTableType"));
   EXPECT_FALSE(vq_is_fdn_text("systemId/L/B"));
+}
+
+TEST(LocalSystemTest, FollowsEnvironmentAtEveryCall) {
+  EXPECT_EQ(vq_local_system_name(), "testhost");
+  EXPECT_EQ(vq_fdn_system_str("/serverTableType=\"mis\"/misId=\"B\"\""), "testhost/B");
+  setenv("VQ_LOGICAL_HOST", "other", 1);
+  EXPECT_EQ(vq_local_system_name(), "other");
+  unsetenv("VQ_LOGICAL_HOST");
+  EXPECT_EQ(vq_local_system_name(), "");
+  EXPECT_EQ(vq_fdn_system_str("/serverTableType=\"mis\"/misId=\"B\"\""), "/B");
 }
 
 }  // namespace

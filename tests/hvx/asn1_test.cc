@@ -10,6 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "hvx/ber.h"
+#include "support/printed.h"
+
 namespace hvx {
 namespace {
 
@@ -32,11 +35,7 @@ std::string hex(std::string_view data) {
   return out;
 }
 
-std::string printed(const Asn1Value& value) {
-  std::ostringstream out;
-  out << value;
-  return out.str();
-}
+using vq_testing::printed;
 
 Asn1Value decoded(const std::string& ber) {
   Asn1Value value;
@@ -45,11 +44,7 @@ Asn1Value decoded(const std::string& ber) {
   return value;
 }
 
-Asn1Value integer(long v, Asn1Tag tag = TAG_INT) {
-  Asn1Value value;
-  value.encode_int(v, tag);
-  return value;
-}
+using ber::integer;
 
 Asn1Value sequence(std::initializer_list<Asn1Value> components, Asn1Tag tag = TAG_SEQ) {
   Asn1Value value;
@@ -474,11 +469,9 @@ TEST(Asn1ValueTest, ConsumedAllowsValuesBackToBack) {
   EXPECT_EQ(used, 3u);
   ASSERT_TRUE(Asn1Value::decode(ber.slice(used), second, &used).ok());
   EXPECT_EQ(used, 6u);
-  EXPECT_EQ(second, sequence({[] {
-              Asn1Value n;
-              n.encode_null();
-              return n;
-            }()}));
+  Asn1Value null;
+  null.encode_null();
+  EXPECT_EQ(second, sequence({null}));
 }
 
 TEST(Asn1ValueTest, CopiesAreIndependent) {
@@ -542,9 +535,8 @@ TEST(Asn1ValueTest, PrintsAReadableDebugFormAndTags) {
             "GraphicString \"say \\\"hi\\\"\", OCTET STRING '01FF'H, BOOLEAN TRUE, SEQUENCE { }, "
             "[0] { SEQUENCE { NULL } }, [4] '05'H }");
   EXPECT_EQ(printed(Asn1Value()), "<null>");
-  std::ostringstream tags;
-  tags << Asn1Tag(1, 4) << ' ' << Asn1Tag(3, 5) << ' ' << Asn1Tag(0, 15);
-  EXPECT_EQ(tags.str(), "[APPLICATION 4] [PRIVATE 5] [UNIVERSAL 15]");
+  EXPECT_EQ(printed(Asn1Tag(1, 4)) + printed(Asn1Tag(3, 5)) + printed(Asn1Tag(0, 15)),
+            "[APPLICATION 4][PRIVATE 5][UNIVERSAL 15]");
   static_assert(Asn1Tag(2, 7).tag_class() == Asn1Tag::CONTEXT && Asn1Tag(2, 7).number() == 7);
   static_assert(TAG_INT < TAG_SEQ && TAG_SEQ < Asn1Tag(1, 0));
 }

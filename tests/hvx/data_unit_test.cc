@@ -3,18 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <sstream>
 #include <string>
 #include <unordered_set>
+
+#include "support/printed.h"
 
 namespace hvx {
 namespace {
 
-std::string printed(const DataUnit& unit) {
-  std::ostringstream out;
-  out << unit;
-  return out.str();
-}
+using vq_testing::printed;
 
 TEST(DataUnitTest, ConstructorsAndCatenateHoldTheBytesGiven) {
   EXPECT_EQ(DataUnit("a\0b", 3).str(), std::string("a\0b", 3));
@@ -92,9 +89,7 @@ TEST(DUArrayTest, HoldsNUnits) {
   array[0] = DataUnit("topoNodeName");
   array[1] = "topoNodeType";
   EXPECT_EQ(array[1].str(), "topoNodeType");
-  std::ostringstream out;
-  out << array;
-  EXPECT_EQ(out.str(), "{ topoNodeName topoNodeType  }");
+  EXPECT_EQ(printed(array), "{ topoNodeName topoNodeType  }");
   EXPECT_EQ(array, DUArray({"topoNodeName", "topoNodeType", ""}));
 }
 

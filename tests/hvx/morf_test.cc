@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "hvx/ber.h"
+
 namespace hvx {
 namespace {
 
@@ -107,7 +109,7 @@ TEST(MorfTest, RealsRoundTripBitExactly) {
   for (double d : values) {
     Asn1Value value;
     value.encode_real(d);
-    Morf morf(Syntax::parse("REAL"), value);
+    const Morf morf(Syntax::parse("REAL"), value);
     Morf again(morf.syntax());
     ASSERT_TRUE(again.set(morf.get_str(0))) << morf.get_str(0);
     double back = 0;
@@ -168,15 +170,11 @@ TEST(MorfTest, StringFormats) {
 
 TEST(MorfTest, SetValueChecksTheSyntax) {
   Morf morf("topoNodeParents");
-  Asn1Value set;
-  set.start_construct(TAG_SET);
-  Asn1Value one;
-  one.encode_int(1);
+  Asn1Value set = ber::set();
+  const Asn1Value one = ber::integer(1);
   set.add_component(one);
   EXPECT_TRUE(morf.set_value(set));
-  Asn1Value text;
-  text.encode_octets("x", TAG_GRAPHSTR);
-  set.add_component(text);
+  set.add_component(ber::octets("x", TAG_GRAPHSTR));
   EXPECT_FALSE(morf.set_value(set));
   EXPECT_EQ(morf.num_elements(), 1u);
   EXPECT_FALSE(morf.set_value(Asn1Value()));

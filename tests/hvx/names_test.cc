@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "hvx/ber.h"
 #include "hvx/oid.h"
 
 namespace hvx {
@@ -95,16 +96,14 @@ TEST(NamesTest, RejectsMalformedNames) {
 }
 
 TEST(NamesTest, PrintsWhateverItCanAndNothingForNonNames) {
-  Asn1Value number;
-  number.encode_int(5);
+  const Asn1Value number = ber::integer(5);
   EXPECT_EQ(oi2fdn(number), "");
   EXPECT_EQ(oi2fdn(Asn1Value()), "");
   // A known attribute whose value breaks its syntax prints as identifier and encoding.
   Asn1Value name = fdn2oi("/1.3.6.1.4.1.7351.2.2.2.40.7.9='0401FF'H");
   ASSERT_FALSE(name.is_null());
   EXPECT_EQ(oi2fdn(name), "/1.3.6.1.4.1.7351.2.2.2.40.7.9='0401FF'H");
-  Asn1Value bad_rdn;
-  bad_rdn.start_construct(TAG_SEQ);
+  Asn1Value bad_rdn = ber::sequence();
   bad_rdn.add_component(number);
   EXPECT_EQ(oi2fdn(bad_rdn), "");
 }

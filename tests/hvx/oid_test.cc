@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <unordered_set>
+
+#include "support/printed.h"
 
 namespace hvx {
 namespace {
@@ -61,9 +62,7 @@ TEST(OidTest, FormatsBothWays) {
   EXPECT_EQ(oid.format(), "1.3.6.1");
   EXPECT_EQ(oid.format(true), "{ 1 3 6 1 }");
   EXPECT_EQ(Oid().format(true), "");
-  std::ostringstream out;
-  out << oid;
-  EXPECT_EQ(out.str(), "1.3.6.1");
+  EXPECT_EQ(vq_testing::printed(oid), "1.3.6.1");
   EXPECT_EQ(Oid(oid.format(true)), oid);
   // Arcs outside the rules give the empty identifier, from text or from numbers.
   EXPECT_EQ(Oid({3, 0}), Oid());

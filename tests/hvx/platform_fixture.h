@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "hvx/ber.h"
 #include "hvx/image.h"
 #include "hvx/message.h"
 #include "hvx/names.h"
@@ -25,14 +26,10 @@ inline hvx::Message node_db_action(const std::string& db, const std::string& arc
   const std::string topology = "1.3.6.1.4.1.7351.2.2.2.40.";
   hvx::Message request(hvx::Message::ACTION_REQUEST);
   request.set_id(hvx::MessageSAP::new_id());
-  hvx::Asn1Value value;
-  value.encode_oid(hvx::Oid(topology + "3.2"), hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 0));
-  request.set_object_class(value);
-  hvx::Asn1Value instance = hvx::fdn2oi(db);
-  instance.set_tag(hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 2));
-  request.set_object_instance(instance);
-  value.encode_oid(hvx::Oid(topology + arc), hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 2));
-  request.set_action_type(value);
+  const auto context = [](unsigned n) { return hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, n); };
+  request.set_object_class(hvx::ber::oid(hvx::Oid(topology + "3.2"), context(0)));
+  request.set_object_instance(hvx::ber::retagged(hvx::fdn2oi(db), context(2)));
+  request.set_action_type(hvx::ber::oid(hvx::Oid(topology + arc), context(2)));
   request.set_action_info(info);
   return request;
 }

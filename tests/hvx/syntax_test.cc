@@ -2,17 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
+
+#include "hvx/ber.h"
+
+#include "support/printed.h"
 
 namespace hvx {
 namespace {
 
-std::string text(const Syntax& syntax) {
-  std::ostringstream out;
-  out << syntax;
-  return out.str();
-}
+using vq_testing::printed;
 
 TEST(SyntaxTest, ParsesTypeNotationAndPrintsItBack) {
   const char* const kTypes[] = {
@@ -30,8 +29,8 @@ TEST(SyntaxTest, ParsesTypeNotationAndPrintsItBack) {
   for (const char* notation : kTypes) {
     const Syntax syntax = Syntax::parse(notation);
     ASSERT_TRUE(syntax.valid()) << notation;
-    EXPECT_EQ(text(syntax), notation);
-    EXPECT_EQ(Syntax::parse(text(syntax)), syntax);
+    EXPECT_EQ(printed(syntax), notation);
+    EXPECT_EQ(Syntax::parse(printed(syntax)), syntax);
   }
 }
 
@@ -52,7 +51,7 @@ TEST(SyntaxTest, RejectsBadNotation) {
                               "ANY DEFINED"};
   for (const char* notation : kBad) {
     EXPECT_FALSE(Syntax::parse(notation).valid()) << notation;
-    EXPECT_EQ(text(Syntax::parse(notation)), "<invalid>");
+    EXPECT_EQ(printed(Syntax::parse(notation)), "<invalid>");
   }
 }
 
@@ -61,7 +60,7 @@ TEST(SyntaxTest, LookUpsByTypeAttributeAndAction) {
   ASSERT_TRUE(instance.valid());
   EXPECT_EQ(instance.kind(), Syntax::Kind::distinguished_name);
   EXPECT_EQ(instance.name(), "CMIP-1.ObjectInstance");
-  EXPECT_EQ(text(instance), "CMIP-1.ObjectInstance");
+  EXPECT_EQ(printed(instance), "CMIP-1.ObjectInstance");
 
   const Syntax set = Syntax::of_type("VQ-TOPO-ASN1.TopoNodeMOSet");
   EXPECT_EQ(set.kind(), Syntax::Kind::set_of);
@@ -91,12 +90,8 @@ TEST(SyntaxTest, LookUpsByTypeAttributeAndAction) {
 }
 
 TEST(SyntaxTest, ChecksValues) {
-  Asn1Value one;
-  one.encode_int(1);
-  Asn1Value text;
-  text.encode_octets("x", TAG_GRAPHSTR);
-  Asn1Value null;
-  null.encode_null();
+  const Asn1Value one = ber::integer(1), text = ber::octets("x", TAG_GRAPHSTR);
+  const Asn1Value null = ber::null_value();
 
   EXPECT_TRUE(Syntax::parse("INTEGER").check(one));
   EXPECT_FALSE(Syntax::parse("INTEGER").check(text));
@@ -115,8 +110,7 @@ TEST(SyntaxTest, ChecksValues) {
   EXPECT_TRUE(Syntax::parse("[3] EXPLICIT INTEGER").check(wrapped));
 
   const Syntax pair = Syntax::parse("SEQUENCE { a INTEGER, b NULL OPTIONAL, c GraphicString }");
-  Asn1Value sequence;
-  sequence.start_construct(TAG_SEQ);
+  Asn1Value sequence = ber::sequence();
   sequence.add_component(one);
   sequence.add_component(text);
   EXPECT_TRUE(pair.check(sequence));

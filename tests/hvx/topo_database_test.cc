@@ -16,9 +16,6 @@ using hvx::Image;
 
 class TopoDatabaseTest : public hvx_testing::TopoTest {
  protected:
-  static bool has(const std::vector<std::string>& events, const std::string& event) {
-    return std::find(events.begin(), events.end(), event) != events.end();
-  }
   // A node, and a view or placement, whole as they start.
   static std::string new_node(const std::string& id, const std::string& name,
                               const std::string& type, const std::string& layer,

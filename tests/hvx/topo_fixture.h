@@ -25,11 +25,10 @@
 
 namespace hvx_testing {
 
-class TopoTest : public ::testing::Test {
+class TopoTest : public PlatformTest {
  protected:
   void SetUp() override {
-    world_ = hvx::World::create("L");
-    platform_ = world_->connect();
+    PlatformTest::SetUp();
     ASSERT_TRUE(world_->add_server("B"));
     ASSERT_TRUE(world_->add_server("C"));
     ASSERT_TRUE(world_->link("L", "B"));
@@ -55,11 +54,6 @@ class TopoTest : public ::testing::Test {
     for (const hvx::Asn1Value& component : components) value.add_component(component);
     return value;
   }
-  static hvx::Asn1Value integer(long n) {
-    hvx::Asn1Value value;
-    value.encode_int(n);
-    return value;
-  }
   // "{a,b}": value notation of a list whose elements are written out already.
   static std::string braced(const std::vector<std::string>& items) {
     std::string text = "{";
@@ -74,11 +68,6 @@ class TopoTest : public ::testing::Test {
     std::vector<std::string> items;
     for (const long id : ids) items.push_back(std::to_string(id));
     return braced(items);
-  }
-  static std::string numbered(const std::string& stem, long n) {
-    std::string text = stem;
-    text += std::to_string(n);
-    return text;
   }
   // The string or integer in a value; "" or -1 when it holds none.
   static std::string text_of(const hvx::Asn1Value& value) {
@@ -202,8 +191,6 @@ class TopoTest : public ::testing::Test {
     return ids;
   }
 
-  std::shared_ptr<hvx::World> world_;
-  hvx::Platform platform_;
   std::string last_error_;
 };
 

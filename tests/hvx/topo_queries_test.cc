@@ -6,6 +6,7 @@
 #include <list>
 #include <map>
 
+#include "hvx/ber.h"
 #include "hvx/message.h"
 #include "hvx/oid_registry.h"
 #include "hvx/syntax.h"
@@ -28,15 +29,10 @@ constexpr const char* kM3 = "/systemId=name:\"Y\"";
 
 constexpr Asn1Tag kContext0(Asn1Tag::CONTEXT, 0);
 
-Asn1Value oid_value(const Oid& oid, Asn1Tag tag = hvx::TAG_OID) {
-  Asn1Value value;
-  value.encode_oid(oid, tag);
-  return value;
-}
 Asn1Value attribute_id(const char* name, Asn1Tag tag = kContext0) {
   Oid oid;
   EXPECT_TRUE(hvx::OidNameRegistry::find_oid_by_name(name, oid)) << name;
-  return oid_value(oid, tag);
+  return hvx::ber::oid(oid, tag);
 }
 
 // Attribute lists of replies: (attribute id, value) pairs by the attribute's short name.
@@ -172,15 +168,13 @@ TEST_F(TopoQueriesTest, SettingAttributesOfTheNodesOfManagedObjects) {
   auto pair = [](const char* name, const Asn1Value& value) {
     return of(hvx::TAG_SEQ, {attribute_id(name), value});
   };
-  Asn1Value layer;
-  layer.encode_octets("core", hvx::TAG_GRAPHSTR);
+  const Asn1Value layer = hvx::ber::octets("core", hvx::TAG_GRAPHSTR);
   Asn1Value no;
   no.encode_boolean(false);
-  Asn1Value empty;
-  empty.encode_null();
   const Asn1Value list =
-      of(hvx::TAG_SET, {pair("topoNodeLayer", layer), pair("topoNodePropagateUp", no),
-                        pair("topoViewNodePosition", empty)});  // places: per view, passed over
+      of(hvx::TAG_SET,
+         {pair("topoNodeLayer", layer), pair("topoNodePropagateUp", no),
+          pair("topoViewNodePosition", hvx::ber::null_value())});  // places: per view, passed over
   const Morf reply = by_managed_objects("setTopoNodesAttributes", {kM1}, &list, "B");
   ASSERT_TRUE(reply.has_value()) << last_error_;
   ASSERT_EQ(reply.num_elements(), 2u);
@@ -196,7 +190,7 @@ TEST_F(TopoQueriesTest, SettingAttributesOfTheNodesOfManagedObjects) {
   platform_.dispatch_recursive(false);
   hvx::EventRecorder recorder(platform_);
   // The first node would be its own parent: nothing changes for either.
-  const Asn1Value parents = of(hvx::TAG_SET, {integer(n[1])});
+  const Asn1Value parents = of(hvx::TAG_SET, {hvx::ber::integer(n[1])});
   const Asn1Value refused =
       of(hvx::TAG_SET, {pair("topoNodeLayer", layer), pair("topoNodeParents", parents)});
   EXPECT_FALSE(by_managed_objects("setTopoNodesAttributes", {kM1}, &refused, "B").has_value());
@@ -216,14 +210,13 @@ TEST_F(TopoQueriesTest, SettingAttributesOfTheNodesOfManagedObjects) {
 // reply, each entry read by position.
 TEST_F(TopoQueriesTest, ViewGraphInLinkedReplies) {
   std::vector<long> views;
-  for (int i = 0; i < 210; ++i) views.push_back(make_node(numbered("v", i), "Network", {1}, "B"));
+  for (int i = 0; i < 210; ++i)
+    views.push_back(make_node("v" + std::to_string(i), "Network", {1}, "B"));
   const long inner = make_node("inner", "Subnetwork", {views[0], views[1]}, "B");
   make_node("device", "Host", {inner}, "B");
   ASSERT_TRUE(store(object("topoViewDBId=NULL/topoNodeId=" + std::to_string(inner), "B"),
                     "topoViewBackgroundImage", "map.gif"));
-  Asn1Value none;
-  none.encode_null();
-  const Exchange& exchange = raw_action("B", "9.4", none);
+  const Exchange& exchange = raw_action("B", "9.4", hvx::ber::null_value());
   std::map<long, std::string> entries;
   std::vector<size_t> sizes;  // of each reply
   for (const Message& reply : exchange.replies) {
@@ -256,13 +249,10 @@ TEST_F(TopoQueriesTest, ViewGraphInLinkedReplies) {
 // Bad requests get an error reply naming the action and what is wrong, whatever the
 // argument.
 TEST_F(TopoQueriesTest, BadRequestsGetClearErrorReplies) {
-  Asn1Value text_value;
-  text_value.encode_octets("x", hvx::TAG_GRAPHSTR);
-  const Asn1Value odd = of(hvx::TAG_SET, {oid_value(Oid("1.2.3"))});
+  using hvx::ber::integer;
+  const Asn1Value odd = of(hvx::TAG_SET, {hvx::ber::oid(Oid("1.2.3"))});
   Asn1Value yes;
   yes.encode_boolean(true);
-  Asn1Value local_form;
-  local_form.encode_int(3, Asn1Tag(Asn1Tag::CONTEXT, 1));
   auto by_objects = [](const Asn1Value& attributes) {
     Asn1Value instances = of(hvx::TAG_SET, {});
     instances.make_explicit_tagged(Asn1Tag(Asn1Tag::CONTEXT, 1));
@@ -280,7 +270,7 @@ TEST_F(TopoQueriesTest, BadRequestsGetClearErrorReplies) {
        "GraphicString"},
       {"9.1", Asn1Value(), "invalidArgumentValue: topoNodeGetByName: the argument is a string"},
       {"9.2", Asn1Value(), "invalidArgumentValue: topoNodeGetByType: the argument is a string"},
-      {"9.3", text_value,
+      {"9.3", hvx::ber::octets("x", hvx::TAG_GRAPHSTR),
        "invalidArgumentValue: \"VQ Topology\":topoNodeGetByMO: the argument is not a "
        "CMIP-1.ObjectInstance"},
       {"9.9", of(hvx::TAG_SEQ, {integer(555), of(hvx::TAG_SET, {})}),
@@ -292,9 +282,9 @@ TEST_F(TopoQueriesTest, BadRequestsGetClearErrorReplies) {
       {"9.7", Asn1Value(),
        "invalidArgumentValue: topoGetNodeMODataByNodeList: the argument is { BOOLEAN, SET OF "
        "INTEGER }"},
-      {"9.8", by_objects(of(hvx::TAG_SET, {oid_value(Oid("1.2.3.4"), kContext0)})),
+      {"9.8", by_objects(of(hvx::TAG_SET, {hvx::ber::oid(Oid("1.2.3.4"), kContext0)})),
        "noSuchAttribute: getTopoNodesAttributes: 1.2.3.4 is not an attribute of nodes"},
-      {"9.8", by_objects(of(hvx::TAG_SET, {local_form})),
+      {"9.8", by_objects(of(hvx::TAG_SET, {integer(3, Asn1Tag(Asn1Tag::CONTEXT, 1))})),
        "invalidArgumentValue: getTopoNodesAttributes: attributes are named by object "
        "identifiers"},
       {"9.8", integer(1),

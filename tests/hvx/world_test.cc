@@ -8,29 +8,15 @@
 #include "hvx/names.h"
 #include "hvx/syntax.h"
 #include "hvx/testing.h"
-#include "platform_fixture.h"
 #include "server.h"
+#include "topo_fixture.h"
 
 namespace {
 
 using hvx::DataUnit;
 using hvx::Image;
 
-class WorldTest : public hvx_testing::PlatformTest {
- protected:
-  void SetUp() override {
-    PlatformTest::SetUp();
-    ASSERT_TRUE(world_->add_server("B"));
-    ASSERT_TRUE(world_->add_server("C"));
-    ASSERT_TRUE(world_->link("L", "B"));
-    ASSERT_TRUE(world_->link("B", "C"));
-    platform_.dispatch_recursive(false);  // the notifications of the links
-  }
-
-  static constexpr const char* kB = "/serverTableType=\"mis\"/misId=\"B\"/";
-  static constexpr const char* kC =
-      "/serverTableType=\"mis\"/misId=\"B\"/serverTableType=\"mis\"/misId=\"C\"/";
-};
+using WorldTest = hvx_testing::TopoTest;
 
 TEST_F(WorldTest, RefusesDuplicateServersSelfLinksAndUnlinkedSystems) {
   EXPECT_FALSE(world_->add_server("B"));
@@ -47,7 +33,7 @@ TEST_F(WorldTest, RefusesDuplicateServersSelfLinksAndUnlinkedSystems) {
 
 TEST_F(WorldTest, RemoteNotificationsArriveWithNamesSeenFromTheLocalServer) {
   hvx::EventRecorder recorder(platform_);
-  ASSERT_TRUE(make_type("T", "", kC));
+  ASSERT_TRUE(make_type("T", "", prefix("C")));
   ASSERT_TRUE(make_type("U"));
   EXPECT_TRUE(recorder.events().empty()) << "delivered outside dispatching";
   platform_.dispatch_recursive(true);
@@ -61,7 +47,7 @@ TEST_F(WorldTest, RemoteNotificationsArriveWithNamesSeenFromTheLocalServer) {
 TEST_F(WorldTest, DisconnectFailsRequestsAndReportsTheState) {
   hvx::EventRecorder recorder(platform_);
   ASSERT_TRUE(world_->set_connected("B", false));
-  Image through_b(DataUnit(std::string(kC) + "topoTypeDBId=NULL"), "", platform_);
+  Image through_b(DataUnit(prefix("C") + "topoTypeDBId=NULL"), "", platform_);
   EXPECT_FALSE(through_b.boot());
   EXPECT_EQ(through_b.get_error_code(), hvx::ErrorCode::not_connected);
   ASSERT_TRUE(world_->set_connected("B", true));

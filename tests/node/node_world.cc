@@ -2,7 +2,6 @@
 
 #include "dedavuz_api/topo_platform.h"
 #include "dedavuz_api/topo_type.h"
-#include "populated_node.h"
 #include "support/helpers.h"
 #include "support/vq_test.h"
 
@@ -21,13 +20,6 @@ void NodeWorldTest::SetUp() {
   // The type categories are read from the server on first use; read them now, so that the
   // tests count only the requests of the operations they run.
   (void)VQTopoType::is_view("Network");
-}
-
-VQTopoNodeDn NodeWorldTest::make(const std::string& name, const std::string& type,
-                                 const VQTopoNode::DnList& parents) {
-  VQTopoNodeDn dn;
-  EXPECT_VQ_OK(make_node(name, type, parents, dn)) << name;
-  return dn;
 }
 
 }  // namespace node_testing

@@ -15,11 +15,23 @@
 #include "dedavuz_api/topo_node_dn.h"
 #include "hvx/platform.h"
 #include "hvx/world.h"
+#include "node/populated_node.h"
+#include "support/vq_test.h"
 
 namespace node_testing {
 
 // The node numbers of a selection, capacity 36.
 VQIntegerSet attributes(std::initializer_list<long> members);
+
+// Creates a node with its name, type, parents and managed objects; the null name when that
+// fails (the test has then failed too).
+inline VQTopoNodeDn make(const std::string& name, const std::string& type,
+                         const VQTopoNode::DnList& parents,
+                         const VQList<std::string>& managed = {}) {
+  VQTopoNodeDn dn;
+  EXPECT_VQ_OK(make_node(name, type, parents, dn, managed)) << name;
+  return dn;
+}
 
 class NodeWorldTest : public ::testing::Test {
  protected:
@@ -28,11 +40,6 @@ class NodeWorldTest : public ::testing::Test {
   hvx::Platform& platform() { return hvx::Platform::default_platform(); }
   // The root view every database starts with.
   static VQTopoNodeDn root() { return VQTopoNodeDn("L", 1); }
-
-  // Creates a node with its name, type and parents; the null name when that fails (the
-  // test has then failed too).
-  VQTopoNodeDn make(const std::string& name, const std::string& type,
-                    const VQTopoNode::DnList& parents);
 
   std::shared_ptr<hvx::World> world_;
 };

@@ -13,6 +13,7 @@
 #include "hvx/morf.h"
 #include "hvx/platform.h"
 #include "hvx/syntax.h"
+#include "node/populated_node.h"
 #include "node/topo_node_rep_access.h"
 #include "support/helpers.h"
 #include "support/vq_test.h"
@@ -178,32 +179,28 @@ TEST(NodeEncodingTest, EveryWrittenAttributeHasItsForm) {
 }
 
 TEST(NodeEncodingTest, UserDataNeedRegisteredNamesAndValues) {
-  hvx::Morf layer("topoNodeLayer");
-  ASSERT_TRUE(layer.set_str("x"));
+  const hvx::Morf layer = node_testing::text_morf("topoNodeLayer", "x");
+  const struct {
+    const char* name;
+    hvx::Morf value;
+    Code code;
+    const char* message;
+  } table[] = {
+      {"noSuchAttribute", layer, Code::attribute_not_registered, "noSuchAttribute"},
+      {"topoNodeLayer", hvx::Morf("topoNodeLayer"), Code::cannot_set_attribute,
+       "VQTopoNode::object description data invalid"},
+      {"topoNodeLayer", layer, Code::success, ""},
+  };
   hvx::Image target = image();
-  {
+  for (const auto& row : table) {
     Rep rep(kNode);
-    EXPECT_VQ_OK(rep.add_user_datum("noSuchAttribute", layer));
+    EXPECT_VQ_OK(rep.add_user_datum(row.name, row.value));
     EXPECT_VQ_ERROR_TEXT(
         rep.set_some_attributes_in_image(Rep::topo_node, target, gdmo({Rep::topo_node_user_data})),
-        Code::attribute_not_registered, "noSuchAttribute");
+        row.code, row.message);
   }
-  {
-    Rep rep(kNode);
-    EXPECT_VQ_OK(rep.add_user_datum("topoNodeLayer", hvx::Morf("topoNodeLayer")));
-    EXPECT_VQ_ERROR_TEXT(
-        rep.set_some_attributes_in_image(Rep::topo_node, target, gdmo({Rep::topo_node_user_data})),
-        Code::cannot_set_attribute, "VQTopoNode::object description data invalid");
-  }
-  {
-    Rep rep(kNode);
-    EXPECT_VQ_OK(rep.add_user_datum("topoNodeLayer", layer));
-    ASSERT_VQ_OK(
-        rep.set_some_attributes_in_image(Rep::topo_node, target, gdmo({Rep::topo_node_user_data})));
-    // The datum's attribute identifier, then its value as its own encoding ("x").
-    EXPECT_EQ(staged(target, "topoNodeUserData"),
-              "{{{ 1 3 6 1 4 1 7351 2 2 2 40 7 10 },'190178'H}}");
-  }
+  // The datum's attribute identifier, then its value as its own encoding ("x").
+  EXPECT_EQ(staged(target, "topoNodeUserData"), "{{{ 1 3 6 1 4 1 7351 2 2 2 40 7 10 },'190178'H}}");
 }
 
 TEST(NodeEncodingTest, AManagedObjectThePlatformCannotNameIsNotWritten) {

@@ -10,11 +10,14 @@
 #include "hvx/ber.h"
 #include "hvx/testing.h"
 #include "node_world.h"
+#include "populated_node.h"
+#include "support/helpers.h"
 #include "support/vq_test.h"
 
 namespace {
 
 using node_testing::attributes;
+using node_testing::make;
 using node_testing::NodeWorldTest;
 using Code = VQStatus::Code;
 using N = VQTopoNode;
@@ -23,12 +26,12 @@ using PersistenceTest = NodeWorldTest;
 
 }  // namespace
 
-// The attribute-set checks come before anything reaches the server.
-TEST_F(PersistenceTest, CreateChecksItsSelection) {
+// The attribute-set checks, and the name of an existing object, come before anything
+// reaches the server.
+TEST_F(PersistenceTest, SelectionsAreCheckedFirst) {
   const VQTopoNodeDn campus = make("Campus", "Network", {root()});
   N node;
-  EXPECT_VQ_OK(node.set_name("n"));
-  EXPECT_VQ_OK(node.set_type_name("Router"));
+  EXPECT_VQ_ALL_OK(node.set_name("n"), node.set_type_name("Router"), node.set_parents({}));
   const struct {
     VQIntegerSet selection;
     Code code;
@@ -44,13 +47,15 @@ TEST_F(PersistenceTest, CreateChecksItsSelection) {
        Code::attribute_not_creatable, "VQTopoNode::children, severity, "},
       {attributes({N::name, N::type_name, N::parents}), Code::no_parents, "VQTopoNode::parents"},
   };
-  EXPECT_VQ_OK(node.set_parents({}));
   for (const auto& row : table) {
     EXPECT_VQ_ERROR_TEXT(node.create_with_some_attributes(row.selection), row.code, row.message);
   }
-  VQIntegerSet active;
-  node.get_active_attributes(active);
-  EXPECT_FALSE(active.is_member(N::dn));
+  EXPECT_FALSE(vq_testing::active_of(node).is_member(N::dn));
+  const VQIntegerSet name = attributes({N::name});
+  for (const VQStatus& status :
+       {node.load_some_attributes(name), node.store_some_attributes(name), node.destroy()}) {
+    EXPECT_VQ_ERROR_TEXT(status, Code::missing_mandatory_attribute, "VQTopoNode::dn");
+  }
 
   // The mandatory test is on the selection, not on what is set.
   EXPECT_VQ_OK(node.set_parents({campus}));
@@ -59,19 +64,6 @@ TEST_F(PersistenceTest, CreateChecksItsSelection) {
   EXPECT_VQ_OK(node.get_dn(dn));
   EXPECT_EQ(dn.system_name(), "L");
   EXPECT_TRUE(node.exists());
-}
-
-TEST_F(PersistenceTest, OperationsOnAnExistingObjectNeedItsName) {
-  N node;
-  const VQIntegerSet name = attributes({N::name});
-  for (const VQStatus& status :
-       {node.load_some_attributes(name), node.store_some_attributes(name), node.destroy()}) {
-    EXPECT_VQ_ERROR_TEXT(status, Code::missing_mandatory_attribute, "VQTopoNode::dn");
-  }
-}
-
-TEST_F(PersistenceTest, StoreChecksItsSelection) {
-  N node(make("r", "Router", {root()}));
   EXPECT_VQ_OK(node.set_monitor_visible_children({}));
   EXPECT_VQ_OK(node.store_some_attributes(attributes({N::monitor_visible_children})));
   EXPECT_VQ_ERROR_TEXT(node.store_some_attributes(attributes({N::children, N::name})),
@@ -97,9 +89,7 @@ TEST_F(PersistenceTest, ViewChildrenNeedTheViewGraph) {
   N node(root());
   EXPECT_VQ_ERROR_TEXT(node.load_some_attributes(attributes({N::name, N::view_children})),
                        Code::not_supported_by_platform, "VQTopoNode::view_children");
-  VQIntegerSet active;
-  node.get_active_attributes(active);
-  EXPECT_EQ(active, attributes({N::dn}));
+  EXPECT_EQ(vq_testing::active_of(node), attributes({N::dn}));
 }
 
 TEST_F(PersistenceTest, PathNamesOfANodeWithParentsNeedTheViewGraph) {
@@ -115,37 +105,43 @@ TEST_F(PersistenceTest, PathNamesOfANodeWithParentsNeedTheViewGraph) {
 }
 
 // A node that is not a view has no topoView object: its view attributes load as defaults
-// and store as nothing, both successfully.
+// without asking for one, and store as nothing, both successfully.
 TEST_F(PersistenceTest, ViewAttributesOfANodeThatIsNotAView) {
   N node(make("r", "Router", {root()}));
   const VQIntegerSet view =
       attributes({N::view_background_image_filename, N::view_map_config_filename,
                   N::view_default_geo_area, N::view_config_data});
-  EXPECT_VQ_OK(node.set_view_background_image_filename("x.png"));
-  EXPECT_VQ_OK(node.set_view_config_data({{"a", "b"}}));
-  EXPECT_VQ_OK(node.store_some_attributes(view));
-
-  ASSERT_VQ_OK(node.load_some_attributes(view));
+  EXPECT_VQ_ALL_OK(node.set_view_background_image_filename("x.png"),
+                   node.set_view_config_data({{"a", "b"}}), node.store_some_attributes(view));
+  const auto plan = vq_testing::installed_plan(platform());
+  ASSERT_VQ_OK(node.load_some_attributes(view | attributes({N::type_name})));
+  EXPECT_EQ(plan->requests_seen(), 1);  // the topoNode object alone
   std::string background = "unchanged";
   VQList<VQTopoNode::ViewConfigDatum> data;
   N::GeoLocation centre;
   double extent = 0;
   bool absent = false;
-  EXPECT_VQ_OK(node.get_view_background_image_filename(background));
-  EXPECT_VQ_OK(node.get_view_config_data(data));
-  EXPECT_VQ_OK(node.get_view_default_geo_area(centre, extent, absent));
+  EXPECT_VQ_ALL_OK(node.get_view_background_image_filename(background),
+                   node.get_view_config_data(data),
+                   node.get_view_default_geo_area(centre, extent, absent));
   EXPECT_EQ(background, "");
   EXPECT_TRUE(data.is_empty());
   EXPECT_TRUE(absent);
 }
 
+// A view whose topoView object cannot be booted is missing, not defaulted.
+TEST_F(PersistenceTest, AViewWhoseViewObjectIsGoneIsMissingNotDefaulted) {
+  N view(make("v", "Network", {root()}));
+  vq_testing::installed_plan(platform())->fail_request(2, hvx::ErrorCode::no_such_object_instance);
+  EXPECT_VQ_ERROR(view.load_some_attributes(attributes({N::type_name, N::view_config_data})),
+                  Code::object_does_not_exist);
+}
+
 // A load reads only the objects that hold what it was asked for.
 TEST_F(PersistenceTest, ALoadOfTopoNodeAttributesIsOneRequest) {
   N view(root());
-  const auto plan = std::make_shared<hvx::FaultPlan>();
-  hvx::install_fault_plan(platform(), plan);
+  const auto plan = vq_testing::installed_plan(platform());
   EXPECT_VQ_OK(view.load_some_attributes(attributes({N::name, N::children})));
-  hvx::remove_fault_plan(platform());
   EXPECT_EQ(plan->requests_seen(), 1);
 }
 
@@ -155,9 +151,7 @@ TEST_F(PersistenceTest, ALoadActivatesEverythingAskedFor) {
       attributes({N::cmip_agents, N::snmp_agents, N::rpc_agents, N::monitor_hidden_children,
                   N::monitor_max_visible_children, N::array_hidden_children, N::severity});
   ASSERT_VQ_OK(node.load_some_attributes(asked));
-  VQIntegerSet active;
-  node.get_active_attributes(active);
-  EXPECT_EQ(active, asked | attributes({N::dn}));
+  EXPECT_EQ(vq_testing::active_of(node), asked | attributes({N::dn}));
   long max = 0;
   EXPECT_VQ_OK(node.get_monitor_max_visible_children(max));
   EXPECT_EQ(max, 6);
@@ -169,24 +163,18 @@ TEST_F(PersistenceTest, ALoadActivatesEverythingAskedFor) {
 // Severities come from the alarms on a node's managed objects and flow up to its views.
 TEST_F(PersistenceTest, SeveritiesFollowAlarms) {
   const VQTopoNodeDn campus = make("Campus", "Network", {root()});
-  N router;
-  EXPECT_VQ_OK(router.set_name("r"));
-  EXPECT_VQ_OK(router.set_type_name("Router"));
-  EXPECT_VQ_OK(router.set_parents({campus}));
   const std::string managed_object = "/systemId=name:\"L\"/subsystemId=\"VQ-MIS\"";
-  EXPECT_VQ_OK(router.set_managed_objects({managed_object}));
-  ASSERT_VQ_OK(router.create_with_all_attributes());
+  N router(make("r", "Router", {campus}, {managed_object}));
   ASSERT_NE(world_->raise_alarm("L", managed_object, N::major), 0);
 
   const VQIntegerSet severities = attributes({N::severity, N::propagated_severity});
   ASSERT_VQ_OK(router.load_some_attributes(severities));
   N view(campus);
   ASSERT_VQ_OK(view.load_some_attributes(severities));
-  N::Severity severity = N::cleared;
-  EXPECT_VQ_OK(router.get_severity(severity));
+  N::Severity severity = N::cleared, propagated = N::cleared;
+  EXPECT_VQ_ALL_OK(router.get_severity(severity), view.get_propagated_severity(propagated));
   EXPECT_EQ(severity, N::major);
-  EXPECT_VQ_OK(view.get_propagated_severity(severity));
-  EXPECT_EQ(severity, N::major);
+  EXPECT_EQ(propagated, N::major);
 }
 
 // A node on another system: its managed objects come back named from the local system.
@@ -244,8 +232,6 @@ TEST_F(PersistenceTest, WrongStructuresOnTheServerGiveTheirAttributesError) {
     N loaded(view);
     EXPECT_VQ_ERROR_TEXT(loaded.load_some_attributes(attributes({N::name, row.loaded})), row.code,
                          row.message);
-    VQIntegerSet active;
-    loaded.get_active_attributes(active);
-    EXPECT_EQ(active, attributes({N::dn}));
+    EXPECT_EQ(vq_testing::active_of(loaded), attributes({N::dn}));
   }
 }

@@ -49,9 +49,7 @@ VQTopoNodeRep populated() {
 
 TEST(TopoNodePrintTest, FullyPopulatedNode) {
   const VQTopoNodeRep rep = populated();
-  VQIntegerSet active;
-  rep.get_active_attributes(active);
-  ASSERT_EQ(active, VQIntegerSet(N::attribute_count, true));
+  ASSERT_EQ(vq_testing::active_of(rep), VQIntegerSet(N::attribute_count, true));
   const std::string expected =
       R"(                            dn: testhost:7
                           name: router-7

@@ -5,7 +5,7 @@
 
 #include "dedavuz_api/topo_node.h"
 #include "dedavuz_api/topo_platform.h"
-#include "node/populated_node.h"
+#include "node/node_world.h"
 #include "platform_world.h"
 #include "support/helpers.h"
 #include "support/vq_test.h"
@@ -58,8 +58,7 @@ class EventDispatchTest : public PlatformWorldTest {
 
   // Creates a node under the root view of L.
   static void make_node(const std::string& name) {
-    VQTopoNodeDn dn;
-    EXPECT_VQ_OK(node_testing::make_node(name, "Host", {VQTopoNodeDn("L", 1)}, dn));
+    node_testing::make(name, "Host", {VQTopoNodeDn("L", 1)});
   }
 };
 

@@ -84,29 +84,26 @@ TEST_P(NameQueryTest, EverySystemInDiscoveryOrderOrTheGivenOrder) {
   EXPECT_EQ(in_order(found), in_order(expected({2, 0})));
 }
 
-enum class Fault { fail, drop, corrupt, disconnect };
-
 TEST_P(NameQueryTest, ASystemThatDoesNotAnswer) {
-  for (const Fault fault : {Fault::fail, Fault::drop, Fault::corrupt, Fault::disconnect}) {
+  // Each fault of the shared plans, then B disconnected before the k-th request.
+  for (int f = 0; f <= 3; ++f) {
+    const bool disconnect = f == 3;
     // Discovery asked B and C through L: only the query's own requests are counted.
-    for (int k = 1; k <= 3; ++k) {
-      if (fault == Fault::disconnect && k == 1) continue;
-      SCOPED_TRACE(::testing::Message() << "fault " << static_cast<int>(fault) << " k " << k);
-      const auto plan = std::make_shared<hvx::FaultPlan>();
-      if (fault == Fault::fail) plan->fail_request(k, hvx::ErrorCode::processing_failure);
-      if (fault == Fault::drop) plan->drop_reply(k);
-      if (fault == Fault::corrupt) plan->corrupt_reply(k);
-      if (fault == Fault::disconnect) plan->disconnect_server(k, "B");
+    for (int k = disconnect ? 2 : 1; k <= 3; ++k) {
+      SCOPED_TRACE(::testing::Message() << "fault " << f << " k " << k);
+      auto plan = std::make_shared<hvx::FaultPlan>();
+      if (disconnect) plan->disconnect_server(k, "B");
+      if (!disconnect) plan = vq_testing::fault_at(k, vq_testing::kFaults[f]);
       hvx::install_fault_plan(platform(), plan);
       Dns found;
       const VQStatus status = GetParam().run(*topo_, found, {});
       hvx::remove_fault_plan(platform());
-      if (fault == Fault::disconnect) {
+      if (disconnect) {
         ASSERT_TRUE(world_->set_connected("B", true));
       }
       // Disconnecting B loses C as well, which is reached through it.
       Dns answered = expected({0, 1, 2});
-      if (fault == Fault::disconnect) {
+      if (disconnect) {
         answered = k == 2 ? expected({0}) : expected({0, 1});
       } else {
         answered.remove(expected({static_cast<std::size_t>(k - 1)}).first());
@@ -160,10 +157,9 @@ TEST_F(NodeQueryTest, ManagedObjectsOfNodesAreAppended) {
 
 TEST_F(NodeQueryTest, ViewsAndTypes) {
   // The type database refuses: both lists fail, and a later call asks again.
-  const auto plan = std::make_shared<hvx::FaultPlan>();
-  plan->fail_request(1, hvx::ErrorCode::processing_failure)
+  vq_testing::installed_plan(platform())
+      ->fail_request(1, hvx::ErrorCode::processing_failure)
       .fail_request(2, hvx::ErrorCode::processing_failure);
-  hvx::install_fault_plan(platform(), plan);
   VQList<VQTopoTypeDn> types{VQTopoTypeDn("L", "stale")};
   EXPECT_VQ_ERROR(topo_->find_root_types(types), VQStatus::Code::hvx_error);
   EXPECT_VQ_ERROR(topo_->find_all_types(types), VQStatus::Code::hvx_error);

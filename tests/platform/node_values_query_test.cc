@@ -13,6 +13,8 @@
 
 namespace {
 
+using node_testing::make;
+using platform_testing::expect_as_loaded;
 using platform_testing::kManaged;
 using platform_testing::QueryWorldTest;
 using Node = VQTopoNode;
@@ -22,23 +24,6 @@ using Nodes = VQList<VQTopoNode>;
 constexpr int kChildren = 250;
 
 using node_testing::loadable_without_view_graph;
-
-// Each node of `nodes` holds exactly `selection`, as a single load of it gives.
-void expect_as_loaded(const Nodes& nodes, const VQIntegerSet& selection) {
-  for (const Node& node : nodes) {
-    VQTopoNodeDn dn;
-    ASSERT_VQ_OK(node.get_dn(dn));
-    Node loaded(dn);
-    ASSERT_VQ_OK(loaded.load_some_attributes(selection));
-    VQIntegerSet active;
-    node.get_active_attributes(active);
-    VQIntegerSet expected_active = selection;
-    expected_active.add(Node::dn);
-    EXPECT_EQ(active, expected_active) << dn;
-    VQIntegerSet differing(Node::attribute_count);
-    EXPECT_FALSE(node.diff_some_attributes(loaded, selection, differing)) << dn << differing;
-  }
-}
 
 std::vector<long> ids_of(const Nodes& nodes) {
   std::vector<long> ids;
@@ -126,9 +111,8 @@ class ViewChildrenFaultTest : public ViewChildrenTest,
 
 // The exchange always ends, keeps what arrived, in order, and never lists a child twice.
 TEST_P(ViewChildrenFaultTest, KeepsWhatArrivedOnce) {
-  const auto plan = std::make_shared<hvx::FaultPlan>();
+  const auto plan = vq_testing::installed_plan(platform());
   GetParam().install(*plan);
-  hvx::install_fault_plan(platform(), plan);
   Nodes nodes;
   const VQIntegerSet wanted = selection({Node::name, Node::state, Node::logical_locations});
   EXPECT_VQ_OK(topo_->load_nodes_in_view(view_, wanted, nodes));
@@ -174,9 +158,8 @@ TEST_F(ManagedObjectAttributesTest, ReadOverEverySystemAndKeptUpToAFailure) {
   expect_as_loaded(nodes, wanted);
 
   for (int k = 1; k <= 3; ++k) {
-    const auto plan = std::make_shared<hvx::FaultPlan>();
+    const auto plan = vq_testing::installed_plan(platform());
     plan->fail_request(k, hvx::ErrorCode::processing_failure, "refused here");
-    hvx::install_fault_plan(platform(), plan);
     EXPECT_VQ_ERROR(topo_->get_attributes_by_mo({kManaged}, wanted, nodes, {}),
                     VQStatus::Code::hvx_error);
     hvx::remove_fault_plan(platform());
@@ -195,9 +178,7 @@ TEST_F(ManagedObjectAttributesTest, WrittenOverEverySystemUpToAFailure) {
   const VQIntegerSet written =
       selection({Node::state, Node::layer_name, Node::is_severity_propagated,
                  Node::display_statuses, Node::geographical_location});
-  const auto plan = std::make_shared<hvx::FaultPlan>();
-  plan->fail_request(2, hvx::ErrorCode::processing_failure);
-  hvx::install_fault_plan(platform(), plan);
+  vq_testing::installed_plan(platform())->fail_request(2, hvx::ErrorCode::processing_failure);
   Nodes nodes;
   EXPECT_VQ_ERROR(topo_->set_attributes_by_mo({kManaged}, written, values, nodes, {}),
                   VQStatus::Code::hvx_error);

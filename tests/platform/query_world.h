@@ -10,7 +10,7 @@
 #include "dedavuz_api/integer_set.h"
 #include "dedavuz_api/topo_node.h"
 #include "dedavuz_api/topo_platform.h"
-#include "node/populated_node.h"
+#include "node/node_world.h"
 #include "platform_world.h"
 #include "support/helpers.h"
 #include "support/vq_test.h"
@@ -26,6 +26,21 @@ struct SystemNodes {
   VQTopoNodeDn beta;
 };
 
+// Each node of `nodes` holds exactly `selection`, as a single load of it gives.
+inline void expect_as_loaded(const VQList<VQTopoNode>& nodes, const VQIntegerSet& selection) {
+  for (const VQTopoNode& node : nodes) {
+    VQTopoNodeDn dn;
+    ASSERT_VQ_OK(node.get_dn(dn));
+    VQTopoNode loaded(dn);
+    ASSERT_VQ_OK(loaded.load_some_attributes(selection));
+    VQIntegerSet expected_active = selection;
+    expected_active.add(VQTopoNode::dn);
+    EXPECT_EQ(vq_testing::active_of(node), expected_active) << dn;
+    VQIntegerSet differing(VQTopoNode::attribute_count);
+    EXPECT_FALSE(node.diff_some_attributes(loaded, selection, differing)) << dn << differing;
+  }
+}
+
 class QueryWorldTest : public PlatformWorldTest {
  protected:
   void SetUp() override {
@@ -35,19 +50,11 @@ class QueryWorldTest : public PlatformWorldTest {
     for (const std::string& system : kThreeSystems) {
       SystemNodes n;
       n.root = VQTopoNodeDn(system, 1);
-      n.net = make("net", "Network", {n.root});
-      n.alpha = make("alpha", "Router", {n.net}, {kManaged});
-      n.beta = make("beta", "Hub", {n.net});
+      n.net = node_testing::make("net", "Network", {n.root});
+      n.alpha = node_testing::make("alpha", "Router", {n.net}, {kManaged});
+      n.beta = node_testing::make("beta", "Hub", {n.net});
       nodes_.push_back(n);
     }
-  }
-
-  static VQTopoNodeDn make(const std::string& name, const std::string& type,
-                           const VQTopoNode::DnList& parents,
-                           const VQList<std::string>& managed = {}) {
-    VQTopoNodeDn dn;
-    EXPECT_VQ_OK(node_testing::make_node(name, type, parents, dn, managed));
-    return dn;
   }
 
   static VQIntegerSet selection(std::initializer_list<long> members) {

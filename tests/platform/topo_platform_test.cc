@@ -8,6 +8,7 @@
 #include "dedavuz_api/topo_platform.h"
 #include "dedavuz_api/topo_platform_rep.h"
 #include "platform_world.h"
+#include "support/helpers.h"
 #include "support/vq_test.h"
 
 namespace {
@@ -53,12 +54,6 @@ TEST_F(TopoPlatformTest, InitializeTwiceKeepsTheFirstObjectAndHoldState) {
   EXPECT_EQ(to_vector(made->system_names()), kThreeSystems);
 }
 
-TEST_F(TopoPlatformTest, ViewGraphFlagIsKept) {
-  ASSERT_TRUE(VQTopoPlatform::initialize(platform(), true));
-  EXPECT_TRUE(VQTopoPlatformRep::instance()->is_view_graph_cached());
-  EXPECT_EQ(to_vector(VQTopoPlatform::instance()->system_names()), kThreeSystems);
-}
-
 TEST_F(TopoPlatformTest, EmptyPlatformObjnameFailsAndALaterCallStartsAgain) {
   ASSERT_TRUE(platform().set_prop("PLATFORM_OBJNAME", ""));
   record_requests();
@@ -72,7 +67,8 @@ TEST_F(TopoPlatformTest, EmptyPlatformObjnameFailsAndALaterCallStartsAgain) {
   EXPECT_TRUE(VQTopoPlatformRep::is_holding_events());
 
   ASSERT_TRUE(platform().set_prop("PLATFORM_OBJNAME", "/systemId=name:\"L\""));
-  ASSERT_TRUE(VQTopoPlatform::initialize(platform(), false));
+  ASSERT_TRUE(VQTopoPlatform::initialize(platform(), true));
+  EXPECT_TRUE(VQTopoPlatformRep::instance()->is_view_graph_cached());
   EXPECT_FALSE(VQTopoPlatformRep::is_holding_events());
   EXPECT_EQ(to_vector(VQTopoPlatform::instance()->system_names()), kThreeSystems);
 }
@@ -195,9 +191,8 @@ TEST_F(TopoPlatformTest, RegistrationFailures) {
       hvx::remove_object(*world_, "L", "subsystemId=\"VQ-MIS\"/connectMgrId=\"ConnectMgr\"").ok());
   EXPECT_VQ_ERROR_TEXT(rep->register_connection("B"), VQStatus::Code::does_not_exist, "");
 
-  auto failing = std::make_shared<hvx::FaultPlan>();
-  failing->fail_request(1, hvx::ErrorCode::processing_failure, "down");
-  hvx::install_fault_plan(platform(), failing);
+  vq_testing::installed_plan(platform())
+      ->fail_request(1, hvx::ErrorCode::processing_failure, "down");
   EXPECT_VQ_ERROR_TEXT(rep->deregister_connection("B"), VQStatus::Code::hvx_error,
                        "processingFailure: down");
 }

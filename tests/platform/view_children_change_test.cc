@@ -10,16 +10,10 @@
 
 namespace {
 
+using node_testing::make;
 using platform_testing::QueryWorldTest;
 using Node = VQTopoNode;
 using Nodes = VQList<VQTopoNode>;
-
-VQIntegerSet loadable() {
-  VQIntegerSet set(Node::attribute_count, true);
-  set.remove(Node::topology_pathnames);
-  set.remove(Node::view_children);
-  return set;
-}
 
 class ViewChildrenChangeTest : public QueryWorldTest {
  protected:
@@ -27,15 +21,11 @@ class ViewChildrenChangeTest : public QueryWorldTest {
   // the child named `name`.
   Node child_named(const std::string& name) {
     Nodes nodes;
-    EXPECT_VQ_OK(topo_->load_nodes_in_view(view_, loadable(), nodes));
+    const VQIntegerSet loadable = node_testing::loadable_without_view_graph();
+    EXPECT_VQ_OK(topo_->load_nodes_in_view(view_, loadable, nodes));
+    platform_testing::expect_as_loaded(nodes, loadable);
     Node found;
     for (const Node& node : nodes) {
-      VQTopoNodeDn dn;
-      EXPECT_VQ_OK(node.get_dn(dn));
-      Node loaded(dn);
-      EXPECT_VQ_OK(loaded.load_some_attributes(loadable()));
-      VQIntegerSet differing(Node::attribute_count);
-      EXPECT_FALSE(node.diff_some_attributes(loaded, loadable(), differing)) << dn << differing;
       std::string own;
       if (node.get_name(own) && own == name) found = node;
     }

@@ -6,27 +6,28 @@
 #include <initializer_list>
 #include <memory>
 #include <ostream>
-#include <sstream>
 #include <string>
 
 #include "dedavuz_api/integer_set.h"
 #include "hvx/platform.h"
 #include "hvx/testing.h"
+#include "support/printed.h"
 
 namespace vq_testing {
-
-template <typename T>
-std::string printed(const T& value) {
-  std::ostringstream out;
-  out << value;
-  return out.str();
-}
 
 // A set of capacity `capacity` holding `members`.
 inline VQIntegerSet set_of(long capacity, std::initializer_list<long> members) {
   VQIntegerSet set(capacity);
   for (const long member : members) set.add(member);
   return set;
+}
+
+// The attributes a handle holds values of.
+template <typename Handle>
+VQIntegerSet active_of(const Handle& handle) {
+  VQIntegerSet active;
+  handle.get_active_attributes(active);
+  return active;
 }
 
 // Delivers every event queued so far, and those their callbacks cause.
@@ -42,6 +43,13 @@ inline const char* fault_name(Fault fault) {
   return kNames[static_cast<int>(fault)];
 }
 inline void PrintTo(Fault fault, std::ostream* out) { *out << fault_name(fault); }
+
+// A fresh plan, installed on `platform`.
+inline std::shared_ptr<hvx::FaultPlan> installed_plan(hvx::Platform& platform) {
+  auto plan = std::make_shared<hvx::FaultPlan>();
+  hvx::install_fault_plan(platform, plan);
+  return plan;
+}
 
 // A plan that refuses the k-th request with processingFailure "injected", or loses or
 // damages its reply.

@@ -115,9 +115,7 @@ TEST_P(TypeFaultTest, EveryRequestFailsClearly) {
   hvx::remove_fault_plan(hvx::Platform::default_platform());
   EXPECT_EQ(plan->requests_seen(), 1);
   EXPECT_VQ_ERROR(status, Code::hvx_error);
-  VQIntegerSet active;
-  loaded.get_active_attributes(active);
-  EXPECT_EQ(active, set_of({T::dn}));
+  EXPECT_EQ(vq_testing::active_of(loaded), set_of({T::dn}));
   if (fault != Fault::fail) return;  // a lost reply leaves the outcome to the server
   EXPECT_EQ(status.message(), "processingFailure: injected");
   EXPECT_EQ(cable_.exists(), operation != Operation::create);

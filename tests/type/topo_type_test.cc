@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "dedavuz_api/topo_type_rep.h"
 #include "hvx/asn1.h"
+#include "hvx/ber.h"
 #include "hvx/image.h"
 #include "hvx/morf.h"
 #include "hvx/syntax.h"
@@ -77,9 +79,7 @@ TEST(TopoTypeTest, SettersStoreAndActivate) {
   VQTopoType::DrawMethod method;
   EXPECT_VQ_OK(type.get_draw_method(method));
   EXPECT_EQ(method, 42);
-  VQIntegerSet active;
-  type.get_active_attributes(active);
-  EXPECT_EQ(active, set_of({0, 1, 5, 6, 7}));
+  EXPECT_EQ(vq_testing::active_of(type), set_of({0, 1, 5, 6, 7}));
 
   VQTopoTypeRep rep;
   VQTopoTypeRepAccess::load(rep, {}, {"Host"});
@@ -191,22 +191,16 @@ TEST(TopoTypeTest, ServerOperationsNeedThePlatformObject) {
   }
   VQTopoTypeRep rep(VQTopoTypeDn("testhost", "Router"));
   EXPECT_VQ_OK(rep.load_all_defaults());
-  VQIntegerSet active;
-  rep.get_active_attributes(active);
-  EXPECT_EQ(active, set_of({0}));
+  EXPECT_EQ(vq_testing::active_of(rep), set_of({0}));
 }
 
 hvx::Morf any(const hvx::Asn1Value& value) { return hvx::Morf(hvx::Syntax::parse("ANY"), value); }
 
 TEST(TopoTypeTest, ServerAttributesAndTheirRefusedValues) {
   using Rep = VQTopoTypeRep;
-  hvx::Asn1Value number;
-  number.encode_int(5);
-  hvx::Asn1Value unknown_oid;
-  unknown_oid.start_construct(hvx::TAG_SET);
-  hvx::Asn1Value oid;
-  oid.encode_oid(hvx::Oid("1.2.3.4"), hvx::Asn1Tag(2, 0));
-  unknown_oid.add_component(oid);
+  const hvx::Asn1Value number = hvx::ber::integer(5);
+  hvx::Asn1Value unknown_oid = hvx::ber::set();
+  unknown_oid.add_component(hvx::ber::oid(hvx::Oid("1.2.3.4"), hvx::Asn1Tag(2, 0)));
   const struct {
     int attribute;
     const hvx::Asn1Value& value;
@@ -259,9 +253,7 @@ TEST(TopoTypeTest, CopiesAreDeep) {
 TEST(TopoTypeTest, ClearingWithASmallerSetRemovesOnlyItsMembers) {
   VQTopoType type = router();
   type.clear_some_attributes(set_of({1}, 2));
-  VQIntegerSet active;
-  type.get_active_attributes(active);
-  EXPECT_EQ(active, set_of({0, 5, 6, 7}));
+  EXPECT_EQ(vq_testing::active_of(type), set_of({0, 5, 6, 7}));
 }
 
 TEST(TopoTypeTest, PrintsActiveAttributesWithRightAlignedLabels) {
@@ -282,6 +274,59 @@ TEST(TopoTypeTest, PrintsActiveAttributesWithRightAlignedLabels) {
   EXPECT_EQ(methods,
             "-1 circle square rectangle triangle hexagon line pie hexagon60 hexagon120 omnisector "
             "10 ");
+}
+
+TEST(TopoTypeDnTest, ParsesNameTexts) {
+  const std::string long_id(100000, 'R');
+  const std::pair<std::string, std::string> table[] = {
+      {"", "NULL"},
+      {"Router", "NULL"},
+      {R"(topoTypeDBId=NULL/topoTypeId="Router")", "testhost:Router"},
+      {"topoTypeDBId=NULL/topoTypeId=\"" + long_id + "\"", "testhost:" + long_id},
+      {R"(topoTypeDBId=NULL/topoTypeId=Router)", "NULL"},
+      {R"(topoTypeDBId=NULL/topoTypeId="")", "NULL"},
+      // Read once the identifier is, whether or not its closing quote follows.
+      {R"(topoTypeDBId=NULL/topoTypeId="Router)", "testhost:Router"},
+      {R"(/systemId=name:"alpha"/topoTypeDBId=NULL)", "NULL"},
+      {R"(/systemId=name:"X"/topoTypeDBId=NULL/topoTypeId="Router")", "/testhost:Router"},
+      {R"(/serverTableType="mis"/misId="beta"/topoTypeDBId=NULL/topoTypeId="Router")",
+       "testhost/beta:Router"},
+      {R"(/topoTypeId=Router/)", "testhost:Router"},
+      // The identifier is what follows the key's length, and loses its quotes at both ends;
+      // a server-table value loses only its trailing ones.
+      {R"(/xtopoTypeId="Router")", "testhost:=\"Router"},
+      {R"(/misId=""b""/topoTypeId=""R"")", "testhost/\"b:R"},
+  };
+  for (const auto& [text, expected] : table) {
+    EXPECT_EQ(printed(VQTopoTypeDn(text)), expected) << text.substr(0, 80);
+  }
+}
+
+TEST(TopoTypeDnTest, SlashFormsRoundTrip) {
+  const std::pair<const char*, const char*> table[] = {
+      {"testhost", R"(/systemId=name:"testhost"/topoTypeDBId=NULL/topoTypeId="Router")"},
+      {"/testhost", R"(/systemId=name:"testhost"/topoTypeDBId=NULL/topoTypeId="Router")"},
+      {"testhost/beta",
+       R"(/serverTableType="mis"/misId="beta"/topoTypeDBId=NULL/topoTypeId="Router")"},
+      {"/testhost/beta",
+       R"(/serverTableType="mis"/misId="beta"/systemId=name:"beta"/topoTypeDBId=NULL/topoTypeId="Router")"},
+  };
+  for (const auto& [system, slash] : table) {
+    EXPECT_EQ(VQTopoTypeDn(system, "Router").slash_form(), slash);
+    EXPECT_EQ(VQTopoTypeDn(std::string(slash)).slash_form(), slash);
+  }
+  // The local system's name comes back rooted: same slash form, yet a different name.
+  const VQTopoTypeDn local("testhost", "Router");
+  const VQTopoTypeDn parsed(local.slash_form());
+  EXPECT_EQ(parsed.system_name(), "/testhost");
+  EXPECT_NE(parsed, local);
+}
+
+TEST(TopoTypeDnTest, WithoutLocalNameEverySystemIsRemote) {
+  unsetenv("VQ_LOGICAL_HOST");
+  EXPECT_EQ(printed(VQTopoTypeDn(R"(topoTypeDBId=NULL/topoTypeId="Hub")")), ":Hub");
+  EXPECT_EQ(VQTopoTypeDn("testhost", "Hub").slash_form(),
+            R"(/serverTableType="mis"/misId="testhost"/topoTypeDBId=NULL/topoTypeId="Hub")");
 }
 
 }  // namespace
