@@ -17,6 +17,8 @@
 
 namespace {
 
+using node_testing::make;
+
 using platform_testing::QueryWorldTest;
 using Node = VQTopoNode;
 using Nodes = VQList<VQTopoNode>;
