@@ -94,9 +94,14 @@ VQStatus VQCmipAgentRep::set_some_attributes_in_image(hvx::Image& image,
   const auto staged = [&](const std::string& attribute) {
     return image.get_set_str(vq_du(attribute), 0).str();
   };
-  agent_address_info_ = "{" + staged(VQ_CMIP_AGENT_PRESENTATION_SELECTOR) + "," +
-                        staged(VQ_CMIP_AGENT_SESSION_SELECTOR) + "," +
-                        staged(VQ_CMIP_AGENT_TRANSPORT_SELECTOR) + "," + network_sap_ + "}";
+  // Built by appending: concatenating a literal and temporaries trips a false warning of
+  // the optimiser.
+  std::string info(1, '{');
+  info.append(staged(VQ_CMIP_AGENT_PRESENTATION_SELECTOR)).push_back(',');
+  info.append(staged(VQ_CMIP_AGENT_SESSION_SELECTOR)).push_back(',');
+  info.append(staged(VQ_CMIP_AGENT_TRANSPORT_SELECTOR)).push_back(',');
+  info.append(network_sap_).push_back('}');
+  agent_address_info_ = std::move(info);
   if (!attributes.is_member(Agent::agent_address_info)) return VQStatus::success;
   return table().encode_row(*this, *table().row(Agent::agent_address_info), image);
 }

@@ -60,7 +60,7 @@ std::string random_text(std::mt19937& random, bool selector) {
 
 // A selector in hexadecimal with an unprintable byte, read back as given; or a text.
 std::string random_selector(std::mt19937& random) {
-  if (random() % 2 == 0) return "x" + random_text(random, true);
+  if (random() % 2 == 0) return std::string(1, 'x').append(random_text(random, true));
   std::string hex = "0x01";
   for (int n = std::uniform_int_distribution<int>(0, 4)(random); n > 0; --n) {
     char byte[3];

@@ -78,7 +78,9 @@ class RpcAgentServerTest : public agent_testing::AgentWorldTest {};
 
 TEST_F(RpcAgentServerTest, EveryAttributeRoundTrips) {
   std::mt19937 random(5);
-  const auto text = [&] { return "t" + std::to_string(random() % 1000) + " \xe9\""; };
+  const auto text = [&] {
+    return std::string(1, 't').append(std::to_string(random() % 1000)).append(" \xe9\"");
+  };
   for (int round = 0; round < 20; ++round) {
     SCOPED_TRACE(round);
     R agent(kDn);

@@ -549,8 +549,8 @@ TEST(Asn1ReaderTest, WalksValuesInDocumentOrderAndStopsOnErrors) {
   std::vector<std::string> seen;
   while (reader.next()) {
     std::ostringstream entry;
-    entry << reader.tag() << " depth " << reader.depth() << " at " << reader.offset()
-          << (reader.is_constructed() ? "" : " " + std::string(reader.contents()));
+    entry << reader.tag() << " depth " << reader.depth() << " at " << reader.offset();
+    if (!reader.is_constructed()) entry << ' ' << reader.contents();
     seen.push_back(entry.str());
   }
   EXPECT_EQ(seen, (std::vector<std::string>{"SEQUENCE depth 0 at 0", "INTEGER depth 1 at 2 \x05",

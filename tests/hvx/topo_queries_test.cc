@@ -151,7 +151,7 @@ TEST_F(TopoQueriesTest, NodeReportListsEveryNodeWithItsChildren) {
     std::string line = std::to_string(long_of(value.component(0))) + " " +
                        text_of(value.component(1)) + "/" + text_of(value.component(2));
     for (Asn1Value c = value.component(3).first_component(); !c.is_null(); c = c.next_component()) {
-      line += " " + std::to_string(long_of(c));
+      line.append(1, ' ').append(std::to_string(long_of(c)));
     }
     seen.push_back(line);
   }
@@ -211,7 +211,7 @@ TEST_F(TopoQueriesTest, SettingAttributesOfTheNodesOfManagedObjects) {
 TEST_F(TopoQueriesTest, ViewGraphInLinkedReplies) {
   std::vector<long> views;
   for (int i = 0; i < 210; ++i)
-    views.push_back(make_node("v" + std::to_string(i), "Network", {1}, "B"));
+    views.push_back(make_node(std::string(1, 'v').append(std::to_string(i)), "Network", {1}, "B"));
   const long inner = make_node("inner", "Subnetwork", {views[0], views[1]}, "B");
   make_node("device", "Host", {inner}, "B");
   ASSERT_TRUE(store(object("topoViewDBId=NULL/topoNodeId=" + std::to_string(inner), "B"),
@@ -228,7 +228,7 @@ TEST_F(TopoQueriesTest, ViewGraphInLinkedReplies) {
       std::string line = text_of(entry.component(0).component(1)) + " <";
       for (Asn1Value p = entry.component(1).first_component(); !p.is_null();
            p = p.next_component()) {
-        line += " " + std::to_string(long_of(p.component(0)));
+        line.append(1, ' ').append(std::to_string(long_of(p.component(0))));
       }
       line += " > " + text_of(entry.component(2)) + "," + text_of(entry.component(3)) + "," +
               text_of(entry.component(4)) + "," + std::to_string(long_of(entry.component(5))) +

@@ -27,7 +27,7 @@ std::string server_of(const std::string& system) { return system.substr(system.r
 
 void on_node(const VQTopoNodeCallbackData& data) {
   const std::string who =
-      server_of(data.dn.system_name()) + ":" + std::to_string(data.dn.unique_id());
+      server_of(data.dn.system_name()) + vq_testing::numbered(":", data.dn.unique_id());
   std::string name;
   if (data.event == object_creation) heard.push_back("create " + who);
   if (data.event == object_deletion) heard.push_back("delete " + who);
@@ -63,17 +63,17 @@ TEST_F(EventPropertyTest, CallbacksHearEveryChangeOnceInServerOrder) {
       case 1: {
         const std::string& system = systems[random() % systems.size()];
         VQTopoNodeDn dn;
-        ASSERT_VQ_OK(node_testing::make_node("n" + std::to_string(step), "Host",
+        ASSERT_VQ_OK(node_testing::make_node(vq_testing::numbered("n", step), "Host",
                                              {VQTopoNodeDn(system, 1)}, dn));
         live.push_back(dn);
-        expected.push_back("create " + server_of(system) + ":" + std::to_string(dn.unique_id()));
+        expected.push_back("create " + server_of(system) + vq_testing::numbered(":", dn.unique_id()));
         break;
       }
       case 2:
       case 3: {
         if (live.empty()) break;
         VQTopoNode node(live[random() % live.size()]);
-        const std::string name = "r" + std::to_string(step);
+        const std::string name = vq_testing::numbered("r", step);
         ASSERT_VQ_OK(node.set_name(name));
         ASSERT_VQ_OK(node.store_some_attributes(
             vq_testing::set_of(VQTopoNode::attribute_count, {VQTopoNode::name})));
@@ -94,7 +94,7 @@ TEST_F(EventPropertyTest, CallbacksHearEveryChangeOnceInServerOrder) {
         break;
       }
       case 5: {
-        const std::string name = "T" + std::to_string(step);
+        const std::string name = vq_testing::numbered("T", step);
         hvx::Image type(hvx::DataUnit("topoTypeDBId=NULL/topoTypeId=\"" + name + "\""),
                         hvx::DataUnit("topoType"), platform());
         if (!types.empty() && random() % 2 == 0) {

@@ -44,7 +44,7 @@ class ViewChildrenTest : public QueryWorldTest {
     for (int i = 0; i < kChildren; ++i) {
       Node child;
       ASSERT_VQ_ALL_OK(
-          child.set_name("c" + std::to_string(i)),
+          child.set_name(vq_testing::numbered("c", i)),
           child.set_type_name(i % 3 == 0 ? "Router" : "Network"), child.set_parents({view_}),
           child.set_state(i), child.set_layer_name("layer " + std::to_string(i % 7)),
           child.set_display_statuses({{"up", i}, {"load", -i}}),

@@ -3,6 +3,8 @@
 // single load gives, down to its printed form. Bytes out of shape are refused whole.
 #include <gtest/gtest.h>
 
+#include "support/helpers.h"
+
 #include <sstream>
 #include <string>
 #include <vector>
@@ -34,7 +36,7 @@ VQIntegerSet every_attribute() { return VQIntegerSet(Node::attribute_count, true
 // SEQUENCE { [0] identifier of server attribute ...40.7.<arc>, value }.
 Asn1Value attribute(int arc, const Asn1Value& value) {
   Asn1Value id;
-  id.encode_oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.7." + std::to_string(arc)),
+  id.encode_oid(hvx::Oid(vq_testing::numbered("1.3.6.1.4.1.7351.2.2.2.40.7.", arc)),
                 hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 0));
   Asn1Value pair = ber::sequence();
   pair.add_component(id);
@@ -216,7 +218,7 @@ TEST(ViewChildrenBytes, OutOfShapeIsRefusedWhole) {
     const VQStatus status =
         Rep::decode_view_children(c.bytes, kView, every_gdmo(), every_attribute(), seen, nodes);
     EXPECT_VQ_ERROR(status, VQStatus::Code::decode_error);
-    EXPECT_NE(status.message().find("at offset " + std::to_string(c.offset)), std::string::npos)
+    EXPECT_NE(status.message().find(vq_testing::numbered("at offset ", c.offset)), std::string::npos)
         << status.message();
     EXPECT_TRUE(nodes.is_empty());
     // Nothing was taken as seen either.

@@ -30,6 +30,14 @@ VQIntegerSet active_of(const Handle& handle) {
   return active;
 }
 
+// `prefix` followed by the number. Built by appending: a literal concatenated with a
+// temporary trips a false warning of the optimiser.
+inline std::string numbered(const char* prefix, long n) {
+  std::string text(prefix);
+  text += std::to_string(n);
+  return text;
+}
+
 // Delivers every event queued so far, and those their callbacks cause.
 inline void drain() {
   while (hvx::dispatch_recursive(true)) {
