@@ -50,8 +50,9 @@ std::string connected_system(const std::string& fdn) {
   return fdn.size() == 17 + name.size() ? name : "";
 }
 
-// One { id, name, type, children } entry of a node report; false when it is malformed.
-bool read_report(const Asn1Value& entry, const std::string& system, VQTopoNodeReport& report) {
+// One { id, name, type, children } entry of a node report, its children named like
+// `on_system`; false when it is malformed.
+bool read_report(const Asn1Value& entry, const VQTopoNodeDn& on_system, VQTopoNodeReport& report) {
   if (entry.tag() != hvx::TAG_SEQ || !entry.is_constructed()) return false;
   long id = 0;
   std::string name;
@@ -67,11 +68,13 @@ bool read_report(const Asn1Value& entry, const std::string& system, VQTopoNodeRe
   report.set_id(static_cast<int>(id));
   report.set_name(name);
   report.set_type_name(type);
-  for (Asn1Value child = children.first_component(); !child.is_null();
-       child = child.next_component()) {
+  VQTopoNodeDn child = on_system;
+  for (Asn1Value item = children.first_component(); !item.is_null();
+       item = item.next_component()) {
     long child_id = 0;
-    if (!child.decode_int(child_id)) return false;
-    report.add_child(VQTopoNodeDn(system, child_id));
+    if (!item.decode_int(child_id)) return false;
+    child.unique_id(child_id);
+    report.add_child(child);
   }
   return true;
 }
@@ -105,15 +108,20 @@ VQStatus Rep::gen_node_report(const std::string& system,
     if (reply.tag() != hvx::TAG_SET || !reply.is_constructed()) {
       return VQStatus(Code::decode_error, kReport);
     }
+    reports.reserve(reports.entries() + reply.num_comps());
+    VQTopoNodeDn node(system, 0);
     for (Asn1Value entry = reply.first_component(); !entry.is_null();
          entry = entry.next_component()) {
       VQTopoNodeReport& report = reports.emplace();
-      if (!read_report(entry, system, report)) {
+      if (!read_report(entry, node, report)) {
         reports.remove_at(reports.entries() - 1);
         return VQStatus(Code::decode_error, kReport);
       }
-      const VQStatus ignored = get_view_graph_node_view_children(
-          VQTopoNodeDn(system, report.id()), report.access_view_children());
+      // Without the graph the view children stay empty, and no status need be made.
+      if (!view_graph_cached_) continue;
+      node.unique_id(report.id());
+      const VQStatus ignored =
+          get_view_graph_node_view_children(node, report.access_view_children());
       (void)ignored;
     }
   } catch (const std::exception&) {
