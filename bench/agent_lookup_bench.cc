@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "dedavuz_api/integer_set.h"
 #include "dedavuz_api/topo_node.h"
 #include "dedavuz_api/topo_platform.h"
@@ -27,16 +28,9 @@ constexpr int kAgents = 1000;
 constexpr int kObjectsPerAgent = 100;
 constexpr long kNodes = 10000;
 
-void fail(const std::string& what) {
-  std::cerr << "agent_lookup_bench: " << what << " failed\n";
-  std::exit(1);
-}
+[[noreturn]] void fail(const std::string& what) { bench_support::fail("agent_lookup_bench", what); }
 
-std::string numbered(const char* prefix, long n) {
-  std::string text(prefix);
-  text += std::to_string(n);
-  return text;
-}
+using bench_support::numbered;
 
 // The managed object `i` of agent `agent`.
 std::string managed_object(int agent, int i) {

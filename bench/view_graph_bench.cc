@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "bench_support.h"
 #include "dedavuz_api/topo_platform.h"
 #include "dedavuz_api/topo_platform_rep.h"
 #include "hvx/image.h"
@@ -26,17 +27,9 @@ constexpr long kViews = 100000;
 constexpr long kPerRegion = 1000;
 constexpr int kLatticeLevels = 12;
 
-void fail(const std::string& what) {
-  std::cerr << "view_graph_bench: " << what << " failed\n";
-  std::exit(1);
-}
+[[noreturn]] void fail(const std::string& what) { bench_support::fail("view_graph_bench", what); }
 
-// Built by appending: concatenating a literal and a temporary trips a false warning.
-std::string numbered(const char* prefix, long n) {
-  std::string text(prefix);
-  text += std::to_string(n);
-  return text;
-}
+using bench_support::numbered;
 
 long make_view(const std::string& name, const std::vector<long>& parents) {
   hvx::Image node("NONE", "topoNode", hvx::Platform::default_platform());

@@ -9,6 +9,9 @@
 #include "hvx/message.h"
 #include "hvx/oid.h"
 
+// Raw exchanges wait as long as a signed 32-bit number of seconds allows.
+inline constexpr double kVQRawTimeout = 2147483647.0;
+
 // An action request with a fresh id: the node database's class, the name of `system`'s
 // database, the action `action` and its information `info`.
 hvx::Message vq_node_db_action_request(const std::string& system, const hvx::Oid& action,

@@ -2,7 +2,6 @@
 // view with selected attributes in one exchange of linked replies, and the selected
 // attributes of every node that refers to given managed objects, read or written.
 #include <exception>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -16,6 +15,7 @@
 #include "hvx/morf.h"
 #include "hvx/names.h"
 #include "platform/gdmo_attributes.h"
+#include "platform/node_db_request.h"
 
 namespace {
 
@@ -28,10 +28,6 @@ using hvx::Asn1Value;
 
 constexpr int kGdmoCount = NodeRep::gdmo_attribute_count;
 constexpr double kTimeout = hvx::DEFAULT_TIMEOUT;
-// The raw exchange waits as long as a signed 32-bit number of seconds allows.
-constexpr double kRawTimeout = 2147483647.0;
-
-const hvx::Oid kTopoNodeDbClass("1.3.6.1.4.1.7351.2.2.2.40.3.2");
 const hvx::Oid kViewChildrenAction("1.3.6.1.4.1.7351.2.2.2.40.9.9");
 
 hvx::DataUnit du(const std::string& text) { return hvx::DataUnit(std::string_view(text)); }
@@ -54,17 +50,6 @@ Asn1Value constructed(Asn1Tag tag) {
 Asn1Value explicitly(unsigned number, Asn1Value inner) {
   inner.make_explicit_tagged(Asn1Tag(Asn1Tag::CONTEXT, number));
   return inner;
-}
-
-// The name of a system's node database as a request's object instance. Parsing a name
-// costs more than a whole exchange for a small view, so each system's is kept.
-const Asn1Value& node_db_instance(const std::string& system) {
-  static std::map<std::string, Asn1Value> instances;
-  const auto known = instances.find(system);
-  if (known != instances.end()) return known->second;
-  Asn1Value instance = hvx::fdn2oi(Rep::topo_node_db_fdn(system));
-  instance.set_tag(Asn1Tag(Asn1Tag::CONTEXT, 2));
-  return instances.emplace(system, instance).first->second;
 }
 
 // The managed objects as a SET OF object instances; code 10 with the first that does
@@ -199,15 +184,6 @@ VQStatus Rep::load_nodes_in_view(const VQTopoNodeDn& view, const VQIntegerSet& a
   try {
     VQIntegerSet gdmo;
     map_interface_to_gdmo_attributes(attributes, gdmo);
-    static const Asn1Value object_class = oid_value(kTopoNodeDbClass, Asn1Tag(Asn1Tag::CONTEXT, 0));
-    static const Asn1Value action_type =
-        oid_value(kViewChildrenAction, Asn1Tag(Asn1Tag::CONTEXT, 2));
-
-    hvx::Message request(hvx::Message::ACTION_REQUEST);
-    request.set_id(hvx::MessageSAP::new_id());
-    request.set_object_class(object_class);
-    request.set_object_instance(node_db_instance(view.system_name()));
-    request.set_action_type(action_type);
     Asn1Value info = constructed(hvx::TAG_SEQ);
     Asn1Value id;
     id.encode_int(view.unique_id());
@@ -217,11 +193,12 @@ VQStatus Rep::load_nodes_in_view(const VQTopoNodeDn& view, const VQIntegerSet& a
     VQIntegerSetIterator it(gdmo);
     while (it.next()) wanted.add_component(oid_value(gdmo_attributes()[it.member()].oid));
     info.add_component(wanted);
-    request.set_action_info(info);
+    const hvx::Message request =
+        vq_node_db_action_request(view.system_name(), kViewChildrenAction, info);
 
     hvx::MessageSAP* sap = platform_.get_raw_sap();
     NodesInView context{0, nodes, view, attributes, gdmo, sap, {}};
-    if (!sap->send(request, hvx::Callback(&load_nodes_in_view_cb, &context), kRawTimeout)) {
+    if (!sap->send(request, hvx::Callback(&load_nodes_in_view_cb, &context), kVQRawTimeout)) {
       return VQStatus::success;
     }
     // Ends with the final reply: the server's, its error reply, or the platform's timeout.

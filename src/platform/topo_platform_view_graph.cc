@@ -18,8 +18,6 @@ using ViewNode = Rep::ViewGraph::Node;
 using hvx::Asn1Value;
 
 const hvx::Oid kViewGraphAction("1.3.6.1.4.1.7351.2.2.2.40.9.4");
-// The fetch waits as long as a signed 32-bit number of seconds allows.
-constexpr double kFetchTimeout = 2147483647.0;
 
 constexpr char kParents[] = "VQTopoPlatform::get_view_graph_node_parents";
 constexpr char kViewChildren[] = "VQTopoPlatform::get_view_graph_node_view_children";
@@ -72,7 +70,7 @@ VQStatus Rep::add_view_graph(const std::string& system) {
     context->system_name = system;
     context->rep = this;
     if (!platform_.get_raw_sap()->send(request, hvx::Callback(&add_view_graph_cb, context.get()),
-                                       kFetchTimeout)) {
+                                       kVQRawTimeout)) {
       return VQStatus::success;
     }
     fetches_.push_back(context.release());
