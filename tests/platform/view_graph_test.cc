@@ -112,39 +112,30 @@ class ViewGraphTest : public PlatformWorldTest {
   Rep* rep_ = nullptr;
 };
 
-TEST_F(ViewGraphTest, FollowsCreationsParentChangesAndDeletions) {
+// Creations, deletions and parent changes are checked against a model by the property
+// test below; here what it does not reach: leaf path names, non-views, and a view's files
+// the graph never received.
+TEST_F(ViewGraphTest, LeafPathsNonViewsAndFilesNotSent) {
   const Dn root("L", 1);
   const Dn a = make("A", "Network", {root});
-  const Dn b = make("B", "Network", {root});
-  const Dn c = make("C", "Network", {root});
-  const Dn v = make("V", "Network", {a, b});
+  const Dn v = make("V", "Network", {a, make("B", "Network", {root})});
   const Dn host = make("h", "Host", {v});
-  EXPECT_EQ(paths(root), Strings{"/Root"});
-  EXPECT_EQ(paths(v), (Strings{"/Root/A/V", "/Root/B/V"}));
   VQList<std::string> leafs;
   ASSERT_VQ_OK(topo_->topology_pathnames(v, "h", leafs));
   EXPECT_EQ(sorted(leafs), (Strings{"/Root/A/V/h", "/Root/B/V/h"}));
-  EXPECT_FALSE(rep_->view_graph().contains(host));  // not a view
-  EXPECT_TRUE(children(v).is_empty());
   EXPECT_TRUE(topo_->is_view(v));
   EXPECT_FALSE(topo_->is_view(host));
-  // A view made after the fetch has no files in the graph: the server is asked for them.
+  EXPECT_TRUE(children(v).is_empty());
   std::string file;
   EXPECT_VQ_ERROR_TEXT(rep_->get_view_graph_background_file_name(v, file),
                        VQStatus::Code::invalid_argument,
                        "VQTopoPlatform::get_view_graph_background_file_name");
-
-  store_parents(v, {c, b});  // {A, B} to {B, C}: B stays linked once
-  EXPECT_EQ(parents(v), (Dns{b, c}));
+  // {A, B} to {B, C}: B stays linked once.
+  const Dn c = make("C", "Network", {root});
+  store_parents(v, {c, parents(v)[1]});
   EXPECT_EQ(parents(v).entries(), 2u);
   EXPECT_TRUE(children(a).is_empty());
   EXPECT_EQ(children(c), Dns{v});
-
-  ASSERT_VQ_OK(VQTopoNode(b).destroy());
-  drain();
-  EXPECT_FALSE(rep_->view_graph().contains(b));
-  EXPECT_EQ(parents(v), Dns{c});
-  EXPECT_EQ(children(root), (Dns{a, c}));
 }
 
 TEST_F(ViewGraphTest, NodeLoadsTakeWhatTheGraphKeepsCurrent) {
