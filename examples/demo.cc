@@ -4,10 +4,10 @@
 // severity and how it reaches the views above it.
 #include <cstdlib>
 #include <iostream>
-#include <map>
 #include <memory>
 #include <string>
 
+#include "campus/campus.h"
 #include "dedavuz_api/integer_set.h"
 #include "dedavuz_api/list.h"
 #include "dedavuz_api/topo_node.h"
@@ -31,45 +31,6 @@ VQIntegerSet selection(std::initializer_list<int> attributes) {
   VQIntegerSet set(Node::attribute_count);
   for (const int attribute : attributes) set.add(attribute);
   return set;
-}
-
-// What a node is made with; the positions are given per parent view.
-struct Blueprint {
-  std::string name;
-  std::string type;
-  Node::DnList parents;
-  VQList<Node::LocationInParent> positions;
-  std::string managed_object;
-  std::string background;
-  VQList<Node::DisplayStatus> statuses;
-};
-
-VQTopoNodeDn add_node(const Blueprint& blueprint) {
-  Node node;
-  check(node.set_name(blueprint.name), "naming " + blueprint.name);
-  check(node.set_type_name(blueprint.type), "typing " + blueprint.name);
-  check(node.set_parents(blueprint.parents), "placing " + blueprint.name);
-  check(node.set_logical_locations(blueprint.positions), "positioning " + blueprint.name);
-  if (!blueprint.managed_object.empty()) {
-    check(node.set_managed_objects({blueprint.managed_object}), "managing " + blueprint.name);
-  }
-  if (!blueprint.background.empty()) {
-    check(node.set_view_background_image_filename(blueprint.background),
-          "drawing " + blueprint.name);
-  }
-  if (!blueprint.statuses.is_empty()) {
-    check(node.set_display_statuses(blueprint.statuses), "labelling " + blueprint.name);
-  }
-  check(node.create_with_all_attributes(), "creating " + blueprint.name);
-  VQTopoNodeDn dn;
-  check(node.get_dn(dn), "naming " + blueprint.name);
-  return dn;
-}
-
-void link(const VQTopoNodeDn& a, const Node::DnList& others) {
-  Node node(a);
-  check(node.set_links(others), "linking");
-  check(node.store_some_attributes(selection({Node::links})), "storing links");
 }
 
 // Reads back what the tree shows of a node.
@@ -162,52 +123,12 @@ int main() {
   const std::string system = VQTopoPlatform::instance()->local_system_name();
   std::cout << "Management server \"" << system << "\"\n\n";
 
-  // Every database starts with its root view, node 1.
-  const VQTopoNodeDn root(system, 1);
-  const VQTopoNodeDn campus =
-      add_node({"Campus", "Network", {root}, {{root, {0, 0, 0}}}, "", "campus.png", {}});
-  const VQTopoNodeDn north = add_node({"North building",
-                                       "Container",
-                                       {campus},
-                                       {{campus, {120, 40, 0}}},
-                                       "",
-                                       "north-floor-plan.png",
-                                       {}});
-  const VQTopoNodeDn south = add_node({"South building",
-                                       "Container",
-                                       {campus},
-                                       {{campus, {120, 260, 0}}},
-                                       "",
-                                       "south-floor-plan.png",
-                                       {}});
-  const std::string mo_prefix = "/systemId=name:\"" + system + "\"/subsystemId=";
-  const VQTopoNodeDn core = add_node({"core-router",
-                                      "Router",
-                                      {north, south},
-                                      {{north, {300, 20, 0}}, {south, {300, 20, 0}}},
-                                      mo_prefix + "\"core-router\"",
-                                      "",
-                                      {{"interfaces up", 4}}});
-  const VQTopoNodeDn north_router = add_node({"north-router",
-                                              "Router",
-                                              {north},
-                                              {{north, {150, 80, 0}}},
-                                              mo_prefix + "\"north-router\"",
-                                              "",
-                                              {{"interfaces up", 2}}});
-  const VQTopoNodeDn north_switch = add_node({"north-switch",
-                                              "Bridge",
-                                              {north},
-                                              {{north, {150, 160, 0}}},
-                                              "",
-                                              "",
-                                              {{"ports up", 22}, {"ports down", 2}}});
-  const VQTopoNodeDn south_switch = add_node(
-      {"south-switch", "Bridge", {south}, {{south, {150, 160, 0}}}, "", "", {{"ports up", 24}}});
-  link(core, {north_router, south_switch});
-  link(north_router, {core, north_switch});
-  link(north_switch, {north_router});
-  link(south_switch, {core});
+  Campus c;
+  check(build_campus(system, c), "building the campus");
+  const VQTopoNodeDn& root = c.root;
+  const VQTopoNodeDn& core = c.core_router;
+  const VQTopoNodeDn& north_router = c.north_router;
+  const std::string north_router_mo = campus_managed_object(system, "north-router");
 
   std::cout << "Topology, as read back from the server:\n";
   print_tree(root, nullptr, 1);
@@ -222,7 +143,7 @@ int main() {
   }
 
   std::cout << "\nA critical alarm on north-router's managed object:\n";
-  if (world->raise_alarm(system, mo_prefix + "\"north-router\"", Node::critical) == 0) {
+  if (world->raise_alarm(system, north_router_mo, Node::critical) == 0) {
     std::cerr << "demo: the alarm was refused\n";
     return 1;
   }
