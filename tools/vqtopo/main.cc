@@ -45,9 +45,10 @@ CLI::App* command(CLI::App& app, const char* name, const char* description, Opti
 
 Outcome run(const CLI::App& app, Options& options) {
   const std::string name = app.get_subcommands().front()->get_name();
+  if (!options.alarms.empty() && !options.demo) return Outcome::usage("--alarm needs --demo");
+  if (options.live.commands && !options.demo) return Outcome::usage("--stdin needs --demo");
   std::unique_ptr<Session> session;
   VT_RETURN_IF_FAILED(Session::open(options.demo, name == "import", session));
-  if (!options.alarms.empty() && !options.demo) return Outcome::usage("--alarm needs --demo");
   DemoControl control(*session);
   for (const std::string& alarm : options.alarms) VT_RETURN_IF_FAILED(control.raise_option(alarm));
   std::ostream& out = std::cout;

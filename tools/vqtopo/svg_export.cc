@@ -20,7 +20,7 @@ long centre_y(const ViewModel::Item& item) { return item.y + header + margin; }
 void write_chain(const ViewModel& model, std::ostream& out) {
   long x = 8;
   for (const NodeInfo& info : model.chain) {
-    const long width = 16 + 7 * static_cast<long>(info.name.size());
+    const long width = 18 + 8 * static_cast<long>(info.name.size());
     const VQTopoNode::Severity shown = info.shown_severity();
     out << "  <g class=\"crumb\" id=\"crumb-" << info.dn.unique_id() << "\" data-name=\""
         << xml_escape(info.name) << "\" data-severity=\"" << severity::name(shown) << "\">\n"
