@@ -12,10 +12,14 @@ deps:
 
 run: deps
 	cmake --preset normal >/dev/null
-	cmake --build --preset normal --target demo
+	cmake --build --preset normal --target demo vqtopo
 	$(BUILD)/normal/examples/demo
+	@echo
+	@echo "Live map: $(BUILD)/normal/tools/vqtopo/vqtopo serve 'North building' --demo --stdin"
+	@echo "  then open http://127.0.0.1:8080/ and type 'alarm north-router critical' to see it change."
 
 test: deps
+	@tools/install-deps.sh --browser
 	cmake --preset normal >/dev/null
 	cmake --build --preset normal -j $(JOBS)
 	cd $(BUILD)/normal && ctest --output-on-failure -j $(JOBS)

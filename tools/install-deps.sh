@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, once: only what is missing, and says so.
 set -euo pipefail
-packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev pkg-config libssl-dev)
+packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev pkg-config libssl-dev
+          libcli11-dev nlohmann-json3-dev libcpp-httplib-dev)
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)
 fi
@@ -11,6 +12,13 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
+# The live-map browser test: asked for by command, since node and npm may come from
+# elsewhere than these packages.
+if [ "${1:-}" = "--browser" ]; then
+  command -v chromium >/dev/null || missing+=(chromium)
+  command -v node >/dev/null || missing+=(nodejs)
+  command -v npm >/dev/null || missing+=(npm)
+fi
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing missing packages: ${missing[*]}"
   SUDO=""

@@ -17,6 +17,7 @@ struct LiveOptions {
   long count = 0;        // events before stopping; 0: no limit
   double seconds = 0.0;  // time before stopping; 0: no limit
   bool commands = false;  // read demo commands from standard input
+  std::string images;     // where the views' background images are served from
 };
 
 Outcome run_watch(const Session& session, DemoControl& control, const LiveOptions& options,

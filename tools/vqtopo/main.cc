@@ -116,6 +116,8 @@ int main(int argc, char** argv) {
       ->capture_default_str();
   serve->add_option("--address", options.live.address, "The address to listen on")
       ->capture_default_str();
+  serve->add_option("--images", options.live.images,
+                    "A directory holding the views' background images");
   for (CLI::App* live : {watch, serve}) {
     live->add_option("--count", options.live.count, "Stop after this many events");
     live->add_option("--seconds", options.live.seconds, "Stop after this many seconds");

@@ -68,6 +68,10 @@ Outcome run_serve(const Session& session, DemoControl& control, const std::strin
   server.Get("/events", [&map](const httplib::Request&, httplib::Response& response) {
     stream(map, response);
   });
+  // Background images are named relative to the page, so they are served beside it.
+  if (!options.images.empty() && !server.set_mount_point("/", options.images)) {
+    return Outcome::usage("no directory " + options.images);
+  }
   const int port = options.port == 0 ? server.bind_to_any_port(options.address)
                                      : (server.bind_to_port(options.address, options.port)
                                             ? options.port
