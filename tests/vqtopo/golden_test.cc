@@ -89,9 +89,9 @@ INSTANTIATE_TEST_SUITE_P(
         GoldenCase{"why", "why Root --demo --alarm north-router=critical --alarm core-router=major",
                    ""},
         GoldenCase{"why_json", "why Campus --demo --json --alarm core-router=warning", ""},
-        GoldenCase{"watch", "watch --demo --stdin --count 10",
+        GoldenCase{"watch", "watch --demo --stdin --count 10 --seconds 20",
                    "alarm north-router critical\nclear north-router\n"},
-        GoldenCase{"watch_json", "watch --demo --stdin --count 2 --json",
+        GoldenCase{"watch_json", "watch --demo --stdin --count 2 --seconds 20 --json",
                    "alarm core-router major\n"},
         GoldenCase{"export_svg", "export 'North building' --format svg --demo "
                                  "--alarm north-router=critical", ""},

@@ -6,6 +6,7 @@
 
 #include "dedavuz_api/topo_platform.h"
 #include "node_json.h"
+#include "progress.h"
 #include "severity.h"
 
 namespace {
@@ -16,13 +17,21 @@ std::string position_text(const VQTopoNode::Location& at) {
   return "(" + std::to_string(at.x) + ", " + std::to_string(at.y) + ")";
 }
 
-// One node and, below it, its children. `path` holds the nodes above, so that a cycle in
-// the graph ends the walk instead of the process.
-Outcome tree_node(const VQTopoNodeDn& dn, const VQTopoNodeDn* parent,
-                  std::vector<VQTopoNodeDn>& path, bool json, Json& node_json,
-                  std::ostream& out) {
+// What a walk down the tree carries: the nodes above the current one, so that a cycle in
+// the graph ends the walk instead of the process, and a count for the progress line.
+struct TreeWalk {
+  std::vector<VQTopoNodeDn> path;
+  std::size_t read = 0;
+  Progress progress{"reading the tree"};
+};
+
+// One node and, below it, its children.
+Outcome tree_node(const VQTopoNodeDn& dn, const VQTopoNodeDn* parent, TreeWalk& walk, bool json,
+                  Json& node_json, std::ostream& out) {
+  std::vector<VQTopoNodeDn>& path = walk.path;
   NodeInfo info;
   VT_RETURN_IF_FAILED(NodeInfo::read(dn, info));
+  walk.progress.step(++walk.read);
   VQTopoNode::Location at;
   const bool placed = parent != nullptr && info.position_in(*parent, at);
   if (json) {
@@ -39,7 +48,7 @@ Outcome tree_node(const VQTopoNodeDn& dn, const VQTopoNodeDn* parent,
   path.push_back(dn);
   for (const VQTopoNodeDn& child : info.children) {
     Json child_json;
-    VT_RETURN_IF_FAILED(tree_node(child, &dn, path, json, child_json, out));
+    VT_RETURN_IF_FAILED(tree_node(child, &dn, walk, json, child_json, out));
     if (json) node_json["children"].push_back(std::move(child_json));
   }
   path.pop_back();
@@ -149,10 +158,10 @@ Outcome run_tree(const Session& session, const std::string& view, bool json, std
     tops.append(dn);
   }
   Json trees = Json::array();
+  TreeWalk walk;
   for (const VQTopoNodeDn& top : tops) {
-    std::vector<VQTopoNodeDn> path;
     Json tree;
-    VT_RETURN_IF_FAILED(tree_node(top, nullptr, path, json, tree, out));
+    VT_RETURN_IF_FAILED(tree_node(top, nullptr, walk, json, tree, out));
     if (json) trees.push_back(std::move(tree));
   }
   if (json) out << trees.dump(2) << '\n';
