@@ -38,7 +38,8 @@ CLI::App* command(CLI::App& app, const char* name, const char* description, Opti
   sub->add_flag("--demo", options.demo,
                 "Use an embedded server loaded with the sample campus instead of connecting");
   sub->add_option("--alarm", options.alarms,
-                  "With --demo: raise an alarm first, as NODE=SEVERITY (repeatable)");
+                  "With --demo: raise an alarm first, as NODE=SEVERITY (repeatable)")
+      ->allow_extra_args(false);
   if (prints_data) sub->add_flag("--json", options.json, "Print JSON instead of text");
   return sub;
 }
@@ -68,14 +69,7 @@ Outcome run(const CLI::App& app, Options& options) {
   return run_serve(*session, control, options.view, options.live, out);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  CLI::App app{"vqtopo: the topology database of a management server, from the command line.\n"
-               "Exit codes: 0 done, 1 not found, 2 usage, 3 server."};
-  app.require_subcommand(1);
-  Options options;
-
+void add_query_commands(CLI::App& app, Options& options) {
   CLI::App* tree = command(app, "tree", "Print a view and everything below it", options, true);
   tree->add_option("VIEW", options.view, "A view's name or id (default: every root view)");
   CLI::App* show = command(app, "show", "Print one node's attributes", options, true);
@@ -95,6 +89,9 @@ int main(int argc, char** argv) {
   CLI::App* why = command(app, "why", "Explain a node's severity: the children and alarms "
                           "behind it", options, true);
   why->add_option("NODE", options.node, "A node's name, id or system:id")->required();
+}
+
+void add_transfer_commands(CLI::App& app, Options& options) {
   CLI::App* export_command = command(app, "export", "Write a view as svg, dot, drawio or json",
                                      options, false);
   export_command->add_option("VIEW", options.view, "A view's name or id")->required();
@@ -109,6 +106,9 @@ int main(int argc, char** argv) {
   import_command->add_option("--print", options.print,
                              "Then export the view made, in this format")
       ->check(CLI::IsMember({"svg", "dot", "drawio", "json"}));
+}
+
+void add_live_commands(CLI::App& app, Options& options) {
   CLI::App* watch = command(app, "watch", "Print server events as they arrive", options, true);
   CLI::App* serve = command(app, "serve", "Serve a live map of a view over HTTP", options, false);
   serve->add_option("VIEW", options.view, "A view's name or id")->required();
@@ -124,7 +124,18 @@ int main(int argc, char** argv) {
     live->add_flag("--stdin", options.live.commands,
                    "With --demo: read \"alarm NODE SEVERITY\" and \"clear NODE\" lines");
   }
+}
 
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app{"vqtopo: the topology database of a management server, from the command line.\n"
+               "Exit codes: 0 done, 1 not found, 2 usage, 3 server."};
+  app.require_subcommand(1);
+  Options options;
+  add_query_commands(app, options);
+  add_transfer_commands(app, options);
+  add_live_commands(app, options);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
