@@ -15,7 +15,7 @@ run: deps
 	cmake --build --preset normal --target demo vqtopo
 	$(BUILD)/normal/examples/demo
 	@echo
-	@echo "Live map: $(BUILD)/normal/tools/vqtopo/vqtopo serve 'North building' --demo --stdin"
+	@echo "Live map: $(BUILD)/normal/tools/vqtopo/vqtopo serve 'North building' --demo --stdin --images docs"
 	@echo "  then open http://127.0.0.1:8080/ and type 'alarm north-router critical' to see it change."
 
 test: deps
