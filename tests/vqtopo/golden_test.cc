@@ -148,7 +148,13 @@ INSTANTIATE_TEST_SUITE_P(
                     2, "nodes[1].parents[0]: expected the index of a node"},
         FailureCase{"import_refused_type", "import - --demo",
                     R"({"format":"vqtopo-view","version":1,"nodes":[{"name":"a","type":"Nothing"}]})",
-                    3, "there is no topology type"}),
+                    2, "the server has no topology type \"Nothing\""},
+        // What the document cannot know in advance the server refuses.
+        FailureCase{"import_refused_parent", "import - --demo",
+                    R"({"format":"vqtopo-view","version":1,"nodes":[{"name":"a","type":"Network"},)"
+                    R"({"name":"b","type":"Router","parents":[0]},)"
+                    R"({"name":"c","type":"Router","parents":[1]}]})",
+                    3, "is not a view"}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 
 TEST(Help, EveryCommandAnswersHelpAndSucceeds) {

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
+
+#include "dedavuz_api/topo_platform.h"
 
 #include "node_info.h"
 #include "progress.h"
@@ -121,6 +124,23 @@ Outcome update_root(const TopologyDocument::Entry& entry, const VQTopoNodeDn& ro
   return status ? Outcome{} : import_failure(status, "importing the root view");
 }
 
+// Every type the document names must exist before anything is made: a type refused half
+// way through would leave half a view behind.
+Outcome check_types(const TopologyDocument& document) {
+  VQList<VQTopoTypeDn> types;
+  VT_RETURN_IF_ERROR(VQTopoPlatform::instance()->find_all_types(types), "reading the types");
+  std::set<std::string> known;
+  for (const VQTopoTypeDn& type : types) known.insert(type.unique_name());
+  for (std::size_t i = document.top_is_root ? 1 : 0; i < document.nodes.size(); ++i) {
+    const TopologyDocument::Entry& entry = document.nodes[i];
+    if (known.count(entry.type) == 0) {
+      return Outcome::usage("nodes[" + std::to_string(i) + "] (\"" + entry.name +
+                            "\"): the server has no topology type \"" + entry.type + "\"");
+    }
+  }
+  return {};
+}
+
 }  // namespace
 
 Outcome read_document(const VQTopoNodeDn& view, TopologyDocument& document) {
@@ -154,6 +174,7 @@ Outcome read_document(const VQTopoNodeDn& view, TopologyDocument& document) {
 
 Outcome write_document(const Session& session, const TopologyDocument& document,
                        VQTopoNodeDn& top) {
+  VT_RETURN_IF_FAILED(check_types(document));
   const VQTopoNodeDn root = session.root();
   std::vector<VQTopoNodeDn> made(document.nodes.size());
   Progress progress("importing nodes");
