@@ -35,16 +35,18 @@ std::string to_drawio(const ViewModel& model) {
         << "\" as=\"geometry\"/>\n"
         << "        </mxCell>\n";
   }
+  // A UserObject carries what draw.io shows as the cell's label and tooltip.
   for (const ViewModel::Item& item : model.items) {
-    out << "        <mxCell id=\"node-" << item.info.dn.unique_id() << "\" value=\""
-        << xml_escape(item.info.name) << "\" tooltip=\"" << xml_escape(item.info.type)
-        << "\" style=\"rounded=1;whiteSpace=wrap;html=0;fillColor="
-        << severity::colour(item.info.shown_severity())
-        << ";\" vertex=\"1\" parent=\"1\">\n"
-        << "          <mxGeometry x=\"" << item.x + margin - box_width / 2 << "\" y=\""
+    out << "        <UserObject id=\"node-" << item.info.dn.unique_id() << "\" label=\""
+        << xml_escape(item.info.name) << "\" tooltip=\"" << xml_escape(item.info.type) << ' '
+        << severity::name(item.info.shown_severity()) << "\">\n"
+        << "          <mxCell style=\"rounded=1;whiteSpace=wrap;html=0;fillColor="
+        << severity::colour(item.info.shown_severity()) << ";\" vertex=\"1\" parent=\"1\">\n"
+        << "            <mxGeometry x=\"" << item.x + margin - box_width / 2 << "\" y=\""
         << item.y + margin - box_height / 2 << "\" width=\"" << box_width << "\" height=\""
         << box_height << "\" as=\"geometry\"/>\n"
-        << "        </mxCell>\n";
+        << "          </mxCell>\n"
+        << "        </UserObject>\n";
   }
   for (const auto& [a, b] : model.links) {
     const long from = model.items[a].info.dn.unique_id();
