@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, once: only what is missing, and says so.
 set -euo pipefail
-packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev pkg-config libssl-dev)
+packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev pkg-config libssl-dev libsqlite3-dev libcli11-dev)
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)
 fi

@@ -91,6 +91,9 @@ Asn1Value World::fdn_table(const std::string& system) const {
 }
 
 Platform World::connect() {
+  // An application pointed at a server process talks to it instead.
+  const std::string address = Platform::server_from_environment();
+  if (!address.empty()) return Platform::connect_to_server(address);
   auto transport = std::make_unique<mis::Connection>(servers_.front().get());
   return Platform(new PlatformRep(shared_from_this(), std::move(transport), local_name_));
 }

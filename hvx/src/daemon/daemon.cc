@@ -1,0 +1,298 @@
+#include "daemon.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/socket.h>
+
+#include <iostream>
+
+#include "access.h"
+#include "hvx/ber.h"
+#include "hvx/names.h"
+#include "peer_link.h"
+#include "sqlite_store.h"
+#include "topo/database.h"
+
+namespace hvx::daemon {
+
+namespace {
+
+void log(const std::string& line) { std::cerr << "vqmisd: " << line << "\n"; }
+
+std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+
+dn::Rdns name_of(const std::string& text) {
+  dn::Rdns rdns;
+  dn::from_text(text, rdns);
+  return rdns;
+}
+
+std::string describe(const sockaddr_storage& address) {
+  if (address.ss_family != AF_INET) return "local";
+  const auto& in = reinterpret_cast<const sockaddr_in&>(address);
+  char text[INET_ADDRSTRLEN] = {};
+  inet_ntop(AF_INET, &in.sin_addr, text, sizeof text);
+  return std::string(text) + ":" + std::to_string(ntohs(in.sin_port));
+}
+
+}  // namespace
+
+Daemon::Daemon(DaemonOptions options) : options_(std::move(options)) {}
+
+Daemon::~Daemon() {
+  for (auto& [id, connection] : connections_) server_->disconnect(connection.get());
+  peers_.clear();
+  store_.reset();
+  if (listener_.valid() && endpoint_.kind == net::Endpoint::Kind::unix_path) {
+    unlink(endpoint_.path.c_str());
+  }
+}
+
+Status Daemon::start() {
+  if (options_.system.empty() || options_.system.find('"') != std::string::npos) {
+    return Status::InvalidArgument("a system name without quotes is needed");
+  }
+  Status status = net::Endpoint::parse(options_.listen, endpoint_);
+  if (!status.ok()) return status;
+  token_required_ = !options_.token_file.empty() || !endpoint_.local_only();
+  if (token_required_) {
+    if (options_.token_file.empty()) {
+      return Status::AccessDenied("listening on " + endpoint_.text() +
+                                  " reaches other machines: a token file is needed");
+    }
+    status = read_token_file(options_.token_file, token_);
+    if (!status.ok()) return status;
+  }
+  server_ = std::make_unique<mis::Server>(options_.system);
+  mis::topo::Database::install(*server_);
+  server_->register_action("vqFdn", "vqListFdns",
+                           [this](mis::Server&, mis::ManagedObject&, const Asn1Value&) {
+                             mis::ActionReply reply;
+                             reply.info = fdn_table();
+                             return reply;
+                           });
+  if (!options_.database.empty()) {
+    status = SqliteStore::open(options_.database, options_.full_sync, store_);
+    bool found = false;
+    if (status.ok()) status = store_->load(*server_, found);
+    if (!status.ok()) return status;
+    log(found ? "tree loaded from " + options_.database : "new tree in " + options_.database);
+  }
+  for (const auto& [system, address] : options_.links) {
+    std::unique_ptr<PeerLink> peer;
+    status = PeerLink::open(*server_, system, address, peer);
+    if (!status.ok()) return status;
+    install_link_objects(system);
+    peers_.push_back(std::move(peer));
+  }
+  if (store_ != nullptr) {
+    status = store_->commit();
+    if (!status.ok()) return status;
+  }
+  status = net::listen_on(endpoint_, net::ListenOptions{options_.group}, listener_);
+  if (!status.ok()) return status;
+  if (endpoint_.kind == net::Endpoint::Kind::tcp && endpoint_.port == 0) {
+    endpoint_.port = net::bound_port(listener_);
+  }
+  log("serving " + options_.system + " on " + endpoint_.text());
+  return Status::OK();
+}
+
+Status Daemon::run(const std::atomic<bool>& stop) {
+  std::vector<pollfd> polled;
+  std::vector<long> owners;  // the connection of each entry after the listener and peers
+  while (!stop.load() && failure_.ok()) {
+    polled.clear();
+    owners.clear();
+    polled.push_back({listener_.fd(), POLLIN, 0});
+    for (const auto& peer : peers_) polled.push_back({peer->fd(), POLLIN, 0});
+    for (const auto& [id, connection] : connections_) {
+      const short events = static_cast<short>(
+          (connection->state() != ClientConnection::State::closing ? POLLIN : 0) |
+          (connection->wants_write() ? POLLOUT : 0));
+      polled.push_back({connection->fd(), events, 0});
+      owners.push_back(id);
+    }
+    if (::poll(polled.data(), polled.size(), 200) < 0 && errno != EINTR) {
+      return Status::ProcessingFailure("poll failed");
+    }
+    if ((polled[0].revents & POLLIN) != 0) accept_clients();
+    for (std::size_t i = 0; i < peers_.size(); ++i) {
+      if (polled[1 + i].revents != 0 || !peers_[i]->connected()) peers_[i]->pump();
+    }
+    const std::size_t first = 1 + peers_.size();
+    for (std::size_t i = 0; i < owners.size() && failure_.ok(); ++i) {
+      const auto found = connections_.find(owners[i]);
+      if (found == connections_.end()) continue;
+      ClientConnection& connection = *found->second;
+      const short revents = polled[first + i].revents;
+      if ((revents & (POLLIN | POLLHUP | POLLERR)) != 0 &&
+          connection.state() != ClientConnection::State::closing) {
+        if (!connection.read()) {
+          connection.close("it disconnected", true);
+        }
+        serve(connection);
+      }
+    }
+    // Replies go out only now, after the changes they acknowledge were committed.
+    for (auto it = connections_.begin(); it != connections_.end();) {
+      ClientConnection& connection = *it->second;
+      const bool alive = connection.flush();
+      if (!alive || (connection.state() == ClientConnection::State::closing &&
+                     !connection.wants_write())) {
+        drop(connection);
+        it = connections_.erase(it);
+      } else {
+        ++it;
+      }
+    }
+  }
+  return failure_;
+}
+
+void Daemon::accept_clients() {
+  for (;;) {
+    sockaddr_storage address{};
+    socklen_t length = sizeof address;
+    const int fd = ::accept4(listener_.fd(), reinterpret_cast<sockaddr*>(&address), &length,
+                             SOCK_NONBLOCK | SOCK_CLOEXEC);
+    if (fd < 0) return;
+    if (address.ss_family == AF_INET) {
+      const int on = 1;
+      setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    }
+    const long id = next_connection_++;
+    connections_.emplace(id, std::make_unique<ClientConnection>(id, net::Socket(fd),
+                                                                describe(address),
+                                                                options_.output_limit));
+  }
+}
+
+void Daemon::serve(ClientConnection& connection) {
+  net::Frame frame;
+  std::string error;
+  while (connection.state() != ClientConnection::State::closing && failure_.ok()) {
+    const auto result = connection.decoder().next(frame, error);
+    if (result == net::FrameDecoder::Result::need_more) break;
+    if (result == net::FrameDecoder::Result::bad) {
+      connection.close(error, true);
+      break;
+    }
+    if (connection.state() == ClientConnection::State::greeting) {
+      if (frame.kind != net::FrameKind::hello) {
+        connection.close("it sent no greeting", true);
+        break;
+      }
+      greet(connection, frame.payload);
+      continue;
+    }
+    if (frame.kind != net::FrameKind::message) {
+      connection.close("it sent an unexpected frame", true);
+      break;
+    }
+    const Status handled = handle_request(connection, frame.payload);
+    if (!handled.ok()) connection.close(handled.message(), true);
+  }
+  if (connection.state() == ClientConnection::State::closing && !connection.why_closed().empty()) {
+    log("dropping connection " + std::to_string(connection.id()) + " (" + connection.peer() +
+        "): " + connection.why_closed());
+  }
+}
+
+void Daemon::greet(ClientConnection& connection, const std::string& hello) {
+  const std::size_t newline = hello.find('\n');
+  const std::string role = hello.substr(0, newline);
+  const std::string token = newline == std::string::npos ? "" : hello.substr(newline + 1);
+  std::string refusal;
+  if (role != "client" && !role.starts_with("peer:")) {
+    refusal = "unknown role " + role.substr(0, 64);
+  } else if (token_required_ && !tokens_equal(token_, token)) {
+    refusal = token.empty() ? "this server needs a token" : "wrong token";
+  }
+  if (!refusal.empty()) {
+    log("refused connection " + std::to_string(connection.id()) + " (" + connection.peer() +
+        "): " + refusal);
+    connection.send(net::FrameKind::refused, refusal);
+    connection.close("");
+    return;
+  }
+  const int application = server_->connect(&connection);
+  connection.set_state(ClientConnection::State::serving);
+  connection.send(net::FrameKind::welcome, std::to_string(application) + "\n" + options_.system);
+}
+
+Status Daemon::handle_request(ClientConnection& connection, const std::string& payload) {
+  Message request;
+  if (!Message::decode(DataUnit(payload), request).ok() ||
+      request.base_type() != Message::INVOKE || request.type() == Message::EVENT_REPORT) {
+    return Status::ProtocolError("it sent something that is not a request");
+  }
+  const long id = connection.id();
+  server_->handle(request, [this, id](Message&& reply) { reply_to(id, std::move(reply)); });
+  if (store_ != nullptr) {
+    const Status kept = store_->commit();
+    if (!kept.ok()) {
+      // What the tree holds could not be kept: nothing more is acknowledged.
+      log("stopping: " + kept.text());
+      failure_ = kept;
+    }
+  }
+  return Status::OK();
+}
+
+void Daemon::reply_to(long connection, Message&& reply) {
+  const auto found = connections_.find(connection);
+  if (found != connections_.end()) found->second->deliver(reply.encode());
+}
+
+void Daemon::drop(ClientConnection& connection) { server_->disconnect(&connection); }
+
+// The objects of a link, as every server holds them for the servers linked under it: the
+// entry of its server table and the CMIP agent entity through which it is managed.
+void Daemon::install_link_objects(const std::string& remote) {
+  mis::Server& up = *server_;
+  const mis::Schema& schema = mis::Schema::get();
+  const dn::Rdns table = name_of("serverTableType=\"mis\"");
+  if (up.find(table) == nullptr) up.create("serverTable", table, {}, {}).IgnoreError();
+  const dn::Rdns entry = name_of("serverTableType=\"mis\"/misId=" + quoted(remote));
+  if (up.find(entry) == nullptr) up.create("misEntry", entry, {}, {}).IgnoreError();
+  up.modify(entry,
+            {{mis::ModifyMode::replace, schema.oid_of("currentState"), ber::enumerated(1)},
+             {mis::ModifyMode::replace, schema.oid_of("agentList"), ber::set()}},
+            false)
+      .IgnoreError();
+  const dn::Rdns agents = name_of("agentTableType=\"CMIP\"");
+  if (up.find(agents) == nullptr) up.create("agentTable", agents, {}, {}).IgnoreError();
+  const dn::Rdns agent = name_of("agentTableType=\"CMIP\"/agentId=id:" + quoted(remote));
+  if (up.find(agent) != nullptr) return;
+  Asn1Value managed = ber::set();
+  managed.add_component(fdn2oi("/systemId=name:" + quoted(remote)));
+  up.create("cmipAgentEntity", agent, {},
+            {{schema.oid_of("managedDNs"), managed},
+             {schema.oid_of("networkSAP"), ber::octets("mis:" + remote, TAG_GRAPHSTR)}})
+      .IgnoreError();
+}
+
+// The FDN table lists each linked system with the route through its agent entity.
+Asn1Value Daemon::fdn_table() const {
+  Asn1Value table = ber::set();
+  for (const auto& [system, address] : options_.links) {
+    const std::string remote = quoted(system);
+    Asn1Value entry = ber::sequence();
+    entry.add_component(fdn2oi("/systemId=name:" + remote));
+    Asn1Value route = ber::sequence();
+    route.add_component(ber::octets(system, TAG_GRAPHSTR));
+    route.add_component(ber::octets("mis:" + system, TAG_GRAPHSTR));
+    route.add_component(
+        ber::octets(fdn2oi("agentTableType=\"CMIP\"/agentId=id:" + remote).encode().view()));
+    Asn1Value routes = ber::sequence();
+    routes.add_component(route);
+    entry.add_component(routes);
+    table.add_component(entry);
+  }
+  return table;
+}
+
+}  // namespace hvx::daemon

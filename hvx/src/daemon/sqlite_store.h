@@ -1,0 +1,57 @@
+// SqliteStore: a server's tree in an SQLite file. Changes named between begin() and commit()
+// are written in one transaction, so a request's changes are kept whole or not at all.
+#ifndef HVX_SRC_DAEMON_SQLITE_STORE_H_
+#define HVX_SRC_DAEMON_SQLITE_STORE_H_
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "hvx/status.h"
+#include "server.h"
+#include "tree_store.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace hvx::daemon {
+
+class SqliteStore : public mis::TreeStore {
+ public:
+  // `full_sync`: every commit reaches the disk before it returns (survives power loss);
+  // otherwise a commit survives the process being killed, not the machine stopping.
+  static Status open(const std::string& path, bool full_sync, std::unique_ptr<SqliteStore>& out);
+  ~SqliteStore() override;
+  SqliteStore(const SqliteStore&) = delete;
+  SqliteStore& operator=(const SqliteStore&) = delete;
+
+  // Puts what the file holds into `server`'s tree (replacing the objects it starts with);
+  // true when the file held a tree. Then follows the server's changes.
+  Status load(mis::Server& server, bool& found);
+  // Writes what changed since the last commit.
+  Status commit();
+
+  void changed(const dn::Rdns& name) override;
+  void cleared() override { everything_ = true; }
+
+  std::size_t objects_written() const { return written_; }
+
+ private:
+  SqliteStore() = default;
+  Status exec(const char* sql);
+  Status write(const mis::ManagedObject& object);
+  Status erase(const std::string& key);
+
+  sqlite3* db_ = nullptr;
+  sqlite3_stmt* put_ = nullptr;
+  sqlite3_stmt* delete_ = nullptr;
+  mis::Server* server_ = nullptr;
+  // Names changed since the last commit, by their encoding.
+  std::map<std::string, dn::Rdns> dirty_;
+  bool everything_ = false;
+  std::size_t written_ = 0;
+};
+
+}  // namespace hvx::daemon
+
+#endif  // HVX_SRC_DAEMON_SQLITE_STORE_H_
