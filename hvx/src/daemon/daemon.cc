@@ -73,13 +73,7 @@ Status Daemon::start() {
                              reply.info = fdn_table();
                              return reply;
                            });
-  if (!options_.database.empty()) {
-    status = SqliteStore::open(options_.database, options_.full_sync, store_);
-    bool found = false;
-    if (status.ok()) status = store_->load(*server_, found);
-    if (!status.ok()) return status;
-    log(found ? "tree loaded from " + options_.database : "new tree in " + options_.database);
-  }
+  // Links first: the kept requests were run with them in place.
   for (const auto& [system, address] : options_.links) {
     std::unique_ptr<PeerLink> peer;
     status = PeerLink::open(*server_, system, address, peer);
@@ -87,9 +81,12 @@ Status Daemon::start() {
     install_link_objects(system);
     peers_.push_back(std::move(peer));
   }
-  if (store_ != nullptr) {
-    status = store_->commit();
+  if (!options_.database.empty()) {
+    status = SqliteStore::open(options_.database, options_.full_sync, store_);
+    bool found = false;
+    if (status.ok()) status = store_->load(*server_, found);
     if (!status.ok()) return status;
+    log(found ? "tree loaded from " + options_.database : "new tree in " + options_.database);
   }
   status = net::listen_on(endpoint_, net::ListenOptions{options_.group}, listener_);
   if (!status.ok()) return status;
@@ -232,7 +229,7 @@ Status Daemon::handle_request(ClientConnection& connection, const std::string& p
   const long id = connection.id();
   server_->handle(request, [this, id](Message&& reply) { reply_to(id, std::move(reply)); });
   if (store_ != nullptr) {
-    const Status kept = store_->commit();
+    const Status kept = store_->commit(payload);
     if (!kept.ok()) {
       // What the tree holds could not be kept: nothing more is acknowledged.
       log("stopping: " + kept.text());

@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <iostream>
+
 #include "hvx/ber.h"
 
 namespace hvx::daemon {
@@ -59,11 +61,17 @@ Status SqliteStore::open(const std::string& path, bool full_sync,
         "CREATE TABLE IF NOT EXISTS objects (name BLOB PRIMARY KEY, class TEXT NOT NULL, "
         "attributes BLOB NOT NULL) WITHOUT ROWID");
   }
+  if (status.ok()) {
+    status = store->exec(
+        "CREATE TABLE IF NOT EXISTS requests (seq INTEGER PRIMARY KEY, request BLOB NOT NULL)");
+  }
   if (!status.ok()) return status;
   if (sqlite3_prepare_v2(store->db_, "INSERT OR REPLACE INTO objects VALUES (?1, ?2, ?3)", -1,
                          &store->put_, nullptr) != SQLITE_OK ||
       sqlite3_prepare_v2(store->db_, "DELETE FROM objects WHERE name = ?1", -1, &store->delete_,
-                         nullptr) != SQLITE_OK) {
+                         nullptr) != SQLITE_OK ||
+      sqlite3_prepare_v2(store->db_, "INSERT INTO requests (request) VALUES (?1)", -1,
+                         &store->log_, nullptr) != SQLITE_OK) {
     return failure(store->db_, "preparing statements");
   }
   out = std::move(store);
@@ -74,6 +82,7 @@ SqliteStore::~SqliteStore() {
   if (server_ != nullptr) server_->set_store(nullptr);
   sqlite3_finalize(put_);
   sqlite3_finalize(delete_);
+  sqlite3_finalize(log_);
   sqlite3_close(db_);
 }
 
@@ -88,9 +97,24 @@ Status SqliteStore::exec(const char* sql) {
   return Status::OK();
 }
 
-Status SqliteStore::load(mis::Server& server, bool& found) {
-  found = false;
-  server_ = &server;
+Status SqliteStore::replay(mis::Server& server) {
+  sqlite3_stmt* select = nullptr;
+  if (sqlite3_prepare_v2(db_, "SELECT request FROM requests ORDER BY seq", -1, &select,
+                         nullptr) != SQLITE_OK) {
+    return failure(db_, "reading requests");
+  }
+  int result = SQLITE_ROW;
+  while ((result = sqlite3_step(select)) == SQLITE_ROW) {
+    Message request;
+    if (Message::decode(DataUnit(column(select, 0)), request).ok()) {
+      server.handle(request, [](Message&&) {});
+    }
+  }
+  sqlite3_finalize(select);
+  return result == SQLITE_DONE ? Status::OK() : failure(db_, "reading requests");
+}
+
+Status SqliteStore::restore_objects(mis::Server& server, std::size_t& differing, bool& found) {
   sqlite3_stmt* select = nullptr;
   if (sqlite3_prepare_v2(db_, "SELECT name, class, attributes FROM objects", -1, &select,
                          nullptr) != SQLITE_OK) {
@@ -98,12 +122,15 @@ Status SqliteStore::load(mis::Server& server, bool& found) {
   }
   Status status;
   const mis::Schema& schema = mis::Schema::get();
+  std::size_t kept = 0;
   int result = SQLITE_ROW;
   while ((result = sqlite3_step(select)) == SQLITE_ROW) {
     found = true;
+    ++kept;
     mis::ManagedObject object;
     Asn1Value instance;
-    const std::string class_name(reinterpret_cast<const char*>(sqlite3_column_text(select, 1)));
+    const unsigned char* text = sqlite3_column_text(select, 1);
+    const std::string class_name(text != nullptr ? reinterpret_cast<const char*>(text) : "");
     object.info = schema.find_class(class_name);
     if (object.info == nullptr || !Asn1Value::decode(DataUnit(column(select, 0)), instance).ok() ||
         !dn::parse(instance, object.name) ||
@@ -112,16 +139,34 @@ Status SqliteStore::load(mis::Server& server, bool& found) {
       break;
     }
     mis::ManagedObject* held = server.find(object.name);
-    if (held != nullptr) {
+    if (held == nullptr) {
+      ++differing;
+      server.file(std::move(object));
+    } else if (held->info != object.info || held->attributes != object.attributes) {
+      ++differing;
       held->info = object.info;
       held->attributes = std::move(object.attributes);
       server.touch(*held);
-    } else {
-      server.file(std::move(object));
     }
   }
   if (status.ok() && result != SQLITE_DONE) status = failure(db_, "reading objects");
   sqlite3_finalize(select);
+  if (status.ok() && found && kept != server.size()) differing += server.size() - kept;
+  return status;
+}
+
+Status SqliteStore::load(mis::Server& server, bool& found) {
+  found = false;
+  server_ = &server;
+  Status status = replay(server);
+  std::size_t differing = 0;
+  if (status.ok()) status = restore_objects(server, differing, found);
+  if (status.ok() && differing != 0) {
+    // The kept objects are what was acknowledged; the requests only rebuild what the
+    // extensions derive. A difference means the server's behaviour (or its links) changed.
+    std::cerr << "vqmisd: " << differing
+              << " kept objects differ from what the kept requests give; the kept ones hold\n";
+  }
   // Loading is no change to write back; a fresh file gets the starting tree.
   dirty_.clear();
   everything_ = !found;
@@ -156,16 +201,21 @@ Status SqliteStore::erase(const std::string& key) {
   return Status::OK();
 }
 
-Status SqliteStore::commit() {
+Status SqliteStore::commit(std::string_view request) {
   if (server_ == nullptr || (dirty_.empty() && !everything_)) return Status::OK();
   Status status = exec("BEGIN");
   if (!status.ok()) return status;
-  if (everything_) {
+  if (!request.empty()) {
+    sqlite3_reset(log_);
+    sqlite3_bind_blob(log_, 1, request.data(), static_cast<int>(request.size()), SQLITE_STATIC);
+    if (sqlite3_step(log_) != SQLITE_DONE) status = failure(db_, "keeping a request");
+  }
+  if (status.ok() && everything_) {
     status = exec("DELETE FROM objects");
     server_->for_each([this, &status](const mis::ManagedObject& object) {
       if (status.ok()) status = write(object);
     });
-  } else {
+  } else if (status.ok()) {
     for (const auto& [key, name] : dirty_) {
       const mis::ManagedObject* object = server_->find(name);
       status = object != nullptr ? write(*object) : erase(key);

@@ -1,5 +1,8 @@
-// SqliteStore: a server's tree in an SQLite file. Changes named between begin() and commit()
-// are written in one transaction, so a request's changes are kept whole or not at all.
+// SqliteStore: a server's tree in an SQLite file. What changed since the last commit is
+// written in one transaction with the request that changed it, so a request's changes are
+// kept whole or not at all. The requests are kept so that a restart can run them again:
+// the server's extensions then rebuild what they derive from the tree, and the tree they
+// give is checked against the objects kept.
 #ifndef HVX_SRC_DAEMON_SQLITE_STORE_H_
 #define HVX_SRC_DAEMON_SQLITE_STORE_H_
 
@@ -25,11 +28,12 @@ class SqliteStore : public mis::TreeStore {
   SqliteStore(const SqliteStore&) = delete;
   SqliteStore& operator=(const SqliteStore&) = delete;
 
-  // Puts what the file holds into `server`'s tree (replacing the objects it starts with);
-  // true when the file held a tree. Then follows the server's changes.
+  // Runs the kept requests on `server` (fresh) and makes its tree the one kept; `found`
+  // when the file held one. Then follows the server's changes.
   Status load(mis::Server& server, bool& found);
-  // Writes what changed since the last commit.
-  Status commit();
+  // Writes what changed since the last commit, with `request` (the BER of the request that
+  // changed it) when anything did.
+  Status commit(std::string_view request = {});
 
   void changed(const dn::Rdns& name) override;
   void cleared() override { everything_ = true; }
@@ -41,10 +45,14 @@ class SqliteStore : public mis::TreeStore {
   Status exec(const char* sql);
   Status write(const mis::ManagedObject& object);
   Status erase(const std::string& key);
+  Status replay(mis::Server& server);
+  // Files the kept objects over what the requests rebuilt; the number that differed.
+  Status restore_objects(mis::Server& server, std::size_t& differing, bool& found);
 
   sqlite3* db_ = nullptr;
   sqlite3_stmt* put_ = nullptr;
   sqlite3_stmt* delete_ = nullptr;
+  sqlite3_stmt* log_ = nullptr;
   mis::Server* server_ = nullptr;
   // Names changed since the last commit, by their encoding.
   std::map<std::string, dn::Rdns> dirty_;

@@ -1,0 +1,177 @@
+// The server as a process: bad peers dropped alone, who may connect, the tree kept across
+// a restart, and servers of two processes linked as one world.
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+
+#include <fstream>
+
+#include "daemon_fixture.h"
+#include "frame.h"
+
+namespace daemon_testing {
+namespace {
+
+using hvx::net::FrameKind;
+using hvx::net::encode_frame;
+
+// A socket that says whatever the case makes it say.
+int raw_connect(const std::string& address) {
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un un{};
+  un.sun_family = AF_UNIX;
+  const std::string path = address.substr(5);
+  path.copy(un.sun_path, sizeof un.sun_path - 1);
+  EXPECT_EQ(::connect(fd, reinterpret_cast<sockaddr*>(&un), sizeof un), 0);
+  return fd;
+}
+
+// True when the server closes the socket within two seconds.
+bool closed_by_server(int fd) {
+  timeval timeout{2, 0};
+  setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+  char buffer[256];
+  for (;;) {
+    const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
+    if (n == 0) return true;
+    if (n < 0) return false;
+  }
+}
+
+TEST(DaemonTest, BadPeersAreDroppedAloneAndTheOthersGoOn) {
+  const std::string request = create_node("", "n").encode().str();
+  const std::string hello = encode_frame(FrameKind::hello, "client\n");
+  const struct {
+    const char* name;
+    std::string bytes;
+    bool hang_up;  // the peer leaves rather than being dropped
+  } cases[] = {
+      {"garbage", "GET / HTTP/1.1\r\n\r\n", false},
+      {"a frame claiming 4 GiB", std::string("\xff\xff\xff\xff\x04", 5), false},
+      {"a request before the greeting", encode_frame(FrameKind::message, request), false},
+      {"a message that is no request", hello + encode_frame(FrameKind::message, "\x30\x01"),
+       false},
+      {"an unknown frame kind", hello + std::string("\x00\x00\x00\x01\x09", 5), false},
+      {"half a request, then gone",
+       hello + encode_frame(FrameKind::message, request).substr(0, 9), true},
+  };
+  TempDir dir;
+  RunningDaemon daemon(unix_options(dir, "A"));
+  Client steady(daemon.address());
+  ASSERT_TRUE(steady.status().ok()) << steady.status().text();
+  int made = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const int fd = raw_connect(daemon.address());
+    ASSERT_EQ(::send(fd, c.bytes.data(), c.bytes.size(), MSG_NOSIGNAL),
+              static_cast<ssize_t>(c.bytes.size()));
+    if (!c.hang_up) {
+      EXPECT_TRUE(closed_by_server(fd));
+    }
+    ::close(fd);
+    // The client connected before goes on, and new ones are served.
+    EXPECT_TRUE(succeeded(steady.call(create_node("", "steady " + std::to_string(++made)))));
+    Client after(daemon.address());
+    EXPECT_TRUE(succeeded(after.call(get("/systemId=name:\"A\"")))) << after.status().text();
+  }
+}
+
+TEST(DaemonTest, WhoMayConnect) {
+  TempDir dir;
+  {
+    std::ofstream(dir / "token") << "s3cret\n";
+  }
+  chmod((dir / "token").c_str(), 0600);
+  hvx::daemon::DaemonOptions options = unix_options(dir, "A");
+  options.listen = "tcp:127.0.0.1:0";
+  options.token_file = dir / "token";
+  RunningDaemon daemon(options);
+  const struct {
+    std::string token;
+    std::string refusal;  // "" when accepted
+  } cases[] = {{"", "needs a token"}, {"s3cre", "wrong token"}, {"s3cret!", "wrong token"},
+               {"s3cret", ""}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.token);
+    Client client(daemon.address(), c.token);
+    if (c.refusal.empty()) {
+      ASSERT_TRUE(client.status().ok()) << client.status().text();
+      EXPECT_TRUE(succeeded(client.call(get("/systemId=name:\"A\""))));
+    } else {
+      EXPECT_EQ(client.status().code(), hvx::ErrorCode::access_denied);
+      EXPECT_NE(client.status().message().find(c.refusal), std::string::npos)
+          << client.status().message();
+    }
+  }
+
+  // The Unix socket is the owner's alone, in a directory only the owner may write.
+  RunningDaemon local(unix_options(dir, "B"));
+  struct stat info{};
+  ASSERT_EQ(stat((dir / "run/B.sock").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 077, 0u);
+  chmod((dir / "run").c_str(), 0777);
+  hvx::daemon::Daemon refused(unix_options(dir, "C"));
+  EXPECT_EQ(refused.start().code(), hvx::ErrorCode::access_denied);
+  // Off loopback, a server without a token does not start; a token others may read neither.
+  options.listen = "tcp:0.0.0.0:0";
+  options.token_file.clear();
+  EXPECT_FALSE(hvx::daemon::Daemon(options).start().ok());
+  chmod((dir / "token").c_str(), 0644);
+  options.token_file = dir / "token";
+  EXPECT_FALSE(hvx::daemon::Daemon(options).start().ok());
+}
+
+TEST(DaemonTest, TheTreeSurvivesARestartAndNodesGoOnBeingMade) {
+  TempDir dir;
+  hvx::daemon::DaemonOptions options = unix_options(dir, "A");
+  options.database = dir / "tree.db";
+  std::string kept;
+  {
+    RunningDaemon daemon(options);
+    Client client(daemon.address());
+    const auto replies = client.call(create_node("", "kept"));
+    ASSERT_TRUE(succeeded(replies));
+    kept = name_in(replies.back());
+    // Refused: nothing of it is kept.
+    hvx::Message bad = create_node("", "bad");
+    bad.set(hvx::Message::SUPERIOR, instance("/systemId=name:\"A\"/nowhere=1"));
+    EXPECT_FALSE(succeeded(client.call(bad)));
+  }
+  RunningDaemon daemon(options);
+  Client client(daemon.address());
+  const auto read = client.call(get(kept));
+  ASSERT_TRUE(succeeded(read)) << kept;
+  EXPECT_NE(hvx::Message(read.back()).get(hvx::Message::ATTRIBUTES).encode().view().find("kept"),
+            std::string_view::npos);
+  // What the topology database derives came back too: the next node gets a new id.
+  const auto next = client.call(create_node("", "next"));
+  ASSERT_TRUE(succeeded(next));
+  EXPECT_NE(name_in(next.back()), kept);
+}
+
+TEST(DaemonTest, ServersOfTwoProcessesAreLinkedAsOneWorld) {
+  TempDir dir;
+  RunningDaemon lower(unix_options(dir, "B"));
+  hvx::daemon::DaemonOptions upper_options = unix_options(dir, "A");
+  upper_options.links = {{"B", lower.address()}};
+  RunningDaemon upper(upper_options);
+  Client client(upper.address());
+  const std::string route = "/serverTableType=\"mis\"/misId=\"B\"/";
+  const auto made = client.call(create_node(route, "far"));
+  ASSERT_TRUE(succeeded(made));
+  const std::string name = name_in(made.back());
+  EXPECT_EQ(name.rfind(route, 0), 0u) << name;
+  // B holds it, and its notification came up through A, named by the same route.
+  Client direct(lower.address());
+  EXPECT_TRUE(succeeded(direct.call(get("/systemId=name:\"B\"/" + name.substr(route.size())))));
+  bool heard = false;
+  for (const hvx::Message& event : client.events()) {
+    heard |= name_in(event) == name;
+  }
+  EXPECT_TRUE(heard);
+  // A lists B in its FDN table; an unknown system behind the table is no object.
+  EXPECT_FALSE(succeeded(client.call(get("/serverTableType=\"mis\"/misId=\"Z\"/topoNodeDBId=NULL"))));
+}
+
+}  // namespace
+}  // namespace daemon_testing
