@@ -9,6 +9,7 @@
 #include "hvx/names.h"
 #include "platform_rep.h"
 #include "server.h"
+#include "socket_transport.h"
 #include "topo/database.h"
 
 namespace hvx {
@@ -217,6 +218,9 @@ void World::change_link(const Link& link, bool connected) {
 
 long World::raise_alarm(const std::string& system, const std::string& managed_object,
                         int severity) {
+  // The server this world's platforms were pointed at holds the alarms.
+  const std::string address = Platform::server_from_environment();
+  if (!address.empty()) return SocketTransport::raise_alarm(address, system, managed_object, severity);
   const mis::Server* held = server(system);
   mis::topo::Database* database = held != nullptr ? mis::topo::Database::of(*held) : nullptr;
   long alarm = 0;
@@ -227,6 +231,8 @@ long World::raise_alarm(const std::string& system, const std::string& managed_ob
 }
 
 bool World::clear_alarm(const std::string& system, long alarm) {
+  const std::string address = Platform::server_from_environment();
+  if (!address.empty()) return SocketTransport::clear_alarm(address, system, alarm);
   const mis::Server* held = server(system);
   mis::topo::Database* database = held != nullptr ? mis::topo::Database::of(*held) : nullptr;
   return database != nullptr && database->clear_alarm(alarm).ok();

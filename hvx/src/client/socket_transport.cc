@@ -95,6 +95,44 @@ std::unique_ptr<SocketTransport> SocketTransport::unreachable(const std::string&
   return transport;
 }
 
+Status SocketTransport::control(const std::string& command, std::string& answer) {
+  answered_ = false;
+  out_.clear();
+  net::append_frame(out_, net::FrameKind::control, command);
+  if (!socket_.valid() || !send_all(socket_.fd(), out_)) {
+    return Status::NotConnected(failure_.empty() ? "the server closed the connection" : failure_);
+  }
+  const double deadline = now() + 10;
+  while (!answered_ && socket_.valid() && now() < deadline) read_and_deliver(1000);
+  if (!answered_) return Status::NotConnected("the server did not answer " + command);
+  if (!control_answer_.starts_with("ok")) return Status::ProcessingFailure(control_answer_);
+  answer = control_answer_.size() > 3 ? control_answer_.substr(3) : "";
+  return Status::OK();
+}
+
+long SocketTransport::raise_alarm(const std::string& address, const std::string& system,
+                                  const std::string& managed_object, int severity) {
+  std::unique_ptr<SocketTransport> transport;
+  std::string answer;
+  if (!open(address, "client", token_from_environment(), transport).ok() ||
+      !transport
+           ->control("raise-alarm\n" + system + "\n" + managed_object + "\n" +
+                         std::to_string(severity),
+                     answer)
+           .ok()) {
+    return 0;
+  }
+  return std::atol(answer.c_str());
+}
+
+bool SocketTransport::clear_alarm(const std::string& address, const std::string& system,
+                                  long alarm) {
+  std::unique_ptr<SocketTransport> transport;
+  std::string answer;
+  return open(address, "client", token_from_environment(), transport).ok() &&
+         transport->control("clear-alarm\n" + system + "\n" + std::to_string(alarm), answer).ok();
+}
+
 int SocketTransport::attach(TransportSink* sink) {
   sink_ = sink;
   return application_;
@@ -126,6 +164,11 @@ bool SocketTransport::deliver_buffered() {
     if (result == net::FrameDecoder::Result::bad) {
       lose(error);
       break;
+    }
+    if (frame.kind == net::FrameKind::control) {
+      control_answer_ = std::move(frame.payload);
+      answered_ = true;
+      continue;
     }
     if (frame.kind != net::FrameKind::message) continue;
     if (sink_ != nullptr) sink_->receive(DataUnit(std::move(frame.payload)));

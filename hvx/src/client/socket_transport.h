@@ -26,6 +26,14 @@ class SocketTransport : public Transport {
   // The token for `address` from the file HVX_TOKEN_FILE names ("" when unset).
   static std::string token_from_environment();
 
+  // Raises an alarm on `managed_object` of `system` at the server of `address` (see
+  // World::raise_alarm), over a connection of its own; the alarm's id, or 0 when refused.
+  static long raise_alarm(const std::string& address, const std::string& system,
+                          const std::string& managed_object, int severity);
+  static bool clear_alarm(const std::string& address, const std::string& system, long alarm);
+  // Runs one of the server's own operations; `answer` is what follows "ok ".
+  Status control(const std::string& command, std::string& answer);
+
   int attach(TransportSink* sink) override;
   void submit(const DataUnit& request) override;
   bool pump(double deadline) override;
@@ -53,6 +61,8 @@ class SocketTransport : public Transport {
   std::string system_name_;
   std::string failure_;
   std::string out_;
+  std::string control_answer_;
+  bool answered_ = false;
   // Once the connection is lost the clock runs ahead to every deadline asked for, so
   // waits end at once instead of sleeping out their timeouts.
   double skipped_ = 0;

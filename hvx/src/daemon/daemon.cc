@@ -84,7 +84,15 @@ Status Daemon::start() {
   if (!options_.database.empty()) {
     status = SqliteStore::open(options_.database, options_.full_sync, store_);
     bool found = false;
-    if (status.ok()) status = store_->load(*server_, found);
+    const auto rerun = [this](net::FrameKind kind, const std::string& payload) {
+      Message request;
+      if (kind == net::FrameKind::control) {
+        run_control(payload);
+      } else if (Message::decode(DataUnit(payload), request).ok()) {
+        server_->handle(request, [](Message&&) {});
+      }
+    };
+    if (status.ok()) status = store_->load(*server_, rerun, found);
     if (!status.ok()) return status;
     log(found ? "tree loaded from " + options_.database : "new tree in " + options_.database);
   }
@@ -185,6 +193,11 @@ void Daemon::serve(ClientConnection& connection) {
       greet(connection, frame.payload);
       continue;
     }
+    if (frame.kind == net::FrameKind::control) {
+      connection.send(net::FrameKind::control, run_control(frame.payload));
+      failure_ = commit(frame.kind, frame.payload);
+      continue;
+    }
     if (frame.kind != net::FrameKind::message) {
       connection.close("it sent an unexpected frame", true);
       break;
@@ -228,15 +241,41 @@ Status Daemon::handle_request(ClientConnection& connection, const std::string& p
   }
   const long id = connection.id();
   server_->handle(request, [this, id](Message&& reply) { reply_to(id, std::move(reply)); });
-  if (store_ != nullptr) {
-    const Status kept = store_->commit(payload);
-    if (!kept.ok()) {
-      // What the tree holds could not be kept: nothing more is acknowledged.
-      log("stopping: " + kept.text());
-      failure_ = kept;
-    }
-  }
+  failure_ = commit(net::FrameKind::message, payload);
   return Status::OK();
+}
+
+Status Daemon::commit(net::FrameKind kind, const std::string& payload) {
+  if (store_ == nullptr) return Status::OK();
+  const Status kept = store_->commit(kind, payload);
+  // What the tree holds could not be kept: nothing more is acknowledged.
+  if (!kept.ok()) log("stopping: " + kept.text());
+  return kept;
+}
+
+std::string Daemon::run_control(const std::string& command) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  for (std::size_t end; (end = command.find('\n', start)) != std::string::npos; start = end + 1) {
+    parts.push_back(command.substr(start, end - start));
+  }
+  parts.push_back(command.substr(start));
+  mis::topo::Database* database = mis::topo::Database::of(*server_);
+  if (parts.size() < 3 || database == nullptr) return "error malformed command";
+  if (parts[1] != options_.system) return "error alarms are raised on " + options_.system;
+  Status status;
+  long alarm = 0;
+  if (parts[0] == "raise-alarm" && parts.size() == 4) {
+    const Asn1Value name = fdn2oi(parts[2]);
+    status = name.is_null() ? Status::InvalidArgument("not a name: " + parts[2])
+                            : database->raise_alarm(name, std::atoi(parts[3].c_str()), alarm);
+  } else if (parts[0] == "clear-alarm") {
+    alarm = std::atol(parts[2].c_str());
+    status = database->clear_alarm(alarm);
+  } else {
+    return "error unknown command " + parts[0].substr(0, 64);
+  }
+  return status.ok() ? "ok " + std::to_string(alarm) : "error " + status.text();
 }
 
 void Daemon::reply_to(long connection, Message&& reply) {

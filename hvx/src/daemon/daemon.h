@@ -55,6 +55,10 @@ class Daemon {
   void greet(ClientConnection& connection, const std::string& hello);
   Status handle_request(ClientConnection& connection, const std::string& payload);
   void reply_to(long connection, Message&& reply);
+  // The server's own operations: "raise-alarm\n<system>\n<managed object>\n<severity>"
+  // and "clear-alarm\n<system>\n<id>"; the answer "ok <result>" or "error <why>".
+  std::string run_control(const std::string& command);
+  Status commit(net::FrameKind kind, const std::string& payload);
   void drop(ClientConnection& connection);
   void install_link_objects(const std::string& remote);
   Asn1Value fdn_table() const;

@@ -63,14 +63,15 @@ Status SqliteStore::open(const std::string& path, bool full_sync,
   }
   if (status.ok()) {
     status = store->exec(
-        "CREATE TABLE IF NOT EXISTS requests (seq INTEGER PRIMARY KEY, request BLOB NOT NULL)");
+        "CREATE TABLE IF NOT EXISTS requests (seq INTEGER PRIMARY KEY, kind INTEGER NOT NULL, "
+        "request BLOB NOT NULL)");
   }
   if (!status.ok()) return status;
   if (sqlite3_prepare_v2(store->db_, "INSERT OR REPLACE INTO objects VALUES (?1, ?2, ?3)", -1,
                          &store->put_, nullptr) != SQLITE_OK ||
       sqlite3_prepare_v2(store->db_, "DELETE FROM objects WHERE name = ?1", -1, &store->delete_,
                          nullptr) != SQLITE_OK ||
-      sqlite3_prepare_v2(store->db_, "INSERT INTO requests (request) VALUES (?1)", -1,
+      sqlite3_prepare_v2(store->db_, "INSERT INTO requests (kind, request) VALUES (?1, ?2)", -1,
                          &store->log_, nullptr) != SQLITE_OK) {
     return failure(store->db_, "preparing statements");
   }
@@ -97,18 +98,15 @@ Status SqliteStore::exec(const char* sql) {
   return Status::OK();
 }
 
-Status SqliteStore::replay(mis::Server& server) {
+Status SqliteStore::replay(const Rerun& rerun) {
   sqlite3_stmt* select = nullptr;
-  if (sqlite3_prepare_v2(db_, "SELECT request FROM requests ORDER BY seq", -1, &select,
+  if (sqlite3_prepare_v2(db_, "SELECT kind, request FROM requests ORDER BY seq", -1, &select,
                          nullptr) != SQLITE_OK) {
     return failure(db_, "reading requests");
   }
   int result = SQLITE_ROW;
   while ((result = sqlite3_step(select)) == SQLITE_ROW) {
-    Message request;
-    if (Message::decode(DataUnit(column(select, 0)), request).ok()) {
-      server.handle(request, [](Message&&) {});
-    }
+    rerun(static_cast<net::FrameKind>(sqlite3_column_int(select, 0)), column(select, 1));
   }
   sqlite3_finalize(select);
   return result == SQLITE_DONE ? Status::OK() : failure(db_, "reading requests");
@@ -155,10 +153,10 @@ Status SqliteStore::restore_objects(mis::Server& server, std::size_t& differing,
   return status;
 }
 
-Status SqliteStore::load(mis::Server& server, bool& found) {
+Status SqliteStore::load(mis::Server& server, const Rerun& rerun, bool& found) {
   found = false;
   server_ = &server;
-  Status status = replay(server);
+  Status status = replay(rerun);
   std::size_t differing = 0;
   if (status.ok()) status = restore_objects(server, differing, found);
   if (status.ok() && differing != 0) {
@@ -201,13 +199,14 @@ Status SqliteStore::erase(const std::string& key) {
   return Status::OK();
 }
 
-Status SqliteStore::commit(std::string_view request) {
+Status SqliteStore::commit(net::FrameKind kind, std::string_view request) {
   if (server_ == nullptr || (dirty_.empty() && !everything_)) return Status::OK();
   Status status = exec("BEGIN");
   if (!status.ok()) return status;
   if (!request.empty()) {
     sqlite3_reset(log_);
-    sqlite3_bind_blob(log_, 1, request.data(), static_cast<int>(request.size()), SQLITE_STATIC);
+    sqlite3_bind_int(log_, 1, static_cast<int>(kind));
+    sqlite3_bind_blob(log_, 2, request.data(), static_cast<int>(request.size()), SQLITE_STATIC);
     if (sqlite3_step(log_) != SQLITE_DONE) status = failure(db_, "keeping a request");
   }
   if (status.ok() && everything_) {

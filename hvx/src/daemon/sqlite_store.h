@@ -6,10 +6,12 @@
 #ifndef HVX_SRC_DAEMON_SQLITE_STORE_H_
 #define HVX_SRC_DAEMON_SQLITE_STORE_H_
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "frame.h"
 #include "hvx/status.h"
 #include "server.h"
 #include "tree_store.h"
@@ -28,12 +30,14 @@ class SqliteStore : public mis::TreeStore {
   SqliteStore(const SqliteStore&) = delete;
   SqliteStore& operator=(const SqliteStore&) = delete;
 
-  // Runs the kept requests on `server` (fresh) and makes its tree the one kept; `found`
-  // when the file held one. Then follows the server's changes.
-  Status load(mis::Server& server, bool& found);
-  // Writes what changed since the last commit, with `request` (the BER of the request that
-  // changed it) when anything did.
-  Status commit(std::string_view request = {});
+  // How a kept request is run again: its frame kind and payload.
+  using Rerun = std::function<void(net::FrameKind, const std::string&)>;
+  // Runs the kept requests through `rerun` on `server` (fresh) and makes its tree the one
+  // kept; `found` when the file held one. Then follows the server's changes.
+  Status load(mis::Server& server, const Rerun& rerun, bool& found);
+  // Writes what changed since the last commit, with the request that changed it (its frame
+  // kind and payload) when anything did.
+  Status commit(net::FrameKind kind = net::FrameKind::message, std::string_view request = {});
 
   void changed(const dn::Rdns& name) override;
   void cleared() override { everything_ = true; }
@@ -45,7 +49,7 @@ class SqliteStore : public mis::TreeStore {
   Status exec(const char* sql);
   Status write(const mis::ManagedObject& object);
   Status erase(const std::string& key);
-  Status replay(mis::Server& server);
+  Status replay(const Rerun& rerun);
   // Files the kept objects over what the requests rebuilt; the number that differed.
   Status restore_objects(mis::Server& server, std::size_t& differing, bool& found);
 

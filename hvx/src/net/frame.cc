@@ -33,7 +33,7 @@ FrameDecoder::Result FrameDecoder::next(Frame& out, std::string& error) {
                std::to_string(kMaxFramePayload + 1);
   } else if (available >= kFrameHeader &&
              (head[4] < static_cast<unsigned char>(FrameKind::hello) ||
-              head[4] > static_cast<unsigned char>(FrameKind::message))) {
+              head[4] > static_cast<unsigned char>(FrameKind::control))) {
     failure_ = "unknown frame kind " + std::to_string(head[4]);
   }
   if (!failure_.empty()) {

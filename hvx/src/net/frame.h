@@ -17,6 +17,9 @@ enum class FrameKind : std::uint8_t {
   welcome = 2,  // server to client: "<application number>\n<system name>"
   refused = 3,  // server to client, then the server closes: why
   message = 4,  // a BER-encoded Message, either way
+  // An operation of the server's own (raising an alarm) and, back, its outcome:
+  // "<verb>\n<argument>..." out, "ok <result>" or "error <why>" back.
+  control = 5,
 };
 
 struct Frame {
