@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "daemon_fixture.h"
+#include "endpoint.h"
 #include "frame.h"
 
 namespace daemon_testing {
@@ -169,8 +170,57 @@ TEST(DaemonTest, ServersOfTwoProcessesAreLinkedAsOneWorld) {
     heard |= name_in(event) == name;
   }
   EXPECT_TRUE(heard);
-  // A lists B in its FDN table; an unknown system behind the table is no object.
+  // An unknown system behind the table is no object.
   EXPECT_FALSE(succeeded(client.call(get("/serverTableType=\"mis\"/misId=\"Z\"/topoNodeDBId=NULL"))));
+}
+
+TEST(DaemonTest, ALinkWhoseServerIsGoneFailsItsRequestsWithNotConnected) {
+  TempDir dir;
+  auto lower = std::make_unique<RunningDaemon>(unix_options(dir, "B"));
+  hvx::daemon::DaemonOptions upper_options = unix_options(dir, "A");
+  upper_options.links = {{"B", lower->address()}};
+  RunningDaemon upper(upper_options);
+  Client client(upper.address());
+  const std::string far = "/serverTableType=\"mis\"/misId=\"B\"/topoNodeDBId=NULL";
+  ASSERT_TRUE(succeeded(client.call(get(far))));
+  lower.reset();
+  const auto replies = client.call(get(far));
+  ASSERT_FALSE(replies.empty());
+  EXPECT_EQ(replies.back().error_code(), hvx::ErrorCode::not_connected);
+  // The server itself still answers.
+  EXPECT_TRUE(succeeded(client.call(get("/systemId=name:\"A\""))));
+}
+
+TEST(EndpointTest, AddressesAreReadOrRefused) {
+  const struct {
+    std::string text;
+    bool ok;
+    const char* printed;
+  } cases[] = {
+      {"unix:/run/a.sock", true, "unix:/run/a.sock"},
+      {"tcp:127.0.0.1:7001", true, "tcp:127.0.0.1:7001"},
+      {"tcp:127.0.0.1:0", true, "tcp:127.0.0.1:0"},
+      {"tcp:127.0.0.1:65536", false, ""},
+      {"tcp:127.0.0.1:", false, ""},
+      {"tcp:127.0.0.1:7a", false, ""},
+      {"tcp:localhost:7001", false, ""},
+      {"tcp:127.0.0.1", false, ""},
+      {"unix:", false, ""},
+      {"unix:/" + std::string(200, 'x'), false, ""},
+      {"udp:127.0.0.1:1", false, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    hvx::net::Endpoint endpoint;
+    const hvx::Status status = hvx::net::Endpoint::parse(c.text, endpoint);
+    EXPECT_EQ(status.ok(), c.ok) << status.text();
+    if (c.ok) {
+      EXPECT_EQ(endpoint.text(), c.printed);
+    }
+  }
+  hvx::net::Endpoint endpoint;
+  ASSERT_TRUE(hvx::net::Endpoint::parse("tcp:10.0.0.1:1", endpoint).ok());
+  EXPECT_FALSE(endpoint.local_only());
 }
 
 }  // namespace
