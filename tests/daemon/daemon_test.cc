@@ -187,6 +187,12 @@ TEST(DaemonTest, ALinkWhoseServerIsGoneFailsItsRequestsWithNotConnected) {
   const auto replies = client.call(get(far));
   ASSERT_FALSE(replies.empty());
   EXPECT_EQ(replies.back().error_code(), hvx::ErrorCode::not_connected);
+  // Its clients heard of it as of any link's change: from the server table.
+  int reports = 0;
+  for (const hvx::Message& event : client.events()) {
+    reports += name_in(event) == "/systemId=name:\"A\"/serverTableType=\"mis\"";
+  }
+  EXPECT_EQ(reports, 1);
   // The server itself still answers.
   EXPECT_TRUE(succeeded(client.call(get("/systemId=name:\"A\""))));
 }

@@ -75,10 +75,10 @@ Status Daemon::start() {
                            });
   // Links first: the kept requests were run with them in place.
   for (const auto& [system, address] : options_.links) {
+    install_link_objects(system);
     std::unique_ptr<PeerLink> peer;
     status = PeerLink::open(*server_, system, address, peer);
     if (!status.ok()) return status;
-    install_link_objects(system);
     peers_.push_back(std::move(peer));
   }
   if (!options_.database.empty()) {
@@ -95,6 +95,10 @@ Status Daemon::start() {
     if (status.ok()) status = store_->load(*server_, rerun, found);
     if (!status.ok()) return status;
     log(found ? "tree loaded from " + options_.database : "new tree in " + options_.database);
+    // The kept tree shows the links as they were when it was kept.
+    for (const auto& peer : peers_) peer->announce();
+    status = store_->commit();
+    if (!status.ok()) return status;
   }
   status = net::listen_on(endpoint_, net::ListenOptions{options_.group}, listener_);
   if (!status.ok()) return status;

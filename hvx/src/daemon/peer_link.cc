@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "endpoint.h"
+#include "hvx/ber.h"
 
 namespace hvx::daemon {
 
@@ -49,12 +50,12 @@ void PeerLink::try_connect() {
     transport.reset();
   }
   if (transport == nullptr) {
-    server_.set_link_connected(system_, false);
+    set_connected(false);
     return;
   }
   transport_ = std::move(transport);
   transport_->attach(this);
-  server_.set_link_connected(system_, true);
+  set_connected(true);
   std::cerr << "vqmisd: linked " << system_ << " at " << address_ << "\n";
 }
 
@@ -67,8 +68,33 @@ void PeerLink::pump() {
   if (seconds_now() >= next_try_) try_connect();
 }
 
+void PeerLink::set_connected(bool connected) {
+  server_.set_link_connected(system_, connected);
+  if (announced_ == connected) return;
+  announced_ = connected;
+  const mis::Schema& schema = mis::Schema::get();
+  const Asn1Value state = ber::enumerated(connected ? 1 : 0);
+  dn::Rdns table;
+  dn::Rdns entry;
+  if (!dn::from_text("serverTableType=\"mis\"", table) ||
+      !dn::from_text("serverTableType=\"mis\"/misId=\"" + system_ + "\"", entry)) {
+    return;
+  }
+  server_.modify(entry, {{mis::ModifyMode::replace, schema.oid_of("currentState"), state}}, false)
+      .IgnoreError();
+  // Which systems are behind the other server is that server's to say: none are listed.
+  Asn1Value info = ber::sequence();
+  info.add_component(state);
+  info.add_component(ber::set());
+  const mis::ClassInfo* entry_class = schema.find_class("misEntry");
+  if (entry_class == nullptr) return;
+  server_.emit(entry_class->oid, table, schema.oid_of("connectionStateChange"), info,
+               {{schema.oid_of("misId"), ber::octets(system_, TAG_GRAPHSTR)}});
+}
+
 void PeerLink::lost() {
-  server_.set_link_connected(system_, false);
+  std::cerr << "vqmisd: lost the link to " << system_ << "\n";
+  set_connected(false);
   std::map<long, Pending> pending;
   pending.swap(pending_);
   for (auto& [id, waiting] : pending) {

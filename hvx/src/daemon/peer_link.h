@@ -28,6 +28,11 @@ class PeerLink : public TransportSink {
   // Reads what the other server sent and, when the link is down and it is time, tries it again.
   void pump();
   bool connected() const { return fd() >= 0; }
+  // Writes the link's state into the server table again.
+  void announce() {
+    announced_ = !connected();
+    set_connected(connected());
+  }
 
   void receive(const DataUnit& pdu) override;
 
@@ -37,6 +42,9 @@ class PeerLink : public TransportSink {
   void forward(const Message& request, mis::ReplyFunction reply);
   void try_connect();
   void lost();
+  // Follows the link's state in the server: requests for a link that is down fail, and
+  // the server table's entry and its clients hear of each change, as of any link's.
+  void set_connected(bool connected);
 
   struct Pending {
     long id;  // the id the request came with
@@ -50,6 +58,7 @@ class PeerLink : public TransportSink {
   std::map<long, Pending> pending_;
   long next_id_ = 1;
   double next_try_ = 0;
+  bool announced_ = true;  // the state the server table shows; links start connected
 };
 
 }  // namespace hvx::daemon
