@@ -197,6 +197,34 @@ TEST(DaemonTest, ALinkWhoseServerIsGoneFailsItsRequestsWithNotConnected) {
   EXPECT_TRUE(succeeded(client.call(get("/systemId=name:\"A\""))));
 }
 
+TEST(DaemonTest, ANotificationGoesRoundACycleOfLinksOnce) {
+  TempDir dir;
+  hvx::daemon::DaemonOptions a_options = unix_options(dir, "A");
+  hvx::daemon::DaemonOptions b_options = unix_options(dir, "B");
+  a_options.links = {{"B", "unix:" + (dir / "run") + "/B.sock"}};
+  b_options.links = {{"A", "unix:" + (dir / "run") + "/A.sock"}};
+  RunningDaemon a(a_options);  // B is not up yet: A tries again
+  RunningDaemon b(b_options);
+  Client client(a.address());
+  const std::string far = "/serverTableType=\"mis\"/misId=\"B\"/topoNodeDBId=NULL";
+  for (int i = 0; i < 100 && !succeeded(client.call(get(far))); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  ASSERT_TRUE(succeeded(client.call(get(far))));
+  const auto made = client.call(create_node("", "round"));
+  ASSERT_TRUE(succeeded(made));
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  int heard = 0;
+  int came_back = 0;
+  for (const hvx::Message& event : client.events()) {
+    const std::string name = name_in(event);
+    heard += name == name_in(made.back());
+    came_back += name.find("misId=\"A\"") != std::string::npos;
+  }
+  EXPECT_EQ(heard, 1);
+  EXPECT_EQ(came_back, 0);
+}
+
 TEST(EndpointTest, AddressesAreReadOrRefused) {
   const struct {
     std::string text;

@@ -1,5 +1,6 @@
 #include "peer_link.h"
 
+#include <algorithm>
 #include <chrono>
 #include <iostream>
 
@@ -10,7 +11,9 @@ namespace hvx::daemon {
 
 namespace {
 
-constexpr double kRetrySeconds = 2.0;
+// A link that fails is tried again soon, then less and less often.
+constexpr double kFirstRetrySeconds = 0.1;
+constexpr double kLongestRetrySeconds = 2.0;
 
 double seconds_now() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
@@ -39,7 +42,8 @@ Status PeerLink::open(mis::Server& server, const std::string& system, const std:
 PeerLink::~PeerLink() { server_.set_link_connected(system_, false); }
 
 void PeerLink::try_connect() {
-  next_try_ = seconds_now() + kRetrySeconds;
+  next_try_ = seconds_now() + retry_delay_;
+  retry_delay_ = std::min(retry_delay_ * 2, kLongestRetrySeconds);
   std::unique_ptr<SocketTransport> transport;
   const Status status = SocketTransport::open(
       address_, "peer:" + server_.system_name(), SocketTransport::token_from_environment(),
@@ -55,6 +59,7 @@ void PeerLink::try_connect() {
   }
   transport_ = std::move(transport);
   transport_->attach(this);
+  retry_delay_ = kFirstRetrySeconds;
   set_connected(true);
   std::cerr << "vqmisd: linked " << system_ << " at " << address_ << "\n";
 }

@@ -1,7 +1,7 @@
 // PeerLink: a server of another process linked under this one. This server is that one's
 // client: requests routed to it are forwarded with fresh ids and their replies handed back,
-// and its notifications come up through this server. A lost link is tried again now and
-// then; meanwhile requests for it fail with notConnected.
+// and its notifications come up through this server. A lost link is tried again, soon at
+// first and then every two seconds; meanwhile requests for it fail with notConnected.
 #ifndef HVX_SRC_DAEMON_PEER_LINK_H_
 #define HVX_SRC_DAEMON_PEER_LINK_H_
 
@@ -58,6 +58,7 @@ class PeerLink : public TransportSink {
   std::map<long, Pending> pending_;
   long next_id_ = 1;
   double next_try_ = 0;
+  double retry_delay_ = 0.1;
   bool announced_ = true;  // the state the server table shows; links start connected
 };
 
