@@ -77,6 +77,28 @@ TEST(DaemonTest, BadPeersAreDroppedAloneAndTheOthersGoOn) {
   }
 }
 
+TEST(DaemonTest, AClientThatDoesNotReadIsDroppedOnceTooMuchWaitsForIt) {
+  TempDir dir;
+  hvx::daemon::DaemonOptions options = unix_options(dir, "A");
+  options.output_limit = 64 << 10;
+  RunningDaemon daemon(options);
+  Client steady(daemon.address());
+  const int fd = raw_connect(daemon.address());
+  std::string flood = encode_frame(FrameKind::hello, "client\n");
+  hvx::Message request = get("/systemId=name:\"A\"");
+  for (int i = 1; i <= 20000; ++i) {
+    request.set_id(i);
+    flood += encode_frame(FrameKind::message, request.encode().view());
+  }
+  // The server reads all of it while its replies pile up unread.
+  timeval timeout{2, 0};
+  setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
+  ::send(fd, flood.data(), flood.size(), MSG_NOSIGNAL);
+  EXPECT_TRUE(closed_by_server(fd));
+  ::close(fd);
+  EXPECT_TRUE(succeeded(steady.call(get("/systemId=name:\"A\""))));
+}
+
 TEST(DaemonTest, WhoMayConnect) {
   TempDir dir;
   {
