@@ -48,6 +48,7 @@ TEST(DaemonTest, BadPeersAreDroppedAloneAndTheOthersGoOn) {
     bool hang_up;  // the peer leaves rather than being dropped
   } cases[] = {
       {"garbage", "GET / HTTP/1.1\r\n\r\n", false},
+      {"nothing at all", "", false},
       {"a frame claiming 4 GiB", std::string("\xff\xff\xff\xff\x04", 5), false},
       {"a request before the greeting", encode_frame(FrameKind::message, request), false},
       {"a message that is no request", hello + encode_frame(FrameKind::message, "\x30\x01"),
@@ -57,7 +58,9 @@ TEST(DaemonTest, BadPeersAreDroppedAloneAndTheOthersGoOn) {
        hello + encode_frame(FrameKind::message, request).substr(0, 9), true},
   };
   TempDir dir;
-  RunningDaemon daemon(unix_options(dir, "A"));
+  hvx::daemon::DaemonOptions options = unix_options(dir, "A");
+  options.greeting_seconds = 0.2;
+  RunningDaemon daemon(options);
   Client steady(daemon.address());
   ASSERT_TRUE(steady.status().ok()) << steady.status().text();
   int made = 0;

@@ -2,6 +2,7 @@
 
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 
 #include <cerrno>
 #include <chrono>
@@ -44,7 +45,8 @@ Status read_frame(int fd, net::FrameDecoder& decoder, net::Frame& frame) {
     if (result == net::FrameDecoder::Result::bad) return Status::ProtocolError(error);
     const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return Status::NotConnected("the server closed the connection");
+    if (n < 0) return Status::NotConnected("no answer from the server");
+    if (n == 0) return Status::NotConnected("the server closed the connection");
     decoder.feed(buffer, static_cast<std::size_t>(n));
   }
 }
@@ -69,6 +71,9 @@ Status SocketTransport::open(const std::string& address, const std::string& role
   status = net::connect_to(endpoint, transport->socket_);
   if (!status.ok()) return status;
   const int fd = transport->socket_.fd();
+  // Something that is no server may never answer the greeting.
+  timeval patience{10, 0};
+  setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &patience, sizeof patience);
   if (!send_all(fd, net::encode_frame(net::FrameKind::hello, role + "\n" + token))) {
     return Status::NotConnected("cannot write to " + address);
   }

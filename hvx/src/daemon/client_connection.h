@@ -16,8 +16,13 @@ class ClientConnection : public mis::Listener {
  public:
   enum class State { greeting, serving, closing };
 
-  ClientConnection(long id, net::Socket socket, std::string peer, std::size_t output_limit)
-      : id_(id), socket_(std::move(socket)), peer_(std::move(peer)), output_limit_(output_limit) {}
+  ClientConnection(long id, net::Socket socket, std::string peer, std::size_t output_limit,
+                   double opened)
+      : id_(id),
+        socket_(std::move(socket)),
+        peer_(std::move(peer)),
+        output_limit_(output_limit),
+        opened_(opened) {}
 
   long id() const { return id_; }
   int fd() const { return socket_.fd(); }
@@ -25,6 +30,8 @@ class ClientConnection : public mis::Listener {
   State state() const { return state_; }
   void set_state(State state) { state_ = state; }
   const std::string& why_closed() const { return why_; }
+  // When it connected, in seconds on the daemon's clock.
+  double opened() const { return opened_; }
 
   // Reads what the socket holds into the decoder; false when the peer has gone.
   bool read();
@@ -43,6 +50,7 @@ class ClientConnection : public mis::Listener {
   net::Socket socket_;
   std::string peer_;
   std::size_t output_limit_;
+  double opened_;
   State state_ = State::greeting;
   net::FrameDecoder decoder_;
   std::string out_;

@@ -6,6 +6,7 @@
 #include <poll.h>
 #include <sys/socket.h>
 
+#include <chrono>
 #include <iostream>
 
 #include "access.h"
@@ -18,6 +19,11 @@
 namespace hvx::daemon {
 
 namespace {
+
+double seconds_now() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
 
 void log(const std::string& line) { std::cerr << "vqmisd: " << line << "\n"; }
 
@@ -115,7 +121,9 @@ Status Daemon::run(const std::atomic<bool>& stop) {
   while (!stop.load() && failure_.ok()) {
     polled.clear();
     owners.clear();
-    polled.push_back({listener_.fd(), POLLIN, 0});
+    // At the limit, newcomers wait in the listen queue rather than fail to be accepted.
+    const bool accepting = connections_.size() < options_.max_connections;
+    polled.push_back({accepting ? listener_.fd() : -1, POLLIN, 0});
     for (const auto& peer : peers_) polled.push_back({peer->fd(), POLLIN, 0});
     for (const auto& [id, connection] : connections_) {
       const short events = static_cast<short>(
@@ -128,6 +136,7 @@ Status Daemon::run(const std::atomic<bool>& stop) {
       return Status::ProcessingFailure("poll failed");
     }
     if ((polled[0].revents & POLLIN) != 0) accept_clients();
+    drop_silent_greeters();
     for (std::size_t i = 0; i < peers_.size(); ++i) {
       if (polled[1 + i].revents != 0 || !peers_[i]->connected()) peers_[i]->pump();
     }
@@ -173,9 +182,22 @@ void Daemon::accept_clients() {
       setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
     }
     const long id = next_connection_++;
-    connections_.emplace(id, std::make_unique<ClientConnection>(id, net::Socket(fd),
-                                                                describe(address),
-                                                                options_.output_limit));
+    connections_.emplace(id, std::make_unique<ClientConnection>(
+                                 id, net::Socket(fd), describe(address), options_.output_limit,
+                                 seconds_now()));
+    if (connections_.size() >= options_.max_connections) return;
+  }
+}
+
+void Daemon::drop_silent_greeters() {
+  const double now = seconds_now();
+  for (auto& [id, connection] : connections_) {
+    if (connection->state() == ClientConnection::State::greeting &&
+        now - connection->opened() > options_.greeting_seconds) {
+      connection->close("it said nothing", true);
+      log("dropping connection " + std::to_string(id) + " (" + connection->peer() +
+          "): it said nothing");
+    }
   }
 }
 

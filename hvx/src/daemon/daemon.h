@@ -31,6 +31,8 @@ struct DaemonOptions {
   // Servers linked under this one: their system name and address.
   std::vector<std::pair<std::string, std::string>> links;
   std::size_t output_limit = 64u << 20;  // bytes waiting for one client before it is dropped
+  std::size_t max_connections = 1000;    // more wait in the listen queue
+  double greeting_seconds = 10;          // a connection that has not said hello by then goes
 };
 
 class Daemon {
@@ -60,6 +62,7 @@ class Daemon {
   std::string run_control(const std::string& command);
   Status commit(net::FrameKind kind, const std::string& payload);
   void drop(ClientConnection& connection);
+  void drop_silent_greeters();
   void install_link_objects(const std::string& remote);
   Asn1Value fdn_table() const;
 
