@@ -38,7 +38,8 @@ struct Server {
     options.database = directory + "/tree.db";
     daemon = std::make_unique<hvx::daemon::Daemon>(options);
     const hvx::Status status = daemon->start();
-    if (!status.ok()) bench_support::fail("misd_load_bench", "starting the server: " + status.text());
+    if (!status.ok())
+      bench_support::fail("misd_load_bench", "starting the server: " + status.text());
     thread = std::thread([this] { (void)daemon->run(stop); });
   }
   ~Server() {
@@ -97,8 +98,8 @@ class Client : public hvx::TransportSink {
 hvx::Message create_request(const std::string& name) {
   const hvx::mis::Schema& schema = hvx::mis::Schema::get();
   hvx::Message request(hvx::Message::CREATE_REQUEST);
-  request.set_object_class(hvx::ber::oid(schema.find_class("topoNode")->oid,
-                                         hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 0)));
+  request.set_object_class(
+      hvx::ber::oid(schema.find_class("topoNode")->oid, hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 0)));
   request.set(hvx::Message::SUPERIOR, hvx::fdn2oi("/systemId=name:\"bench\"/topoNodeDBId=NULL"));
   hvx::Asn1Value attributes = hvx::ber::set();
   for (const auto& [attribute, value] :
@@ -122,7 +123,8 @@ void report(benchmark::State& state, std::vector<double>& latencies) {
   if (latencies.empty()) return;
   std::sort(latencies.begin(), latencies.end());
   const auto at = [&latencies](double q) {
-    return latencies[std::min(latencies.size() - 1, static_cast<std::size_t>(q * latencies.size()))];
+    return latencies[std::min(latencies.size() - 1,
+                              static_cast<std::size_t>(q * latencies.size()))];
   };
   state.counters["p50_us"] = benchmark::Counter(at(0.50), benchmark::Counter::kAvgThreads);
   state.counters["p99_us"] = benchmark::Counter(at(0.99), benchmark::Counter::kAvgThreads);

@@ -10,8 +10,7 @@
 
 namespace {
 
-std::vector<hvx::net::Frame> frames_of(const uint8_t* data, size_t size, size_t step,
-                                       bool& bad) {
+std::vector<hvx::net::Frame> frames_of(const uint8_t* data, size_t size, size_t step, bool& bad) {
   hvx::net::FrameDecoder decoder;
   std::vector<hvx::net::Frame> frames;
   bad = false;

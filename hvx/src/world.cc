@@ -220,7 +220,8 @@ long World::raise_alarm(const std::string& system, const std::string& managed_ob
                         int severity) {
   // The server this world's platforms were pointed at holds the alarms.
   const std::string address = Platform::server_from_environment();
-  if (!address.empty()) return SocketTransport::raise_alarm(address, system, managed_object, severity);
+  if (!address.empty())
+    return SocketTransport::raise_alarm(address, system, managed_object, severity);
   const mis::Server* held = server(system);
   mis::topo::Database* database = held != nullptr ? mis::topo::Database::of(*held) : nullptr;
   long alarm = 0;

@@ -23,7 +23,7 @@ pid_t spawn_server(const TempDir& dir) {
   std::remove(out.c_str());
   const std::string listen = "unix:" + (dir / "run") + "/A.sock";
   const std::string database = dir / "tree.db";
-  const char* argv[] = {VQMISD_PATH, "--name", "A", "--listen", listen.c_str(),
+  const char* argv[] = {VQMISD_PATH,  "--name",         "A",    "--listen", listen.c_str(),
                         "--database", database.c_str(), nullptr};
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
@@ -70,8 +70,8 @@ TEST(CrashTest, AKilledServerLosesNothingItAcknowledged) {
     });
     // Bounded: the kill comes long before the last of these.
     for (int i = 0; i < 100000; ++i) {
-      const auto replies = client.call(create_node("", "r" + std::to_string(round) + "-" +
-                                                           std::to_string(i)));
+      const auto replies =
+          client.call(create_node("", "r" + std::to_string(round) + "-" + std::to_string(i)));
       if (!succeeded(replies)) break;
       acknowledged.push_back(name_in(replies.back()));
     }

@@ -13,8 +13,8 @@
 namespace daemon_testing {
 namespace {
 
-using hvx::net::FrameKind;
 using hvx::net::encode_frame;
+using hvx::net::FrameKind;
 
 // A socket that says whatever the case makes it say.
 int raw_connect(const std::string& address) {
@@ -51,11 +51,10 @@ TEST(DaemonTest, BadPeersAreDroppedAloneAndTheOthersGoOn) {
       {"nothing at all", "", false},
       {"a frame claiming 4 GiB", std::string("\xff\xff\xff\xff\x04", 5), false},
       {"a request before the greeting", encode_frame(FrameKind::message, request), false},
-      {"a message that is no request", hello + encode_frame(FrameKind::message, "\x30\x01"),
-       false},
+      {"a message that is no request", hello + encode_frame(FrameKind::message, "\x30\x01"), false},
       {"an unknown frame kind", hello + std::string("\x00\x00\x00\x01\x09", 5), false},
-      {"half a request, then gone",
-       hello + encode_frame(FrameKind::message, request).substr(0, 9), true},
+      {"half a request, then gone", hello + encode_frame(FrameKind::message, request).substr(0, 9),
+       true},
   };
   TempDir dir;
   hvx::daemon::DaemonOptions options = unix_options(dir, "A");
@@ -104,9 +103,7 @@ TEST(DaemonTest, AClientThatDoesNotReadIsDroppedOnceTooMuchWaitsForIt) {
 
 TEST(DaemonTest, WhoMayConnect) {
   TempDir dir;
-  {
-    std::ofstream(dir / "token") << "s3cret\n";
-  }
+  { std::ofstream(dir / "token") << "s3cret\n"; }
   chmod((dir / "token").c_str(), 0600);
   hvx::daemon::DaemonOptions options = unix_options(dir, "A");
   options.listen = "tcp:127.0.0.1:0";
@@ -115,8 +112,8 @@ TEST(DaemonTest, WhoMayConnect) {
   const struct {
     std::string token;
     std::string refusal;  // "" when accepted
-  } cases[] = {{"", "needs a token"}, {"s3cre", "wrong token"}, {"s3cret!", "wrong token"},
-               {"s3cret", ""}};
+  } cases[] = {
+      {"", "needs a token"}, {"s3cre", "wrong token"}, {"s3cret!", "wrong token"}, {"s3cret", ""}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.token);
     Client client(daemon.address(), c.token);
@@ -132,7 +129,7 @@ TEST(DaemonTest, WhoMayConnect) {
 
   // The Unix socket is the owner's alone, in a directory only the owner may write.
   RunningDaemon local(unix_options(dir, "B"));
-  struct stat info{};
+  struct stat info {};
   ASSERT_EQ(stat((dir / "run/B.sock").c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 077, 0u);
   chmod((dir / "run").c_str(), 0777);
@@ -196,7 +193,8 @@ TEST(DaemonTest, ServersOfTwoProcessesAreLinkedAsOneWorld) {
   }
   EXPECT_TRUE(heard);
   // An unknown system behind the table is no object.
-  EXPECT_FALSE(succeeded(client.call(get("/serverTableType=\"mis\"/misId=\"Z\"/topoNodeDBId=NULL"))));
+  EXPECT_FALSE(
+      succeeded(client.call(get("/serverTableType=\"mis\"/misId=\"Z\"/topoNodeDBId=NULL"))));
 }
 
 TEST(DaemonTest, ALinkWhoseServerIsGoneFailsItsRequestsWithNotConnected) {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include <CLI/CLI.hpp>
 #include <unistd.h>
+#include <CLI/CLI.hpp>
 
 #include "daemon.h"
 

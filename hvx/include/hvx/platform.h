@@ -89,9 +89,9 @@ class Platform : public Error {
 // One pass of event delivery on the default platform.
 bool dispatch_recursive(bool one_pass = true);
 
-// The IPv4 address of a system of the world the default platform is connected to, or else of a host name or numeric
-// address the resolver knows, in network byte order (as in_addr.s_addr). False when the
-// name is unknown.
+// The IPv4 address of a system of the world the default platform is connected to, or else of a host
+// name or numeric address the resolver knows, in network byte order (as in_addr.s_addr). False when
+// the name is unknown.
 bool hvx_get_ip_addr(const char* host, std::uint32_t& address);
 
 }  // namespace hvx

@@ -19,8 +19,7 @@ namespace hvx {
 namespace {
 
 double steady_seconds() {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-      .count();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 bool send_all(int fd, const std::string& bytes) {
@@ -121,9 +120,9 @@ long SocketTransport::raise_alarm(const std::string& address, const std::string&
   std::string answer;
   if (!open(address, "client", token_from_environment(), transport).ok() ||
       !transport
-           ->control("raise-alarm\n" + system + "\n" + managed_object + "\n" +
-                         std::to_string(severity),
-                     answer)
+           ->control(
+               "raise-alarm\n" + system + "\n" + managed_object + "\n" + std::to_string(severity),
+               answer)
            .ok()) {
     return 0;
   }

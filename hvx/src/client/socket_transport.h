@@ -19,8 +19,8 @@ class SocketTransport : public Transport {
   // Connects to `address` ("unix:/path" or "tcp:host:port") and introduces itself as
   // `role` ("client", or "peer:<system>" for a linked server), with `token` when the server
   // asks for one. Fails with the server's reason when it refuses.
-  static Status open(const std::string& address, const std::string& role,
-                     const std::string& token, std::unique_ptr<SocketTransport>& out);
+  static Status open(const std::string& address, const std::string& role, const std::string& token,
+                     std::unique_ptr<SocketTransport>& out);
   // A transport whose connection could not be made: every wait ends at once.
   static std::unique_ptr<SocketTransport> unreachable(const std::string& why);
   // The token for `address` from the file HVX_TOKEN_FILE names ("" when unset).

@@ -7,7 +7,7 @@
 namespace hvx::daemon {
 
 Status read_token_file(const std::string& path, std::string& token) {
-  struct stat info{};
+  struct stat info {};
   if (stat(path.c_str(), &info) != 0) return Status::InvalidArgument("no token file " + path);
   if ((info.st_mode & 077) != 0) {
     return Status::AccessDenied("token file " + path + " may be read by others");

@@ -21,8 +21,7 @@ namespace hvx::daemon {
 namespace {
 
 double seconds_now() {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-      .count();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 void log(const std::string& line) { std::cerr << "vqmisd: " << line << "\n"; }
@@ -158,8 +157,8 @@ Status Daemon::run(const std::atomic<bool>& stop) {
     for (auto it = connections_.begin(); it != connections_.end();) {
       ClientConnection& connection = *it->second;
       const bool alive = connection.flush();
-      if (!alive || (connection.state() == ClientConnection::State::closing &&
-                     !connection.wants_write())) {
+      if (!alive ||
+          (connection.state() == ClientConnection::State::closing && !connection.wants_write())) {
         drop(connection);
         it = connections_.erase(it);
       } else {
@@ -182,9 +181,9 @@ void Daemon::accept_clients() {
       setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
     }
     const long id = next_connection_++;
-    connections_.emplace(id, std::make_unique<ClientConnection>(
-                                 id, net::Socket(fd), describe(address), options_.output_limit,
-                                 seconds_now()));
+    connections_.emplace(id,
+                         std::make_unique<ClientConnection>(id, net::Socket(fd), describe(address),
+                                                            options_.output_limit, seconds_now()));
     if (connections_.size() >= options_.max_connections) return;
   }
 }
@@ -261,8 +260,8 @@ void Daemon::greet(ClientConnection& connection, const std::string& hello) {
 
 Status Daemon::handle_request(ClientConnection& connection, const std::string& payload) {
   Message request;
-  if (!Message::decode(DataUnit(payload), request).ok() ||
-      request.base_type() != Message::INVOKE || request.type() == Message::EVENT_REPORT) {
+  if (!Message::decode(DataUnit(payload), request).ok() || request.base_type() != Message::INVOKE ||
+      request.type() == Message::EVENT_REPORT) {
     return Status::ProtocolError("it sent something that is not a request");
   }
   const long id = connection.id();

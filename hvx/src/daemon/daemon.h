@@ -22,12 +22,12 @@ class SqliteStore;
 class PeerLink;
 
 struct DaemonOptions {
-  std::string system;              // the local system's name
-  std::string listen;              // "unix:/path" or "tcp:host:port"
-  std::string group;               // a group that may use the Unix socket too
-  std::string token_file;          // clients present its token (required off loopback)
-  std::string database;            // the SQLite file; "" keeps the tree in memory only
-  bool full_sync = false;          // every commit reaches the disk before the reply
+  std::string system;      // the local system's name
+  std::string listen;      // "unix:/path" or "tcp:host:port"
+  std::string group;       // a group that may use the Unix socket too
+  std::string token_file;  // clients present its token (required off loopback)
+  std::string database;    // the SQLite file; "" keeps the tree in memory only
+  bool full_sync = false;  // every commit reaches the disk before the reply
   // Servers linked under this one: their system name and address.
   std::vector<std::pair<std::string, std::string>> links;
   std::size_t output_limit = 64u << 20;  // bytes waiting for one client before it is dropped

@@ -16,8 +16,7 @@ constexpr double kFirstRetrySeconds = 0.1;
 constexpr double kLongestRetrySeconds = 2.0;
 
 double seconds_now() {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-      .count();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 }  // namespace
@@ -45,9 +44,8 @@ void PeerLink::try_connect() {
   next_try_ = seconds_now() + retry_delay_;
   retry_delay_ = std::min(retry_delay_ * 2, kLongestRetrySeconds);
   std::unique_ptr<SocketTransport> transport;
-  const Status status = SocketTransport::open(
-      address_, "peer:" + server_.system_name(), SocketTransport::token_from_environment(),
-      transport);
+  const Status status = SocketTransport::open(address_, "peer:" + server_.system_name(),
+                                              SocketTransport::token_from_environment(), transport);
   if (status.ok() && transport->system_name() != system_) {
     std::cerr << "vqmisd: " << address_ << " serves " << transport->system_name() << ", not "
               << system_ << "\n";

@@ -24,7 +24,9 @@ class PeerLink : public TransportSink {
   ~PeerLink() override;
 
   // The socket to watch (-1 while not connected).
-  int fd() const { return transport_ != nullptr && transport_->connected() ? transport_->fd() : -1; }
+  int fd() const {
+    return transport_ != nullptr && transport_->connected() ? transport_->fd() : -1;
+  }
   // Reads what the other server sent and, when the link is down and it is time, tries it again.
   void pump();
   bool connected() const { return fd() >= 0; }

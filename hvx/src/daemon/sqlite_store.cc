@@ -55,7 +55,8 @@ Status SqliteStore::open(const std::string& path, bool full_sync,
   }
   // Write-ahead logging: a commit is one append, and a killed process loses no commit.
   Status status = store->exec("PRAGMA journal_mode=WAL");
-  if (status.ok()) status = store->exec(full_sync ? "PRAGMA synchronous=FULL" : "PRAGMA synchronous=NORMAL");
+  if (status.ok())
+    status = store->exec(full_sync ? "PRAGMA synchronous=FULL" : "PRAGMA synchronous=NORMAL");
   if (status.ok()) {
     status = store->exec(
         "CREATE TABLE IF NOT EXISTS objects (name BLOB PRIMARY KEY, class TEXT NOT NULL, "
@@ -90,8 +91,8 @@ SqliteStore::~SqliteStore() {
 Status SqliteStore::exec(const char* sql) {
   char* message = nullptr;
   if (sqlite3_exec(db_, sql, nullptr, nullptr, &message) != SQLITE_OK) {
-    Status status = Status::ProcessingFailure(std::string(sql) + ": " +
-                                              (message != nullptr ? message : "?"));
+    Status status =
+        Status::ProcessingFailure(std::string(sql) + ": " + (message != nullptr ? message : "?"));
     sqlite3_free(message);
     return status;
   }

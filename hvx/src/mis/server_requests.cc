@@ -203,9 +203,8 @@ void Server::handle(const Message& request, const ReplyFunction& reply) {
   });
 }
 
-void Server::forward_request(const Message& request, const dn::Rdns& name,
-                             const dn::Rdns& prefix, const Link& remote,
-                             const ReplyFunction& reply) {
+void Server::forward_request(const Message& request, const dn::Rdns& name, const dn::Rdns& prefix,
+                             const Link& remote, const ReplyFunction& reply) {
   Oid id;
   Asn1Value system;
   dn::first_assertion(prefix.back(), id, system);

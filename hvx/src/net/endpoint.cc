@@ -42,7 +42,7 @@ Status private_directory(const std::string& path) {
   const std::size_t slash = path.rfind('/');
   const std::string directory = slash == std::string::npos ? "." : path.substr(0, slash);
   if (directory.empty()) return Status::AccessDenied("a socket needs its own directory, not /");
-  struct stat info{};
+  struct stat info {};
   if (stat(directory.c_str(), &info) != 0) {
     if (errno != ENOENT || mkdir(directory.c_str(), 0700) != 0) {
       return os_failure("socket directory " + directory);
@@ -63,7 +63,7 @@ Status listen_unix(const Endpoint& endpoint, const ListenOptions& options, Socke
   }
   Status status = private_directory(endpoint.path);
   if (!status.ok()) return status;
-  struct stat info{};
+  struct stat info {};
   if (lstat(endpoint.path.c_str(), &info) == 0) {
     if (!S_ISSOCK(info.st_mode)) {
       return Status::InvalidArgument(endpoint.path + " exists and is not a socket");
@@ -155,9 +155,7 @@ std::string Endpoint::text() const {
   return "tcp:" + host + ":" + std::to_string(port);
 }
 
-bool Endpoint::local_only() const {
-  return kind == Kind::unix_path || host.starts_with("127.");
-}
+bool Endpoint::local_only() const { return kind == Kind::unix_path || host.starts_with("127."); }
 
 Status listen_on(const Endpoint& endpoint, const ListenOptions& options, Socket& out) {
   return endpoint.kind == Endpoint::Kind::unix_path ? listen_unix(endpoint, options, out)
