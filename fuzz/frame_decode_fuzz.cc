@@ -1,6 +1,7 @@
 // Arbitrary bytes as what a peer sends a server: the frame decoder must cut them into
 // frames or refuse, never buffer past a frame's limit, and read the same frames however
 // the bytes arrive.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
