@@ -147,16 +147,17 @@ Status Daemon::run(const std::atomic<bool>& stop) {
       const short revents = polled[first + i].revents;
       if ((revents & (POLLIN | POLLHUP | POLLERR)) != 0 &&
           connection.state() != ClientConnection::State::closing) {
-        if (!connection.read()) {
-          connection.close("it disconnected", true);
-        }
+        // What came whole before the client left is still run.
+        const bool open = connection.read();
         serve(connection);
+        if (!open) depart(connection);
       }
     }
     // Replies go out only now, after the changes they acknowledge were committed.
     for (auto it = connections_.begin(); it != connections_.end();) {
       ClientConnection& connection = *it->second;
       const bool alive = connection.flush();
+      if (!alive) depart(connection);
       if (!alive ||
           (connection.state() == ClientConnection::State::closing && !connection.wants_write())) {
         drop(connection);
@@ -185,6 +186,16 @@ void Daemon::accept_clients() {
                          std::make_unique<ClientConnection>(id, net::Socket(fd), describe(address),
                                                             options_.output_limit, seconds_now()));
     if (connections_.size() >= options_.max_connections) return;
+  }
+}
+
+void Daemon::depart(ClientConnection& connection) {
+  if (connection.state() == ClientConnection::State::closing) return;
+  const bool halfway = connection.decoder().pending() > 0;
+  connection.close("", true);
+  if (halfway) {
+    log("dropping connection " + std::to_string(connection.id()) + " (" + connection.peer() +
+        "): it left in the middle of a frame");
   }
 }
 

@@ -63,6 +63,8 @@ class Daemon {
   Status commit(net::FrameKind kind, const std::string& payload);
   void drop(ClientConnection& connection);
   void drop_silent_greeters();
+  // The client has gone: ordinary, unless it left halfway through a frame.
+  void depart(ClientConnection& connection);
   void install_link_objects(const std::string& remote);
   Asn1Value fdn_table() const;
 
