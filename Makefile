@@ -31,6 +31,9 @@ bench: deps
 	cmake --preset release >/dev/null
 	cmake --build --preset release -j $(JOBS)
 	@for b in $(BUILD)/release/bench/*_bench; do echo "== $$b"; $$b; done
+	@echo "== vqmisd crash test, 30 kills"
+	VQMISD_CRASH_ROUNDS=30 $(BUILD)/release/tests/daemon_tests --gtest_filter='CrashTest.*'
+
 
 fuzz:
 	@tools/install-deps.sh --fuzz

@@ -2,7 +2,7 @@
 # Installs the Debian packages the build needs, once: only what is missing, and says so.
 set -euo pipefail
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev pkg-config libssl-dev
-          libcli11-dev nlohmann-json3-dev libcpp-httplib-dev)
+          libcli11-dev nlohmann-json3-dev libcpp-httplib-dev libsqlite3-dev)
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)
 fi

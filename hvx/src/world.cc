@@ -9,6 +9,7 @@
 #include "hvx/names.h"
 #include "platform_rep.h"
 #include "server.h"
+#include "socket_transport.h"
 #include "topo/database.h"
 
 namespace hvx {
@@ -91,6 +92,9 @@ Asn1Value World::fdn_table(const std::string& system) const {
 }
 
 Platform World::connect() {
+  // An application pointed at a server process talks to it instead.
+  const std::string address = Platform::server_from_environment();
+  if (!address.empty()) return Platform::connect_to_server(address);
   auto transport = std::make_unique<mis::Connection>(servers_.front().get());
   return Platform(new PlatformRep(shared_from_this(), std::move(transport), local_name_));
 }
@@ -214,6 +218,10 @@ void World::change_link(const Link& link, bool connected) {
 
 long World::raise_alarm(const std::string& system, const std::string& managed_object,
                         int severity) {
+  // The server this world's platforms were pointed at holds the alarms.
+  const std::string address = Platform::server_from_environment();
+  if (!address.empty())
+    return SocketTransport::raise_alarm(address, system, managed_object, severity);
   const mis::Server* held = server(system);
   mis::topo::Database* database = held != nullptr ? mis::topo::Database::of(*held) : nullptr;
   long alarm = 0;
@@ -224,6 +232,8 @@ long World::raise_alarm(const std::string& system, const std::string& managed_ob
 }
 
 bool World::clear_alarm(const std::string& system, long alarm) {
+  const std::string address = Platform::server_from_environment();
+  if (!address.empty()) return SocketTransport::clear_alarm(address, system, alarm);
   const mis::Server* held = server(system);
   mis::topo::Database* database = held != nullptr ? mis::topo::Database::of(*held) : nullptr;
   return database != nullptr && database->clear_alarm(alarm).ok();

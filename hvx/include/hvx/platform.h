@@ -5,6 +5,7 @@
 #define HVX_PLATFORM_H_
 
 #include <cstdint>
+#include <string>
 
 #include "hvx/callback.h"
 #include "hvx/data_unit.h"
@@ -33,6 +34,15 @@ class Platform : public Error {
   // The process's platform (the same object as def_platform).
   static Platform& default_platform();
   static Platform def_platform;
+
+  // A connection to the server process at `address` ("unix:/path" or "tcp:host:port"),
+  // presenting the token of the file HVX_TOKEN_FILE names when the server asks for one.
+  // When it cannot be made the platform still exists: its error says why, and every
+  // request fails at once.
+  static Platform connect_to_server(const std::string& address);
+  // The address HVX_SERVER names; "" when none, and applications then run on their own
+  // process's server.
+  static std::string server_from_environment();
 
   // "PLATFORM_OBJNAME": /systemId=name:"<local system>"; "APPLICATION_OBJNAME": the
   // application's own name, ending in =<application number>; "DEFAULT_TIMEOUT": seconds.
@@ -79,9 +89,9 @@ class Platform : public Error {
 // One pass of event delivery on the default platform.
 bool dispatch_recursive(bool one_pass = true);
 
-// The IPv4 address of a system of the world the default platform is connected to, or else of a host name or numeric
-// address the resolver knows, in network byte order (as in_addr.s_addr). False when the
-// name is unknown.
+// The IPv4 address of a system of the world the default platform is connected to, or else of a host
+// name or numeric address the resolver knows, in network byte order (as in_addr.s_addr). False when
+// the name is unknown.
 bool hvx_get_ip_addr(const char* host, std::uint32_t& address);
 
 }  // namespace hvx

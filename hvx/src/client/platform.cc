@@ -10,6 +10,7 @@
 #include "platform_access.h"
 #include "platform_rep.h"
 #include "schema.h"
+#include "socket_transport.h"
 
 namespace hvx {
 
@@ -50,6 +51,25 @@ PlatformRep* Platform::rep() const {
     rep_->ref();
   }
   return rep_;
+}
+
+Platform Platform::connect_to_server(const std::string& address) {
+  std::unique_ptr<SocketTransport> transport;
+  const Status status = SocketTransport::open(address, "client",
+                                              SocketTransport::token_from_environment(), transport);
+  if (status.ok()) {
+    const std::string system = transport->system_name();
+    return Platform(new PlatformRep(nullptr, std::move(transport), system));
+  }
+  Platform platform(new PlatformRep(nullptr, SocketTransport::unreachable(status.text()),
+                                    World::default_system_name()));
+  platform.set_error(status.code(), status.message());
+  return platform;
+}
+
+std::string Platform::server_from_environment() {
+  const char* address = std::getenv("HVX_SERVER");
+  return address != nullptr ? address : "";
 }
 
 DataUnit Platform::get_prop(const DataUnit& name) {

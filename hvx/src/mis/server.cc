@@ -159,6 +159,7 @@ void Server::reset() {
   tree_.clear();
   install_base_objects();
   for (auto& [name, extension] : extensions_) extension->restart(*this);
+  if (store_ != nullptr) store_->cleared();
 }
 
 void Server::add_extension(std::string name, std::unique_ptr<Extension> extension) {
@@ -181,7 +182,10 @@ Extension* Server::extension(std::string_view name) const {
 bool Server::file(ManagedObject object) {
   if (object.info == nullptr) return false;
   object.revision = ++revisions_;
-  return tree_.emplace(dn::key(object.name), std::move(object)).second;
+  const dn::Rdns name = object.name;
+  if (!tree_.emplace(dn::key(name), std::move(object)).second) return false;
+  stored(name);
+  return true;
 }
 
 void Server::install_base_objects() {
@@ -286,6 +290,7 @@ Status Server::create(std::string_view class_name, dn::Rdns name, const dn::Rdns
   (void)inserted;
   const ManagedObject& stored = it->second;
   if (created != nullptr) *created = &stored;
+  this->stored(stored.name);
 
   emit(stored, schema.oid_of(kObjectCreation), heard() ? object_info(stored) : Asn1Value());
   if (hooks != nullptr && hooks->after_create) hooks->after_create(*this, stored);
@@ -394,6 +399,7 @@ Status Server::modify(const dn::Rdns& name, const std::vector<Modification>& mod
   if (changes.empty()) return Status::OK();
   for (const Change& change : changes) object->attributes[change.attribute] = change.new_value;
   object->revision = ++revisions_;
+  stored(name);
 
   const ManagedObject snapshot = *object;
   emit(snapshot, Schema::get().oid_of(kAttributeValueChange),
@@ -418,6 +424,7 @@ Status Server::remove(const dn::Rdns& name) {
   const ManagedObject removed = std::move(it->second);
   tree_.erase(it);
   ++revisions_;
+  stored(name);
   emit(removed, Schema::get().oid_of(kObjectDeletion),
        heard() ? object_info(removed) : Asn1Value());
   if (hooks != nullptr && hooks->after_delete) hooks->after_delete(*this, removed);

@@ -19,6 +19,7 @@
 #include "hvx/status.h"
 #include "managed_object.h"
 #include "schema.h"
+#include "tree_store.h"
 
 namespace hvx::mis {
 
@@ -69,6 +70,10 @@ class Listener {
 };
 
 using ReplyFunction = std::function<void(Message&&)>;
+// How a server reaches a server of another process linked under it: the request carries
+// names as that server's own clients write them, and every reply goes to `reply`, at once
+// or later.
+using Forwarder = std::function<void(const Message& request, ReplyFunction reply)>;
 
 // State a server is extended with beyond its tree (the topology database keeps its indexes
 // here). It lives as long as the server and starts afresh whenever the tree does.
@@ -97,6 +102,13 @@ class Server {
   void add_extension(std::string name, std::unique_ptr<Extension> extension);
   Extension* extension(std::string_view name) const;
 
+  // Where every change of the tree is told (nullptr: nowhere); the store outlives its use.
+  void set_store(TreeStore* store) { store_ = store; }
+  // Every object, in name order.
+  void for_each(const std::function<void(const ManagedObject&)>& visit) const {
+    for (const auto& [key, object] : tree_) visit(object);
+  }
+
   // Behaviour per class (qualified or short class name) and per action (name or dotted
   // identifier).
   void register_hooks(std::string_view class_name, ClassHooks hooks);
@@ -115,7 +127,10 @@ class Server {
   std::uint64_t revision() const { return revisions_; }
   // Moves the revision of an object changed in place (no checks, hooks or notification)
   // on, and the tree's with it.
-  void touch(ManagedObject& object) { object.revision = ++revisions_; }
+  void touch(ManagedObject& object) {
+    object.revision = ++revisions_;
+    stored(object.name);
+  }
   // Creates an object of `class_name` under the checks of a create request. With an empty
   // name the class's before_create hook (or the next free integer of the naming attribute)
   // names it under `superior`.
@@ -149,6 +164,11 @@ class Server {
   // cycles: a notification goes up every route that passes no server twice.
   bool link(Server* remote);
   void unlink(Server* remote);
+  // Links a server of another process under this one, reached through `forward`.
+  bool link_remote(const std::string& system, Forwarder forward);
+  // A notification from a server of another process linked under this one, with names as
+  // its clients read them. One that has come round to this server again is dropped.
+  void receive_linked_event(std::string_view system, const Message& event);
   // A link's state; requests for a disconnected server fail with notConnected.
   bool set_link_connected(std::string_view remote_name, bool connected);
   Server* linked(std::string_view remote_name) const;
@@ -170,17 +190,24 @@ class Server {
   struct Link {
     Server* server;
     bool connected;
+    Forwarder forward;  // for a server of another process
   };
   struct Upstream {
     Server* server;
   };
 
+  void stored(const dn::Rdns& name) {
+    if (store_ != nullptr) store_->changed(name);
+  }
   // The attribute that names a system object.
   static const Oid& system_id();
   void install_base_objects();
   Status name_by_server(ManagedObject& object, const dn::Rdns& superior, const ClassHooks* hooks);
   Status check_new_object(ManagedObject& object, const ClassHooks* hooks) const;
-  Status route(const Message& request, dn::Rdns& name, Server*& target, dn::Rdns& prefix);
+  Status route(const Message& request, dn::Rdns& name, Server*& target, dn::Rdns& prefix,
+               const Link*& remote);
+  void forward_request(const Message& request, const dn::Rdns& name, const dn::Rdns& prefix,
+                       const Link& remote, const ReplyFunction& reply);
   void handle_local(const Message& request, const dn::Rdns& name, const ReplyFunction& reply);
   Status do_get(const Message& request, const dn::Rdns& name, Message& reply);
   Status do_set(const Message& request, const dn::Rdns& name, Message& reply);
@@ -209,6 +236,7 @@ class Server {
   std::vector<std::pair<std::string, std::unique_ptr<Extension>>> extensions_;
   unsigned long notifications_emitted_ = 0;
   std::uint64_t revisions_ = 0;
+  TreeStore* store_ = nullptr;
 };
 
 }  // namespace hvx::mis

@@ -103,7 +103,7 @@ bool Server::link(Server* remote) {
   if (remote == nullptr || remote == this || links_.count(remote->system_name()) != 0) {
     return false;
   }
-  links_.emplace(remote->system_name(), Link{remote, true});
+  links_.emplace(remote->system_name(), Link{remote, true, {}});
   remote->upstreams_.push_back(Upstream{this});
   return true;
 }
@@ -116,6 +116,42 @@ void Server::unlink(Server* remote) {
   ups.erase(std::remove_if(ups.begin(), ups.end(),
                            [this](const Upstream& u) { return u.server == this; }),
             ups.end());
+}
+
+bool Server::link_remote(const std::string& system, Forwarder forward) {
+  if (system.empty() || system == system_name_ || links_.count(system) != 0 || !forward) {
+    return false;
+  }
+  links_.emplace(system, Link{nullptr, true, std::move(forward)});
+  return true;
+}
+
+void Server::receive_linked_event(std::string_view system, const Message& event) {
+  const auto link = links_.find(system);
+  if (link == links_.end() || !link->second.forward || !link->second.connected) return;
+  dn::Rdns name;
+  if (!dn::parse(event.get_object_instance(), name)) return;
+  Oid id;
+  Asn1Value value;
+  if (!name.empty() && dn::first_assertion(name.front(), id, value) && id == system_id()) {
+    name.erase(name.begin());
+  }
+  static const Oid server_table = Schema::get().oid_of("serverTableType");
+  static const Oid mis_id = Schema::get().oid_of("misId");
+  // Servers linked in a cycle would pass a notification round for ever: it goes no further
+  // once its route names this server.
+  for (const Asn1Value& rdn : name) {
+    if (dn::first_assertion(rdn, id, value) && id == mis_id &&
+        dn::string_value(rdn) == system_name_) {
+      return;
+    }
+  }
+  name.insert(name.begin(), dn::rdn(mis_id, ber::octets(std::string(system), TAG_GRAPHSTR)));
+  name.insert(name.begin(), dn::rdn(server_table, ber::octets("mis", TAG_GRAPHSTR)));
+  Message out = event;
+  out.set_object_instance(dn::instance(name));
+  Route route;
+  deliver(out, out, route);
 }
 
 bool Server::set_link_connected(std::string_view remote_name, bool connected) {

@@ -116,8 +116,10 @@ void Server::client_view(Message& message) const {
   rewrite_names(message, [&system](dn::Rdns& name) { name.insert(name.begin(), system); });
 }
 
-Status Server::route(const Message& request, dn::Rdns& name, Server*& target, dn::Rdns& prefix) {
+Status Server::route(const Message& request, dn::Rdns& name, Server*& target, dn::Rdns& prefix,
+                     const Link*& remote) {
   target = this;
+  remote = nullptr;
   const Message::Field field =
       request.has(Message::SUPERIOR) && !request.has(Message::OBJECT_INSTANCE)
           ? Message::SUPERIOR
@@ -151,12 +153,19 @@ Status Server::route(const Message& request, dn::Rdns& name, Server*& target, dn
     if (id == server_table && name.size() >= 2 && is_rdn_of(name[1], mis_id)) {
       const std::string system = dn::string_value(name[1]);
       const auto link = server->links_.find(system);
-      if (link == server->links_.end() || link->second.server == nullptr) {
+      if (link == server->links_.end() ||
+          (link->second.server == nullptr && !link->second.forward)) {
         return Status::NoSuchObjectInstance(dn::format(name, true));
       }
       if (!link->second.connected) return Status::NotConnected(system);
       prefix.insert(prefix.end(), name.begin(), name.begin() + 2);
       name.erase(name.begin(), name.begin() + 2);
+      if (link->second.server == nullptr) {
+        // The rest of the name is the other process's to read.
+        remote = &link->second;
+        target = nullptr;
+        return Status::OK();
+      }
       server = link->second.server;
       continue;
     }
@@ -170,9 +179,14 @@ void Server::handle(const Message& request, const ReplyFunction& reply) {
   dn::Rdns name;
   dn::Rdns prefix;
   Server* target = nullptr;
-  const Status routed = route(request, name, target, prefix);
+  const Link* remote = nullptr;
+  const Status routed = route(request, name, target, prefix, remote);
   if (!routed.ok()) {
     reply(error_reply(request, routed));
+    return;
+  }
+  if (remote != nullptr) {
+    forward_request(request, name, prefix, *remote, reply);
     return;
   }
   if (prefix.empty()) {
@@ -185,6 +199,30 @@ void Server::handle(const Message& request, const ReplyFunction& reply) {
   target->handle_local(request, name, [&prefix, &reply](Message&& answer) {
     rewrite_names(answer,
                   [&prefix](dn::Rdns& n) { n.insert(n.begin(), prefix.begin(), prefix.end()); });
+    reply(std::move(answer));
+  });
+}
+
+void Server::forward_request(const Message& request, const dn::Rdns& name, const dn::Rdns& prefix,
+                             const Link& remote, const ReplyFunction& reply) {
+  Oid id;
+  Asn1Value system;
+  dn::first_assertion(prefix.back(), id, system);
+  const Asn1Value remote_rdn = dn::rdn(system_id(), system);
+  dn::Rdns full;
+  full.reserve(name.size() + 1);
+  full.push_back(remote_rdn);
+  full.insert(full.end(), name.begin(), name.end());
+  Message out = request;
+  const bool superior = request.has(Message::SUPERIOR) && !request.has(Message::OBJECT_INSTANCE);
+  out.set(superior ? Message::SUPERIOR : Message::OBJECT_INSTANCE, dn::instance(full));
+  // The other server names its objects under its system object; this one's clients reach
+  // them through the route they came by.
+  remote.forward(out, [prefix, reply, remote_rdn](Message&& answer) {
+    rewrite_names(answer, [&prefix, &remote_rdn](dn::Rdns& n) {
+      if (!n.empty() && n.front() == remote_rdn) n.erase(n.begin());
+      n.insert(n.begin(), prefix.begin(), prefix.end());
+    });
     reply(std::move(answer));
   });
 }

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Starts a vqmisd, runs the demo against it through HVX_SERVER, and stops it: the demo
+# prints the same as on its own process's server.
+set -euo pipefail
+vqmisd=$1
+demo=$2
+work=$(mktemp -d)
+trap 'kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+"$vqmisd" --name campus-mis --listen "unix:$work/run/mis.sock" --database "$work/tree.db" \
+  > "$work/out" 2> "$work/log" &
+pid=$!
+for _ in $(seq 100); do grep -q '^ready' "$work/out" 2>/dev/null && break; sleep 0.05; done
+grep -q '^ready' "$work/out" || { cat "$work/log"; exit 1; }
+HVX_SERVER="unix:$work/run/mis.sock" "$demo" > "$work/demo"
+"$demo" > "$work/embedded"
+diff "$work/embedded" "$work/demo"
+kill -TERM "$pid"
+wait "$pid"
