@@ -18,7 +18,7 @@
 #include "hvx/ber.h"
 #include "hvx/message.h"
 #include "hvx/names.h"
-#include "schema.h"
+#include "raw_requests.h"
 #include "socket_transport.h"
 
 namespace {
@@ -95,30 +95,6 @@ class Client : public hvx::TransportSink {
   hvx::Message last_;
 };
 
-hvx::Message create_request(const std::string& name) {
-  const hvx::mis::Schema& schema = hvx::mis::Schema::get();
-  hvx::Message request(hvx::Message::CREATE_REQUEST);
-  request.set_object_class(
-      hvx::ber::oid(schema.find_class("topoNode")->oid, hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 0)));
-  request.set(hvx::Message::SUPERIOR, hvx::fdn2oi("/systemId=name:\"bench\"/topoNodeDBId=NULL"));
-  hvx::Asn1Value attributes = hvx::ber::set();
-  for (const auto& [attribute, value] :
-       {std::pair{"topoNodeName", name}, std::pair{"topoNodeType", std::string("Router")}}) {
-    hvx::Asn1Value pair = hvx::ber::sequence();
-    pair.add_component(hvx::ber::oid(schema.oid_of(attribute)));
-    pair.add_component(hvx::ber::octets(value, hvx::TAG_GRAPHSTR));
-    attributes.add_component(pair);
-  }
-  request.set(hvx::Message::ATTRIBUTES, attributes);
-  return request;
-}
-
-hvx::Message get_request(const hvx::Asn1Value& instance) {
-  hvx::Message request(hvx::Message::GET_REQUEST);
-  request.set_object_instance(instance);
-  return request;
-}
-
 void report(benchmark::State& state, std::vector<double>& latencies) {
   if (latencies.empty()) return;
   std::sort(latencies.begin(), latencies.end());
@@ -138,8 +114,8 @@ double micros_since(std::chrono::steady_clock::time_point start) {
 
 void BM_ReadNode(benchmark::State& state) {
   Client client;
-  hvx::Message request =
-      get_request(hvx::fdn2oi("/systemId=name:\"bench\"/topoNodeDBId=NULL/topoNodeId=1"));
+  hvx::Message request = hvx::daemon::get_request(
+      hvx::fdn2oi("/systemId=name:\"bench\"/topoNodeDBId=NULL/topoNodeId=1"));
   std::vector<double> latencies;
   latencies.reserve(1 << 16);
   for (auto _ : state) {
@@ -157,8 +133,9 @@ void BM_CreateAndReadNode(benchmark::State& state) {
   latencies.reserve(1 << 16);
   long n = 0;
   for (auto _ : state) {
-    hvx::Message create =
-        create_request(bench_support::numbered("node ", state.thread_index() * 1000000L + ++n));
+    hvx::Message create = hvx::daemon::node_create_request(
+        hvx::fdn2oi("/systemId=name:\"bench\"/topoNodeDBId=NULL"),
+        bench_support::numbered("node ", state.thread_index() * 1000000L + ++n));
     auto start = std::chrono::steady_clock::now();
     const hvx::Message& made = client.call(create);
     latencies.push_back(micros_since(start));
@@ -166,7 +143,7 @@ void BM_CreateAndReadNode(benchmark::State& state) {
       state.SkipWithError("create refused");
       break;
     }
-    hvx::Message read = get_request(made.get_object_instance());
+    hvx::Message read = hvx::daemon::get_request(made.get_object_instance());
     start = std::chrono::steady_clock::now();
     client.call(read);
     latencies.push_back(micros_since(start));

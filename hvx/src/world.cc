@@ -72,21 +72,7 @@ Asn1Value World::fdn_table(const std::string& system) const {
   Asn1Value table = ber::set();
   for (const Link& link : links_) {
     if (link.parent != system) continue;
-    const std::string remote = quoted(link.remote);
-    Asn1Value entry = ber::sequence();
-    entry.add_component(
-        fdn2oi(link.form == FdnForm::system_id
-                   ? "/systemId=name:" + remote
-                   : "/serverTableType=\"mis\"/misId=" + remote + "/agentTableType=\"CMIP\""));
-    Asn1Value route = ber::sequence();
-    route.add_component(ber::octets(link.remote, TAG_GRAPHSTR));
-    route.add_component(ber::octets("mis:" + link.remote, TAG_GRAPHSTR));
-    route.add_component(
-        ber::octets(fdn2oi("agentTableType=\"CMIP\"/agentId=id:" + remote).encode().view()));
-    Asn1Value routes = ber::sequence();
-    routes.add_component(route);
-    entry.add_component(routes);
-    table.add_component(entry);
+    table.add_component(mis::fdn_table_entry(link.remote, link.form == FdnForm::mis_id));
   }
   return table;
 }

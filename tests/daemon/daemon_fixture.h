@@ -19,7 +19,7 @@
 #include "hvx/ber.h"
 #include "hvx/message.h"
 #include "hvx/names.h"
-#include "schema.h"
+#include "raw_requests.h"
 #include "socket_transport.h"
 
 namespace daemon_testing {
@@ -108,29 +108,13 @@ class Client : public hvx::TransportSink {
 
 inline hvx::Asn1Value instance(const std::string& name) { return hvx::fdn2oi(name); }
 
-// A request to create node `name` of `system`'s topology database, reached by `prefix`.
+// A request to create node `name` of the topology database reached by `prefix`.
 inline hvx::Message create_node(const std::string& prefix, const std::string& name) {
-  const hvx::mis::Schema& schema = hvx::mis::Schema::get();
-  hvx::Message request(hvx::Message::CREATE_REQUEST);
-  request.set_object_class(
-      hvx::ber::oid(schema.find_class("topoNode")->oid, hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 0)));
-  request.set(hvx::Message::SUPERIOR, instance(prefix + "topoNodeDBId=NULL"));
-  hvx::Asn1Value attributes = hvx::ber::set();
-  for (const auto& [attribute, value] :
-       {std::pair{"topoNodeName", name}, std::pair{"topoNodeType", std::string("Router")}}) {
-    hvx::Asn1Value pair = hvx::ber::sequence();
-    pair.add_component(hvx::ber::oid(schema.oid_of(attribute)));
-    pair.add_component(hvx::ber::octets(value, hvx::TAG_GRAPHSTR));
-    attributes.add_component(pair);
-  }
-  request.set(hvx::Message::ATTRIBUTES, attributes);
-  return request;
+  return hvx::daemon::node_create_request(instance(prefix + "topoNodeDBId=NULL"), name);
 }
 
 inline hvx::Message get(const std::string& name) {
-  hvx::Message request(hvx::Message::GET_REQUEST);
-  request.set_object_instance(instance(name));
-  return request;
+  return hvx::daemon::get_request(instance(name));
 }
 
 // The name a reply or notification carries, in slash form.

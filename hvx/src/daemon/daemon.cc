@@ -351,18 +351,7 @@ void Daemon::install_link_objects(const std::string& remote) {
 Asn1Value Daemon::fdn_table() const {
   Asn1Value table = ber::set();
   for (const auto& [system, address] : options_.links) {
-    const std::string remote = quoted(system);
-    Asn1Value entry = ber::sequence();
-    entry.add_component(fdn2oi("/systemId=name:" + remote));
-    Asn1Value route = ber::sequence();
-    route.add_component(ber::octets(system, TAG_GRAPHSTR));
-    route.add_component(ber::octets("mis:" + system, TAG_GRAPHSTR));
-    route.add_component(
-        ber::octets(fdn2oi("agentTableType=\"CMIP\"/agentId=id:" + remote).encode().view()));
-    Asn1Value routes = ber::sequence();
-    routes.add_component(route);
-    entry.add_component(routes);
-    table.add_component(entry);
+    table.add_component(mis::fdn_table_entry(system, false));
   }
   return table;
 }

@@ -239,6 +239,11 @@ class Server {
   TreeStore* store_ = nullptr;
 };
 
+// The FDN-table entry of `remote`, a system linked under this server: its name (the
+// systemId form, or the misId form of the server table) and the route through the link's
+// CMIP agent entity.
+Asn1Value fdn_table_entry(const std::string& remote, bool mis_id_form);
+
 }  // namespace hvx::mis
 
 #endif  // HVX_SRC_MIS_SERVER_H_

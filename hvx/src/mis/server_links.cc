@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "hvx/ber.h"
+#include "hvx/names.h"
 #include "server.h"
 
 namespace hvx::mis {
@@ -177,6 +178,23 @@ std::vector<std::string> Server::linked_systems() const {
 bool Server::is_link_connected(std::string_view remote_name) const {
   const auto it = links_.find(remote_name);
   return it != links_.end() && it->second.connected;
+}
+
+Asn1Value fdn_table_entry(const std::string& remote, bool mis_id_form) {
+  const std::string quoted = "\"" + remote + "\"";
+  Asn1Value entry = ber::sequence();
+  entry.add_component(
+      fdn2oi(mis_id_form ? "/serverTableType=\"mis\"/misId=" + quoted + "/agentTableType=\"CMIP\""
+                         : "/systemId=name:" + quoted));
+  Asn1Value route = ber::sequence();
+  route.add_component(ber::octets(remote, TAG_GRAPHSTR));
+  route.add_component(ber::octets("mis:" + remote, TAG_GRAPHSTR));
+  route.add_component(
+      ber::octets(fdn2oi("agentTableType=\"CMIP\"/agentId=id:" + quoted).encode().view()));
+  Asn1Value routes = ber::sequence();
+  routes.add_component(route);
+  entry.add_component(routes);
+  return entry;
 }
 
 }  // namespace hvx::mis
