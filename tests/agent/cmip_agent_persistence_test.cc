@@ -38,13 +38,6 @@ class CmipAgentPersistenceTest : public agent_testing::AgentWorldTest {
                      agent.set_network_sap("n"));
     return agent;
   }
-  // Every attribute but the name, read back through a fresh handle.
-  static std::string on_server() {
-    A loaded(kDn);
-    EXPECT_VQ_OK(loaded.load_all_attributes());
-    loaded.clear_some_attributes(set_of({A::dn}));
-    return printed(loaded);
-  }
 };
 
 std::string random_text(std::mt19937& random, bool selector) {
@@ -268,8 +261,8 @@ TEST_F(CmipAgentPersistenceTest, AnImageTheServerSentLoadsWhole) {
 }
 
 TEST_F(CmipAgentPersistenceTest, EachRequestRefusedInTurn) {
-  expect_each_request_refused_cleanly<A>(creatable(), kDn,
-                                         [](A& agent) { return agent.set_network_sap("changed"); });
+  vq_testing::expect_each_request_refused_cleanly<A>(
+      creatable(), kDn, [](A& agent) { return agent.set_network_sap("changed"); });
 }
 
 }  // namespace
