@@ -30,7 +30,8 @@ void expect_each_request_refused_cleanly(const Handle& creatable, const Dn& dn,
   };
   for (int operation = 0; operation < 4; ++operation) {
     for (int run = 0; run <= 3; ++run) {
-      SCOPED_TRACE("operation " + std::to_string(operation) + ", run " + std::to_string(run));
+      SCOPED_TRACE("operation " + std::to_string(operation) + ", " +
+                   (run == 3 ? "clean" : fault_name(kFaults[run])));
       Handle handle = creatable;
       if (operation != 0) {
         ASSERT_VQ_OK(handle.create_with_all_attributes());
