@@ -118,10 +118,12 @@ TEST_F(CmipAgentPersistenceTest, RefusalsNameWhatIsMissingOrNotAllowed) {
   A agent = creatable();
   EXPECT_VQ_ERROR_TEXT(agent.create_with_some_attributes(!set_of({A::network_sap})),
                        Code::missing_mandatory_attribute, "VQCmipAgent::network_sap, ");
-  EXPECT_VQ_ERROR_TEXT(A(kDn).create_with_all_attributes(), Code::missing_mandatory_attribute,
-                       "VQCmipAgent::administrative_state, agent_address_info, agent_address_tag, "
-                       "application_entity_title, presentation_selector, session_selector, "
-                       "transport_selector, network_sap, ");
+  A nameless(kDn);
+  nameless.clear_all_attributes();
+  EXPECT_VQ_ERROR_TEXT(nameless.create_with_all_attributes(), Code::missing_mandatory_attribute,
+                       "VQCmipAgent::administrative_state, dn, agent_address_info, "
+                       "agent_address_tag, application_entity_title, presentation_selector, "
+                       "session_selector, transport_selector, network_sap, ");
   EXPECT_VQ_ERROR_TEXT(agent.store_some_attributes(set_of({A::operational_state, A::dn})),
                        Code::attribute_not_storeable, "VQCmipAgent::operational_state, dn, ");
   EXPECT_VQ_ERROR_TEXT(A(kDn).load_all_attributes(), Code::object_does_not_exist,
