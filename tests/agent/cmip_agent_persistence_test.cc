@@ -38,13 +38,6 @@ class CmipAgentPersistenceTest : public agent_testing::AgentWorldTest {
                      agent.set_network_sap("n"));
     return agent;
   }
-  // Every attribute but the name, read back through a fresh handle.
-  static std::string on_server() {
-    A loaded(kDn);
-    EXPECT_VQ_OK(loaded.load_all_attributes());
-    loaded.clear_some_attributes(set_of({A::dn}));
-    return printed(loaded);
-  }
 };
 
 std::string random_text(std::mt19937& random, bool selector) {
@@ -125,10 +118,12 @@ TEST_F(CmipAgentPersistenceTest, RefusalsNameWhatIsMissingOrNotAllowed) {
   A agent = creatable();
   EXPECT_VQ_ERROR_TEXT(agent.create_with_some_attributes(!set_of({A::network_sap})),
                        Code::missing_mandatory_attribute, "VQCmipAgent::network_sap, ");
-  EXPECT_VQ_ERROR_TEXT(A(kDn).create_with_all_attributes(), Code::missing_mandatory_attribute,
-                       "VQCmipAgent::administrative_state, agent_address_info, agent_address_tag, "
-                       "application_entity_title, presentation_selector, session_selector, "
-                       "transport_selector, network_sap, ");
+  A nameless(kDn);
+  nameless.clear_all_attributes();
+  EXPECT_VQ_ERROR_TEXT(nameless.create_with_all_attributes(), Code::missing_mandatory_attribute,
+                       "VQCmipAgent::administrative_state, dn, agent_address_info, "
+                       "agent_address_tag, application_entity_title, presentation_selector, "
+                       "session_selector, transport_selector, network_sap, ");
   EXPECT_VQ_ERROR_TEXT(agent.store_some_attributes(set_of({A::operational_state, A::dn})),
                        Code::attribute_not_storeable, "VQCmipAgent::operational_state, dn, ");
   EXPECT_VQ_ERROR_TEXT(A(kDn).load_all_attributes(), Code::object_does_not_exist,
@@ -268,8 +263,8 @@ TEST_F(CmipAgentPersistenceTest, AnImageTheServerSentLoadsWhole) {
 }
 
 TEST_F(CmipAgentPersistenceTest, EachRequestRefusedInTurn) {
-  expect_each_request_refused_cleanly<A>(creatable(), kDn,
-                                         [](A& agent) { return agent.set_network_sap("changed"); });
+  vq_testing::expect_each_request_refused_cleanly<A>(
+      creatable(), kDn, [](A& agent) { return agent.set_network_sap("changed"); });
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
-// A CMIP agent held locally: its accessor rules, selections, comparison and printed form.
+// A CMIP agent held locally: its accessor rules, comparison and printed form.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "agent_world.h"
 #include "dedavuz_api/cmip_agent.h"
@@ -131,19 +130,6 @@ TEST(CmipAgentTest, ManagedObjectsAreKeptInCanonicalForm) {
   ASSERT_VQ_OK(agent.add_managed_object(kB));
   ASSERT_VQ_OK(agent.get_managed_objects(objects));
   EXPECT_EQ(objects.entries(), 1u);
-}
-
-TEST(CmipAgentTest, ValidAndMandatorySets) {
-  VQIntegerSet all(A::attribute_count, true);
-  EXPECT_EQ(A::get_valid_attributes(load), all);
-  EXPECT_EQ(A::get_valid_attributes(create), all);
-  all.remove(A::operational_state);
-  all.remove(A::dn);
-  EXPECT_EQ(A::get_valid_attributes(store), all);
-  EXPECT_EQ(A::get_mandatory_attributes(load), set_of({A::dn}));
-  EXPECT_EQ(A::get_mandatory_attributes(store), set_of({A::dn}));
-  EXPECT_EQ(A::get_mandatory_attributes(create), set_of({1, 2, 4, 5, 7, 8, 9, 10, 11}));
-  EXPECT_EQ(&A::get_mandatory_attributes(create), &A::get_mandatory_attributes(create));
 }
 
 TEST(CmipAgentTest, PrintsEachActiveAttributeInItsOrder) {

@@ -132,7 +132,7 @@ TEST_F(RpcAgentServerTest, CreationAddsTheCmipAddressesAndRefusalsNameTheAttribu
 }
 
 TEST_F(RpcAgentServerTest, EachRequestRefusedInTurn) {
-  expect_each_request_refused_cleanly<R>(
+  vq_testing::expect_each_request_refused_cleanly<R>(
       populated(), kDn, [](R& agent) { return agent.set_set_community_string("changed"); });
 }
 

@@ -232,7 +232,7 @@ TEST_F(SnmpAgentServerTest, ServerFormsAndRefusals) {
 }
 
 TEST_F(SnmpAgentServerTest, EachRequestRefusedInTurn) {
-  expect_each_request_refused_cleanly<S>(
+  vq_testing::expect_each_request_refused_cleanly<S>(
       populated(), kDn, [](S& agent) { return agent.set_supported_mibs({"changed"}); });
 }
 

@@ -34,6 +34,19 @@ Message reply() {
   return message;
 }
 
+// reply() with `info` as an indefinite-length field, [6] { info } then end-of-contents;
+// with the action type or without.
+std::string indefinite_reply(const Asn1Value& info, bool with_type) {
+  std::string body = ber::integer(Message::ACTION_RESULT).encode().str() +
+                     ber::integer(9).encode().str() + ber::integer(9).encode().str();
+  if (with_type) body += ber::explicit_tagged(reply().get_action_type(), 5).encode().str();
+  body += "\xa6\x80" + info.encode().str() + std::string(2, '\0');
+  std::string pdu = "\x30\x82";
+  pdu += static_cast<char>(body.size() >> 8);
+  pdu += static_cast<char>(body.size() & 0xff);
+  return pdu + body;
+}
+
 TEST(MessageFields, EncodedFieldTravelsAsItsValueWould) {
   Message as_value = reply();
   as_value.set_action_info(info());
@@ -75,25 +88,12 @@ TEST(MessageFields, DecodingChecksTheWholePdu) {
   Message out;
   EXPECT_FALSE(Message::decode(DataUnit(deep), out).ok());
 
-  // The same message with an indefinite-length field: [6] { value } then end-of-contents.
-  const std::string field = info().encode().str();
-  const std::string body = ber::integer(Message::ACTION_RESULT).encode().str() +
-                           ber::integer(9).encode().str() + ber::integer(9).encode().str() +
-                           ber::explicit_tagged(message.get_action_type(), 5).encode().str() +
-                           "\xa6\x80" + field + std::string(2, '\0');
-  std::string pdu = "\x30\x82";
-  pdu += static_cast<char>(body.size() >> 8);
-  pdu += static_cast<char>(body.size() & 0xff);
-  pdu += body;
+  // The same message with an indefinite-length field.
   Message decoded;
-  ASSERT_TRUE(Message::decode(DataUnit(pdu), decoded).ok());
+  ASSERT_TRUE(Message::decode(DataUnit(indefinite_reply(info(), true)), decoded).ok());
   EXPECT_EQ(decoded, message);
   EXPECT_EQ(decoded.encoded(Message::INFO), info().encode());
 }
-
-}  // namespace
-
-namespace {
 
 // Values may lie 63 levels down in a PDU and no deeper, whichever way the PDU is checked:
 // with short lengths only, or with an indefinite one the reader must take.
@@ -110,17 +110,9 @@ TEST(MessageFields, NestingLimitHoldsEitherWay) {
       }
       Message message = reply();
       message.set_action_info(nested);
-      std::string pdu = message.encode().str();
-      if (indefinite) {
-        // An indefinite field: only the reader reads it.
-        const std::string field = nested.encode().str();
-        const std::string body = ber::integer(Message::ACTION_RESULT).encode().str() +
-                                 ber::integer(9).encode().str() + ber::integer(9).encode().str() +
-                                 "\xa6\x80" + field + std::string(2, '\0');
-        pdu = "\x30\x81";
-        pdu += static_cast<char>(body.size());
-        pdu += body;
-      }
+      // An indefinite field: only the reader reads it.
+      const std::string pdu =
+          indefinite ? indefinite_reply(nested, false) : message.encode().str();
       Message out;
       EXPECT_EQ(Message::decode(DataUnit(pdu), out).ok(), levels == 61);
     }

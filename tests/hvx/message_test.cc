@@ -34,14 +34,6 @@ TEST(MessageCodec, RoundTripsEveryField) {
   EXPECT_FALSE(back.is_final_reply());
 }
 
-TEST(MessageCodec, BaseTypes) {
-  EXPECT_EQ(Message(Message::ACTION_REQUEST).base_type(), Message::INVOKE);
-  EXPECT_EQ(Message(Message::EVENT_REPORT).base_type(), Message::INVOKE);
-  EXPECT_EQ(Message(Message::DERIVE_RESULT).base_type(), Message::RESULT);
-  EXPECT_EQ(Message(Message::ERROR_REPLY).base_type(), Message::ERROR);
-  EXPECT_TRUE(Message(Message::ERROR_REPLY).is_final_reply());
-}
-
 // Every malformed form is refused with a reason, never accepted or crashed on.
 TEST(MessageCodec, RefusesMalformedMessages) {
   auto encoded = [](std::initializer_list<Asn1Value> parts) {

@@ -31,19 +31,6 @@ TEST_F(WorldTest, RefusesDuplicateServersSelfLinksAndUnlinkedSystems) {
   EXPECT_TRUE(world_->set_connected("C", true)) << "connected already";
 }
 
-TEST_F(WorldTest, RemoteNotificationsArriveWithNamesSeenFromTheLocalServer) {
-  hvx::EventRecorder recorder(platform_);
-  ASSERT_TRUE(make_type("T", "", prefix("C")));
-  ASSERT_TRUE(make_type("U"));
-  EXPECT_TRUE(recorder.events().empty()) << "delivered outside dispatching";
-  platform_.dispatch_recursive(true);
-  EXPECT_EQ(recorder.summary(),
-            (std::vector<std::string>{
-                "objectCreation /serverTableType=\"mis\"/misId=\"B\"/serverTableType=\"mis\"/"
-                "misId=\"C\"/topoTypeDBId=NULL/topoTypeId=\"T\"",
-                "objectCreation topoTypeDBId=NULL/topoTypeId=\"U\""}));
-}
-
 TEST_F(WorldTest, DisconnectFailsRequestsAndReportsTheState) {
   hvx::EventRecorder recorder(platform_);
   ASSERT_TRUE(world_->set_connected("B", false));

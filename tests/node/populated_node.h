@@ -65,29 +65,22 @@ inline VQStatus populate_view_node(const Neighbours& n, VQTopoNode& node) {
   VQ_RETURN_IF_ERROR(node.set_is_severity_propagated(false));
   VQ_RETURN_IF_ERROR(node.set_state(-42));
   VQ_RETURN_IF_ERROR(node.set_display_statuses({{"up", 1}, {"d\xe9gradation", -2}, {"", 0}}));
-  VQTopoNode::GeoLocation where;
-  where.longitude = -122.1;
-  where.latitude = -0.1;
-  VQ_RETURN_IF_ERROR(node.set_geographical_location(where, false));
+  VQ_RETURN_IF_ERROR(
+      node.set_geographical_location({.longitude = -122.1, .latitude = -0.1}, false));
   VQ_RETURN_IF_ERROR(node.set_layer_name("\x01layer \xfe"));
   VQ_RETURN_IF_ERROR(node.add_user_datum("topoNodeLayer", text_morf("topoNodeLayer", "extra")));
   VQ_RETURN_IF_ERROR(node.set_logical_locations(
       {{n.campus, {-10, 20, -30}}, {n.annex, {2147483647, -2147483647, 0}}}));
   VQ_RETURN_IF_ERROR(node.set_view_background_image_filename("/maps/b\xe2timent.png"));
   VQ_RETURN_IF_ERROR(node.set_view_map_config_filename("campus \xff.map"));
-  VQTopoNode::GeoLocation centre;
-  centre.longitude = 0.3;
-  centre.latitude = -45.7;
-  VQ_RETURN_IF_ERROR(node.set_view_default_geo_area(centre, 0.1, false));
+  VQ_RETURN_IF_ERROR(
+      node.set_view_default_geo_area({.longitude = 0.3, .latitude = -45.7}, 0.1, false));
   VQ_RETURN_IF_ERROR(node.set_view_config_data({{"zoom", "1.5"}, {"grid", "\xe9t\xe9"}}));
   VQ_RETURN_IF_ERROR(node.set_monitor_rotation(-30, false));
   VQ_RETURN_IF_ERROR(node.set_array_visible_children({}));
   VQ_RETURN_IF_ERROR(node.set_array_orientation(VQTopoNode::vertical));
   VQ_RETURN_IF_ERROR(node.set_array_num_columns(3));
-  VQTopoNode::ArrayCellSize cell;
-  cell.width = 40;
-  cell.height = 7;
-  VQ_RETURN_IF_ERROR(node.set_array_cell_size(cell));
+  VQ_RETURN_IF_ERROR(node.set_array_cell_size({.width = 40, .height = 7}));
   return node.set_bus_logical_locations({{1, 2, 3}, {-4, -5, -6}, {0, 0, -1}});
 }
 

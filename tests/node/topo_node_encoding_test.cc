@@ -125,9 +125,7 @@ TEST(NodeEncodingTest, MonitorIsNullOnlyWithoutRotationAndVisibleChildren) {
 
 TEST(NodeEncodingTest, GeographicalLocationIsLatitudeThenLongitude) {
   Rep rep(kNode);
-  N::GeoLocation paris;
-  paris.longitude = 2.5;
-  paris.latitude = 48.8;
+  const N::GeoLocation paris{.longitude = 2.5, .latitude = 48.8};
   EXPECT_VQ_OK(rep.set_geographical_location(paris, false));
   hvx::Image target = image();
   ASSERT_VQ_OK(rep.set_some_attributes_in_image(Rep::topo_node, target,

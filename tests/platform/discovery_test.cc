@@ -29,33 +29,6 @@ using ::testing::internal::GetCapturedStderr;
 
 using DiscoveryTest = PlatformWorldTest;
 
-TEST_F(DiscoveryTest, ThreeServerWorldEndToEnd) {
-  record_requests();
-  CaptureStderr();
-  ASSERT_TRUE(VQTopoPlatform::initialize(platform(), false));
-  EXPECT_EQ(GetCapturedStderr(), "");
-  VQTopoPlatform* const topo = VQTopoPlatform::instance();
-  ASSERT_NE(topo, nullptr);
-  EXPECT_EQ(topo->local_system_name(), "L");
-  EXPECT_EQ(to_vector(topo->system_names()), kThreeSystems);
-
-  // Each system's full name leads back to it (the forms are in the system names test).
-  for (const std::string& system : kThreeSystems) {
-    EXPECT_EQ(topo->fdn_system_str(topo->system_fdn_str(system)), system);
-  }
-  // Each remote system is registered by its own name with the local connection manager.
-  const std::string app = application_number();
-  EXPECT_EQ(sent_registrations(), (std::vector<std::string>{"registerConnection B " + app,
-                                                            "registerConnection C " + app}));
-  EXPECT_EQ(registrations(), (std::vector<std::string>{"B", "C"}));
-
-  // The databases of a discovered system are reached through its path.
-  hvx::Image fdn_table(hvx::DataUnit(VQTopoPlatformRep::fdn_table_fdn("/L/B/C")), "vqFdn",
-                       platform());
-  ASSERT_TRUE(fdn_table.boot()) << fdn_table.get_error_string();
-  EXPECT_TRUE(fdn_table.exists());
-}
-
 TEST_F(DiscoveryTest, NamesFollowThePlatformObjectOnceItExists) {
   const std::string c_fdn =
       "/serverTableType=\"mis\"/misId=\"B\"/serverTableType=\"mis\"/misId=\"C\"/"

@@ -52,6 +52,9 @@ TEST_F(TopoPlatformTest, InitializeTwiceKeepsTheFirstObjectAndHoldState) {
   EXPECT_FALSE(VQTopoPlatformRep::is_holding_events());
   EXPECT_FALSE(VQTopoPlatformRep::instance()->is_view_graph_cached());
   EXPECT_EQ(to_vector(made->system_names()), kThreeSystems);
+  for (const std::string& system : kThreeSystems) {
+    EXPECT_EQ(made->fdn_system_str(made->system_fdn_str(system)), system);
+  }
 }
 
 TEST_F(TopoPlatformTest, EmptyPlatformObjnameFailsAndALaterCallStartsAgain) {

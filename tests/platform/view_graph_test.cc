@@ -130,12 +130,6 @@ TEST_F(ViewGraphTest, LeafPathsNonViewsAndFilesNotSent) {
   EXPECT_VQ_ERROR_TEXT(rep_->get_view_graph_background_file_name(v, file),
                        VQStatus::Code::invalid_argument,
                        "VQTopoPlatform::get_view_graph_background_file_name");
-  // {A, B} to {B, C}: B stays linked once.
-  const Dn c = make("C", "Network", {root});
-  store_parents(v, {c, parents(v)[1]});
-  EXPECT_EQ(parents(v).entries(), 2u);
-  EXPECT_TRUE(children(a).is_empty());
-  EXPECT_EQ(children(c), Dns{v});
 }
 
 TEST_F(ViewGraphTest, NodeLoadsTakeWhatTheGraphKeepsCurrent) {

@@ -1,18 +1,16 @@
-// Types created, loaded, stored and destroyed on the embedded server, and every request of
-// those operations failed, dropped or damaged in turn.
+// Types created, loaded, stored and destroyed on the embedded server, and the request of
+// each operation failed, dropped or damaged in turn.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <string>
-#include <tuple>
 
 #include "dedavuz_api/topo_platform.h"
 #include "dedavuz_api/topo_type.h"
 #include "dedavuz_api/topo_type_rep.h"
 #include "hvx/testing.h"
 #include "hvx/world.h"
-#include "support/helpers.h"
+#include "support/request_faults.h"
 #include "support/vq_test.h"
 #include "type/topo_type_rep_access.h"
 
@@ -89,44 +87,9 @@ TEST_F(TypePersistenceTest, StoredLegalChildrenAreAddedToTheServers) {
   EXPECT_EQ(children, (Names{"Hub", "Router"}));
 }
 
-enum class Operation { create, load, store, destroy };
-using vq_testing::Fault;
-
-class TypeFaultTest : public TypePersistenceTest,
-                      public ::testing::WithParamInterface<std::tuple<Operation, Fault>> {};
-
-// Each operation is one request: whatever befalls it gives code 1, and a refused request
-// changes nothing on the server or in the handle.
-TEST_P(TypeFaultTest, EveryRequestFailsClearly) {
-  const auto [operation, fault] = GetParam();
-  if (operation != Operation::create) {
-    ASSERT_VQ_OK(cable_.create_with_all_attributes());
-  }
-  const std::string before = operation == Operation::create ? "" : on_server();
-  EXPECT_VQ_OK(cable_.set_layer_name("changed"));
-  T loaded(VQTopoTypeDn("L", "Cable"));
-  const auto plan = vq_testing::fault_at(1, fault);
-  hvx::install_fault_plan(hvx::Platform::default_platform(), plan);
-  const std::function<VQStatus()> operations[] = {
-      [&] { return cable_.create_with_all_attributes(); },
-      [&] { return loaded.load_all_attributes(); }, [&] { return cable_.store_all_attributes(); },
-      [&] { return cable_.destroy(); }};
-  const VQStatus status = operations[static_cast<int>(operation)]();
-  hvx::remove_fault_plan(hvx::Platform::default_platform());
-  EXPECT_EQ(plan->requests_seen(), 1);
-  EXPECT_VQ_ERROR(status, Code::hvx_error);
-  EXPECT_EQ(vq_testing::active_of(loaded), set_of({T::dn}));
-  if (fault != Fault::fail) return;  // a lost reply leaves the outcome to the server
-  EXPECT_EQ(status.message(), "processingFailure: injected");
-  EXPECT_EQ(cable_.exists(), operation != Operation::create);
-  if (operation != Operation::create) {
-    EXPECT_EQ(on_server(), before);
-  }
+TEST_F(TypePersistenceTest, EachRequestRefusedInTurn) {
+  vq_testing::expect_each_request_refused_cleanly<T>(
+      cable_, VQTopoTypeDn("L", "Cable"), [](T& type) { return type.set_layer_name("changed"); });
 }
-
-INSTANTIATE_TEST_SUITE_P(Requests, TypeFaultTest,
-                         ::testing::Combine(::testing::Values(Operation::create, Operation::load,
-                                                              Operation::store, Operation::destroy),
-                                            ::testing::ValuesIn(vq_testing::kFaults)));
 
 }  // namespace

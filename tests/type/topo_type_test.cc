@@ -235,18 +235,14 @@ TEST(TopoTypeTest, ServerAttributesAndTheirRefusedValues) {
   EXPECT_EQ(found, 15);
 }
 
-TEST(TopoTypeTest, CopiesAreDeep) {
+// (That copies are deep is in the comparison test, which changes a copy.)
+TEST(TopoTypeTest, SelfAssignmentKeepsTheValues) {
   VQTopoType source = router();
-  VQTopoType copy(source);
-  EXPECT_VQ_OK(copy.set_base_type("Link"));
   VQTopoType& alias = source;
   source = alias;
   std::string base;
   EXPECT_VQ_OK(source.get_base_type(base));
   EXPECT_EQ(base, "Device");
-  source.clear_some_attributes(set_of({1}));
-  EXPECT_VQ_ERROR(source.get_base_type(base), Code::attribute_not_set);
-  EXPECT_VQ_OK(copy.get_base_type(base));
 }
 
 // A set smaller than the active set clears its own members and nothing else.
