@@ -295,21 +295,25 @@ void Database::delete_view_node(long view, long id) {
   server_.remove(name).IgnoreError();
 }
 
-// A child joins at the end: the list grows by one, without being built again.
+// topoNodeChildren follows the children's topoNodeParents, so it changes in place, without
+// a notification of its own: a listener learns the same from each child's creation and
+// parents change, while the parent's whole list in every creation would make creating n
+// children under one view cost n squared. A child joins at the end of the held list.
 void Database::add_child(long parent, long child) {
-  const dn::Rdns name = ids().node(parent);
-  const ManagedObject* object = server_.find(name);
+  ManagedObject* object = server_.find(ids().node(parent));
   if (object == nullptr) return;
-  const Asn1Value* children = object->find(ids().node(kChildren));
-  Asn1Value next = children != nullptr ? *children : ber::set();
-  next.add_component(ber::integer(child));
-  modify(name, ids().node(kChildren), next);
+  Asn1Value& children = object->attributes[ids().node(kChildren)];
+  if (children.is_null()) children = ber::set();
+  children.add_component(ber::integer(child));
+  server_.touch(*object);
 }
 
 void Database::write_children(long parent) {
-  if (const NodeGraph::Node* node = graph_.find(parent)) {
-    write_ids(parent, kChildren, node->children);
-  }
+  const NodeGraph::Node* node = graph_.find(parent);
+  ManagedObject* object = server_.find(ids().node(parent));
+  if (node == nullptr || object == nullptr) return;
+  object->attributes[ids().node(kChildren)] = id_set(node->children);
+  server_.touch(*object);
 }
 
 void Database::write_ids(long id, NodeAttribute attribute, const std::vector<long>& list) {
