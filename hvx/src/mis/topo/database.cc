@@ -37,7 +37,22 @@ std::vector<std::uint64_t> attribute_prefix() {
   return std::vector<std::uint64_t>(arcs.begin(), arcs.end() - 1);
 }
 
+Asn1Value encoded_boolean(bool value) {
+  Asn1Value encoded;
+  encoded.encode_boolean(value);
+  return encoded;
+}
+
 }  // namespace
+
+Database::SharedValues::SharedValues()
+    : no_children(ber::set()), yes(encoded_boolean(true)), no(encoded_boolean(false)) {
+  for (int value = 0; value <= kCleared; ++value) severities[value] = ber::integer(value);
+}
+
+Asn1Value Database::SharedValues::severity(int value) const {
+  return is_severity(value) ? severities[value] : ber::integer(value);
+}
 
 void Database::install(Server& server) {
   auto owned = std::unique_ptr<Database>(new Database(server));
@@ -349,8 +364,7 @@ void Database::write_is_managed(long id) {
   bool managed = true;
   if (const Asn1Value* value = object->find(i.node(kManaged))) value->decode_boolean(managed);
   const Asn1Value* set = object->find(i.node(kMoSet));
-  Asn1Value is_managed;
-  is_managed.encode_boolean(managed && set != nullptr && set->num_comps() > 0);
+  const Asn1Value& is_managed = shared_.boolean(managed && set != nullptr && set->num_comps() > 0);
   const Asn1Value* current = object->find(i.node(kIsManaged));
   if (current == nullptr || !(*current == is_managed))
     modify(i.node(id), i.node(kIsManaged), is_managed);
@@ -373,7 +387,7 @@ void Database::update_severity(long id, std::vector<long>& lowered, std::vector<
   const int old = node->severity;
   if (severity == old) return;
   graph_.set_severity(id, severity);
-  modify(ids().node(id), ids().node(kSeverity), ber::integer(severity));
+  modify(ids().node(id), ids().node(kSeverity), shared_.severity(severity));
   if (worse(old, severity) == severity) {
     raised.push_back(id);
   } else {
@@ -384,7 +398,7 @@ void Database::update_severity(long id, std::vector<long>& lowered, std::vector<
 void Database::propagate(const std::vector<long>& lowered, const std::vector<long>& raised) {
   for (const long id : graph_.propagate(lowered, raised)) {
     modify(ids().node(id), ids().node(kPropagatedSeverity),
-           ber::integer(graph_.find(id)->propagated));
+           shared_.severity(graph_.find(id)->propagated));
   }
 }
 
