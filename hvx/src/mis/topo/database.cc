@@ -298,9 +298,18 @@ const EncodedObjects::Encoded* Database::encoded_place(long view, long id) const
   return place == known->second.end() ? nullptr : encoded(&place->second);
 }
 
+// A place is made for every node in every parent: its name shares the naming components
+// of the two nodes' own names rather than holding copies of them.
 void Database::create_view_node(long view, long id) {
   places_.erase(view);
-  server_.create("topoViewNode", ids().view_node(view, id), {}, {}).IgnoreError();
+  dn::Rdns name = ids().view_node(view, id);
+  const ManagedObject* parent = server_.find(ids().node(view));
+  const ManagedObject* child = server_.find(ids().node(id));
+  if (parent != nullptr && child != nullptr && name.size() >= 2) {
+    name[name.size() - 2] = parent->name.back();
+    name.back() = child->name.back();
+  }
+  server_.create("topoViewNode", std::move(name), {}, {}).IgnoreError();
 }
 
 void Database::delete_view_node(long view, long id) {
