@@ -59,27 +59,4 @@ std::pair<ObjectValues::iterator, bool> ObjectValues::try_emplace(const Oid& att
   return {add(at, attribute, value), true};
 }
 
-std::pair<ObjectValues::iterator, bool> ObjectValues::insert_or_assign(const Oid& attribute,
-                                                                       const Asn1Value& value) {
-  const auto at = lower_bound(attribute);
-  if (at != entries_.end() && *at->first == attribute) {
-    at->second = value;
-    return {iterator(at), false};
-  }
-  return {add(at, attribute, value), true};
-}
-
-std::size_t ObjectValues::erase(const Oid& attribute) {
-  const auto at = find(attribute);
-  if (at == end()) return 0;
-  entries_.erase(at.base());
-  return 1;
-}
-
-bool ObjectValues::operator==(const ObjectValues& other) const {
-  return std::equal(
-      entries_.begin(), entries_.end(), other.entries_.begin(), other.entries_.end(),
-      [](const Entry& a, const Entry& b) { return a.first == b.first && a.second == b.second; });
-}
-
 }  // namespace hvx::mis

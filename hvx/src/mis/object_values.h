@@ -23,7 +23,7 @@ class ObjectValues {
   template <typename Base, typename Value>
   class Iterator {
    public:
-    using iterator_category = std::bidirectional_iterator_tag;
+    using iterator_category = std::forward_iterator_tag;
     using difference_type = std::ptrdiff_t;
     using value_type = std::pair<const Oid&, Value&>;
     using reference = value_type;
@@ -45,11 +45,6 @@ class ObjectValues {
       return *this;
     }
     Iterator operator++(int) { return Iterator(at_++); }
-    Iterator& operator--() {
-      --at_;
-      return *this;
-    }
-    Iterator operator--(int) { return Iterator(at_--); }
     template <typename B, typename V>
     bool operator==(const Iterator<B, V>& other) const {
       return at_ == other.base();
@@ -70,23 +65,15 @@ class ObjectValues {
   const_iterator end() const { return const_iterator(entries_.end()); }
   std::size_t size() const { return entries_.size(); }
   bool empty() const { return entries_.empty(); }
-  void clear() { entries_.clear(); }
   // Gives back the room kept for more values: an object filed in the tree rarely gains any.
   void shrink_to_fit() { entries_.shrink_to_fit(); }
 
   iterator find(const Oid& attribute);
   const_iterator find(const Oid& attribute) const;
-  std::size_t count(const Oid& attribute) const { return find(attribute) == end() ? 0 : 1; }
-  bool contains(const Oid& attribute) const { return count(attribute) != 0; }
   // The value of `attribute`, a null one added first when there is none.
   Asn1Value& operator[](const Oid& attribute);
   // Adds the value unless the attribute has one; the entry, and whether it was added.
   std::pair<iterator, bool> try_emplace(const Oid& attribute, const Asn1Value& value);
-  std::pair<iterator, bool> insert_or_assign(const Oid& attribute, const Asn1Value& value);
-  std::size_t erase(const Oid& attribute);
-
-  // Same attributes with equal values.
-  bool operator==(const ObjectValues& other) const;
 
  private:
   Entries::iterator lower_bound(const Oid& attribute);
