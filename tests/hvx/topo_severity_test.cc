@@ -69,6 +69,10 @@ TEST_F(TopoSeverityTest, ManagedObjectsMatchInAnySpellingAndMakeTheNodeManaged) 
   EXPECT_EQ(read(node(host), "topoNodeIsManaged").get_str(0), "TRUE");
   ASSERT_NE(world_->raise_alarm("L", "/systemId=M1", kCritical), 0);
   EXPECT_EQ(severity(host), kCritical);
+  // A parent gained takes the severity at once.
+  const long view = make_node("v", "Network", {1});
+  ASSERT_TRUE(store_node(host, "topoNodeParents", ids_text({1, view}))) << last_error_;
+  EXPECT_EQ(propagated(view), kCritical);
   ASSERT_TRUE(store_node(host, "topoNodeManaged", "FALSE"));
   EXPECT_EQ(read(node(host), "topoNodeIsManaged").get_str(0), "FALSE");
   ASSERT_TRUE(store_node(host, "topoNodeManaged", "TRUE"));
