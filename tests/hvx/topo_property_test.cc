@@ -10,6 +10,7 @@
 #include <set>
 
 #include "hvx/album.h"
+#include "hvx/ber.h"
 #include "topo_fixture.h"
 
 namespace {
@@ -104,7 +105,9 @@ class TopoPropertyTest : public hvx_testing::TopoTest {
       return;
     }
     const std::string kind = hvx::get_shortname(event.get_name().view());
+    const std::vector<long> parents = parents_in_copy(name);
     if (kind == "objectDeletion") {
+      follow_parents(name, parents, {});
       EXPECT_EQ(copy_.erase(name), 1u) << name;
       return;
     }
@@ -115,6 +118,41 @@ class TopoPropertyTest : public hvx_testing::TopoTest {
     Object& object = copy_[name];
     for (const DataUnit& attribute : image.get_attr_names()) {
       object[attribute.str()] = image.get_raw(attribute).get_value();
+    }
+    follow_parents(name, parents, parents_in_copy(name));
+  }
+
+  std::vector<long> parents_in_copy(const std::string& name) const {
+    const auto held = copy_.find(name);
+    if (held == copy_.end()) return {};
+    const auto parents = held->second.find("topoNodeParents");
+    return parents == held->second.end() ? std::vector<long>() : ids_of(parents->second);
+  }
+
+  // Children lists are not notified: a node joins the end of the lists of the parents it
+  // gains and leaves those of the parents it loses.
+  void follow_parents(const std::string& name, const std::vector<long>& before,
+                      const std::vector<long>& after) {
+    if (name.find("topoNodeDBId=NULL/") == std::string::npos) return;
+    const std::string marker = "topoNodeId=";
+    const std::string base = name.substr(0, name.rfind(marker) + marker.size());
+    const long id = id_after(name, marker);
+    auto edit = [&](long parent, bool join) {
+      const auto held = copy_.find(base + std::to_string(parent));
+      if (held == copy_.end()) return;
+      Asn1Value& list = held->second["topoNodeChildren"];
+      std::vector<long> children = ids_of(list);
+      std::erase(children, id);
+      if (join) children.push_back(id);
+      Asn1Value set = hvx::ber::set();
+      for (const long child : children) set.add_component(hvx::ber::integer(child));
+      list = set;
+    };
+    for (const long parent : before) {
+      if (std::find(after.begin(), after.end(), parent) == after.end()) edit(parent, false);
+    }
+    for (const long parent : after) {
+      if (std::find(before.begin(), before.end(), parent) == before.end()) edit(parent, true);
     }
   }
 

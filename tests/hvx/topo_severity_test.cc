@@ -62,13 +62,23 @@ TEST_F(TopoSeverityTest, AlarmsAreRefusedWithoutASystemAnObjectOrASeverity) {
 }
 
 // A managed object is the same in any spelling of its name; a node is managed while it is
-// told so and lists at least one object.
+// told so and lists at least one object; its severity reaches the nodes it flows into.
 TEST_F(TopoSeverityTest, ManagedObjectsMatchInAnySpellingAndMakeTheNodeManaged) {
   const long host = make_node("h", "Host", {1}, "L", {{"topoNodeMOSet", braced({kM1})}});
   ASSERT_NE(host, 0) << last_error_;
   EXPECT_EQ(read(node(host), "topoNodeIsManaged").get_str(0), "TRUE");
   ASSERT_NE(world_->raise_alarm("L", "/systemId=M1", kCritical), 0);
   EXPECT_EQ(severity(host), kCritical);
+  // A parent gained takes the severity at once; a node listing it as a propagate peer
+  // holds it while it lists it.
+  const long view = make_node("v", "Network", {1});
+  ASSERT_TRUE(store_node(host, "topoNodeParents", ids_text({1, view}))) << last_error_;
+  EXPECT_EQ(propagated(view), kCritical);
+  const long peer =
+      make_node("p", "Host", {1}, "L", {{"topoNodePropagatePeers", ids_text({host})}});
+  EXPECT_EQ(propagated(peer), kCritical);
+  ASSERT_TRUE(store_node(peer, "topoNodePropagatePeers", "{}"));
+  EXPECT_EQ(propagated(peer), kCleared);
   ASSERT_TRUE(store_node(host, "topoNodeManaged", "FALSE"));
   EXPECT_EQ(read(node(host), "topoNodeIsManaged").get_str(0), "FALSE");
   ASSERT_TRUE(store_node(host, "topoNodeManaged", "TRUE"));

@@ -55,29 +55,32 @@ TEST_F(NodeEventsTest, CallbacksHearTheirEventTypesWithTheDecodedNode) {
   drain();
   VQTopoNode node(host);
   EXPECT_VQ_OK(node.set_name("renamed"));
-  EXPECT_VQ_OK(node.store_some_attributes(attributes({VQTopoNode::name})));
+  EXPECT_VQ_OK(node.set_parents({view, root()}));
+  EXPECT_VQ_OK(node.store_some_attributes(attributes({VQTopoNode::name, VQTopoNode::parents})));
+  drain();
   EXPECT_VQ_OK(node.destroy());
   drain();
 
   // Creations and deletions carry only the name; a placement in a view is heard as a
-  // change of logical_locations (21), children of the view (9) as a change.
+  // change of logical_locations (21); a view's children follow from its children's
+  // parents (8) and are not heard of.
   const std::vector<std::string> expected = {
-      "all 0 L:2 {}/36",  "new 0 L:2 {}/36", "all 2 L:1 {9}/36", "all 2 L:2 {21}/36",
-      "all 0 L:3 {}/36",  "new 0 L:3 {}/36", "all 2 L:2 {9}/36", "all 2 L:3 {21}/36",
-      "all 2 L:3 {1}/36", "all 1 L:3 {}/36", "del 1 L:3 {}/36",  "all 2 L:2 {9}/36"};
+      "all 0 L:2 {}/36", "new 0 L:2 {}/36",   "all 2 L:2 {21}/36",  "all 0 L:3 {}/36",
+      "new 0 L:3 {}/36", "all 2 L:3 {21}/36", "all 2 L:3 {1 8}/36", "all 2 L:3 {21}/36",
+      "all 1 L:3 {}/36", "del 1 L:3 {}/36"};
   EXPECT_EQ(heard, expected);
 
   ASSERT_EQ(nodes.size(), expected.size());
   VQList<VQTopoNode::LocationInParent> locations;
-  EXPECT_VQ_OK(nodes[7].get_logical_locations(locations));
+  EXPECT_VQ_OK(nodes[5].get_logical_locations(locations));
   ASSERT_EQ(locations.entries(), 1u);
   EXPECT_EQ(locations[0].parent, view);
   std::string name;
-  EXPECT_VQ_OK(nodes[8].get_name(name));
+  EXPECT_VQ_OK(nodes[6].get_name(name));
   EXPECT_EQ(name, "renamed");
-  VQTopoNode::DnList children;
-  EXPECT_VQ_OK(nodes[6].get_children(children));
-  EXPECT_EQ(children, VQTopoNode::DnList{host});
+  VQTopoNode::DnList parents;
+  EXPECT_VQ_OK(nodes[6].get_parents(parents));
+  EXPECT_EQ(parents, (VQTopoNode::DnList{view, root()}));
 }
 
 TEST_F(NodeEventsTest, RemoteNodesAreNamedByTheRouteTheirEventsCameThrough) {

@@ -28,7 +28,7 @@ std::string encode_attributes(const mis::ManagedObject& object) {
   return list.encode().str();
 }
 
-bool decode_attributes(const std::string& bytes, std::map<Oid, Asn1Value>& out) {
+bool decode_attributes(const std::string& bytes, mis::ObjectValues& out) {
   Asn1Value list;
   if (!Asn1Value::decode(DataUnit(bytes), list).ok() || !list.is_constructed()) return false;
   for (Asn1Value item = list.first_component(); !item.is_null(); item = item.next_component()) {

@@ -3,11 +3,11 @@
 #define HVX_SRC_MIS_MANAGED_OBJECT_H_
 
 #include <cstdint>
-#include <map>
 
 #include "dn.h"
 #include "hvx/asn1.h"
 #include "hvx/oid.h"
+#include "object_values.h"
 
 namespace hvx::mis {
 
@@ -16,7 +16,7 @@ struct ClassInfo;
 struct ManagedObject {
   const ClassInfo* info = nullptr;
   dn::Rdns name;  // relative to the server's system object
-  std::map<Oid, Asn1Value> attributes;
+  ObjectValues attributes;
   // Renewed by the server whenever the object is filed or its values change, and never
   // given twice by one server: what is derived from the values can tell when it is stale.
   std::uint64_t revision = 0;

@@ -182,6 +182,7 @@ Extension* Server::extension(std::string_view name) const {
 bool Server::file(ManagedObject object) {
   if (object.info == nullptr) return false;
   object.revision = ++revisions_;
+  object.attributes.shrink_to_fit();
   const dn::Rdns name = object.name;
   if (!tree_.emplace(dn::key(name), std::move(object)).second) return false;
   stored(name);
@@ -286,6 +287,7 @@ Status Server::create(std::string_view class_name, dn::Rdns name, const dn::Rdns
   if (status.ok()) status = check_new_object(object, hooks);
   if (!status.ok()) return status;
   object.revision = ++revisions_;
+  object.attributes.shrink_to_fit();
   auto [it, inserted] = tree_.emplace(dn::key(object.name), std::move(object));
   (void)inserted;
   const ManagedObject& stored = it->second;
@@ -367,7 +369,7 @@ Status Server::modify(const dn::Rdns& name, const std::vector<Modification>& mod
     return Status::NoSuchObjectInstance(name_text(name));
   }
   // Work on a copy: a refused modification leaves the object as it was.
-  std::map<Oid, Asn1Value> values = object->attributes;
+  ObjectValues values = object->attributes;
   std::vector<Oid> touched;
   for (const Modification& modification : modifications) {
     const auto attribute = object->info->attributes.find(modification.attribute);

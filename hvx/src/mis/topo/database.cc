@@ -37,7 +37,22 @@ std::vector<std::uint64_t> attribute_prefix() {
   return std::vector<std::uint64_t>(arcs.begin(), arcs.end() - 1);
 }
 
+Asn1Value encoded_boolean(bool value) {
+  Asn1Value encoded;
+  encoded.encode_boolean(value);
+  return encoded;
+}
+
 }  // namespace
+
+Database::SharedValues::SharedValues()
+    : no_children(ber::set()), yes(encoded_boolean(true)), no(encoded_boolean(false)) {
+  for (int value = 0; value <= kCleared; ++value) severities[value] = ber::integer(value);
+}
+
+Asn1Value Database::SharedValues::severity(int value) const {
+  return is_severity(value) ? severities[value] : ber::integer(value);
+}
 
 void Database::install(Server& server) {
   auto owned = std::unique_ptr<Database>(new Database(server));
@@ -283,9 +298,18 @@ const EncodedObjects::Encoded* Database::encoded_place(long view, long id) const
   return place == known->second.end() ? nullptr : encoded(&place->second);
 }
 
+// A place is made for every node in every parent: its name shares the naming components
+// of the two nodes' own names rather than holding copies of them.
 void Database::create_view_node(long view, long id) {
   places_.erase(view);
-  server_.create("topoViewNode", ids().view_node(view, id), {}, {}).IgnoreError();
+  dn::Rdns name = ids().view_node(view, id);
+  const ManagedObject* parent = server_.find(ids().node(view));
+  const ManagedObject* child = server_.find(ids().node(id));
+  if (parent != nullptr && child != nullptr && name.size() >= 2) {
+    name[name.size() - 2] = parent->name.back();
+    name.back() = child->name.back();
+  }
+  server_.create("topoViewNode", std::move(name), {}, {}).IgnoreError();
 }
 
 void Database::delete_view_node(long view, long id) {
@@ -295,21 +319,25 @@ void Database::delete_view_node(long view, long id) {
   server_.remove(name).IgnoreError();
 }
 
-// A child joins at the end: the list grows by one, without being built again.
+// topoNodeChildren follows the children's topoNodeParents, so it changes in place, without
+// a notification of its own: a listener learns the same from each child's creation and
+// parents change, while the parent's whole list in every creation would make creating n
+// children under one view cost n squared. A child joins at the end of the held list.
 void Database::add_child(long parent, long child) {
-  const dn::Rdns name = ids().node(parent);
-  const ManagedObject* object = server_.find(name);
+  ManagedObject* object = server_.find(ids().node(parent));
   if (object == nullptr) return;
-  const Asn1Value* children = object->find(ids().node(kChildren));
-  Asn1Value next = children != nullptr ? *children : ber::set();
-  next.add_component(ber::integer(child));
-  modify(name, ids().node(kChildren), next);
+  Asn1Value& children = object->attributes[ids().node(kChildren)];
+  if (children.is_null()) children = ber::set();
+  children.add_component(ber::integer(child));
+  server_.touch(*object);
 }
 
 void Database::write_children(long parent) {
-  if (const NodeGraph::Node* node = graph_.find(parent)) {
-    write_ids(parent, kChildren, node->children);
-  }
+  const NodeGraph::Node* node = graph_.find(parent);
+  ManagedObject* object = server_.find(ids().node(parent));
+  if (node == nullptr || object == nullptr) return;
+  object->attributes[ids().node(kChildren)] = id_set(node->children);
+  server_.touch(*object);
 }
 
 void Database::write_ids(long id, NodeAttribute attribute, const std::vector<long>& list) {
@@ -345,8 +373,7 @@ void Database::write_is_managed(long id) {
   bool managed = true;
   if (const Asn1Value* value = object->find(i.node(kManaged))) value->decode_boolean(managed);
   const Asn1Value* set = object->find(i.node(kMoSet));
-  Asn1Value is_managed;
-  is_managed.encode_boolean(managed && set != nullptr && set->num_comps() > 0);
+  const Asn1Value& is_managed = shared_.boolean(managed && set != nullptr && set->num_comps() > 0);
   const Asn1Value* current = object->find(i.node(kIsManaged));
   if (current == nullptr || !(*current == is_managed))
     modify(i.node(id), i.node(kIsManaged), is_managed);
@@ -369,7 +396,7 @@ void Database::update_severity(long id, std::vector<long>& lowered, std::vector<
   const int old = node->severity;
   if (severity == old) return;
   graph_.set_severity(id, severity);
-  modify(ids().node(id), ids().node(kSeverity), ber::integer(severity));
+  modify(ids().node(id), ids().node(kSeverity), shared_.severity(severity));
   if (worse(old, severity) == severity) {
     raised.push_back(id);
   } else {
@@ -380,7 +407,7 @@ void Database::update_severity(long id, std::vector<long>& lowered, std::vector<
 void Database::propagate(const std::vector<long>& lowered, const std::vector<long>& raised) {
   for (const long id : graph_.propagate(lowered, raised)) {
     modify(ids().node(id), ids().node(kPropagatedSeverity),
-           ber::integer(graph_.find(id)->propagated));
+           shared_.severity(graph_.find(id)->propagated));
   }
 }
 

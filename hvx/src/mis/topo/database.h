@@ -17,6 +17,7 @@
 #ifndef HVX_SRC_MIS_TOPO_DATABASE_H_
 #define HVX_SRC_MIS_TOPO_DATABASE_H_
 
+#include <array>
 #include <map>
 #include <string>
 #include <string_view>
@@ -26,8 +27,8 @@
 
 #include "server.h"
 #include "topo/encoded_objects.h"
-#include "topo/kept_replies.h"
 #include "topo/identifiers.h"
+#include "topo/kept_replies.h"
 #include "topo/node_graph.h"
 #include "topo/type_tree.h"
 
@@ -101,10 +102,9 @@ class Database : public Extension {
   void after_node_delete(const ManagedObject& object);
   // Checks a node's values (all of them, or those `changed` marks) and fills in what is
   // missing and what the server derives.
-  Status check_node(long id, const std::map<Oid, Asn1Value>& values,
-                    const std::vector<bool>& changed) const;
+  Status check_node(long id, const ObjectValues& values, const std::vector<bool>& changed) const;
   Status check_node_list(long id, NodeAttribute attribute, const std::vector<long>& list) const;
-  Status check_visible_children(long id, const std::map<Oid, Asn1Value>& values,
+  Status check_visible_children(long id, const ObjectValues& values,
                                 const std::vector<bool>& changed) const;
   void complete_node(long id, ManagedObject& object) const;
   NodeGraph::Node graph_node(const ManagedObject& object) const;
@@ -117,8 +117,7 @@ class Database : public Extension {
   Status before_type_delete(const ManagedObject& object) const;
   void after_type_delete(const ManagedObject& object);
   // The tree after a type's given parts change; a refusal when that breaks a rule.
-  Status next_types(const std::string& id, const std::map<Oid, Asn1Value>& values,
-                    TypeTree& next) const;
+  Status next_types(const std::string& id, const ObjectValues& values, TypeTree& next) const;
   Status check_view_types(const TypeTree& next) const;
   void complete_type(const std::string& id, const TypeTree& tree, ManagedObject& object) const;
   // Takes `next` as the types, with the changes of derived attributes and view objects.
@@ -149,7 +148,21 @@ class Database : public Extension {
   // Drops what is kept of a node that is being deleted, and of its view.
   void forget_objects(const ManagedObject& node);
 
+  // Values every node holds, one of each shared by all of them (a change replaces the
+  // node's value; a child added copies the empty list first).
+  struct SharedValues {
+    SharedValues();
+    Asn1Value severity(int value) const;
+    const Asn1Value& boolean(bool value) const { return value ? yes : no; }
+
+    Asn1Value no_children;
+    Asn1Value yes;
+    Asn1Value no;
+    std::array<Asn1Value, kCleared + 1> severities;
+  };
+
   Server& server_;
+  const SharedValues shared_;
   NodeGraph graph_;
   mutable std::unordered_map<long, Kept> node_objects_;
   mutable std::unordered_map<long, Kept> view_objects_;

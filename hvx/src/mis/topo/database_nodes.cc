@@ -26,12 +26,12 @@ long id_of(const dn::Rdns& name) {
 
 namespace {
 
-const Asn1Value* value_of(const std::map<Oid, Asn1Value>& values, NodeAttribute attribute) {
+const Asn1Value* value_of(const ObjectValues& values, NodeAttribute attribute) {
   const auto it = values.find(ids().node(attribute));
   return it == values.end() ? nullptr : &it->second;
 }
 
-std::vector<long> id_list(const std::map<Oid, Asn1Value>& values, NodeAttribute attribute) {
+std::vector<long> id_list(const ObjectValues& values, NodeAttribute attribute) {
   std::vector<long> list;
   if (const Asn1Value* v = value_of(values, attribute)) read_ids(*v, list);
   return list;
@@ -47,7 +47,7 @@ Status invalid(NodeAttribute attribute, const std::string& why) {
 
 }  // namespace
 
-Status Database::check_node(long id, const std::map<Oid, Asn1Value>& values,
+Status Database::check_node(long id, const ObjectValues& values,
                             const std::vector<bool>& changed) const {
   const NodeGraph::Node* current = graph_.find(id);
   if (changed[kName] && value_of(values, kName) == nullptr) {
@@ -105,7 +105,7 @@ Status Database::check_node_list(long id, NodeAttribute attribute,
 }
 
 // Visible children (listed, or watched by the monitor) are among the node's children.
-Status Database::check_visible_children(long id, const std::map<Oid, Asn1Value>& values,
+Status Database::check_visible_children(long id, const ObjectValues& values,
                                         const std::vector<bool>& changed) const {
   std::vector<long> visible;
   if (changed[kArrayVisibleChildren]) visible = id_list(values, kArrayVisibleChildren);
@@ -138,7 +138,7 @@ void Database::complete_node(long id, ManagedObject& object) const {
     const Asn1Value* layer = type == nullptr ? nullptr : type->find(i.type(kDefaultLayer));
     object.attributes[i.node(kLayer)] = layer != nullptr ? *layer : graphic("");
   }
-  object.attributes[i.node(kChildren)] = ber::set();
+  object.attributes[i.node(kChildren)] = shared_.no_children;
   const NodeGraph::Node node = graph_node(object);
   const int severity = severity_of(node.managed_objects);
   int propagated = severity;
@@ -148,13 +148,11 @@ void Database::complete_node(long id, ManagedObject& object) const {
       propagated = worse(propagated, source->propagated);
     }
   }
-  object.attributes[i.node(kSeverity)] = ber::integer(severity);
-  object.attributes[i.node(kPropagatedSeverity)] = ber::integer(propagated);
+  object.attributes[i.node(kSeverity)] = shared_.severity(severity);
+  object.attributes[i.node(kPropagatedSeverity)] = shared_.severity(propagated);
   bool managed = true;
   object.find(i.node(kManaged))->decode_boolean(managed);
-  Asn1Value is_managed;
-  is_managed.encode_boolean(managed && !node.managed_objects.empty());
-  object.attributes[i.node(kIsManaged)] = is_managed;
+  object.attributes[i.node(kIsManaged)] = shared_.boolean(managed && !node.managed_objects.empty());
 }
 
 NodeGraph::Node Database::graph_node(const ManagedObject& object) const {
@@ -230,7 +228,7 @@ void Database::after_node_create(const ManagedObject& object) {
 
 Status Database::before_node_set(const ManagedObject& object, const std::vector<Change>& changes) {
   if (internal_ != 0) return Status::OK();
-  std::map<Oid, Asn1Value> values = object.attributes;
+  ObjectValues values = object.attributes;
   std::vector<bool> changed(kNodeAttributeCount, false);
   for (const Change& change : changes) {
     values[change.attribute] = change.new_value;
@@ -245,7 +243,7 @@ Status Database::check_node_change(long id, const std::vector<Modification>& mod
   if (object == nullptr || graph_.find(id) == nullptr) {
     return Status::NoSuchObjectInstance(node_text(id));
   }
-  std::map<Oid, Asn1Value> values = object->attributes;
+  ObjectValues values = object->attributes;
   std::vector<bool> changed(kNodeAttributeCount, false);
   for (const Modification& modification : modifications) {
     values[modification.attribute] = modification.value;

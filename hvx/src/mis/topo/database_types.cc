@@ -18,7 +18,7 @@ std::string type_id_of(const dn::Rdns& name) {
   return name.empty() ? std::string() : dn::string_value(name.back());
 }
 
-std::vector<std::string> texts(const std::map<Oid, Asn1Value>& values, const Oid& attribute) {
+std::vector<std::string> texts(const ObjectValues& values, const Oid& attribute) {
   std::vector<std::string> out;
   const auto it = values.find(attribute);
   if (it != values.end()) read_texts(it->second, out);
@@ -35,16 +35,16 @@ bool touches_derivation(const std::vector<Change>& changes) {
   return false;
 }
 
-std::map<Oid, Asn1Value> changed_values(const ManagedObject& object,
+ObjectValues changed_values(const ManagedObject& object,
                                         const std::vector<Change>& changes) {
-  std::map<Oid, Asn1Value> values = object.attributes;
+  ObjectValues values = object.attributes;
   for (const Change& change : changes) values[change.attribute] = change.new_value;
   return values;
 }
 
 }  // namespace
 
-Status Database::next_types(const std::string& id, const std::map<Oid, Asn1Value>& values,
+Status Database::next_types(const std::string& id, const ObjectValues& values,
                             TypeTree& next) const {
   const Identifiers& i = ids();
   next = types_;
