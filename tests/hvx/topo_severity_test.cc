@@ -79,6 +79,14 @@ TEST_F(TopoSeverityTest, ManagedObjectsMatchInAnySpellingAndMakeTheNodeManaged) 
   EXPECT_EQ(propagated(peer), kCritical);
   ASSERT_TRUE(store_node(peer, "topoNodePropagatePeers", "{}"));
   EXPECT_EQ(propagated(peer), kCleared);
+  // Unless it does not propagate up, from its creation on or until told to.
+  const long shelf = make_node("s", "Network", {1});
+  const long quiet = make_node("q", "Host", {shelf}, "L",
+                               {{"topoNodeMOSet", braced({kM1})}, {"topoNodePropagateUp", "0"}});
+  EXPECT_EQ(severity(quiet), kCritical);
+  EXPECT_EQ(propagated(shelf), kCleared);
+  ASSERT_TRUE(store_node(quiet, "topoNodePropagateUp", "1"));
+  EXPECT_EQ(propagated(shelf), kCritical);
   ASSERT_TRUE(store_node(host, "topoNodeManaged", "FALSE"));
   EXPECT_EQ(read(node(host), "topoNodeIsManaged").get_str(0), "FALSE");
   ASSERT_TRUE(store_node(host, "topoNodeManaged", "TRUE"));
