@@ -25,3 +25,7 @@ for command in "tree" "why Campus" "show north-router" "report" "export Campus -
 done
 kill -TERM "$pid"
 wait "$pid"
+# With the server gone, the tool says so with its server exit code.
+status=0
+HVX_SERVER="unix:$work/run/mis.sock" "$vqtopo" tree > /dev/null 2>&1 || status=$?
+[ "$status" = 3 ] || { echo "vqtopo exited $status against a stopped server"; exit 1; }

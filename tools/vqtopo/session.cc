@@ -30,7 +30,17 @@ Outcome Session::open(bool demo, bool empty, std::unique_ptr<Session>& session) 
     hvx::Platform::default_platform() = world->connect();
   }
   // The view graph is kept so that views and their children are answered without asking.
-  if (!VQTopoPlatform::initialize(hvx::Platform::default_platform(), true)) {
+  hvx::Platform& platform = hvx::Platform::default_platform();
+  const std::string address = hvx::Platform::server_from_environment();
+  if (!demo && !address.empty()) {
+    // Connected here rather than on first use, so that a server that cannot be reached is
+    // told apart from one that answers "no such node".
+    platform = hvx::Platform::connect_to_server(address);
+    if (platform.has_error()) {
+      return Outcome::server("cannot reach the management server at " + address);
+    }
+  }
+  if (!VQTopoPlatform::initialize(platform, true)) {
     return Outcome::server("cannot reach the management server");
   }
   const std::string system = VQTopoPlatform::instance()->local_system_name();
@@ -40,7 +50,7 @@ Outcome Session::open(bool demo, bool empty, std::unique_ptr<Session>& session) 
   }
   // The campus's own creation events bring the kept view graph up to date; a watch that
   // starts later should not see them either.
-  hvx::Platform::default_platform().dispatch_recursive(false);
+  platform.dispatch_recursive(false);
   session.reset(new Session(std::move(world), system));
   return {};
 }
