@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <mutex>
 #include <set>
+#include <string>
+#include <unordered_map>
 
 namespace hvx::mis {
 
@@ -17,7 +19,34 @@ const Oid* shared(const Oid& attribute) {
   return &*held->insert(attribute).first;
 }
 
+// Values encoded in more octets are rarely equal between objects: not worth a look-up.
+constexpr std::size_t kSharedSize = 64;
+// The pool starts afresh when it reaches this many values, so that values held by one
+// object each (names, numbers) cannot make it grow without end. Objects keep what they
+// share; the common values come back at their next use.
+constexpr std::size_t kPoolLimit = 4096;
+
+// The copy of `value` that equal values share: the first one filed. A value seen once
+// stays as it is, so that one held by a single object costs no second copy.
+Asn1Value shared_value(const Asn1Value& value) {
+  if (value.is_null() || value.encoded_size() > kSharedSize) return value;
+  std::string encoding;
+  value.encode_to(encoding);
+  static std::mutex* const lock = new std::mutex;
+  static auto* const pool = new std::unordered_map<std::string, Asn1Value>;
+  const std::lock_guard<std::mutex> guard(*lock);
+  const auto found = pool->find(encoding);
+  if (found != pool->end()) return found->second;
+  if (pool->size() >= kPoolLimit) pool->clear();
+  pool->emplace(std::move(encoding), value);
+  return value;
+}
+
 }  // namespace
+
+void ObjectValues::share_values() {
+  for (Entry& entry : entries_) entry.second = shared_value(entry.second);
+}
 
 ObjectValues::Entries::iterator ObjectValues::lower_bound(const Oid& attribute) {
   return std::lower_bound(entries_.begin(), entries_.end(), attribute,

@@ -67,6 +67,10 @@ class ObjectValues {
   bool empty() const { return entries_.empty(); }
   // Gives back the room kept for more values: an object filed in the tree rarely gains any.
   void shrink_to_fit() { entries_.shrink_to_fit(); }
+  // Lets each small value share its representation with equal values of other objects
+  // (most objects hold the same defaults: empty sets, 0, FALSE, empty strings). Copies
+  // stay independent: changing one copies it first.
+  void share_values();
 
   iterator find(const Oid& attribute);
   const_iterator find(const Oid& attribute) const;
