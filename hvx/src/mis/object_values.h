@@ -1,6 +1,7 @@
 // ObjectValues: the values one object of a server's tree holds, by attribute, in attribute
-// order. Every object keeps one, so it is small: the attribute identifiers are kept once
-// per process and shared, and an object holds a pointer and a value per attribute.
+// order. Every object keeps one, so it is small: the list of its attribute identifiers is
+// kept once per process and shared by every object with the same attributes (objects of a
+// class mostly have the same), and an object holds that list's address and its values.
 #ifndef HVX_SRC_MIS_OBJECT_VALUES_H_
 #define HVX_SRC_MIS_OBJECT_VALUES_H_
 
@@ -15,12 +16,12 @@
 namespace hvx::mis {
 
 class ObjectValues {
-  using Entry = std::pair<const Oid*, Asn1Value>;
-  using Entries = std::vector<Entry>;
+  using Ids = std::vector<const Oid*>;
+  using Values = std::vector<Asn1Value>;
 
  public:
   // Walks the values as (identifier, value) pairs, like a map's iterator.
-  template <typename Base, typename Value>
+  template <typename Value>
   class Iterator {
    public:
     using iterator_category = std::forward_iterator_tag;
@@ -33,40 +34,66 @@ class ObjectValues {
     };
 
     Iterator() = default;
-    explicit Iterator(Base at) : at_(at) {}
+    Iterator(const Oid* const* id, Value* value) : id_(id), value_(value) {}
     // A walk that may change values can be compared with one that may not.
-    template <typename B, typename V>
-    Iterator(const Iterator<B, V>& other) : at_(other.base()) {}  // NOLINT: as a map's
+    template <typename V>
+    Iterator(const Iterator<V>& other)  // NOLINT: as a map's
+        : id_(other.id()), value_(other.value()) {}
 
-    reference operator*() const { return {*at_->first, at_->second}; }
+    reference operator*() const { return {**id_, *value_}; }
     pointer operator->() const { return {**this}; }
     Iterator& operator++() {
-      ++at_;
+      ++id_;
+      ++value_;
       return *this;
     }
-    Iterator operator++(int) { return Iterator(at_++); }
-    template <typename B, typename V>
-    bool operator==(const Iterator<B, V>& other) const {
-      return at_ == other.base();
+    Iterator operator++(int) {
+      const Iterator was = *this;
+      ++*this;
+      return was;
     }
-    Base base() const { return at_; }
+    template <typename V>
+    bool operator==(const Iterator<V>& other) const {
+      return value_ == other.value();
+    }
+    const Oid* const* id() const { return id_; }
+    Value* value() const { return value_; }
 
    private:
-    Base at_{};
+    const Oid* const* id_ = nullptr;
+    Value* value_ = nullptr;
   };
-  using iterator = Iterator<Entries::iterator, Asn1Value>;
-  using const_iterator = Iterator<Entries::const_iterator, const Asn1Value>;
+  using iterator = Iterator<Asn1Value>;
+  using const_iterator = Iterator<const Asn1Value>;
 
-  ObjectValues() = default;
+  ObjectValues() : ids_(no_ids()) {}
+  ObjectValues(const ObjectValues&) = default;
+  ObjectValues& operator=(const ObjectValues&) = default;
+  // A moved-from one is left empty: its identifiers must keep matching its values.
+  ObjectValues(ObjectValues&& other) noexcept
+      : ids_(std::exchange(other.ids_, no_ids())), values_(std::move(other.values_)) {
+    other.values_.clear();
+  }
+  ObjectValues& operator=(ObjectValues&& other) noexcept {
+    if (this == &other) return *this;
+    ids_ = std::exchange(other.ids_, no_ids());
+    values_ = std::move(other.values_);
+    other.values_.clear();
+    return *this;
+  }
 
-  iterator begin() { return iterator(entries_.begin()); }
-  iterator end() { return iterator(entries_.end()); }
-  const_iterator begin() const { return const_iterator(entries_.begin()); }
-  const_iterator end() const { return const_iterator(entries_.end()); }
-  std::size_t size() const { return entries_.size(); }
-  bool empty() const { return entries_.empty(); }
+  iterator begin() { return at(0); }
+  iterator end() { return at(values_.size()); }
+  const_iterator begin() const { return at(0); }
+  const_iterator end() const { return at(values_.size()); }
+  std::size_t size() const { return values_.size(); }
+  bool empty() const { return values_.empty(); }
   // Gives back the room kept for more values: an object filed in the tree rarely gains any.
-  void shrink_to_fit() { entries_.shrink_to_fit(); }
+  void shrink_to_fit() { values_.shrink_to_fit(); }
+  // Lets each small value share its representation with equal values of other objects
+  // (most objects hold the same defaults: empty sets, 0, FALSE, empty strings). Copies
+  // stay independent: changing one copies it first.
+  void share_values();
 
   iterator find(const Oid& attribute);
   const_iterator find(const Oid& attribute) const;
@@ -79,11 +106,20 @@ class ObjectValues {
   bool operator==(const ObjectValues& other) const;
 
  private:
-  Entries::iterator lower_bound(const Oid& attribute);
-  Entries::const_iterator lower_bound(const Oid& attribute) const;
-  iterator add(Entries::iterator at, const Oid& attribute, const Asn1Value& value);
+  iterator at(std::size_t i) { return iterator(ids_->data() + i, values_.data() + i); }
+  const_iterator at(std::size_t i) const {
+    return const_iterator(ids_->data() + i, values_.data() + i);
+  }
+  // Where `attribute` is or would go.
+  std::size_t position(const Oid& attribute) const;
+  bool holds(std::size_t i, const Oid& attribute) const {
+    return i < values_.size() && *(*ids_)[i] == attribute;
+  }
+  std::size_t add(std::size_t i, const Oid& attribute, const Asn1Value& value);
+  static const Ids* no_ids();
 
-  Entries entries_;
+  const Ids* ids_;  // shared, never null
+  Values values_;
 };
 
 }  // namespace hvx::mis

@@ -183,6 +183,7 @@ bool Server::file(ManagedObject object) {
   if (object.info == nullptr) return false;
   object.revision = ++revisions_;
   object.attributes.shrink_to_fit();
+  object.attributes.share_values();
   const dn::Rdns name = object.name;
   if (!tree_.emplace(dn::key(name), std::move(object)).second) return false;
   stored(name);
@@ -288,6 +289,7 @@ Status Server::create(std::string_view class_name, dn::Rdns name, const dn::Rdns
   if (!status.ok()) return status;
   object.revision = ++revisions_;
   object.attributes.shrink_to_fit();
+  object.attributes.share_values();
   auto [it, inserted] = tree_.emplace(dn::key(object.name), std::move(object));
   (void)inserted;
   const ManagedObject& stored = it->second;
@@ -400,6 +402,7 @@ Status Server::modify(const dn::Rdns& name, const std::vector<Modification>& mod
   }
   if (changes.empty()) return Status::OK();
   for (const Change& change : changes) object->attributes[change.attribute] = change.new_value;
+  object->attributes.share_values();
   object->revision = ++revisions_;
   stored(name);
 
