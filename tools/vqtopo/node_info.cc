@@ -1,5 +1,8 @@
 #include "node_info.h"
 
+#include <sstream>
+#include <type_traits>
+
 #include "severity.h"
 
 namespace {
@@ -26,24 +29,21 @@ Outcome NodeInfo::read(const VQTopoNodeDn& dn, NodeInfo& info) {
   VT_RETURN_IF_ERROR(node.load_some_attributes(wanted), what);
   info = NodeInfo{};
   info.dn = dn;
-  Node::DnList names;
-  VQList<Node::LocationInParent> positions;
-  VQList<std::string> managed_objects;
-  VQList<Node::DisplayStatus> statuses;
+  // Each list attribute read into its vector.
+  const auto list = [&](auto getter, auto& out) -> Outcome {
+    VQList<typename std::decay_t<decltype(out)>::value_type> values;
+    VT_RETURN_IF_ERROR((node.*getter)(values), what);
+    out = to_vector(values);
+    return {};
+  };
   VT_RETURN_IF_ERROR(node.get_name(info.name), what);
   VT_RETURN_IF_ERROR(node.get_type_name(info.type), what);
-  VT_RETURN_IF_ERROR(node.get_parents(names), what);
-  info.parents = to_vector(names);
-  VT_RETURN_IF_ERROR(node.get_children(names), what);
-  info.children = to_vector(names);
-  VT_RETURN_IF_ERROR(node.get_links(names), what);
-  info.links = to_vector(names);
-  VT_RETURN_IF_ERROR(node.get_logical_locations(positions), what);
-  info.positions = to_vector(positions);
-  VT_RETURN_IF_ERROR(node.get_managed_objects(managed_objects), what);
-  info.managed_objects = to_vector(managed_objects);
-  VT_RETURN_IF_ERROR(node.get_display_statuses(statuses), what);
-  info.statuses = to_vector(statuses);
+  VT_RETURN_IF_FAILED(list(&Node::get_parents, info.parents));
+  VT_RETURN_IF_FAILED(list(&Node::get_children, info.children));
+  VT_RETURN_IF_FAILED(list(&Node::get_links, info.links));
+  VT_RETURN_IF_FAILED(list(&Node::get_logical_locations, info.positions));
+  VT_RETURN_IF_FAILED(list(&Node::get_managed_objects, info.managed_objects));
+  VT_RETURN_IF_FAILED(list(&Node::get_display_statuses, info.statuses));
   VT_RETURN_IF_ERROR(node.get_view_background_image_filename(info.background), what);
   VT_RETURN_IF_ERROR(node.get_view_map_config_filename(info.map_config), what);
   VT_RETURN_IF_ERROR(node.get_severity(info.severity), what);
@@ -66,7 +66,9 @@ bool NodeInfo::position_in(const VQTopoNodeDn& parent, VQTopoNode::Location& loc
 }
 
 std::string dn_text(const VQTopoNodeDn& dn) {
-  return dn.system_name() + ":" + std::to_string(dn.unique_id());
+  std::ostringstream text;
+  text << dn;
+  return text.str();
 }
 
 Outcome read_name(const VQTopoNodeDn& dn, std::string& name) {
