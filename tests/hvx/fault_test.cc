@@ -24,17 +24,11 @@ class FaultTest : public hvx_testing::PlatformTest {
   // A scenario of several requests; false at the first failure.
   bool scenario() {
     Image type("topoTypeDBId=NULL/topoTypeId=\"R\"", "topoType", platform_);
-    if (!type.set_str("topoTypeDefaultLayer", "a") || !type.create(Image())) return fail(type);
-    if (!type.set_str("topoTypeDefaultLayer", "b") || !type.store()) return fail(type);
-    if (!type.boot() || type.get_str("topoTypeDefaultLayer").str() != "b") return fail(type);
-    if (!type.destroy()) return fail(type);
-    return true;
+    return (type.set_str("topoTypeDefaultLayer", "a") && type.create(Image()) &&
+            type.set_str("topoTypeDefaultLayer", "b") && type.store() && type.boot() &&
+            type.get_str("topoTypeDefaultLayer").str() == "b" && type.destroy()) ||
+           refused(type);
   }
-  bool fail(const Image& image) {
-    last_error_ = image.get_error_string();
-    return false;
-  }
-  std::string last_error_;
 };
 
 TEST_F(FaultTest, PredicateFailsMatchingRequestsOnly) {

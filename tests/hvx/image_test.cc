@@ -101,7 +101,7 @@ TEST_F(ImageTest, SetStrRefusesValuesOfTheWrongSyntax) {
 
 TEST_F(ImageTest, AlbumListsObjectsDirectlyBelowTheBaseWithRelativeNames) {
   ASSERT_TRUE(make_type("A"));
-  ASSERT_TRUE(make_type("B", "A"));
+  ASSERT_TRUE(make_type("B", "{\"A\"}"));
   hvx::Album album("topoTypeDBId=NULL/*", platform_);
   ASSERT_TRUE(album.set_derivation("topoTypeDBId=NULL/*"));
   ASSERT_TRUE(album.set_prop("AUTOIMAGE", "YES"));

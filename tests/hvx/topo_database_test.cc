@@ -24,13 +24,15 @@ class TopoDatabaseTest : public hvx_testing::TopoTest {
            "topoNodeId=" +
            id + ", topoNodeLayer=" + layer + ", topoNodeMOSet={}, topoNodeName=" + name +
            ", topoNodeParents=" + parents +
-           ", topoNodePeers={}, topoNodePropagatedSeverity=5, topoNodePropagateUp=1, "
-           "topoNodeSeverity=5, topoNodeState=0, topoNodeType=" +
+           ", topoNodePeers={}, "
+           "topoNodePropagatedSeverity=5, topoNodePropagateUp=1, topoNodeSeverity=5, "
+           "topoNodeState=0, topoNodeType=" +
            type +
-           ", topoNodeManaged=TRUE, topoNodeIsManaged=FALSE, topoNodeUserData={}, "
-           "topoNodeMonitor=none : NULL, topoNodePropagatePeers={}, "
-           "topoNodeArrayVisibleChildren={}, topoNodeArrayOrientation=0, "
-           "topoNodeArrayNumColumns=0, topoNodeArrayCellSize={0,25}, topoNodeBusPoints={}";
+           ", topoNodeManaged=TRUE, "
+           "topoNodeIsManaged=FALSE, topoNodeUserData={}, topoNodeMonitor=none : NULL, "
+           "topoNodePropagatePeers={}, topoNodeArrayVisibleChildren={}, "
+           "topoNodeArrayOrientation=0, topoNodeArrayNumColumns=0, topoNodeArrayCellSize={0,25}, "
+           "topoNodeBusPoints={}";
   }
   static std::string new_view(const std::string& id) {
     return "topoNodeId=" + id +
@@ -38,22 +40,8 @@ class TopoDatabaseTest : public hvx_testing::TopoTest {
            "topoViewMapInitialGeoArea=none : NULL, topoViewNodePosition={0,0,0}, "
            "topoViewConfigData={}";
   }
-  std::string type_name(const std::string& id) {
-    return "topoTypeDBId=NULL/topoTypeId=\"" + id + "\"";
-  }
   Image type(const std::string& id, const std::string& system = "L") {
-    return object(type_name(id), system);
-  }
-  bool make_type(const std::string& id, const std::string& bases,
-                 const std::string& legal_children = "{}") {
-    Image image(DataUnit(type_name(id)), "topoType", platform_);
-    if (!image.set_str("topoTypeDerivedFrom", DataUnit(bases)) ||
-        !image.set_str("topoTypeLegalChildren", DataUnit(legal_children)) ||
-        !image.create(Image())) {
-      last_error_ = image.get_error_string();
-      return false;
-    }
-    return true;
+    return object("topoTypeDBId=NULL/topoTypeId=\"" + id + "\"", system);
   }
 };
 
@@ -379,7 +367,7 @@ TEST_F(TopoDatabaseTest, NodesOfRemoteSystemsAreKeptApart) {
   EXPECT_EQ(make_node("c2", "Host", {on_c}, "C"), 3);
   EXPECT_EQ(read_ids(node(on_c, "C"), "topoNodeChildren"), std::vector<long>{3});
   EXPECT_TRUE(read_ids(node(on_l), "topoNodeChildren").empty());
-  EXPECT_TRUE(exists("topoViewDBId=NULL/topoNodeId=2/topoNodeId=3", "C"));
+  EXPECT_TRUE(exists(prefix("C") + "topoViewDBId=NULL/topoNodeId=2/topoNodeId=3"));
   EXPECT_EQ(call_ids("topoNodeGetByName", "\"c2\"", "C"), std::vector<long>{3});
   EXPECT_TRUE(call_ids("topoNodeGetByName", "\"c2\"", "B").empty());
 }

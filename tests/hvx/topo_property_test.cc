@@ -25,24 +25,6 @@ constexpr int kSteps = 180;
 using Object = std::map<std::string, Asn1Value>;  // attribute short name -> value
 using State = std::map<std::string, Object>;      // object name -> attributes
 
-std::vector<long> ids_of(const Asn1Value& set) {
-  std::vector<long> ids;
-  for (Asn1Value item = set.first_component(); !item.is_null(); item = item.next_component()) {
-    long id = 0;
-    item.decode_int(id);
-    ids.push_back(id);
-  }
-  return ids;
-}
-std::vector<std::string> texts_of(const Asn1Value& set) {
-  std::vector<std::string> texts;
-  for (Asn1Value item = set.first_component(); !item.is_null(); item = item.next_component()) {
-    std::string text;
-    item.decode_octets(text);
-    texts.push_back(text);
-  }
-  return texts;
-}
 template <typename T>
 std::set<T> as_set(const std::vector<T>& list) {
   return std::set<T>(list.begin(), list.end());
@@ -57,7 +39,6 @@ int rank(long severity) {
 long worse(long a, long b) { return rank(b) > rank(a) ? b : a; }
 
 struct Node {
-  std::string name;
   std::string type;
   std::vector<long> parents, children, peers, propagate_peers, visible;
   std::vector<std::string> managed_objects;
@@ -126,7 +107,7 @@ class TopoPropertyTest : public hvx_testing::TopoTest {
     const auto held = copy_.find(name);
     if (held == copy_.end()) return {};
     const auto parents = held->second.find("topoNodeParents");
-    return parents == held->second.end() ? std::vector<long>() : ids_of(parents->second);
+    return parents == held->second.end() ? std::vector<long>() : elements(parents->second, long_of);
   }
 
   // Children lists are not notified: a node joins the end of the lists of the parents it
@@ -141,7 +122,7 @@ class TopoPropertyTest : public hvx_testing::TopoTest {
       const auto held = copy_.find(base + std::to_string(parent));
       if (held == copy_.end()) return;
       Asn1Value& list = held->second["topoNodeChildren"];
-      std::vector<long> children = ids_of(list);
+      std::vector<long> children = elements(list, long_of);
       std::erase(children, id);
       if (join) children.push_back(id);
       Asn1Value set = hvx::ber::set();
@@ -181,36 +162,30 @@ class TopoPropertyTest : public hvx_testing::TopoTest {
         const auto it = object.find(attribute);
         return it == object.end() ? Asn1Value() : it->second;
       };
+      auto ids = [&get](const char* attribute) { return elements(get(attribute), long_of); };
+      auto texts = [&get](const char* attribute) { return elements(get(attribute), text_of); };
       if (name.find(node_marker) != std::string::npos) {
         Node node;
-        node.name = text_of(get("topoNodeName"));
         node.type = text_of(get("topoNodeType"));
-        node.parents = ids_of(get("topoNodeParents"));
-        node.children = ids_of(get("topoNodeChildren"));
-        node.peers = ids_of(get("topoNodePeers"));
-        node.propagate_peers = ids_of(get("topoNodePropagatePeers"));
-        node.visible = ids_of(get("topoNodeArrayVisibleChildren"));
+        node.parents = ids("topoNodeParents");
+        node.children = ids("topoNodeChildren");
+        node.peers = ids("topoNodePeers");
+        node.propagate_peers = ids("topoNodePropagatePeers");
+        node.visible = ids("topoNodeArrayVisibleChildren");
         const Asn1Value monitor = get("topoNodeMonitor");
         if (monitor.tag() == hvx::TAG_SEQ) {
-          for (const long id : ids_of(monitor.component(1))) node.visible.push_back(id);
+          for (const long id : elements(monitor.component(1), long_of)) node.visible.push_back(id);
         }
-        const Asn1Value managed = get("topoNodeMOSet");
-        for (Asn1Value mo = managed.first_component(); !mo.is_null(); mo = mo.next_component()) {
-          node.managed_objects.push_back(hvx::oi2fdn(mo));
-        }
+        node.managed_objects = elements(get("topoNodeMOSet"), hvx::oi2fdn);
         node.severity = long_of(get("topoNodeSeverity"));
         node.propagated = long_of(get("topoNodePropagatedSeverity"));
         node.up = long_of(get("topoNodePropagateUp")) != 0;
         nodes[id_after(name, node_marker)] = node;
       } else if (name.find("topoTypeId=") != std::string::npos) {
-        Type type;
-        type.bases = texts_of(get("topoTypeDerivedFrom"));
-        type.all_bases = texts_of(get("topoTypeAllDerivedFrom"));
-        type.sub_types = texts_of(get("topoTypeBaseOf"));
-        type.all_sub_types = texts_of(get("topoTypeAllBaseOf"));
-        type.legal = texts_of(get("topoTypeLegalChildren"));
-        type.all_legal = texts_of(get("topoTypeAllLegalChildren"));
-        types[text_of(get("topoTypeId"))] = type;
+        types[text_of(get("topoTypeId"))] = {
+            texts("topoTypeDerivedFrom"),   texts("topoTypeAllDerivedFrom"),
+            texts("topoTypeBaseOf"),        texts("topoTypeAllBaseOf"),
+            texts("topoTypeLegalChildren"), texts("topoTypeAllLegalChildren")};
       } else if (name.find(view_marker) != std::string::npos) {
         const std::string rest = name.substr(name.find(view_marker) + view_marker.size());
         const size_t slash = rest.find('/');

@@ -49,10 +49,6 @@ class WorldLinksTest : public hvx_testing::PlatformTest {
     }
     return out;
   }
-  bool exists(const std::string& name) {
-    hvx::Image image(hvx::DataUnit(name), "", platform_);
-    return image.boot() && image.exists();
-  }
 };
 
 // A notification reaches the local clients once per route up the links that passes no
