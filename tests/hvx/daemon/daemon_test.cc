@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <sys/un.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 
@@ -159,7 +160,7 @@ TEST(DaemonTest, TheTreeSurvivesARestartAndNodesGoOnBeingMade) {
     kept = name_in(replies.back());
     // Refused: nothing of it is kept.
     hvx::Message bad = create_node("", "bad");
-    bad.set(hvx::Message::SUPERIOR, instance("/systemId=name:\"A\"/nowhere=1"));
+    bad.set(hvx::Message::SUPERIOR, hvx::fdn2oi("/systemId=name:\"A\"/nowhere=1"));
     EXPECT_FALSE(succeeded(client.call(bad)));
   }
   RunningDaemon daemon(options);
@@ -177,23 +178,18 @@ TEST(DaemonTest, TheTreeSurvivesARestartAndNodesGoOnBeingMade) {
 TEST(DaemonTest, ServersOfTwoProcessesAreLinkedAsOneWorld) {
   TempDir dir;
   RunningDaemon lower(unix_options(dir, "B"));
-  hvx::daemon::DaemonOptions upper_options = unix_options(dir, "A");
-  upper_options.links = {{"B", lower.address()}};
-  RunningDaemon upper(upper_options);
+  RunningDaemon upper(unix_options(dir, "A", {{"B", lower.address()}}));
   Client client(upper.address());
-  const std::string route = "/serverTableType=\"mis\"/misId=\"B\"/";
-  const auto made = client.call(create_node(route, "far"));
+  const auto made = client.call(create_node(kViaB, "far"));
   ASSERT_TRUE(succeeded(made));
   const std::string name = name_in(made.back());
-  EXPECT_EQ(name.rfind(route, 0), 0u) << name;
+  EXPECT_EQ(name.rfind(kViaB, 0), 0u) << name;
   // B holds it, and its notification came up through A, named by the same route.
   Client direct(lower.address());
-  EXPECT_TRUE(succeeded(direct.call(get("/systemId=name:\"B\"/" + name.substr(route.size())))));
-  bool heard = false;
-  for (const hvx::Message& event : client.events()) {
-    heard |= name_in(event) == name;
-  }
-  EXPECT_TRUE(heard);
+  EXPECT_TRUE(succeeded(direct.call(get("/systemId=name:\"B\"/" + name.substr(kViaB.size())))));
+  const std::vector<hvx::Message> events = client.events();
+  EXPECT_TRUE(std::any_of(events.begin(), events.end(),
+                          [&](const hvx::Message& event) { return name_in(event) == name; }));
   // An unknown system behind the table is no object.
   EXPECT_FALSE(
       succeeded(client.call(get("/serverTableType=\"mis\"/misId=\"Z\"/topoNodeDBId=NULL"))));
@@ -202,11 +198,9 @@ TEST(DaemonTest, ServersOfTwoProcessesAreLinkedAsOneWorld) {
 TEST(DaemonTest, ALinkWhoseServerIsGoneFailsItsRequestsWithNotConnected) {
   TempDir dir;
   auto lower = std::make_unique<RunningDaemon>(unix_options(dir, "B"));
-  hvx::daemon::DaemonOptions upper_options = unix_options(dir, "A");
-  upper_options.links = {{"B", lower->address()}};
-  RunningDaemon upper(upper_options);
+  RunningDaemon upper(unix_options(dir, "A", {{"B", lower->address()}}));
   Client client(upper.address());
-  const std::string far = "/serverTableType=\"mis\"/misId=\"B\"/topoNodeDBId=NULL";
+  const std::string far = kViaB + "topoNodeDBId=NULL";
   ASSERT_TRUE(succeeded(client.call(get(far))));
   lower.reset();
   const auto replies = client.call(get(far));
@@ -224,14 +218,11 @@ TEST(DaemonTest, ALinkWhoseServerIsGoneFailsItsRequestsWithNotConnected) {
 
 TEST(DaemonTest, ANotificationGoesRoundACycleOfLinksOnce) {
   TempDir dir;
-  hvx::daemon::DaemonOptions a_options = unix_options(dir, "A");
-  hvx::daemon::DaemonOptions b_options = unix_options(dir, "B");
-  a_options.links = {{"B", "unix:" + (dir / "run") + "/B.sock"}};
-  b_options.links = {{"A", "unix:" + (dir / "run") + "/A.sock"}};
-  RunningDaemon a(a_options);  // B is not up yet: A tries again
-  RunningDaemon b(b_options);
+  // B is not up yet when A starts: A tries again.
+  RunningDaemon a(unix_options(dir, "A", {{"B", "unix:" + (dir / "run") + "/B.sock"}}));
+  RunningDaemon b(unix_options(dir, "B", {{"A", a.address()}}));
   Client client(a.address());
-  const std::string far = "/serverTableType=\"mis\"/misId=\"B\"/topoNodeDBId=NULL";
+  const std::string far = kViaB + "topoNodeDBId=NULL";
   for (int i = 0; i < 100 && !succeeded(client.call(get(far))); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
