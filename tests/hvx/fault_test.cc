@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +15,7 @@
 #include "hvx/status.h"
 #include "hvx/world.h"
 #include "platform_fixture.h"
+#include "server.h"
 
 namespace {
 
@@ -166,6 +169,26 @@ TEST_F(ServerToolsTest, AbsoluteNamesStartWithTheSystem) {
   EXPECT_TRUE(hvx::object_exists(*world_, "L", kAgent));
   EXPECT_TRUE(hvx::remove_object(*world_, "L", kAgent).ok());
   EXPECT_FALSE(hvx::object_exists(*world_, "L", kAgent));
+}
+
+// The server's revision, by which encoded answers are kept, moves on with every way an
+// object can change, so that nothing kept outlives what it was made from.
+TEST_F(ServerToolsTest, EveryChangeMovesTheRevisionOn) {
+  hvx::World& w = *world_;
+  const auto sap = [](const char* text) { return hvx::ber::octets(text, hvx::TAG_GRAPHSTR); };
+  const std::function<hvx::Status()> changes[] = {
+      [&] { return hvx::create_object(w, "L", "cmipAgentEntity", kAgent, agent_values()); },
+      [&] {
+        return hvx::replace_attributes(w, "L", kAgent, {{"networkSAP", sap("mis:Y")}});
+      },
+      [&] { return hvx::overwrite_attribute(w, "L", kAgent, "networkSAP", sap("mis:Z")); },
+      [&] { return hvx::remove_object(w, "L", kAgent); },
+  };
+  for (const auto& change : changes) {
+    const std::uint64_t before = w.server("L")->revision();
+    ASSERT_TRUE(change().ok()) << "change " << &change - changes;
+    EXPECT_GT(w.server("L")->revision(), before) << "change " << &change - changes;
+  }
 }
 
 TEST(StatusTest, CodeNoneStillMakesAnError) {

@@ -263,14 +263,4 @@ TEST_F(RawServiceTest, PrecacheClassMdrKnowsTheCatalogueClasses) {
   EXPECT_FALSE(platform_.precache_class_mdr("\"Other Document\":topoNode"));
 }
 
-TEST(DefaultPlatform, IsTheDefaultWorldsLocalServer) {
-  hvx::Platform& platform = hvx::Platform::default_platform();
-  EXPECT_EQ(&platform, &hvx::Platform::def_platform);
-  EXPECT_EQ(platform.get_prop("PLATFORM_OBJNAME").str(), "/systemId=name:\"testhost\"");
-  std::uint32_t address = 0;
-  EXPECT_TRUE(hvx::hvx_get_ip_addr("testhost", address));
-  EXPECT_EQ(address, 0x0100007fu);
-  EXPECT_FALSE(hvx::hvx_get_ip_addr("unknown-host", address));
-}
-
 }  // namespace

@@ -152,12 +152,18 @@ TEST_F(WorldLinksTest, ConnectionManagerAcceptsRoutes) {
   }
 }
 
-// Addresses answer for the world the default platform is connected to.
+// Addresses answer for the world the default platform is connected to: at first the
+// default world, whose local server is the logical host.
 TEST_F(WorldLinksTest, AddressesAreOfTheConnectedWorld) {
-  build({{"L", "B"}});
+  hvx::Platform& platform = hvx::Platform::default_platform();
+  EXPECT_EQ(&platform, &hvx::Platform::def_platform);
+  EXPECT_EQ(platform.get_prop("PLATFORM_OBJNAME").str(), "/systemId=name:\"testhost\"");
   std::uint32_t address = 0;
+  EXPECT_TRUE(hvx::hvx_get_ip_addr("testhost", address));
+  EXPECT_EQ(address, 0x0100007fu);
+  build({{"L", "B"}});
   EXPECT_FALSE(hvx::hvx_get_ip_addr("B", address));
-  hvx::Platform::default_platform() = world_->connect();
+  platform = world_->connect();
   ASSERT_TRUE(hvx::hvx_get_ip_addr("B", address));
   EXPECT_EQ(address, 0x0200007fu);
 }

@@ -8,13 +8,9 @@
 #include "hvx/names.h"
 #include "hvx/syntax.h"
 #include "hvx/testing.h"
-#include "server.h"
 #include "topo_fixture.h"
 
 namespace {
-
-using hvx::DataUnit;
-using hvx::Image;
 
 using WorldTest = hvx_testing::TopoTest;
 
@@ -31,41 +27,13 @@ TEST_F(WorldTest, RefusesDuplicateServersSelfLinksAndUnlinkedSystems) {
   EXPECT_TRUE(world_->set_connected("C", true)) << "connected already";
 }
 
-TEST_F(WorldTest, DisconnectFailsRequestsAndReportsTheState) {
-  hvx::EventRecorder recorder(platform_);
-  ASSERT_TRUE(world_->set_connected("B", false));
-  Image through_b(DataUnit(prefix("C") + "topoTypeDBId=NULL"), "", platform_);
-  EXPECT_FALSE(through_b.boot());
-  EXPECT_EQ(through_b.get_error_code(), hvx::ErrorCode::not_connected);
-  ASSERT_TRUE(world_->set_connected("B", true));
-  EXPECT_TRUE(through_b.boot());
-  EXPECT_TRUE(through_b.exists());
-
-  platform_.dispatch_recursive(true);
-  std::vector<std::string> infos;
-  for (const hvx::CurrentEvent& event : recorder.events()) {
-    if (hvx::get_shortname(event.get_name().view()) == "connectionStateChange") {
-      infos.push_back(event.get_objname().str() + " " + event.get_info().str());
-    }
-  }
-  EXPECT_EQ(infos, (std::vector<std::string>{
-                       "serverTableType=\"mis\" {misId : \"B\",currentState notConnected,"
-                       "agentList { \"C\" }}",
-                       "serverTableType=\"mis\" {misId : \"B\",currentState connected,"
-                       "agentList { \"C\" }}"}));
-}
-
 TEST_F(WorldTest, ResetLeavesOneFreshLocalServer) {
   ASSERT_TRUE(make_type("Gone"));
   world_->reset();
   EXPECT_EQ(world_->systems(), std::vector<std::string>{"L"});
-  Image gone("topoTypeDBId=NULL/topoTypeId=\"Gone\"", "", platform_);
-  ASSERT_TRUE(gone.boot());
-  EXPECT_FALSE(gone.exists());
+  EXPECT_FALSE(exists("topoTypeDBId=NULL/topoTypeId=\"Gone\""));
   // What a server holds from its start is there again.
-  Image host("topoTypeDBId=NULL/topoTypeId=\"Host\"", "", platform_);
-  ASSERT_TRUE(host.boot());
-  EXPECT_TRUE(host.exists());
+  EXPECT_TRUE(exists("topoTypeDBId=NULL/topoTypeId=\"Host\""));
 }
 
 // Every notification's information fits its catalogue syntax, so that it prints and parses
@@ -73,7 +41,7 @@ TEST_F(WorldTest, ResetLeavesOneFreshLocalServer) {
 TEST_F(WorldTest, EventInformationFitsItsSyntaxAndParsesBack) {
   hvx::EventRecorder recorder(platform_);
   ASSERT_TRUE(make_type("T"));
-  Image type("topoTypeDBId=NULL/topoTypeId=\"T\"", "topoType", platform_);
+  hvx::Image type("topoTypeDBId=NULL/topoTypeId=\"T\"", "topoType", platform_);
   ASSERT_TRUE(type.set_str("topoTypeDefaultLayer", "x"));
   ASSERT_TRUE(type.store());
   ASSERT_TRUE(type.destroy());
