@@ -35,11 +35,9 @@ class FaultTest : public hvx_testing::PlatformTest {
 };
 
 TEST_F(FaultTest, PredicateFailsMatchingRequestsOnly) {
-  auto plan = std::make_shared<hvx::FaultPlan>();
-  plan->fail_requests_where(
+  install_plan().fail_requests_where(
       [](const hvx::Message& m) { return m.type() == hvx::Message::SET_REQUEST; },
       ErrorCode::access_denied);
-  hvx::install_fault_plan(platform_, plan);
   EXPECT_FALSE(scenario());
   EXPECT_EQ(last_error_.rfind("accessDenied", 0), 0u) << last_error_;
 }
@@ -75,11 +73,10 @@ TEST_F(FaultTest, RepliesLaterThanTheTimeoutAreTimeouts) {
     if (c.default_timeout != nullptr) {
       ASSERT_TRUE(platform_.set_prop("DEFAULT_TIMEOUT", c.default_timeout));
     }
-    auto plan = std::make_shared<hvx::FaultPlan>();
-    if (c.fault == kDrop) plan->drop_reply(1);
-    if (c.fault == kDelay) plan->delay_reply(1, c.delay);
-    if (c.fault == kCorrupt) plan->corrupt_reply(1);
-    hvx::install_fault_plan(platform_, plan);
+    hvx::FaultPlan& plan = install_plan();
+    if (c.fault == kDrop) plan.drop_reply(1);
+    if (c.fault == kDelay) plan.delay_reply(1, c.delay);
+    if (c.fault == kCorrupt) plan.corrupt_reply(1);
     Image type("topoTypeDBId=NULL/topoTypeId=\"Late\"", "topoType", platform_);
     EXPECT_EQ(type.create(Image(), c.timeout), c.answered) << type.get_error_string();
     EXPECT_EQ(type.get_error_code(), c.answered ? ErrorCode::none : ErrorCode::timeout);
@@ -91,9 +88,7 @@ TEST_F(FaultTest, RepliesLaterThanTheTimeoutAreTimeouts) {
 }
 
 TEST_F(FaultTest, NotificationsTwiceOrOutOfOrder) {
-  auto plan = std::make_shared<hvx::FaultPlan>();
-  plan->duplicate_notification(1).swap_notification(2);
-  hvx::install_fault_plan(platform_, plan);
+  install_plan().duplicate_notification(1).swap_notification(2);
   hvx::EventRecorder recorder(platform_);
   ASSERT_TRUE(make_type("A"));
   ASSERT_TRUE(make_type("B"));

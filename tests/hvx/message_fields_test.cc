@@ -29,8 +29,8 @@ Message reply() {
   Message message(Message::ACTION_RESULT);
   message.set_id(9);
   message.set_linked_id(9);
-  message.set_action_type(ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.9.9"),
-                                   hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 2)));
+  message.set_action_type(
+      ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.9.9"), hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 2)));
   return message;
 }
 
@@ -111,8 +111,7 @@ TEST(MessageFields, NestingLimitHoldsEitherWay) {
       Message message = reply();
       message.set_action_info(nested);
       // An indefinite field: only the reader reads it.
-      const std::string pdu =
-          indefinite ? indefinite_reply(nested, false) : message.encode().str();
+      const std::string pdu = indefinite ? indefinite_reply(nested, false) : message.encode().str();
       Message out;
       EXPECT_EQ(Message::decode(DataUnit(pdu), out).ok(), levels == 61);
     }

@@ -67,11 +67,6 @@ TEST(MessageCodec, RefusesMalformedMessages) {
 
 class RawServiceTest : public hvx_testing::PlatformTest {
  protected:
-  static Asn1Value instance(const char* text) {
-    hvx::dn::Rdns name;
-    hvx::dn::from_text(text, name);
-    return hvx::dn::instance(name);
-  }
   static Message view_children_request() {
     return hvx_testing::node_db_action("/systemId=name:\"L\"/topoNodeDBId=NULL", "9.9");
   }
@@ -110,9 +105,7 @@ TEST_F(RawServiceTest, ErrorAndLostRepliesEndTheExchange) {
   ASSERT_TRUE(refused.run(platform_, view_children_request(), 10));
   EXPECT_EQ(seen(refused), std::vector<std::string>{"20/5/final/0"});
 
-  auto plan = std::make_shared<hvx::FaultPlan>();
-  plan->drop_reply(1);
-  hvx::install_fault_plan(platform_, plan);
+  install_plan().drop_reply(1);
   hvx_testing::Exchange lost;
   EXPECT_TRUE(lost.run(platform_, view_children_request(), 10, 10))
       << "a lost reply must end in a timeout error";
@@ -168,8 +161,11 @@ TEST_F(RawServiceTest, EventCopiesOutliveTheCallback) {
 
 // The server answers every malformed request with an error reply naming what is wrong.
 TEST_F(RawServiceTest, MalformedRequestsGetErrorRepliesWithTheirCodes) {
-  const Asn1Value db = instance("/systemId=name:\"L\"/topoNodeDBId=NULL");
-  const Asn1Value missing = instance("/systemId=name:\"L\"/topoNodeDBId=NULL/topoNodeId=77");
+  const hvx::Asn1Tag context2(hvx::Asn1Tag::CONTEXT, 2);
+  const Asn1Value db =
+      ber::retagged(hvx::fdn2oi("/systemId=name:\"L\"/topoNodeDBId=NULL"), context2);
+  const Asn1Value missing =
+      ber::retagged(hvx::fdn2oi("/systemId=name:\"L\"/topoNodeDBId=NULL/topoNodeId=77"), context2);
   const Asn1Value node_db_class =
       ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.3.2"), hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 0));
   auto request = [&](Message::Type type,
@@ -178,8 +174,7 @@ TEST_F(RawServiceTest, MalformedRequestsGetErrorRepliesWithTheirCodes) {
     for (const auto& [field, value] : fields) message.set(field, value);
     return message;
   };
-  Asn1Value not_an_instance = ber::integer(3);
-  not_an_instance.set_tag(hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 2));
+  const Asn1Value not_an_instance = ber::integer(3, context2);
   Asn1Value foreign_ids = ber::set();
   foreign_ids.add_component(ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.7.12")));
   const struct {
@@ -224,8 +219,8 @@ TEST_F(RawServiceTest, MalformedRequestsGetErrorRepliesWithTheirCodes) {
        "noSuchAction: no action type"},
       {request(Message::ACTION_REQUEST,
                {{Message::OBJECT_INSTANCE, db},
-                {Message::ACTION_TYPE, ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.201.9.1"),
-                                                hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 2))}}),
+                {Message::ACTION_TYPE,
+                 ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.201.9.1"), context2)}}),
        "noSuchAction: 1.3.6.1.4.1.7351.2.2.2.201.9.1"},
   };
   for (const auto& c : cases) {

@@ -15,6 +15,7 @@
 #include "hvx/message.h"
 #include "hvx/names.h"
 #include "hvx/platform.h"
+#include "hvx/testing.h"
 #include "hvx/world.h"
 
 namespace hvx_testing {
@@ -80,6 +81,12 @@ class PlatformTest : public ::testing::Test {
             type.set_str("topoTypeLegalChildren", hvx::DataUnit(legal)) &&
             type.create(hvx::Image())) ||
            refused(type);
+  }
+  // A fresh fault plan, installed on the platform.
+  hvx::FaultPlan& install_plan() {
+    auto plan = std::make_shared<hvx::FaultPlan>();
+    hvx::install_fault_plan(platform_, plan);
+    return *plan;
   }
   bool exists(const std::string& name) {
     hvx::Image image(hvx::DataUnit(name), "", platform_);

@@ -214,9 +214,7 @@ TEST_F(TopoAgentsTest, ConnectionManagerKeepsRegistrations) {
 // class, as the platform object reads them (the world's own are WorldTest's).
 TEST_F(TopoAgentsTest, ConnectionStateReportsNameTheSystemAndItsAgents) {
   hvx::EventRecorder recorder(platform_);
-  auto plan = std::make_shared<hvx::FaultPlan>();
-  plan->disconnect_server(1, "C").reconnect_server(3, "C");
-  hvx::install_fault_plan(platform_, plan);
+  install_plan().disconnect_server(1, "C").reconnect_server(3, "C");
   EXPECT_EQ(call_ids("topoNodeGetByName", "\"Root\"", "C"), std::vector<long>{});
   EXPECT_EQ(last_error_, "notConnected: C");
   EXPECT_EQ(call_ids("topoNodeGetByName", "\"Root\"", "B"), std::vector<long>{1});

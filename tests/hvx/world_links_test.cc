@@ -126,9 +126,7 @@ TEST_F(WorldLinksTest, LinksAreCutOneAtATimeOrAllTogether) {
   EXPECT_FALSE(world_->set_connected("L", false));
 
   // A fault plan cuts one link before the k-th request.
-  auto plan = std::make_shared<hvx::FaultPlan>();
-  plan->disconnect_link(2, "C", "D").reconnect_link(3, "C", "D");
-  hvx::install_fault_plan(platform_, plan);
+  install_plan().disconnect_link(2, "C", "D").reconnect_link(3, "C", "D");
   EXPECT_EQ(routes(), (Texts{"B", ""}));
   EXPECT_EQ(routes(), (Texts{"B", "C"}));
 }
