@@ -53,25 +53,19 @@ class TopoQueriesTest : public hvx_testing::TopoTest {
   // Three nodes on `system`: alpha (Router, m1), alpha (Host, m2), beta (Host, m1 and m3).
   std::vector<long> populate(const std::string& system) {
     const long view = make_node("net", "Network", {1}, system);
-    const long a1 = make_node("alpha", "Router", {view}, system, {{"topoNodeMOSet", set({kM1})}});
-    const long a2 = make_node("alpha", "Host", {view}, system, {{"topoNodeMOSet", set({kM2})}});
+    const long a1 =
+        make_node("alpha", "Router", {view}, system, {{"topoNodeMOSet", braced({kM1})}});
+    const long a2 = make_node("alpha", "Host", {view}, system, {{"topoNodeMOSet", braced({kM2})}});
     const long b =
-        make_node("beta", "Host", {view, 1}, system, {{"topoNodeMOSet", set({kM1, kM3})}});
+        make_node("beta", "Host", {view, 1}, system, {{"topoNodeMOSet", braced({kM1, kM3})}});
     EXPECT_TRUE(view != 0 && a1 != 0 && a2 != 0 && b != 0) << last_error_;
     return {view, a1, a2, b};
-  }
-  static std::string set(std::initializer_list<const char*> items) {
-    return braced(std::vector<std::string>(items.begin(), items.end()));
-  }
-
-  Image node_db(const std::string& system) {
-    return Image(DataUnit(prefix(system) + "topoNodeDBId=NULL"), "", platform_);
   }
 
   // An action of the node database with its argument as a value, as call_raw sends it.
   Morf call_value(const std::string& action, const Asn1Value& argument,
                   const std::string& system = "L") {
-    Image db = node_db(system);
+    Image db(DataUnit(prefix(system) + "topoNodeDBId=NULL"), "", platform_);
     Morf value(db.get_param_syntax(DataUnit(action)));
     EXPECT_TRUE(value.set_value(argument)) << action;
     Morf reply = db.call_raw(DataUnit(action), value);
@@ -88,19 +82,17 @@ class TopoQueriesTest : public hvx_testing::TopoTest {
     return call_ids(action, "\"" + argument + "\"", system);
   }
 
-  // getTopoNodesAttributes and setTopoNodesAttributes: { [1] { instances }, [2] { ... } }.
-  Morf by_managed_objects(const std::string& action, std::initializer_list<const char*> objects,
-                          const Asn1Value* attributes, const std::string& system = "L") {
+  // The argument of getTopoNodesAttributes and setTopoNodesAttributes:
+  // { [1] { instances }, [2] { attributes } }.
+  static Asn1Value by_objects(std::initializer_list<const char*> objects, const Asn1Value& list) {
     Asn1Value instances = of(hvx::TAG_SET, {});
     for (const char* object : objects) instances.add_component(hvx::fdn2oi(object));
-    instances.make_explicit_tagged(Asn1Tag(Asn1Tag::CONTEXT, 1));
-    Asn1Value argument = of(hvx::TAG_SEQ, {instances});
-    if (attributes != nullptr) {
-      Asn1Value tagged = *attributes;
-      tagged.make_explicit_tagged(Asn1Tag(Asn1Tag::CONTEXT, 2));
-      argument.add_component(tagged);
-    }
-    return call_value(action, argument, system);
+    return of(hvx::TAG_SEQ,
+              {hvx::ber::explicit_tagged(instances, 1), hvx::ber::explicit_tagged(list, 2)});
+  }
+  // setTopoNodesAttributes for the nodes of m1 on B.
+  Morf set_for_m1(const Asn1Value& list) {
+    return call_value("setTopoNodesAttributes", by_objects({kM1}, list), "B");
   }
 
   // A raw confirmed action on the node database of `system`, as the view-graph and
@@ -150,9 +142,8 @@ TEST_F(TopoQueriesTest, NodeReportListsEveryNodeWithItsChildren) {
     ASSERT_EQ(value.tag(), hvx::TAG_SEQ);
     std::string line = std::to_string(long_of(value.component(0))) + " " +
                        text_of(value.component(1)) + "/" + text_of(value.component(2));
-    for (Asn1Value c = value.component(3).first_component(); !c.is_null(); c = c.next_component()) {
-      line.append(1, ' ').append(std::to_string(long_of(c)));
-    }
+    for (const long child : elements(value.component(3), long_of))
+      line += " " + std::to_string(child);
     seen.push_back(line);
   }
   auto s = [](long id) { return std::to_string(id); };
@@ -175,7 +166,7 @@ TEST_F(TopoQueriesTest, SettingAttributesOfTheNodesOfManagedObjects) {
       of(hvx::TAG_SET,
          {pair("topoNodeLayer", layer), pair("topoNodePropagateUp", no),
           pair("topoViewNodePosition", hvx::ber::null_value())});  // places: per view, passed over
-  const Morf reply = by_managed_objects("setTopoNodesAttributes", {kM1}, &list, "B");
+  const Morf reply = set_for_m1(list);
   ASSERT_TRUE(reply.has_value()) << last_error_;
   ASSERT_EQ(reply.num_elements(), 2u);
   std::map<std::string, Asn1Value> values =
@@ -193,12 +184,12 @@ TEST_F(TopoQueriesTest, SettingAttributesOfTheNodesOfManagedObjects) {
   const Asn1Value parents = of(hvx::TAG_SET, {hvx::ber::integer(n[1])});
   const Asn1Value refused =
       of(hvx::TAG_SET, {pair("topoNodeLayer", layer), pair("topoNodeParents", parents)});
-  EXPECT_FALSE(by_managed_objects("setTopoNodesAttributes", {kM1}, &refused, "B").has_value());
+  EXPECT_FALSE(set_for_m1(refused).has_value());
   EXPECT_EQ(last_error_, "invalidAttributeValue: setTopoNodesAttributes: node " +
                              std::to_string(n[1]) +
                              ": topoNodeParents: a node cannot name itself here");
   const Asn1Value children = of(hvx::TAG_SET, {pair("topoNodeChildren", parents)});
-  EXPECT_FALSE(by_managed_objects("setTopoNodesAttributes", {kM1}, &children, "B").has_value());
+  EXPECT_FALSE(set_for_m1(children).has_value());
   EXPECT_EQ(last_error_,
             "attributeNotSettable: setTopoNodesAttributes: topoNodeChildren is not settable");
   platform_.dispatch_recursive(false);
@@ -253,13 +244,6 @@ TEST_F(TopoQueriesTest, BadRequestsGetClearErrorReplies) {
   const Asn1Value odd = of(hvx::TAG_SET, {hvx::ber::oid(Oid("1.2.3"))});
   Asn1Value yes;
   yes.encode_boolean(true);
-  auto by_objects = [](const Asn1Value& attributes) {
-    Asn1Value instances = of(hvx::TAG_SET, {});
-    instances.make_explicit_tagged(Asn1Tag(Asn1Tag::CONTEXT, 1));
-    Asn1Value tagged = attributes;
-    tagged.make_explicit_tagged(Asn1Tag(Asn1Tag::CONTEXT, 2));
-    return of(hvx::TAG_SEQ, {instances, tagged});
-  };
   const struct {
     const char* arc;
     Asn1Value info;
@@ -282,9 +266,9 @@ TEST_F(TopoQueriesTest, BadRequestsGetClearErrorReplies) {
       {"9.7", Asn1Value(),
        "invalidArgumentValue: topoGetNodeMODataByNodeList: the argument is { BOOLEAN, SET OF "
        "INTEGER }"},
-      {"9.8", by_objects(of(hvx::TAG_SET, {hvx::ber::oid(Oid("1.2.3.4"), kContext0)})),
+      {"9.8", by_objects({}, of(hvx::TAG_SET, {hvx::ber::oid(Oid("1.2.3.4"), kContext0)})),
        "noSuchAttribute: getTopoNodesAttributes: 1.2.3.4 is not an attribute of nodes"},
-      {"9.8", by_objects(of(hvx::TAG_SET, {integer(3, Asn1Tag(Asn1Tag::CONTEXT, 1))})),
+      {"9.8", by_objects({}, of(hvx::TAG_SET, {integer(3, Asn1Tag(Asn1Tag::CONTEXT, 1))})),
        "invalidArgumentValue: getTopoNodesAttributes: attributes are named by object "
        "identifiers"},
       {"9.8", integer(1),
