@@ -14,23 +14,7 @@ using hvx::Morf;
 
 constexpr const char* kCmipAgent = "/systemId=name:\"L\"/agentTableType=\"CMIP\"/agentId=\"agt1\"";
 
-class TopoAgentsTest : public hvx_testing::TopoTest {
- protected:
-  // The reports of the connection class as the platform object picks them out: name and
-  // information as printed.
-  static std::vector<std::string> reports(const hvx::EventRecorder& recorder) {
-    std::vector<std::string> out;
-    for (const hvx::CurrentEvent& event : recorder.events()) {
-      hvx::Oid oid;
-      if (event.get_message().get_object_class().decode_oid(oid) &&
-          oid == hvx::Oid("1.3.6.1.4.1.7351.2.2.2.201.3.1") &&
-          hvx::get_shortname(event.get_name().view()) == "connectionStateChange") {
-        out.push_back(event.get_objname().str() + " " + event.get_info().str());
-      }
-    }
-    return out;
-  }
-};
+using TopoAgentsTest = hvx_testing::TopoTest;
 
 // Each agent class: what a creation leaves out starts plain; what it gives is kept in the
 // forms the agent handles write (value notation, format 0 texts, format 4 selectors).
@@ -220,13 +204,23 @@ TEST_F(TopoAgentsTest, ConnectionStateReportsNameTheSystemAndItsAgents) {
   EXPECT_EQ(call_ids("topoNodeGetByName", "\"Root\"", "B"), std::vector<long>{1});
   EXPECT_EQ(call_ids("topoNodeGetByName", "\"Root\"", "C"), std::vector<long>{1});
   platform_.dispatch_recursive(false);
-  // The platform object reads the system path from the misId values, then the state and
-  // the agents.
-  EXPECT_EQ(reports(recorder), (std::vector<std::string>{
-                                   "/serverTableType=\"mis\"/misId=\"B\"/serverTableType=\"mis\" "
-                                   "{misId : \"C\",currentState notConnected,agentList { }}",
-                                   "/serverTableType=\"mis\"/misId=\"B\"/serverTableType=\"mis\" "
-                                   "{misId : \"C\",currentState connected,agentList { }}"}));
+  // The reports of the connection class as the platform object picks them out, name and
+  // information as printed: it reads the system path from the misId values, then the
+  // state and the agents.
+  std::vector<std::string> reports;
+  for (const hvx::CurrentEvent& event : recorder.events()) {
+    hvx::Oid oid;
+    if (event.get_message().get_object_class().decode_oid(oid) &&
+        oid == hvx::Oid("1.3.6.1.4.1.7351.2.2.2.201.3.1") &&
+        hvx::get_shortname(event.get_name().view()) == "connectionStateChange") {
+      reports.push_back(event.get_objname().str() + " " + event.get_info().str());
+    }
+  }
+  EXPECT_EQ(reports, (std::vector<std::string>{
+                         "/serverTableType=\"mis\"/misId=\"B\"/serverTableType=\"mis\" "
+                         "{misId : \"C\",currentState notConnected,agentList { }}",
+                         "/serverTableType=\"mis\"/misId=\"B\"/serverTableType=\"mis\" "
+                         "{misId : \"C\",currentState connected,agentList { }}"}));
 }
 
 }  // namespace
