@@ -8,6 +8,7 @@
 #include <limits>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "hvx/ber.h"
@@ -234,18 +235,15 @@ TEST(Asn1ValueTest, OtherPrimitivesEncodeAndReadBack) {
 }
 
 TEST(Asn1ValueTest, LengthsAndTagNumbersUseLongFormsWhenNeeded) {
-  struct Case {
-    std::size_t length;
-    const char* header;
-  } lengths[] = {
+  const std::tuple<std::size_t, const char*> lengths[] = {
       {0, "04 00"},         {127, "04 7f"},         {128, "04 81 80"},         {255, "04 81 ff"},
       {256, "04 82 01 00"}, {65535, "04 82 ff ff"}, {65536, "04 83 01 00 00"},
   };
-  for (const Case& c : lengths) {
+  for (const auto& [length, header] : lengths) {
     Asn1Value value;
-    value.encode_octets(std::string(c.length, 'x'));
+    value.encode_octets(std::string(length, 'x'));
     const DataUnit der = value.encode();
-    EXPECT_EQ(hex(der.view().substr(0, der.size() - c.length)), c.header) << c.length;
+    EXPECT_EQ(hex(der.view().substr(0, der.size() - length)), header) << length;
     EXPECT_EQ(decoded(der.str()), value);
   }
   struct TagCase {
@@ -397,10 +395,7 @@ TEST(Asn1ValueTest, DecodedValuesReencodeAsDer) {
 }
 
 TEST(Asn1ValueTest, DecodeErrorsSayWhatAndWhere) {
-  struct Case {
-    std::string ber;
-    const char* message;
-  } cases[] = {
+  const std::tuple<std::string, const char*> cases[] = {
       {"", "no value in empty input at offset 0"},
       {bytes("30"), "truncated length at offset 0"},
       {bytes("30 03 02 01"), "length 3 exceeds the 2 bytes that remain at offset 0"},
@@ -426,11 +421,11 @@ TEST(Asn1ValueTest, DecodeErrorsSayWhatAndWhere) {
       {bytes("04 88 7f ff ff ff ff ff ff ff 00"),
        "length 9223372036854775807 exceeds the 1 bytes that remain at offset 0"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [ber, message] : cases) {
     Asn1Value value = integer(9);
-    const Status status = Asn1Value::decode(DataUnit(c.ber), value);
-    EXPECT_FALSE(status.ok()) << hex(c.ber);
-    EXPECT_EQ(status.message(), c.message) << hex(c.ber);
+    const Status status = Asn1Value::decode(DataUnit(ber), value);
+    EXPECT_FALSE(status.ok()) << hex(ber);
+    EXPECT_EQ(status.message(), message) << hex(ber);
     EXPECT_EQ(value, integer(9)) << "failed decode leaves the value unchanged";
   }
 }

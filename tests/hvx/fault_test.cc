@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "hvx/ber.h"
@@ -120,11 +121,7 @@ class ServerToolsTest : public ::testing::Test {
 TEST_F(ServerToolsTest, RefusalsCarryTheirCode) {
   hvx::World& w = *world_;
   const hvx::Asn1Value sap = hvx::ber::octets("mis:X", hvx::TAG_GRAPHSTR);
-  const struct {
-    const char* what;
-    hvx::Status status;
-    ErrorCode code;
-  } rows[] = {
+  const std::tuple<const char*, hvx::Status, ErrorCode> rows[] = {
       {"unknown system", hvx::create_object(w, "Z", "cmipAgentEntity", kAgent, agent_values()),
        ErrorCode::invalid_argument},
       {"malformed name",
@@ -148,9 +145,9 @@ TEST_F(ServerToolsTest, RefusalsCarryTheirCode) {
       {"unknown action", hvx::answer_action(w, "L", "vqFdn", "noSuchAction", nullptr),
        ErrorCode::no_such_action},
   };
-  for (const auto& row : rows) {
-    EXPECT_FALSE(row.status.ok()) << row.what;
-    EXPECT_EQ(row.status.code(), row.code) << row.what << ": " << row.status;
+  for (const auto& [what, status, code] : rows) {
+    EXPECT_FALSE(status.ok()) << what;
+    EXPECT_EQ(status.code(), code) << what << ": " << status;
   }
   EXPECT_FALSE(hvx::object_exists(w, "L", kAgent));
   EXPECT_EQ(hvx::topology_node_count(w, "Z"), 0u);

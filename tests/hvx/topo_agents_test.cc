@@ -27,12 +27,8 @@ TEST_F(TopoAgentsTest, AgentsStartPlainAndKeepWhatTheyAreGiven) {
       "aeQualifier=\"\", apInvokeId=0, aeInvokeId=0, administrativeState=unlocked, "
       "operationalState=enabled";
   const std::string snmp = prefix("B") + "internetClassId={1 3 6 1 4 1 7351 2 2 2 9 2 4 1 0}/";
-  const struct {
-    std::string name;
-    const char* cls;
-    Staged staged;
-    std::string held;  // format 1
-  } cases[] = {
+  // held: format 1
+  const std::tuple<std::string, const char*, Staged, std::string> cases[] = {
       {kCmipAgent, "cmipAgentEntity", {}, plain_cmip},
       {kCmipAgent, "\"VQ MPA\":cmipAgent", {}, plain_cmip},
       {kCmipAgent,
@@ -104,14 +100,14 @@ TEST_F(TopoAgentsTest, AgentsStartPlainAndKeepWhatTheyAreGiven) {
        "agentSet={{\"inventory\",\"proxy-inventory\"},{\"billing\",\"proxy-billing\"}}, "
        "administrativeState=shuttingDown, operationalState=enabled"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name + " " + std::to_string(c.staged.size()));
-    Image agent(DataUnit(c.name), c.cls, platform_);
-    for (const auto& [attribute, text, format] : c.staged) {
+  for (const auto& [name, cls, staged, held] : cases) {
+    SCOPED_TRACE(name + " " + std::to_string(staged.size()));
+    Image agent(DataUnit(name), cls, platform_);
+    for (const auto& [attribute, text, format] : staged) {
       ASSERT_TRUE(agent.set_str(attribute, DataUnit(text), hvx::REPLACE, format)) << attribute;
     }
     ASSERT_TRUE(agent.create(Image())) << agent.get_error_string();
-    EXPECT_EQ(whole(Image(DataUnit(c.name), "", platform_), 1), c.held);
+    EXPECT_EQ(whole(Image(DataUnit(name), "", platform_), 1), held);
     ASSERT_TRUE(agent.destroy());
   }
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <list>
 #include <map>
+#include <tuple>
 
 #include "hvx/ber.h"
 #include "hvx/message.h"
@@ -244,11 +245,7 @@ TEST_F(TopoQueriesTest, BadRequestsGetClearErrorReplies) {
   const Asn1Value odd = of(hvx::TAG_SET, {hvx::ber::oid(Oid("1.2.3"))});
   Asn1Value yes;
   yes.encode_boolean(true);
-  const struct {
-    const char* arc;
-    Asn1Value info;
-    const char* text;
-  } cases[] = {
+  const std::tuple<const char*, Asn1Value, const char*> cases[] = {
       {"9.1", integer(4),
        "invalidArgumentValue: \"VQ Topology\":topoNodeGetByName: the argument is not a "
        "GraphicString"},
@@ -276,12 +273,12 @@ TEST_F(TopoQueriesTest, BadRequestsGetClearErrorReplies) {
        "argument is not a "},
       {"9.99", Asn1Value(), "noSuchAction: 1.3.6.1.4.1.7351.2.2.2.40.9.99"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.arc);
-    const Exchange& exchange = raw_action("B", c.arc, c.info);
+  for (const auto& [arc, info, text] : cases) {
+    SCOPED_TRACE(arc);
+    const Exchange& exchange = raw_action("B", arc, info);
     ASSERT_EQ(exchange.replies.size(), 1u);
     EXPECT_EQ(exchange.replies[0].type(), Message::ERROR_REPLY);
-    EXPECT_EQ(exchange.replies[0].error_string().substr(0, std::strlen(c.text)), c.text);
+    EXPECT_EQ(exchange.replies[0].error_string().substr(0, std::strlen(text)), text);
   }
   // A system the server does not know.
   Image elsewhere("/systemId=name:\"Nowhere\"/topoNodeDBId=NULL", "", platform_);

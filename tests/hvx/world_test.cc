@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "hvx/event.h"
@@ -60,11 +61,7 @@ class WorldTest : public hvx_testing::PlatformTest {
 // server twice, named by that route.
 TEST_F(WorldTest, EventsTravelEachRouteWithoutComingBack) {
   const std::string t = std::string("/") + kType;
-  const struct {
-    Links links;
-    std::string on;
-    Texts heard;
-  } cases[] = {
+  const std::tuple<Links, std::string, Texts> cases[] = {
       {{{"L", "B"}, {"B", "L"}}, "L", {kType}},
       {{{"L", "B"}, {"B", "L"}}, "B", {via({"B"}) + t}},
       {{{"L", "B"}, {"B", "C"}, {"C", "L"}}, "C", {via({"B", "C"}) + t}},
@@ -73,12 +70,12 @@ TEST_F(WorldTest, EventsTravelEachRouteWithoutComingBack) {
        "D",
        {via({"B", "D"}) + t, via({"C", "D"}) + t}},
   };
-  for (const auto& c : cases) {
-    build(c.links);
+  for (const auto& [links, on, names] : cases) {
+    build(links);
     EXPECT_EQ(
-        heard([&] { (void)hvx::create_object(*world_, c.on, "topoType", kType); }, kType, false),
-        c.heard)
-        << c.on;
+        heard([&] { (void)hvx::create_object(*world_, on, "topoType", kType); }, kType, false),
+        names)
+        << on;
   }
 }
 

@@ -45,11 +45,8 @@ bool closed_by_server(int fd) {
 TEST(DaemonTest, BadPeersAreDroppedAloneAndTheOthersGoOn) {
   const std::string request = create_node("", "n").encode().str();
   const std::string hello = encode_frame(FrameKind::hello, "client\n");
-  const struct {
-    const char* name;
-    std::string bytes;
-    bool hang_up;  // the peer leaves rather than being dropped
-  } cases[] = {
+  // hang_up: the peer leaves rather than being dropped
+  const std::tuple<const char*, std::string, bool> cases[] = {
       {"garbage", "GET / HTTP/1.1\r\n\r\n", false},
       {"nothing at all", "", false},
       {"a frame claiming 4 GiB", std::string("\xff\xff\xff\xff\x04", 5), false},
@@ -66,12 +63,12 @@ TEST(DaemonTest, BadPeersAreDroppedAloneAndTheOthersGoOn) {
   Client steady(daemon.address());
   ASSERT_TRUE(steady.status().ok()) << steady.status().text();
   int made = 0;
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, bytes, hang_up] : cases) {
+    SCOPED_TRACE(name);
     const int fd = raw_connect(daemon.address());
-    ASSERT_EQ(::send(fd, c.bytes.data(), c.bytes.size(), MSG_NOSIGNAL),
-              static_cast<ssize_t>(c.bytes.size()));
-    if (!c.hang_up) {
+    ASSERT_EQ(::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL),
+              static_cast<ssize_t>(bytes.size()));
+    if (!hang_up) {
       EXPECT_TRUE(closed_by_server(fd));
     }
     ::close(fd);
@@ -242,11 +239,7 @@ TEST(DaemonTest, ANotificationGoesRoundACycleOfLinksOnce) {
 }
 
 TEST(EndpointTest, AddressesAreReadOrRefused) {
-  const struct {
-    std::string text;
-    bool ok;
-    const char* printed;
-  } cases[] = {
+  const std::tuple<std::string, bool, const char*> cases[] = {
       {"unix:/run/a.sock", true, "unix:/run/a.sock"},
       {"tcp:127.0.0.1:7001", true, "tcp:127.0.0.1:7001"},
       {"tcp:127.0.0.1:0", true, "tcp:127.0.0.1:0"},
@@ -259,13 +252,13 @@ TEST(EndpointTest, AddressesAreReadOrRefused) {
       {"unix:/" + std::string(200, 'x'), false, ""},
       {"udp:127.0.0.1:1", false, ""},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
+  for (const auto& [text, ok, printed] : cases) {
+    SCOPED_TRACE(text);
     hvx::net::Endpoint endpoint;
-    const hvx::Status status = hvx::net::Endpoint::parse(c.text, endpoint);
-    EXPECT_EQ(status.ok(), c.ok) << status.text();
-    if (c.ok) {
-      EXPECT_EQ(endpoint.text(), c.printed);
+    const hvx::Status status = hvx::net::Endpoint::parse(text, endpoint);
+    EXPECT_EQ(status.ok(), ok) << status.text();
+    if (ok) {
+      EXPECT_EQ(endpoint.text(), printed);
     }
   }
   hvx::net::Endpoint endpoint;
