@@ -57,11 +57,7 @@ Asn1Value sequence(std::initializer_list<Asn1Value> components, Asn1Tag tag = TA
 // Every integer form: what the builder writes, and that it reads back.
 TEST(Asn1ValueTest, IntegersEncodeMinimallyAndReadBack) {
   enum Kind { kSigned, kUnsigned, kEnumerated };
-  const struct {
-    Kind kind;
-    long value;
-    const char* der;
-  } cases[] = {
+  const std::tuple<Kind, long, const char*> cases[] = {
       {kSigned, 0, "02 01 00"},
       {kSigned, -1, "02 01 ff"},
       {kSigned, 127, "02 01 7f"},
@@ -77,28 +73,28 @@ TEST(Asn1ValueTest, IntegersEncodeMinimallyAndReadBack) {
       {kUnsigned, LONG_MIN, "02 09 00 80 00 00 00 00 00 00 00"},
       {kEnumerated, -3, "0a 01 fd"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.der);
+  for (const auto& [kind, number, der] : cases) {
+    SCOPED_TRACE(der);
     Asn1Value value;
     long back = 42;
     unsigned long unsigned_back = 42;
-    switch (c.kind) {
+    switch (kind) {
       case kSigned:
-        value.encode_int(c.value);
-        ASSERT_TRUE(decoded(bytes(c.der)).decode_int(back));
+        value.encode_int(number);
+        ASSERT_TRUE(decoded(bytes(der)).decode_int(back));
         break;
       case kUnsigned:
-        value.encode_unsigned(static_cast<unsigned long>(c.value), TAG_INT);
-        ASSERT_TRUE(decoded(bytes(c.der)).decode_unsigned(unsigned_back));
+        value.encode_unsigned(static_cast<unsigned long>(number), TAG_INT);
+        ASSERT_TRUE(decoded(bytes(der)).decode_unsigned(unsigned_back));
         back = static_cast<long>(unsigned_back);
         break;
       case kEnumerated:
-        value.encode_enum(c.value);
-        ASSERT_TRUE(decoded(bytes(c.der)).decode_enum(back));
+        value.encode_enum(number);
+        ASSERT_TRUE(decoded(bytes(der)).decode_enum(back));
         break;
     }
-    EXPECT_EQ(hex(value.encode().view()), c.der);
-    EXPECT_EQ(back, c.value);
+    EXPECT_EQ(hex(value.encode().view()), der);
+    EXPECT_EQ(back, number);
   }
 }
 
@@ -123,10 +119,8 @@ TEST(Asn1ValueTest, IntegersThatDoNotFitAreRefusedNotTruncated) {
 
 // The canonical form where one is given, and every value back bit for bit.
 TEST(Asn1ValueTest, RealsUseTheCanonicalFormsAndRoundTripBitExactly) {
-  const struct {
-    double value;
-    const char* der;  // nullptr: only the round trip is checked
-  } cases[] = {
+  // der: nullptr when only the round trip is checked
+  const std::tuple<double, const char*> cases[] = {
       {0.0, "09 00"},
       {-0.0, "09 01 43"},
       {std::numeric_limits<double>::infinity(), "09 01 40"},
@@ -141,17 +135,17 @@ TEST(Asn1ValueTest, RealsUseTheCanonicalFormsAndRoundTripBitExactly) {
       {std::numeric_limits<double>::min(), nullptr},
       {-std::numeric_limits<double>::denorm_min() * 3, nullptr},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.value);
+  for (const auto& [number, der] : cases) {
+    SCOPED_TRACE(number);
     Asn1Value value;
-    value.encode_real(c.value);
-    if (c.der != nullptr) {
-      EXPECT_EQ(hex(value.encode().view()), c.der);
+    value.encode_real(number);
+    if (der != nullptr) {
+      EXPECT_EQ(hex(value.encode().view()), der);
     }
     double back = 99;
     ASSERT_TRUE(decoded(value.encode().str()).decode_real(back));
     std::uint64_t bits_in, bits_out;
-    std::memcpy(&bits_in, &c.value, sizeof c.value);
+    std::memcpy(&bits_in, &number, sizeof number);
     std::memcpy(&bits_out, &back, sizeof back);
     EXPECT_EQ(bits_in, bits_out) << back;
   }
@@ -164,11 +158,7 @@ TEST(Asn1ValueTest, RealsUseTheCanonicalFormsAndRoundTripBitExactly) {
 }
 
 TEST(Asn1ValueTest, RealsInOtherFormsAreReadOrRefused) {
-  struct Case {
-    const char* der;
-    bool ok;
-    double value;
-  } cases[] = {
+  const std::tuple<const char*, bool, double> cases[] = {
       // Decimal: NR1, NR2 (either mark), NR3.
       {"09 04 01 2d 31 32", true, -12},
       {"09 05 02 33 2e 32 35", true, 3.25},
@@ -192,10 +182,10 @@ TEST(Asn1ValueTest, RealsInOtherFormsAreReadOrRefused) {
       {"09 02 40 00", false, 0},
       {"09 01 44", false, 0},
   };
-  for (const Case& c : cases) {
+  for (const auto& [der, ok, expected] : cases) {
     double value = -7;
-    EXPECT_EQ(decoded(bytes(c.der)).decode_real(value), c.ok) << c.der;
-    EXPECT_EQ(value, c.ok ? c.value : -7) << c.der;
+    EXPECT_EQ(decoded(bytes(der)).decode_real(value), ok) << der;
+    EXPECT_EQ(value, ok ? expected : -7) << der;
   }
 }
 
@@ -246,20 +236,17 @@ TEST(Asn1ValueTest, LengthsAndTagNumbersUseLongFormsWhenNeeded) {
     EXPECT_EQ(hex(der.view().substr(0, der.size() - length)), header) << length;
     EXPECT_EQ(decoded(der.str()), value);
   }
-  struct TagCase {
-    Asn1Tag tag;
-    const char* der;
-  } tags[] = {
+  const std::tuple<Asn1Tag, const char*> tags[] = {
       {Asn1Tag(2, 30), "9e 01 05"},
       {Asn1Tag(2, 31), "9f 1f 01 05"},
       {Asn1Tag(1, 127), "5f 7f 01 05"},
       {Asn1Tag(1, 200), "5f 81 48 01 05"},
       {Asn1Tag(3, 0xffffffff), "df 8f ff ff ff 7f 01 05"},
   };
-  for (const TagCase& c : tags) {
-    EXPECT_EQ(hex(integer(5, c.tag).encode().view()), c.der);
-    const Asn1Value back = decoded(bytes(c.der));
-    EXPECT_EQ(back.tag(), c.tag);
+  for (const auto& [tag, der] : tags) {
+    EXPECT_EQ(hex(integer(5, tag).encode().view()), der);
+    const Asn1Value back = decoded(bytes(der));
+    EXPECT_EQ(back.tag(), tag);
     long v = 0;
     ASSERT_TRUE(back.decode_int(v)) << "implicitly tagged integers read as integers";
     EXPECT_EQ(v, 5);
@@ -369,10 +356,8 @@ TEST(Asn1ValueTest, DecodedContentsShareTheInput) {
 
 // Valid DER comes back byte for byte; other BER comes back as its DER.
 TEST(Asn1ValueTest, DecodedValuesReencodeAsDer) {
-  const struct {
-    const char* ber;
-    const char* der;  // "" when the input is DER already
-  } cases[] = {
+  // canonical: "" when the input is DER already
+  const std::tuple<const char*, const char*> cases[] = {
       {"02 01 00", ""},
       {"31 06 02 01 03 02 01 01", ""},
       {"30 0d 06 03 2b 06 01 a0 06 30 04 0c 02 68 69", ""},
@@ -384,11 +369,11 @@ TEST(Asn1ValueTest, DecodedValuesReencodeAsDer) {
       {"30 84 00 00 00 03 02 01 05", "30 03 02 01 05"},
       {"24 80 04 01 61 04 01 62 00 00", "24 06 04 01 61 04 01 62"},
   };
-  for (const auto& c : cases) {
-    const std::string der = bytes(*c.der != '\0' ? c.der : c.ber);
-    const Asn1Value value = decoded(bytes(c.ber));
-    EXPECT_EQ(hex(value.encode().view()), hex(der)) << c.ber;
-    EXPECT_EQ(decoded(der), value) << c.ber;
+  for (const auto& [ber, canonical] : cases) {
+    const std::string der = bytes(*canonical != '\0' ? canonical : ber);
+    const Asn1Value value = decoded(bytes(ber));
+    EXPECT_EQ(hex(value.encode().view()), hex(der)) << ber;
+    EXPECT_EQ(decoded(der), value) << ber;
   }
   const std::string long_der = bytes("30 81 81 04 7f") + std::string(127, 'q');
   EXPECT_EQ(decoded(long_der).encode().str(), long_der);

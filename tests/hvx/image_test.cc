@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "hvx/album.h"
 #include "hvx/morf.h"
 #include "platform_fixture.h"
@@ -59,34 +61,28 @@ TEST_F(ImageTest, IncludeAndExcludeChangeSetMembers) {
 // Each refusal of the server reaches the caller as false with a text naming the problem.
 TEST_F(ImageTest, ServerRefusalsGiveClearErrors) {
   ASSERT_TRUE(make_type("Hubcap"));
-  struct Case {
-    const char* what;
-    const char* name;
-    const char* cls;
-    const char* attribute;  // staged with REPLACE when set
-    const char* value;
-    ErrorCode expected;
-  };
-  const Case cases[] = {
-      {"duplicate", "topoTypeDBId=NULL/topoTypeId=\"Hubcap\"", "topoType", nullptr, nullptr,
-       ErrorCode::duplicate_object_instance},
-      {"missing superior", "subsystemId=\"Other\"/subsystemId=\"FdnTable\"", "vqFdn", nullptr,
-       nullptr, ErrorCode::no_such_superior},
-      {"unsettable", "topoTypeDBId=NULL/topoTypeId=\"X\"", "topoType", "topoTypeAllDerivedFrom",
-       "{\"A\"}", ErrorCode::attribute_not_settable},
-      {"attribute of another class", "topoTypeDBId=NULL/topoTypeId=\"Y\"", "topoType",
-       "topoNodeName", "\"n\"", ErrorCode::no_such_attribute},
-      {"name of another class", "topoTypeDBId=NULL/topoNodeId=3", "topoType", nullptr, nullptr,
-       ErrorCode::class_instance_conflict},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    Image image(c.name, c.cls, platform_);
-    if (c.attribute != nullptr) {
-      ASSERT_TRUE(image.set_str(c.attribute, c.value));
+  // attribute: staged with REPLACE when set
+  const std::tuple<const char*, const char*, const char*, const char*, const char*, ErrorCode>
+      cases[] = {
+          {"duplicate", "topoTypeDBId=NULL/topoTypeId=\"Hubcap\"", "topoType", nullptr, nullptr,
+           ErrorCode::duplicate_object_instance},
+          {"missing superior", "subsystemId=\"Other\"/subsystemId=\"FdnTable\"", "vqFdn", nullptr,
+           nullptr, ErrorCode::no_such_superior},
+          {"unsettable", "topoTypeDBId=NULL/topoTypeId=\"X\"", "topoType", "topoTypeAllDerivedFrom",
+           "{\"A\"}", ErrorCode::attribute_not_settable},
+          {"attribute of another class", "topoTypeDBId=NULL/topoTypeId=\"Y\"", "topoType",
+           "topoNodeName", "\"n\"", ErrorCode::no_such_attribute},
+          {"name of another class", "topoTypeDBId=NULL/topoNodeId=3", "topoType", nullptr, nullptr,
+           ErrorCode::class_instance_conflict},
+      };
+  for (const auto& [what, name, cls, attribute, value, expected] : cases) {
+    SCOPED_TRACE(what);
+    Image image(name, cls, platform_);
+    if (attribute != nullptr) {
+      ASSERT_TRUE(image.set_str(attribute, value));
     }
     EXPECT_FALSE(image.create(Image()));
-    EXPECT_EQ(image.get_error_code(), c.expected) << image.get_error_string();
+    EXPECT_EQ(image.get_error_code(), expected) << image.get_error_string();
     EXPECT_STRNE(image.get_error_string(), "");
   }
 }

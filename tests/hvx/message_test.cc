@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "dn.h"
 #include "hvx/ber.h"
 #include "hvx/event.h"
@@ -283,10 +285,7 @@ TEST_F(RawServiceTest, MalformedRequestsGetErrorRepliesWithTheirCodes) {
   const Asn1Value not_an_instance = ber::integer(3, context2);
   Asn1Value foreign_ids = ber::set();
   foreign_ids.add_component(ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.7.12")));
-  const struct {
-    Message message;
-    const char* error;
-  } cases[] = {
+  const std::tuple<Message, const char*> cases[] = {
       {request(Message::GET_REQUEST, {}), "noSuchObjectInstance: no object instance"},
       {request(Message::CREATE_REQUEST, {{Message::OBJECT_CLASS, node_db_class}}),
        "invalidArgumentValue: a create needs a name or a superior"},
@@ -329,13 +328,13 @@ TEST_F(RawServiceTest, MalformedRequestsGetErrorRepliesWithTheirCodes) {
                  ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.201.9.1"), context2)}}),
        "noSuchAction: 1.3.6.1.4.1.7351.2.2.2.201.9.1"},
   };
-  for (const auto& c : cases) {
-    Message message = c.message;
+  for (const auto& [request, error] : cases) {
+    Message message = request;
     message.set_id(hvx::MessageSAP::new_id());
     hvx_testing::Exchange exchange;
-    ASSERT_TRUE(exchange.run(platform_, message, 10)) << c.error;
-    ASSERT_EQ(exchange.replies.size(), 1u) << c.error;
-    EXPECT_EQ(exchange.replies[0].error_string(), c.error);
+    ASSERT_TRUE(exchange.run(platform_, message, 10)) << error;
+    ASSERT_EQ(exchange.replies.size(), 1u) << error;
+    EXPECT_EQ(exchange.replies[0].error_string(), error);
   }
 }
 

@@ -162,11 +162,7 @@ TEST_F(TopoAgentsTest, ConnectionManagerKeepsRegistrations) {
   EXPECT_EQ(call("deregisterConnection", "B"), 1);
   // Refusals, with the texts the registration reports: what is not held, a system the
   // server does not reach, a number below 1, an argument of another form.
-  const struct {
-    const char* action;
-    std::string argument;
-    std::string error;
-  } refusals[] = {
+  const std::tuple<const char*, std::string, std::string> refusals[] = {
       {"deregisterConnection", "{\"B\"," + number + "}",
        "invalidArgumentValue: deregisterConnection: application " + number +
            " is not registered for \"B\""},
@@ -177,9 +173,9 @@ TEST_F(TopoAgentsTest, ConnectionManagerKeepsRegistrations) {
       {"registerConnection", "{\"B\",0}",
        "invalidArgumentValue: registerConnection: application numbers are positive"},
   };
-  for (const auto& r : refusals) {
-    EXPECT_FALSE(manager.call(r.action, DataUnit(r.argument)).has_value()) << r.argument;
-    EXPECT_EQ(std::string(manager.get_error_string()), r.error);
+  for (const auto& [action, argument, error] : refusals) {
+    EXPECT_FALSE(manager.call(action, DataUnit(argument)).has_value()) << argument;
+    EXPECT_EQ(std::string(manager.get_error_string()), error);
   }
   EXPECT_EQ(read_texts(manager, "registrations"),
             std::vector<std::string>{"{\"C\"," + number + "}"});

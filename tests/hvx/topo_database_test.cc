@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <map>
+#include <tuple>
 
 #include "hvx/album.h"
 #include "topo_fixture.h"
@@ -71,15 +73,12 @@ TEST_F(TopoDatabaseTest, EveryServerStartsWithItsObjectsWhole) {
       {"topoNodeDBId=NULL/topoNodeId=1", new_node("1", "Root", "Universe", "views", "{}")},
       {"topoViewDBId=NULL/topoNodeId=1", new_view("1")},
   };
-  const struct {
-    const char* system;
-    const char* remote;
-  } systems[] = {{"L", "B"}, {"B", "C"}, {"C", nullptr}};
-  for (const auto& s : systems) {
-    SCOPED_TRACE(s.system);
+  const std::tuple<const char*, const char*> systems[] = {{"L", "B"}, {"B", "C"}, {"C", nullptr}};
+  for (const auto& [system, linked] : systems) {
+    SCOPED_TRACE(system);
     auto objects = common;
-    if (s.remote != nullptr) {
-      const std::string remote = s.remote;
+    if (linked != nullptr) {
+      const std::string remote = linked;
       objects.push_back({"serverTableType=\"mis\"", "serverTableType=mis"});
       // The entry itself cannot be read: its name routes to the remote system.
       objects.push_back({"serverTableType=\"mis\"/misId=\"" + remote + "\"", "systemId=" + remote});
@@ -87,15 +86,15 @@ TEST_F(TopoDatabaseTest, EveryServerStartsWithItsObjectsWhole) {
           {"agentTableType=\"CMIP\"/agentId=id:\"" + remote + "\"", link_agent(remote)});
     }
     for (const auto& [name, attributes] : objects) {
-      EXPECT_EQ(whole(object(name, s.system)), attributes) << name;
+      EXPECT_EQ(whole(object(name, system)), attributes) << name;
     }
     // Nothing else at the top: the system's own objects are all listed above.
-    hvx::Album album(DataUnit(prefix(s.system) + "*"), platform_);
-    ASSERT_TRUE(album.set_derivation(DataUnit(prefix(s.system) + "*")));
+    hvx::Album album(DataUnit(prefix(system) + "*"), platform_);
+    ASSERT_TRUE(album.set_derivation(DataUnit(prefix(system) + "*")));
     ASSERT_TRUE(album.derive(hvx::DUArray{}));
     size_t top = 0;
     for (hvx::AlbumImage image = album.first_image(); image; image.next_image()) ++top;
-    EXPECT_EQ(top, s.remote != nullptr ? 8u : 7u);
+    EXPECT_EQ(top, linked != nullptr ? 8u : 7u);
   }
 }
 
@@ -115,10 +114,7 @@ TEST_F(TopoDatabaseTest, PredefinedTypesAreHeldWhole) {
   const char* anything = "Container Device Link Monitor Array Bus";
   const char* monitored = "Device Link";
   const char* monitors = "Circle Hexagon Hexagon120 OmniSector";
-  const struct {
-    const char *id, *bases, *all_bases, *sub_types, *all_sub_types, *legal, *all_legal, *draw,
-        *layer;
-  } cases[] = {
+  const std::array<const char*, 9> cases[] = {
       {"Container", "", "", "Network Universe", "Network Universe Subnetwork", anything, anything,
        "rectangle", "views"},
       {"Network", "Container", "Container", "Subnetwork", "Subnetwork", "", anything, "square",
@@ -141,16 +137,17 @@ TEST_F(TopoDatabaseTest, PredefinedTypesAreHeldWhole) {
       {"Array", "", "", "", "", "Device", "Device", "rectangle", "arrays"},
       {"Bus", "", "", "", "", "Device", "Device", "line", "buses"},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(whole(type(c.id, "C")),
-              std::string("topoTypeId=") + c.id + ", topoTypeDerivedFrom=" + names(c.bases) +
-                  ", topoTypeAllDerivedFrom=" + names(c.all_bases) +
-                  ", topoTypeBaseOf=" + names(c.sub_types) +
+  for (const auto& [id, bases, all_bases, sub_types, all_sub_types, legal, all_legal, draw, layer] :
+       cases) {
+    EXPECT_EQ(whole(type(id, "C")),
+              std::string("topoTypeId=") + id + ", topoTypeDerivedFrom=" + names(bases) +
+                  ", topoTypeAllDerivedFrom=" + names(all_bases) +
+                  ", topoTypeBaseOf=" + names(sub_types) +
                   ", topoTypeMaxVisibleLevel=0, topoTypeMaxTopoLevel=0, topoTypeAllBaseOf=" +
-                  names(c.all_sub_types) +
+                  names(all_sub_types) +
                   ", topoTypeLegalArcs={}, topoTypeAllLegalArcs={}, topoTypeLegalChildren=" +
-                  names(c.legal) + ", topoTypeAllLegalChildren=" + names(c.all_legal) +
-                  ", topoTypeDrawMethod=" + c.draw + ", topoTypeDefaultLayer=" + c.layer +
+                  names(legal) + ", topoTypeAllLegalChildren=" + names(all_legal) +
+                  ", topoTypeDrawMethod=" + draw + ", topoTypeDefaultLayer=" + layer +
                   ", topoTypeUserDataAttrs={}");
   }
   hvx::Album album(DataUnit(prefix("C") + "topoTypeDBId=NULL/*"), platform_);
@@ -169,11 +166,7 @@ TEST_F(TopoDatabaseTest, CreationAssignsTheNextIdAndRefusesBadNodes) {
   platform_.dispatch_recursive(false);
   hvx::EventRecorder recorder(platform_);
   // An array below the root but for one attribute (nullptr: not given), and the refusal.
-  const struct {
-    const char* attribute;
-    const char* value;
-    const char* error;
-  } cases[] = {
+  const std::tuple<const char*, const char*, const char*> cases[] = {
       {"topoNodeName", nullptr, "missingAttributeValue: topoNodeName: a node needs a name"},
       {"topoNodeType", nullptr, "missingAttributeValue: topoNodeType: a node needs a type"},
       {"topoNodeType", "Nope",
@@ -192,16 +185,16 @@ TEST_F(TopoDatabaseTest, CreationAssignsTheNextIdAndRefusesBadNodes) {
       {"topoNodeSeverity", "1", "attributeNotSettable: \"VQ Topology\":topoNodeSeverity"},
       {"topoNodeChildren", "{}", "attributeNotSettable: \"VQ Topology\":topoNodeChildren"},
   };
-  for (const auto& c : cases) {
+  for (const auto& [attribute, value, error] : cases) {
     std::map<std::string, const char*> given = {
         {"topoNodeName", "n"}, {"topoNodeType", "Array"}, {"topoNodeParents", "{1}"}};
-    given[c.attribute] = c.value;
+    given[attribute] = value;
     Image image("NONE", "topoNode", platform_);
-    for (const auto& [attribute, value] : given) {
-      ASSERT_TRUE(value == nullptr || image.set_str(DataUnit(attribute), value));
+    for (const auto& [name, text] : given) {
+      ASSERT_TRUE(text == nullptr || image.set_str(DataUnit(name), text));
     }
     EXPECT_FALSE(image.create_within("/systemId=name:\"L\"/topoNodeDBId=NULL", Image()));
-    EXPECT_STREQ(image.get_error_string(), c.error);
+    EXPECT_STREQ(image.get_error_string(), error);
   }
   // Named by the client: below the node database only, with a free positive id.
   for (const char* name : {"topoNodeDBId=NULL/topoNodeId=0", "topoNodeDBId=NULL/topoNodeId=-4",

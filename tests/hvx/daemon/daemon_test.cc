@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <fstream>
+#include <tuple>
 
 #include "daemon_fixture.h"
 #include "endpoint.h"
@@ -109,20 +110,18 @@ TEST(DaemonTest, WhoMayConnect) {
   options.listen = "tcp:127.0.0.1:0";
   options.token_file = dir / "token";
   RunningDaemon daemon(options);
-  const struct {
-    std::string token;
-    std::string refusal;  // "" when accepted
-  } cases[] = {
+  // refusal: "" when accepted
+  const std::tuple<std::string, std::string> cases[] = {
       {"", "needs a token"}, {"s3cre", "wrong token"}, {"s3cret!", "wrong token"}, {"s3cret", ""}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.token);
-    Client client(daemon.address(), c.token);
-    if (c.refusal.empty()) {
+  for (const auto& [token, refusal] : cases) {
+    SCOPED_TRACE(token);
+    Client client(daemon.address(), token);
+    if (refusal.empty()) {
       ASSERT_TRUE(client.status().ok()) << client.status().text();
       EXPECT_TRUE(succeeded(client.call(get("/systemId=name:\"A\""))));
     } else {
       EXPECT_EQ(client.status().code(), hvx::ErrorCode::access_denied);
-      EXPECT_NE(client.status().message().find(c.refusal), std::string::npos)
+      EXPECT_NE(client.status().message().find(refusal), std::string::npos)
           << client.status().message();
     }
   }
