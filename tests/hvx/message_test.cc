@@ -4,13 +4,11 @@
 
 #include <tuple>
 
-#include "dn.h"
 #include "hvx/ber.h"
 #include "hvx/event.h"
 #include "hvx/names.h"
 #include "hvx/testing.h"
 #include "platform_fixture.h"
-#include "server.h"
 
 namespace {
 
@@ -18,23 +16,6 @@ using hvx::Asn1Value;
 using hvx::DataUnit;
 using hvx::Message;
 namespace ber = hvx::ber;
-
-TEST(MessageCodec, RoundTripsEveryField) {
-  Message message(Message::ACTION_RESULT);
-  message.set_id(77);
-  message.set_linked_id(77);
-  message.set_object_class(
-      ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.3.2"), hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 0)));
-  message.set_object_instance(hvx::dn::instance({}));
-  message.set_action_info(ber::integer(-5));
-  message.set(Message::SCOPE, ber::integer(1));
-  message.set_error(hvx::ErrorCode::timeout, "timeout: x");
-  Message back;
-  ASSERT_TRUE(Message::decode(message.encode(), back).ok());
-  EXPECT_EQ(back, message);
-  EXPECT_EQ(back.base_type(), Message::RESULT);
-  EXPECT_FALSE(back.is_final_reply());
-}
 
 // Every malformed form is refused with a reason, never accepted or crashed on.
 TEST(MessageCodec, RefusesMalformedMessages) {
@@ -191,21 +172,6 @@ class RawServiceTest : public hvx_testing::PlatformTest {
     return out;
   }
 };
-
-TEST_F(RawServiceTest, LinkedRepliesThenFinalReplyDuringDispatching) {
-  world_->server("L")->register_action(
-      "topoNodeDB", "1.3.6.1.4.1.7351.2.2.2.40.9.9",
-      [](hvx::mis::Server&, hvx::mis::ManagedObject&, const Asn1Value&) {
-        hvx::mis::ActionReply reply;
-        reply.linked = {ber::integer(1), ber::integer(2)};
-        return reply;
-      });
-  platform_.dispatch_recursive(false);
-  hvx_testing::Exchange exchange;
-  ASSERT_TRUE(exchange.run(platform_, view_children_request()));
-  EXPECT_EQ(seen(exchange),
-            (std::vector<std::string>{"10/4/linked/1", "10/4/linked/2", "10/4/final/0"}));
-}
 
 TEST_F(RawServiceTest, ErrorAndLostRepliesEndTheExchange) {
   // No argument: the server answers with an error reply.

@@ -182,16 +182,6 @@ TEST_F(WorldTest, RefusesDuplicateServersSelfLinksAndUnlinkedSystems) {
   EXPECT_TRUE(world_->set_connected("C", true)) << "connected already";
 }
 
-TEST_F(WorldTest, ResetLeavesOneFreshLocalServer) {
-  build({{"L", "B"}});
-  ASSERT_TRUE(make_type("Gone"));
-  world_->reset();
-  EXPECT_EQ(world_->systems(), std::vector<std::string>{"L"});
-  EXPECT_FALSE(exists("topoTypeDBId=NULL/topoTypeId=\"Gone\""));
-  // What a server holds from its start is there again.
-  EXPECT_TRUE(exists("topoTypeDBId=NULL/topoTypeId=\"Host\""));
-}
-
 // Every notification's information fits its catalogue syntax, so that it prints and parses
 // back: creations, changes, deletions and connection states.
 TEST_F(WorldTest, EventInformationFitsItsSyntaxAndParsesBack) {
