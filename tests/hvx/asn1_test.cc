@@ -170,6 +170,7 @@ TEST(Asn1ValueTest, RealsInOtherFormsAreReadOrRefused) {
       // Binary in bases 8 and 16, with a scale factor, with a long exponent.
       {"09 03 90 01 03", true, 24},
       {"09 03 a0 ff 01", true, 0.0625},
+      {"09 03 84 01 03", true, 12},  // scale factor 1
       {"09 05 83 01 00 00 01", true, 1},
       {"09 04 81 00 01 05", true, 10},
       {"09 03 b0 00 01", false, 0},     // base 3 is reserved
