@@ -1,7 +1,7 @@
 // Servers as processes, run on threads of the test: a daemon in a private directory, and a
 // raw client that sends requests and collects what comes back.
-#ifndef DEDAVUZ_TESTS_DAEMON_DAEMON_FIXTURE_H_
-#define DEDAVUZ_TESTS_DAEMON_DAEMON_FIXTURE_H_
+#ifndef DEDAVUZ_TESTS_HVX_DAEMON_DAEMON_FIXTURE_H_
+#define DEDAVUZ_TESTS_HVX_DAEMON_DAEMON_FIXTURE_H_
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -16,7 +16,6 @@
 
 #include "daemon.h"
 #include "dn.h"
-#include "hvx/ber.h"
 #include "hvx/message.h"
 #include "hvx/names.h"
 #include "raw_requests.h"
@@ -140,4 +139,4 @@ inline hvx::daemon::DaemonOptions unix_options(
 
 }  // namespace daemon_testing
 
-#endif  // DEDAVUZ_TESTS_DAEMON_DAEMON_FIXTURE_H_
+#endif  // DEDAVUZ_TESTS_HVX_DAEMON_DAEMON_FIXTURE_H_
