@@ -54,9 +54,9 @@ TEST_F(NodeEventsTest, CallbacksHearTheirEventTypesWithTheDecodedNode) {
   // A placement is read from the server when its event is delivered: drain while it is there.
   drain();
   VQTopoNode node(host);
-  EXPECT_VQ_OK(node.set_name("renamed"));
-  EXPECT_VQ_OK(node.set_parents({view, root()}));
-  EXPECT_VQ_OK(node.store_some_attributes(attributes({VQTopoNode::name, VQTopoNode::parents})));
+  EXPECT_VQ_ALL_OK(
+      node.set_name("renamed"), node.set_parents({view, root()}),
+      node.store_some_attributes(attributes({VQTopoNode::name, VQTopoNode::parents})));
   drain();
   EXPECT_VQ_OK(node.destroy());
   drain();
@@ -71,16 +71,12 @@ TEST_F(NodeEventsTest, CallbacksHearTheirEventTypesWithTheDecodedNode) {
   EXPECT_EQ(heard, expected);
 
   ASSERT_EQ(nodes.size(), expected.size());
-  VQList<VQTopoNode::LocationInParent> locations;
-  EXPECT_VQ_OK(nodes[5].get_logical_locations(locations));
+  using vq_testing::got;
+  const auto locations = got(nodes[5], &VQTopoNode::get_logical_locations);
   ASSERT_EQ(locations.entries(), 1u);
   EXPECT_EQ(locations[0].parent, view);
-  std::string name;
-  EXPECT_VQ_OK(nodes[6].get_name(name));
-  EXPECT_EQ(name, "renamed");
-  VQTopoNode::DnList parents;
-  EXPECT_VQ_OK(nodes[6].get_parents(parents));
-  EXPECT_EQ(parents, (VQTopoNode::DnList{view, root()}));
+  EXPECT_EQ(got(nodes[6], &VQTopoNode::get_name), "renamed");
+  EXPECT_EQ(got(nodes[6], &VQTopoNode::get_parents), (VQTopoNode::DnList{view, root()}));
 }
 
 TEST_F(NodeEventsTest, RemoteNodesAreNamedByTheRouteTheirEventsCameThrough) {

@@ -1,7 +1,5 @@
 #include "platform_world.h"
 
-#include <map>
-
 #include "hvx/ber.h"
 #include "hvx/image.h"
 #include "hvx/morf.h"
@@ -11,18 +9,11 @@
 
 namespace platform_testing {
 
-namespace {
-
-std::string quoted(const std::string& text) { return "\"" + text + "\""; }
-
-}  // namespace
-
-hvx::Asn1Value fdn_entry(const std::string& fdn, const std::string& route_instance,
-                         const std::string& route_name) {
+hvx::Asn1Value fdn_entry(const std::string& fdn, const std::string& route_instance) {
   namespace ber = hvx::ber;
   hvx::Asn1Value route = ber::sequence();
-  route.add_component(ber::octets(route_name, hvx::TAG_GRAPHSTR));
-  route.add_component(ber::octets("mis:" + route_name, hvx::TAG_GRAPHSTR));
+  route.add_component(ber::octets("x", hvx::TAG_GRAPHSTR));
+  route.add_component(ber::octets("mis:x", hvx::TAG_GRAPHSTR));
   route.add_component(ber::octets(route_instance));
   hvx::Asn1Value routes = ber::sequence();
   if (!route_instance.empty()) routes.add_component(route);
@@ -32,12 +23,6 @@ hvx::Asn1Value fdn_entry(const std::string& fdn, const std::string& route_instan
   return entry;
 }
 
-hvx::Asn1Value fdn_entry(const std::string& system) {
-  return fdn_entry(
-      "/systemId=name:" + quoted(system),
-      hvx::fdn2oi("agentTableType=\"CMIP\"/agentId=id:" + quoted(system)).encode().str(), system);
-}
-
 void PlatformWorldTest::SetUp() {
   world_ = hvx::World::create("L");
   ASSERT_TRUE(world_->add_server("B"));
@@ -45,41 +30,6 @@ void PlatformWorldTest::SetUp() {
   ASSERT_TRUE(world_->link("L", "B"));
   ASSERT_TRUE(world_->link("B", "C"));
   hvx::Platform::default_platform() = world_->connect();
-}
-
-void PlatformWorldTest::name_in_fdn_table(const std::string& holder, const std::string& named) {
-  static std::map<std::string, std::vector<std::string>> extra;
-  extra[holder].push_back(named);
-  const std::weak_ptr<hvx::World> world = world_;
-  ASSERT_TRUE(hvx::answer_action(*world_, holder, "vqFdn", "vqListFdns",
-                                 [world](const std::string& system, const hvx::Asn1Value&) {
-                                   hvx::Asn1Value info = hvx::ber::set();
-                                   std::vector<std::string> listed;
-                                   if (const auto w = world.lock())
-                                     listed = w->linked_under(system);
-                                   for (const std::string& name : extra[system]) {
-                                     listed.push_back(name);
-                                   }
-                                   for (const std::string& name : listed) {
-                                     info.add_component(fdn_entry(name));
-                                   }
-                                   return info;
-                                 })
-                  .ok());
-
-  const std::string table = "agentTableType=\"CMIP\"";
-  if (!hvx::object_exists(*world_, holder, table)) {
-    ASSERT_TRUE(hvx::create_object(*world_, holder, "agentTable", table).ok());
-  }
-  const std::string agent = table + "/agentId=id:" + quoted(named);
-  if (hvx::object_exists(*world_, holder, agent)) return;
-  hvx::Asn1Value managed = hvx::ber::set();
-  managed.add_component(hvx::fdn2oi("/systemId=name:" + quoted(named)));
-  const hvx::Status made =
-      hvx::create_object(*world_, holder, "cmipAgentEntity", agent,
-                         {{"managedDNs", managed},
-                          {"networkSAP", hvx::ber::octets("mis:" + named, hvx::TAG_GRAPHSTR)}});
-  ASSERT_TRUE(made.ok()) << made;
 }
 
 std::vector<std::string> PlatformWorldTest::registrations() {

@@ -27,11 +27,6 @@ class PlatformWorldTest : public ::testing::Test {
 
   hvx::Platform& platform() { return hvx::Platform::default_platform(); }
 
-  // Makes `holder`'s FDN table name `named` as well, with the CMIP agent entity of that
-  // route (unless it has one), as though `named` were linked under `holder`; requests are
-  // not routed there.
-  void name_in_fdn_table(const std::string& holder, const std::string& named);
-
   // The systems registered with L's connection manager, in registration order.
   std::vector<std::string> registrations();
 
@@ -51,12 +46,9 @@ class PlatformWorldTest : public ::testing::Test {
 
 std::vector<std::string> to_vector(const VQList<std::string>& list);
 
-// An FDN-table entry naming `fdn`, reached through the route `route_name` to the agent
-// entity whose encoded name is `route_instance` (no route when that is empty); and the
-// entry of a linked server.
-hvx::Asn1Value fdn_entry(const std::string& fdn, const std::string& route_instance,
-                         const std::string& route_name = "x");
-hvx::Asn1Value fdn_entry(const std::string& system);
+// An FDN-table entry naming `fdn`, reached through the route "x" to the agent entity whose
+// encoded name is `route_instance` (no route when that is empty).
+hvx::Asn1Value fdn_entry(const std::string& fdn, const std::string& route_instance);
 
 }  // namespace platform_testing
 

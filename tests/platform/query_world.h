@@ -29,8 +29,7 @@ struct SystemNodes {
 // Each node of `nodes` holds exactly `selection`, as a single load of it gives.
 inline void expect_as_loaded(const VQList<VQTopoNode>& nodes, const VQIntegerSet& selection) {
   for (const VQTopoNode& node : nodes) {
-    VQTopoNodeDn dn;
-    ASSERT_VQ_OK(node.get_dn(dn));
+    const VQTopoNodeDn dn = vq_testing::got(node, &VQTopoNode::get_dn);
     VQTopoNode loaded(dn);
     ASSERT_VQ_OK(loaded.load_some_attributes(selection));
     VQIntegerSet expected_active = selection;

@@ -159,9 +159,7 @@ TEST_P(ViewChildrenBytesTest, GiveTheNodesTheirValueGives) {
   name.add(VQTopoNodeRep::topo_node_name);
   ASSERT_VQ_OK(
       Rep::decode_view_children(bytes, kView, name, every_attribute(), seen, names_only));
-  long state = 1;
-  ASSERT_VQ_OK(names_only.first().get_state(state));
-  EXPECT_EQ(state, 0);
+  EXPECT_EQ(vq_testing::got(names_only.first(), &Node::get_state), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Replies, ViewChildrenBytesTest, ::testing::ValuesIn(replies()),
@@ -242,13 +240,12 @@ TEST_F(QueryWorldTest, APopulatedChildReadsAsASingleLoad) {
   node_testing::Neighbours n;
   ASSERT_VQ_OK(node_testing::make_neighbours(nodes_[0].root, n));
   Node populated;
-  ASSERT_VQ_OK(node_testing::populate_view_node(n, populated));
-  ASSERT_VQ_OK(populated.create_with_all_attributes());
-  VQTopoNodeDn dn;
-  ASSERT_VQ_OK(populated.get_dn(dn));
+  ASSERT_VQ_ALL_OK(node_testing::populate_view_node(n, populated),
+                   populated.create_with_all_attributes());
+  const VQTopoNodeDn dn = vq_testing::got(populated, &Node::get_dn);
   Node monitor(dn);
-  ASSERT_VQ_OK(monitor.set_monitor_rotation(-30, false));
-  ASSERT_VQ_OK(monitor.store_some_attributes(selection({Node::monitor_rotation})));
+  ASSERT_VQ_ALL_OK(monitor.set_monitor_rotation(-30, false),
+                   monitor.store_some_attributes(selection({Node::monitor_rotation})));
 
   // Placed in two views, it is read in one: its place there is the one read.
   VQIntegerSet wanted = node_testing::loadable_without_view_graph();
@@ -258,9 +255,7 @@ TEST_F(QueryWorldTest, APopulatedChildReadsAsASingleLoad) {
                                          children));
   const Node* read = nullptr;
   for (const Node& child : children) {
-    VQTopoNodeDn child_dn;
-    ASSERT_VQ_OK(child.get_dn(child_dn));
-    if (child_dn == dn) read = &child;
+    if (vq_testing::got(child, &Node::get_dn) == dn) read = &child;
   }
   ASSERT_NE(read, nullptr);
   Node loaded(dn);
@@ -269,18 +264,12 @@ TEST_F(QueryWorldTest, APopulatedChildReadsAsASingleLoad) {
   EXPECT_FALSE(read->diff_some_attributes(loaded, wanted, differing)) << differing;
   Node same_selection(*read);
   same_selection.clear_some_attributes(selection({Node::logical_locations}));
-  std::ostringstream read_form;
-  std::ostringstream loaded_form;
-  read_form << same_selection;
-  loaded_form << loaded;
-  EXPECT_EQ(read_form.str(), loaded_form.str());
-  VQList<Node::LocationInParent> places;
-  ASSERT_VQ_OK(read->get_logical_locations(places));
-  EXPECT_EQ(places, (VQList<Node::LocationInParent>{{n.campus, {-10, 20, -30}}}));
-  VQList<Node::UserDatum> read_data;
-  VQList<Node::UserDatum> loaded_data;
-  ASSERT_VQ_OK(read->get_user_data(read_data));
-  ASSERT_VQ_OK(loaded.get_user_data(loaded_data));
+  EXPECT_EQ(vq_testing::printed(same_selection), vq_testing::printed(loaded));
+  EXPECT_EQ(vq_testing::got(*read, &Node::get_logical_locations),
+            (VQList<Node::LocationInParent>{{n.campus, {-10, 20, -30}}}));
+  // User data take no part in comparisons or printing.
+  const auto read_data = vq_testing::got(*read, &Node::get_user_data);
+  const auto loaded_data = vq_testing::got(loaded, &Node::get_user_data);
   ASSERT_EQ(read_data.entries(), 1u);
   ASSERT_EQ(loaded_data.entries(), 1u);
   EXPECT_EQ(read_data.first().name, loaded_data.first().name);
@@ -302,8 +291,7 @@ class KeptChildrenTest : public QueryWorldTest {
     for (const char* name : {"a", "b"}) {
       children_.push_back(make(name, "Host", {view_}));
       Node node(children_.back());
-      ASSERT_VQ_OK(node.set_state(10));
-      ASSERT_VQ_OK(node.store_some_attributes(selection({Node::state})));
+      ASSERT_VQ_ALL_OK(node.set_state(10), node.store_some_attributes(selection({Node::state})));
     }
     make("c", "Host", {other_});
   }
@@ -314,15 +302,9 @@ class KeptChildrenTest : public QueryWorldTest {
     EXPECT_VQ_OK(topo_->load_nodes_in_view(view, selection({attribute}), nodes));
     std::vector<std::string> values;
     for (const Node& node : nodes) {
-      std::string name;
-      long state = -1;
-      if (attribute == Node::name) {
-        EXPECT_VQ_OK(node.get_name(name));
-        values.push_back(name);
-      } else {
-        EXPECT_VQ_OK(node.get_state(state));
-        values.push_back(std::to_string(state));
-      }
+      values.push_back(attribute == Node::name
+                           ? vq_testing::got(node, &Node::get_name)
+                           : std::to_string(vq_testing::got(node, &Node::get_state)));
     }
     return values;
   }

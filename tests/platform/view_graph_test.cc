@@ -138,11 +138,10 @@ TEST_F(ViewGraphTest, NodeLoadsTakeWhatTheGraphKeepsCurrent) {
   const Dn sub = make("sub", "Network", {net});
   fetch_again();  // now the graph holds the files of both
   VQTopoNode view(net);
-  ASSERT_VQ_OK(view.set_view_background_image_filename("campus.gif"));
-  ASSERT_VQ_OK(view.set_name("net2"));
-  ASSERT_VQ_OK(view.store_some_attributes(
-      set_of(VQTopoNode::attribute_count,
-             {VQTopoNode::name, VQTopoNode::view_background_image_filename})));
+  ASSERT_VQ_ALL_OK(view.set_view_background_image_filename("campus.gif"), view.set_name("net2"),
+                   view.store_some_attributes(set_of(
+                       VQTopoNode::attribute_count,
+                       {VQTopoNode::name, VQTopoNode::view_background_image_filename})));
   drain();
 
   // The other spelling of the system names the same view.
@@ -154,17 +153,11 @@ TEST_F(ViewGraphTest, NodeLoadsTakeWhatTheGraphKeepsCurrent) {
       set_of(VQTopoNode::attribute_count,
              {VQTopoNode::name, VQTopoNode::parents, VQTopoNode::view_children,
               VQTopoNode::view_background_image_filename, VQTopoNode::topology_pathnames})));
-  std::string file;
-  Dns view_children;
-  VQList<std::string> pathnames;
-  ASSERT_VQ_OK(loaded.get_name(name));
-  ASSERT_VQ_OK(loaded.get_view_background_image_filename(file));
-  ASSERT_VQ_OK(loaded.get_view_children(view_children));
-  ASSERT_VQ_OK(loaded.get_topology_pathnames(pathnames));
-  EXPECT_EQ(name, "net2");
-  EXPECT_EQ(file, "campus.gif");
-  EXPECT_EQ(view_children, Dns{sub});
-  EXPECT_EQ(sorted(pathnames), Strings{"/Root/net2"});
+  using vq_testing::got;
+  EXPECT_EQ(got(loaded, &VQTopoNode::get_name), "net2");
+  EXPECT_EQ(got(loaded, &VQTopoNode::get_view_background_image_filename), "campus.gif");
+  EXPECT_EQ(got(loaded, &VQTopoNode::get_view_children), Dns{sub});
+  EXPECT_EQ(sorted(got(loaded, &VQTopoNode::get_topology_pathnames)), Strings{"/Root/net2"});
 }
 
 // Random creations, deletions, renames and parent changes over the three systems: after

@@ -57,6 +57,16 @@ inline ::testing::AssertionResult all_ok(std::initializer_list<VQStatus> statuse
   return ::testing::AssertionSuccess();
 }
 
+// What `getter` gives for `handle`; a failure, and the value-initialised value, when it
+// fails.
+template <typename Value, typename Handle, typename Class>
+Value got(const Handle& handle, VQStatus (Class::*getter)(Value&) const) {
+  Value value{};
+  const VQStatus status = (handle.*getter)(value);
+  EXPECT_TRUE(status) << status_text(status);
+  return value;
+}
+
 }  // namespace vq_testing
 
 #define EXPECT_VQ_OK(expr) EXPECT_PRED_FORMAT1(::vq_testing::status_is_ok, (expr))
