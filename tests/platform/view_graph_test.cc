@@ -79,9 +79,9 @@ class ViewGraphTest : public PlatformWorldTest {
   }
   static void store_parents(const Dn& dn, const Dns& parents) {
     VQTopoNode node(dn);
-    ASSERT_VQ_OK(node.set_parents(parents));
-    ASSERT_VQ_OK(node.store_some_attributes(set_of(VQTopoNode::attribute_count,
-                                                   {VQTopoNode::parents})));
+    ASSERT_VQ_ALL_OK(node.set_parents(parents),
+                     node.store_some_attributes(
+                         set_of(VQTopoNode::attribute_count, {VQTopoNode::parents})));
     drain();
   }
   Strings paths(const Dn& dn) {
@@ -92,11 +92,6 @@ class ViewGraphTest : public PlatformWorldTest {
   Dns parents(const Dn& dn) {
     Dns found;
     EXPECT_VQ_OK(rep_->get_view_graph_node_parents(dn, found));
-    return found;
-  }
-  Dns children(const Dn& dn) {
-    Dns found;
-    EXPECT_VQ_OK(rep_->get_view_graph_node_view_children(dn, found));
     return found;
   }
   // Drops every system's views and fetches them again.
@@ -125,7 +120,9 @@ TEST_F(ViewGraphTest, LeafPathsNonViewsAndFilesNotSent) {
   EXPECT_EQ(sorted(leafs), (Strings{"/Root/A/V/h", "/Root/B/V/h"}));
   EXPECT_TRUE(topo_->is_view(v));
   EXPECT_FALSE(topo_->is_view(host));
-  EXPECT_TRUE(children(v).is_empty());
+  Dns children;
+  ASSERT_VQ_OK(rep_->get_view_graph_node_view_children(v, children));
+  EXPECT_TRUE(children.is_empty());
   std::string file;
   EXPECT_VQ_ERROR_TEXT(rep_->get_view_graph_background_file_name(v, file),
                        VQStatus::Code::invalid_argument,
