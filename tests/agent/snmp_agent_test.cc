@@ -128,9 +128,7 @@ TEST_F(SnmpAgentServerTest, ServerFormsAndRefusals) {
                   .ok());
   S loaded(kDn);
   ASSERT_VQ_OK(loaded.load_some_attributes(set_of({S::transport_address})));
-  std::string address;
-  ASSERT_VQ_OK(loaded.get_transport_address(address));
-  EXPECT_EQ(address, "10.1.2.3:161");
+  EXPECT_EQ(vq_testing::got(loaded, &S::get_transport_address), "10.1.2.3:161");
   const struct {
     const char* attribute;
     hvx::Asn1Value value;
@@ -146,8 +144,7 @@ TEST_F(SnmpAgentServerTest, ServerFormsAndRefusals) {
   };
   for (const auto& [attribute, value, number] : bad) {
     SCOPED_TRACE(attribute);
-    ASSERT_VQ_OK(agent.destroy());
-    ASSERT_VQ_OK(agent.create_with_all_attributes());
+    ASSERT_VQ_ALL_OK(agent.destroy(), agent.create_with_all_attributes());
     ASSERT_TRUE(hvx::overwrite_attribute(*world_, "L", kRelative, attribute, value).ok());
     S reader(kDn);
     EXPECT_VQ_ERROR_TEXT(reader.load_all_attributes(), Code::decode_error,
