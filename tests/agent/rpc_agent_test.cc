@@ -8,6 +8,7 @@
 #include "dedavuz_api/rpc_agent.h"
 #include "hvx/ber.h"
 #include "hvx/image.h"
+#include "support/asn1_values.h"
 
 namespace {
 
@@ -71,9 +72,8 @@ TEST_F(RpcAgentServerTest, CreationAddsTheCmipAddressesAndRefusalsNameTheAttribu
 
   // A value the platform cannot read as schemas (not a set, or a set of other things)
   // holds none.
-  hvx::Asn1Value numbers = hvx::ber::set();
-  numbers.add_component(hvx::ber::integer(1));
-  for (const hvx::Asn1Value& value : {numbers, hvx::ber::integer(1)}) {
+  for (const hvx::Asn1Value& value : {vq_testing::set({hvx::ber::integer(1)}),
+                                      hvx::ber::integer(1)}) {
     ASSERT_TRUE(hvx::overwrite_attribute(*world_, "L", kRelative, "agentSet", value).ok());
     R loaded = populated();
     ASSERT_VQ_OK(loaded.load_some_attributes(set_of({R::schemas})));

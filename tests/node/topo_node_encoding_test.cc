@@ -15,6 +15,7 @@
 #include "hvx/syntax.h"
 #include "node/populated_node.h"
 #include "node/topo_node_rep_access.h"
+#include "support/asn1_values.h"
 #include "support/helpers.h"
 #include "support/vq_test.h"
 
@@ -29,27 +30,11 @@ const VQTopoNodeDn kNode("testhost", 7);
 
 using hvx::ber::integer;
 using hvx::ber::null_value;
-
-Asn1Value real(double d) {
-  Asn1Value value;
-  value.encode_real(d);
-  return value;
-}
+using vq_testing::real;
+using vq_testing::seq;
+using vq_testing::set;
 
 Asn1Value text(const std::string& s) { return hvx::ber::octets(s, hvx::TAG_GRAPHSTR); }
-
-Asn1Value constructed(Asn1Value value, std::initializer_list<Asn1Value> components) {
-  for (const Asn1Value& component : components) value.add_component(component);
-  return value;
-}
-
-Asn1Value seq(std::initializer_list<Asn1Value> components) {
-  return constructed(hvx::ber::sequence(), components);
-}
-
-Asn1Value set(std::initializer_list<Asn1Value> components) {
-  return constructed(hvx::ber::set(), components);
-}
 
 // Any value at all, as a server that does not check its values could send it.
 hvx::Morf any(const Asn1Value& value) { return hvx::Morf(hvx::Syntax::parse("ANY"), value); }

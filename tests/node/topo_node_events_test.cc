@@ -12,6 +12,7 @@
 #include "hvx/oid.h"
 #include "hvx/testing.h"
 #include "node_world.h"
+#include "support/asn1_values.h"
 #include "support/helpers.h"
 #include "support/vq_test.h"
 
@@ -97,11 +98,7 @@ TEST_F(NodeEventsTest, NothingIsDecodedBeforeAnyRegistration) {
 }
 
 namespace ber = hvx::ber;
-
-hvx::Asn1Value with(hvx::Asn1Value value, std::initializer_list<hvx::Asn1Value> components) {
-  for (const hvx::Asn1Value& component : components) value.add_component(component);
-  return value;
-}
+using vq_testing::with;
 
 hvx::Asn1Value rdn(const char* oid, const hvx::Asn1Value& value) {
   return with(ber::set(), {with(ber::sequence(), {ber::oid(hvx::Oid(oid)), value})});

@@ -11,6 +11,7 @@
 #include "hvx/ber.h"
 #include "hvx/names.h"
 #include "query_world.h"
+#include "support/asn1_values.h"
 
 namespace platform_testing {
 namespace {
@@ -130,15 +131,11 @@ TEST_F(NodeReportTest, OneReportPerNodeAppendedEachTime) {
 TEST_F(NodeReportTest, AMalformedReportKeepsTheReportsBefore) {
   ASSERT_TRUE(hvx::answer_action(*world_, "B", "topoNodeDB", "topoGetNodeReport",
                                  [](const std::string&, const hvx::Asn1Value&) {
-                                   hvx::Asn1Value good = hvx::ber::sequence();
-                                   good.add_component(hvx::ber::integer(7));
-                                   good.add_component(hvx::ber::octets("n"));
-                                   good.add_component(hvx::ber::octets("Host"));
-                                   good.add_component(hvx::ber::set());
-                                   hvx::Asn1Value reply = hvx::ber::set();
-                                   reply.add_component(good);
-                                   reply.add_component(hvx::ber::integer(1));
-                                   return reply;
+                                   using vq_testing::seq;
+                                   return vq_testing::set(
+                                       {seq({hvx::ber::integer(7), hvx::ber::octets("n"),
+                                             hvx::ber::octets("Host"), hvx::ber::set()}),
+                                        hvx::ber::integer(1)});
                                  })
                   .ok());
   VQList<VQTopoNodeReport> reports;

@@ -6,21 +6,16 @@
 #include "hvx/names.h"
 #include "hvx/oid.h"
 #include "hvx/oid_registry.h"
+#include "support/asn1_values.h"
 
 namespace platform_testing {
 
 hvx::Asn1Value fdn_entry(const std::string& fdn, const std::string& route_instance) {
-  namespace ber = hvx::ber;
-  hvx::Asn1Value route = ber::sequence();
-  route.add_component(ber::octets("x", hvx::TAG_GRAPHSTR));
-  route.add_component(ber::octets("mis:x", hvx::TAG_GRAPHSTR));
-  route.add_component(ber::octets(route_instance));
-  hvx::Asn1Value routes = ber::sequence();
-  if (!route_instance.empty()) routes.add_component(route);
-  hvx::Asn1Value entry = ber::sequence();
-  entry.add_component(hvx::fdn2oi(fdn));
-  entry.add_component(routes);
-  return entry;
+  using vq_testing::seq;
+  const hvx::Asn1Value route =
+      seq({hvx::ber::octets("x", hvx::TAG_GRAPHSTR), hvx::ber::octets("mis:x", hvx::TAG_GRAPHSTR),
+           hvx::ber::octets(route_instance)});
+  return seq({hvx::fdn2oi(fdn), route_instance.empty() ? seq({}) : seq({route})});
 }
 
 void PlatformWorldTest::SetUp() {
