@@ -11,8 +11,19 @@
 #include "hvx/names.h"
 #include "hvx/testing.h"
 #include "platform_world.h"
+#include "support/asn1_values.h"
 
 namespace {
+
+// An FDN-table entry naming `fdn`, reached through the route "x" to the agent entity whose
+// encoded name is `route_instance` (no route when that is empty).
+hvx::Asn1Value fdn_entry(const std::string& fdn, const std::string& route_instance) {
+  using vq_testing::seq;
+  const hvx::Asn1Value route =
+      seq({hvx::ber::octets("x", hvx::TAG_GRAPHSTR), hvx::ber::octets("mis:x", hvx::TAG_GRAPHSTR),
+           hvx::ber::octets(route_instance)});
+  return seq({hvx::fdn2oi(fdn), route_instance.empty() ? seq({}) : seq({route})});
+}
 
 std::string joined(const VQList<std::string>& lines) {
   std::string text;
@@ -86,7 +97,6 @@ TEST_F(DiscoveryTest, GarbageEntriesAreSkipped) {
   const hvx::Status answering = hvx::answer_action(
       *world_, "B", "vqFdn", "vqListFdns", [](const std::string&, const hvx::Asn1Value&) {
         hvx::Asn1Value info = hvx::ber::set();
-        using platform_testing::fdn_entry;
         const std::string good =
             hvx::fdn2oi("agentTableType=\"CMIP\"/agentId=id:\"C\"").encode().str();
         info.add_component(fdn_entry("/systemId=name:\"C\"", "\x30\x05garbage"));  // bad BER
