@@ -2,7 +2,6 @@
 // server: staging is local, and decoding reads values built here.
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 
 #include "dedavuz_api/topo_node.h"
@@ -254,9 +253,7 @@ TEST(NodeEncodingTest, ListsOfAnotherFormAreEmpty) {
   EXPECT_VQ_OK(rep.get_attribute_from_morf(Rep::topo_node, Rep::topo_node_bus_points, a_set));
   EXPECT_VQ_OK(rep.get_attribute_from_morf(Rep::topo_view, Rep::topo_view_config_data, sequence));
   EXPECT_VQ_OK(rep.get_attribute_from_morf(Rep::topo_node, Rep::topo_node_user_data, null_data));
-  std::ostringstream printed;
-  printed << rep;
-  EXPECT_EQ(printed.str(),
+  EXPECT_EQ(vq_testing::printed(rep),
             "                            dn: testhost:7\n"
             "              display_statuses: { }\n"
             "              view_config_data: { }\n"

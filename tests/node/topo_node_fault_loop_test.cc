@@ -118,11 +118,9 @@ TEST_P(NodeRequestFaultTest, GivesItsStepsStatus) {
     }
   }
 
-  VQIntegerSet active;
+  using vq_testing::active_of;
   if (operation == Operation::load) {
-    // Nothing of a failed load is made active.
-    loaded_.get_active_attributes(active);
-    EXPECT_EQ(active, attributes({N::dn}));
+    EXPECT_EQ(active_of(loaded_), attributes({N::dn}));  // nothing of a failed load
     return;
   }
   if (fault != Fault::fail) return;  // a lost reply leaves the outcome to the server
@@ -131,8 +129,7 @@ TEST_P(NodeRequestFaultTest, GivesItsStepsStatus) {
   if (operation == Operation::create && k == 1) {
     // Nothing was created, and the handle has no name.
     EXPECT_EQ(nodes_in_database(), before);
-    node_.get_active_attributes(active);
-    EXPECT_FALSE(active.is_member(N::dn));
+    EXPECT_FALSE(active_of(node_).is_member(N::dn));
     return;
   }
   if (operation == Operation::create) {
@@ -157,9 +154,8 @@ TEST_P(NodeRequestFaultTest, GivesItsStepsStatus) {
 
   // A store never changes what is active.
   if (operation == Operation::store) {
-    node_.get_active_attributes(active);
-    EXPECT_TRUE(active.is_member(N::dn));
-    EXPECT_TRUE(active.is_member(N::bus_logical_locations));
+    EXPECT_TRUE(active_of(node_).is_member(N::dn) &&
+                active_of(node_).is_member(N::bus_logical_locations));
   }
 }
 
