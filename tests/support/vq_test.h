@@ -73,11 +73,9 @@ Value got(const Handle& handle, VQStatus (Class::*getter)(Value&) const) {
 #define ASSERT_VQ_OK(expr) ASSERT_PRED_FORMAT1(::vq_testing::status_is_ok, (expr))
 #define EXPECT_VQ_ERROR(expr, code) \
   EXPECT_PRED_FORMAT2(::vq_testing::status_has_code, (expr), (code))
-#define ASSERT_VQ_ERROR(expr, code) \
-  ASSERT_PRED_FORMAT2(::vq_testing::status_has_code, (expr), (code))
-// The code and the exact message.
 #define EXPECT_VQ_ALL_OK(...) EXPECT_TRUE(::vq_testing::all_ok({__VA_ARGS__}))
 #define ASSERT_VQ_ALL_OK(...) ASSERT_TRUE(::vq_testing::all_ok({__VA_ARGS__}))
+// The code and the exact message.
 #define EXPECT_VQ_ERROR_TEXT(expr, code, text) \
   EXPECT_PRED_FORMAT3(::vq_testing::status_has_text, (expr), (code), (text))
 
