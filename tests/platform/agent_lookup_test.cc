@@ -10,7 +10,7 @@
 #include "dedavuz_api/topo_platform_rep.h"
 #include "hvx/ber.h"
 #include "hvx/names.h"
-#include "query_world.h"
+#include "platform_world.h"
 #include "support/asn1_values.h"
 
 namespace platform_testing {

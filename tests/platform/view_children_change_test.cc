@@ -6,7 +6,7 @@
 #include <string>
 
 #include "dedavuz_api/topo_type.h"
-#include "query_world.h"
+#include "platform_world.h"
 
 namespace {
 

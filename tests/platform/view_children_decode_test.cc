@@ -13,7 +13,7 @@
 #include "hvx/ber.h"
 #include "hvx/names.h"
 #include "hvx/testing.h"
-#include "query_world.h"
+#include "platform_world.h"
 #include "support/asn1_values.h"
 #include "support/helpers.h"
 
