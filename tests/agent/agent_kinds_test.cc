@@ -16,8 +16,8 @@ using Code = VQStatus::Code;
 using Names = VQList<std::string>;
 using vq_testing::printed;
 
-// Any text, with bytes outside ASCII; a selector is written with backslash escapes decoded,
-// so it gets none.
+// Any text, with a byte outside ASCII unless it is for a selector (the server would send
+// such a selector back in hexadecimal).
 std::string random_text(std::mt19937& random, bool selector = false) {
   static const std::string kChars = "abcXYZ019 .:-{}\"\xe9";
   std::string text;
