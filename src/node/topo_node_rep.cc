@@ -145,29 +145,28 @@ long VQTopoNodeRep::monitor_visible_limit() const {
   return 36;
 }
 
-VQStatus VQTopoNodeRep::get_dn(VQTopoNodeDn& dn) const { return get(Node::dn, dn_, dn); }
-
-VQStatus VQTopoNodeRep::set_dn(const VQTopoNodeDn& dn) { return set(Node::dn, dn_, dn); }
-
-VQStatus VQTopoNodeRep::get_name(std::string& name) const { return get(Node::name, name_, name); }
-
-VQStatus VQTopoNodeRep::set_name(const std::string& name) { return set(Node::name, name_, name); }
-
-VQStatus VQTopoNodeRep::get_topology_pathnames(VQList<std::string>& pathnames) const {
-  return get(Node::topology_pathnames, topology_pathnames_, pathnames);
-}
-
-VQStatus VQTopoNodeRep::get_type_name(std::string& type_name) const {
-  return get(Node::type_name, type_name_, type_name);
-}
-
-VQStatus VQTopoNodeRep::set_type_name(const std::string& type_name) {
-  return set(Node::type_name, type_name_, type_name);
-}
-
-VQStatus VQTopoNodeRep::get_managed_objects(VQList<std::string>& managed_objects) const {
-  return get(Node::managed_objects, managed_objects_, managed_objects);
-}
+// The plain accessors; the others follow.
+#define VQ_NODE_GET(attribute, T)                           \
+  VQStatus VQTopoNodeRep::get_##attribute(T& value) const { \
+    return get(Node::attribute, attribute##_, value);       \
+  }
+#define VQ_NODE_SET(attribute, T)                              \
+  VQStatus VQTopoNodeRep::set_##attribute(VQNodeIn<T> value) { \
+    return set(Node::attribute, attribute##_, value);          \
+  }
+#define VQ_NODE_DN_LIST(attribute, one)                          \
+  VQ_NODE_GET_SET(attribute, DnList)                             \
+  VQStatus VQTopoNodeRep::add_##one(const VQTopoNodeDn& dn) {    \
+    return add_dn(Node::attribute, attribute##_, dn);            \
+  }                                                              \
+  VQStatus VQTopoNodeRep::remove_##one(const VQTopoNodeDn& dn) { \
+    return remove_dn(Node::attribute, attribute##_, dn);         \
+  }
+#define VQ_NODE_HIDDEN(attribute, visible)                          \
+  VQStatus VQTopoNodeRep::get_##attribute(DnList& children) const { \
+    return get_hidden(Node::attribute, visible##_, children);       \
+  }
+#include "node/topo_node_accessors.def"
 
 VQStatus VQTopoNodeRep::set_managed_objects(const VQList<std::string>& managed_objects) {
   managed_objects_.clear();
@@ -205,101 +204,13 @@ VQStatus VQTopoNodeRep::remove_managed_object(const std::string& managed_object)
   return VQStatus::success;
 }
 
-VQStatus VQTopoNodeRep::get_cmip_agents(VQList<VQCmipAgentDn>& agents) const {
-  return get(Node::cmip_agents, cmip_agents_, agents);
-}
-
-VQStatus VQTopoNodeRep::get_snmp_agents(VQList<VQSnmpAgentDn>& agents) const {
-  return get(Node::snmp_agents, snmp_agents_, agents);
-}
-
-VQStatus VQTopoNodeRep::get_rpc_agents(VQList<VQRpcAgentDn>& agents) const {
-  return get(Node::rpc_agents, rpc_agents_, agents);
-}
-
-VQStatus VQTopoNodeRep::get_parents(DnList& parents) const {
-  return get(Node::parents, parents_, parents);
-}
-
-VQStatus VQTopoNodeRep::set_parents(const DnList& parents) {
-  return set(Node::parents, parents_, parents);
-}
-
-VQStatus VQTopoNodeRep::add_parent(const VQTopoNodeDn& parent) {
-  return add_dn(Node::parents, parents_, parent);
-}
-
-VQStatus VQTopoNodeRep::remove_parent(const VQTopoNodeDn& parent) {
-  return remove_dn(Node::parents, parents_, parent);
-}
-
-VQStatus VQTopoNodeRep::get_children(DnList& children) const {
-  return get(Node::children, children_, children);
-}
-
-VQStatus VQTopoNodeRep::get_view_children(DnList& children) const {
-  return get(Node::view_children, view_children_, children);
-}
-
-VQStatus VQTopoNodeRep::get_links(DnList& links) const { return get(Node::links, links_, links); }
-
-VQStatus VQTopoNodeRep::set_links(const DnList& links) { return set(Node::links, links_, links); }
-
-VQStatus VQTopoNodeRep::add_link(const VQTopoNodeDn& link) {
-  return add_dn(Node::links, links_, link);
-}
-
-VQStatus VQTopoNodeRep::remove_link(const VQTopoNodeDn& link) {
-  return remove_dn(Node::links, links_, link);
-}
-
-VQStatus VQTopoNodeRep::get_propagate_peers(DnList& peers) const {
-  return get(Node::propagate_peers, propagate_peers_, peers);
-}
-
-VQStatus VQTopoNodeRep::set_propagate_peers(const DnList& peers) {
-  return set(Node::propagate_peers, propagate_peers_, peers);
-}
-
-VQStatus VQTopoNodeRep::add_propagate_peer(const VQTopoNodeDn& peer) {
-  return add_dn(Node::propagate_peers, propagate_peers_, peer);
-}
-
-VQStatus VQTopoNodeRep::remove_propagate_peer(const VQTopoNodeDn& peer) {
-  return remove_dn(Node::propagate_peers, propagate_peers_, peer);
-}
-
-VQStatus VQTopoNodeRep::get_is_severity_propagated(bool& propagated) const {
-  return get(Node::is_severity_propagated, is_severity_propagated_, propagated);
-}
-
-VQStatus VQTopoNodeRep::set_is_severity_propagated(bool propagated) {
-  return set(Node::is_severity_propagated, is_severity_propagated_, propagated);
-}
-
-VQStatus VQTopoNodeRep::get_state(long& state) const { return get(Node::state, state_, state); }
-
-VQStatus VQTopoNodeRep::set_state(long state) { return set(Node::state, state_, state); }
-
-VQStatus VQTopoNodeRep::get_severity(Severity& severity) const {
-  return get(Node::severity, severity_, severity);
-}
-
 // The server computes a node's severity from its alarms; nothing here can change it.
 VQStatus VQTopoNodeRep::set_severity(Severity) { return VQStatus::success; }
-
-VQStatus VQTopoNodeRep::get_propagated_severity(Severity& severity) const {
-  return get(Node::propagated_severity, propagated_severity_, severity);
-}
 
 VQStatus VQTopoNodeRep::get_display_statuses(VQList<DisplayStatus>& statuses) const {
   if (!is_active(Node::display_statuses)) return display_status_not_set();
   statuses = display_statuses_;
   return VQStatus::success;
-}
-
-VQStatus VQTopoNodeRep::set_display_statuses(const VQList<DisplayStatus>& statuses) {
-  return set(Node::display_statuses, display_statuses_, statuses);
 }
 
 VQStatus VQTopoNodeRep::get_display_status(const std::string& label, long& value) const {
@@ -341,22 +252,6 @@ VQStatus VQTopoNodeRep::set_geographical_location(const GeoLocation& location, b
   return VQStatus::success;
 }
 
-VQStatus VQTopoNodeRep::get_layer_name(std::string& layer_name) const {
-  return get(Node::layer_name, layer_name_, layer_name);
-}
-
-VQStatus VQTopoNodeRep::set_layer_name(const std::string& layer_name) {
-  return set(Node::layer_name, layer_name_, layer_name);
-}
-
-VQStatus VQTopoNodeRep::get_user_data(VQList<UserDatum>& data) const {
-  return get(Node::user_data, user_data_, data);
-}
-
-VQStatus VQTopoNodeRep::set_user_data(const VQList<UserDatum>& data) {
-  return set(Node::user_data, user_data_, data);
-}
-
 VQStatus VQTopoNodeRep::get_user_datum(const std::string& name, hvx::Morf& value) const {
   if (!is_active(Node::user_data)) return not_set(Node::user_data);
   const UserDatum* found = find_keyed(user_data_, name, &UserDatum::name);
@@ -382,14 +277,6 @@ VQStatus VQTopoNodeRep::remove_user_datum(const std::string& name) {
   return VQStatus::success;
 }
 
-VQStatus VQTopoNodeRep::get_logical_locations(VQList<LocationInParent>& locations) const {
-  return get(Node::logical_locations, logical_locations_, locations);
-}
-
-VQStatus VQTopoNodeRep::set_logical_locations(const VQList<LocationInParent>& locations) {
-  return set(Node::logical_locations, logical_locations_, locations);
-}
-
 VQStatus VQTopoNodeRep::get_logical_location(const VQTopoNodeDn& parent, Location& location) const {
   if (!is_active(Node::logical_locations)) return not_set(Node::logical_locations);
   const LocationInParent* found = find_keyed(logical_locations_, parent, &LocationInParent::parent);
@@ -408,22 +295,6 @@ VQStatus VQTopoNodeRep::set_logical_location(const VQTopoNodeDn& parent, const L
   if (found == nullptr) return VQStatus(Code::key_not_found, parent.slash_form());
   found->location = location;
   return VQStatus::success;
-}
-
-VQStatus VQTopoNodeRep::get_view_background_image_filename(std::string& filename) const {
-  return get(Node::view_background_image_filename, view_background_image_filename_, filename);
-}
-
-VQStatus VQTopoNodeRep::set_view_background_image_filename(const std::string& filename) {
-  return set(Node::view_background_image_filename, view_background_image_filename_, filename);
-}
-
-VQStatus VQTopoNodeRep::get_view_map_config_filename(std::string& filename) const {
-  return get(Node::view_map_config_filename, view_map_config_filename_, filename);
-}
-
-VQStatus VQTopoNodeRep::set_view_map_config_filename(const std::string& filename) {
-  return set(Node::view_map_config_filename, view_map_config_filename_, filename);
 }
 
 VQStatus VQTopoNodeRep::get_view_default_geo_area(GeoLocation& centre, double& extent,
@@ -446,14 +317,6 @@ VQStatus VQTopoNodeRep::set_view_default_geo_area(const GeoLocation& centre, dou
   }
   active_.add(Node::view_default_geo_area);
   return VQStatus::success;
-}
-
-VQStatus VQTopoNodeRep::get_view_config_data(VQList<ViewConfigDatum>& data) const {
-  return get(Node::view_config_data, view_config_data_, data);
-}
-
-VQStatus VQTopoNodeRep::set_view_config_data(const VQList<ViewConfigDatum>& data) {
-  return set(Node::view_config_data, view_config_data_, data);
 }
 
 VQStatus VQTopoNodeRep::get_view_config_datum(const std::string& name, std::string& value) const {
@@ -494,10 +357,6 @@ VQStatus VQTopoNodeRep::set_monitor_rotation(long rotation, bool absent) {
   return VQStatus::success;
 }
 
-VQStatus VQTopoNodeRep::get_monitor_visible_children(DnList& children) const {
-  return get(Node::monitor_visible_children, monitor_visible_children_, children);
-}
-
 VQStatus VQTopoNodeRep::set_monitor_visible_children(const DnList& children) {
   if (static_cast<long>(children.entries()) > monitor_visible_limit()) {
     return too_many_visible_children();
@@ -520,10 +379,6 @@ VQStatus VQTopoNodeRep::remove_monitor_visible_child(const VQTopoNodeDn& child) 
   return remove_dn(Node::monitor_visible_children, monitor_visible_children_, child);
 }
 
-VQStatus VQTopoNodeRep::get_monitor_hidden_children(DnList& children) const {
-  return get_hidden(Node::monitor_hidden_children, monitor_visible_children_, children);
-}
-
 VQStatus VQTopoNodeRep::get_monitor_max_visible_children(long& max) const {
   if (!is_active(Node::monitor_max_visible_children)) {
     return not_set(Node::monitor_max_visible_children);
@@ -541,58 +396,6 @@ VQStatus VQTopoNodeRep::get_monitor_max_visible_children(long& max) const {
     return VQStatus(Code::invalid_argument, type_name_);
   }
   return VQStatus::success;
-}
-
-VQStatus VQTopoNodeRep::get_array_visible_children(DnList& children) const {
-  return get(Node::array_visible_children, array_visible_children_, children);
-}
-
-VQStatus VQTopoNodeRep::set_array_visible_children(const DnList& children) {
-  return set(Node::array_visible_children, array_visible_children_, children);
-}
-
-VQStatus VQTopoNodeRep::add_array_visible_child(const VQTopoNodeDn& child) {
-  return add_dn(Node::array_visible_children, array_visible_children_, child);
-}
-
-VQStatus VQTopoNodeRep::remove_array_visible_child(const VQTopoNodeDn& child) {
-  return remove_dn(Node::array_visible_children, array_visible_children_, child);
-}
-
-VQStatus VQTopoNodeRep::get_array_hidden_children(DnList& children) const {
-  return get_hidden(Node::array_hidden_children, array_visible_children_, children);
-}
-
-VQStatus VQTopoNodeRep::get_array_orientation(ArrayOrientation& orientation) const {
-  return get(Node::array_orientation, array_orientation_, orientation);
-}
-
-VQStatus VQTopoNodeRep::set_array_orientation(ArrayOrientation orientation) {
-  return set(Node::array_orientation, array_orientation_, orientation);
-}
-
-VQStatus VQTopoNodeRep::get_array_num_columns(unsigned long& columns) const {
-  return get(Node::array_num_columns, array_num_columns_, columns);
-}
-
-VQStatus VQTopoNodeRep::set_array_num_columns(unsigned long columns) {
-  return set(Node::array_num_columns, array_num_columns_, columns);
-}
-
-VQStatus VQTopoNodeRep::get_array_cell_size(ArrayCellSize& size) const {
-  return get(Node::array_cell_size, array_cell_size_, size);
-}
-
-VQStatus VQTopoNodeRep::set_array_cell_size(const ArrayCellSize& size) {
-  return set(Node::array_cell_size, array_cell_size_, size);
-}
-
-VQStatus VQTopoNodeRep::get_bus_logical_locations(VQList<Location>& locations) const {
-  return get(Node::bus_logical_locations, bus_logical_locations_, locations);
-}
-
-VQStatus VQTopoNodeRep::set_bus_logical_locations(const VQList<Location>& locations) {
-  return set(Node::bus_logical_locations, bus_logical_locations_, locations);
 }
 
 namespace {
