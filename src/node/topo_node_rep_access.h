@@ -38,6 +38,11 @@ struct VQTopoNodeRepAccess {
   static void print_geo_area(std::ostream& os, const std::string& label, const Rep& rep);
   static bool equal_geo_area(const Rep& a, const Rep& b);
 
+  // Replaces `gdmo` with what a bulk read of `attributes` asks for: what a load of every
+  // class needs, but a view's configuration data without the node's type. An `attributes`
+  // of no capacity asks for nothing.
+  static void map_bulk_read(const VQIntegerSet& attributes, VQIntegerSet& gdmo);
+
   // Decodes the BER `ber` of server attribute `gdmo` into its field when the value has the
   // form the server stores, as the table's codec would (a position is one in `parent`);
   // false, with nothing changed, for any other form or attribute. Total and linear.

@@ -421,3 +421,14 @@ const VQAttributeTable<VQTopoNodeRep>& VQTopoNodeRepAccess::table() {
                                            Rep::gdmo_attribute_count, class_of);
   return table;
 }
+
+void VQTopoNodeRepAccess::map_bulk_read(const VQIntegerSet& attributes, VQIntegerSet& gdmo) {
+  gdmo = VQIntegerSet(Rep::gdmo_attribute_count);
+  if (attributes.max_members() == 0) return;
+  VQIntegerSet others = attributes;
+  others.remove(Node::view_config_data);
+  for (const int object_class : {Rep::topo_node, Rep::topo_view_node, Rep::topo_view}) {
+    table().to_gdmo(load, object_class, others, gdmo);
+  }
+  if (attributes.is_member(Node::view_config_data)) gdmo.add(Rep::topo_view_config_data);
+}
