@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "core/attribute_codecs.h"
 #include "core/local_system.h"
 #include "core/name_scan.h"
 #include "core/system_path.h"
@@ -28,29 +29,28 @@ VQStatus too_many_visible_children() {
       "VQTopoNode::monitor_visible_children, because max number of visible children is exceeded");
 }
 
-// The first entry whose `key` member equals `key`, or nullptr.
-template <typename T, typename K>
-T* find_keyed(VQList<T>& list, const K& key, K T::*member) {
-  return list.find_if([&](const T& entry) { return entry.*member == key; });
-}
-template <typename T, typename K>
-const T* find_keyed(const VQList<T>& list, const K& key, K T::*member) {
-  return list.find_if([&](const T& entry) { return entry.*member == key; });
+// Keyed lists: the first entry whose `Key` member equals a key answers for it.
+template <auto Key>
+auto* find_keyed(auto& list, const VQTypeOf<Key>& key) {
+  return list.find_if([&](const VQRepOf<Key>& entry) { return entry.*Key == key; });
 }
 
-template <typename T, typename K>
-std::size_t remove_keyed(VQList<T>& list, const K& key, K T::*member) {
-  return list.remove_if([&](const T& entry) { return entry.*member == key; });
+// The `Value` of the entry with `key`; code 6 with `shown` when there is none.
+template <auto Key, auto Value>
+VQStatus keyed_value(const VQList<VQRepOf<Key>>& list, const VQTypeOf<Key>& key,
+                     VQTypeOf<Value>& out, const std::string& shown) {
+  const auto* found = find_keyed<Key>(list, key);
+  if (found == nullptr) return VQStatus(Code::key_not_found, shown);
+  out = found->*Value;
+  return VQStatus::success;
 }
 
-// An active keyed list takes a new entry in place of the first with its key.
-template <typename T, typename K>
-void replace_keyed(VQList<T>& list, const T& entry, K T::*member) {
-  if (T* found = find_keyed(list, entry.*member, member)) {
-    *found = entry;
-  } else {
-    list.append(entry);
+template <auto Key>
+VQStatus remove_keyed(VQList<VQRepOf<Key>>& list, const std::string& key) {
+  if (list.remove_if([&](const VQRepOf<Key>& entry) { return entry.*Key == key; }) == 0) {
+    return VQStatus(Code::key_not_found, key);
   }
+  return VQStatus::success;
 }
 
 // Whether the platform can convert `dn` into a name; code 1 only if it could not try.
@@ -138,6 +138,17 @@ VQStatus VQTopoNodeRep::get_hidden(Attribute attribute, const DnList& visible, D
   return VQStatus::success;
 }
 
+template <auto Key, typename T>
+VQStatus VQTopoNodeRep::add_keyed(Attribute attribute, VQList<T>& list, const T& entry) {
+  if (!is_active(attribute)) return set(attribute, list, VQList<T>{entry});
+  if (T* found = find_keyed<Key>(list, entry.*Key)) {
+    *found = entry;
+  } else {
+    list.append(entry);
+  }
+  return VQStatus::success;
+}
+
 long VQTopoNodeRep::monitor_visible_limit() const {
   if (type_name_ == VQTopoTypeDn::omnisector) return 1;
   if (type_name_ == VQTopoTypeDn::hexagon) return 6;
@@ -215,27 +226,18 @@ VQStatus VQTopoNodeRep::get_display_statuses(VQList<DisplayStatus>& statuses) co
 
 VQStatus VQTopoNodeRep::get_display_status(const std::string& label, long& value) const {
   if (!is_active(Node::display_statuses)) return display_status_not_set();
-  const DisplayStatus* found = find_keyed(display_statuses_, label, &DisplayStatus::label);
-  if (found == nullptr) return VQStatus(Code::key_not_found, label);
-  value = found->value;
-  return VQStatus::success;
+  return keyed_value<&DisplayStatus::label, &DisplayStatus::value>(display_statuses_, label, value,
+                                                                   label);
 }
 
 VQStatus VQTopoNodeRep::add_display_status(const std::string& label, long value) {
-  const DisplayStatus entry(label, value);
-  if (!is_active(Node::display_statuses)) {
-    return set(Node::display_statuses, display_statuses_, VQList<DisplayStatus>{entry});
-  }
-  replace_keyed(display_statuses_, entry, &DisplayStatus::label);
-  return VQStatus::success;
+  return add_keyed<&DisplayStatus::label>(Node::display_statuses, display_statuses_,
+                                          DisplayStatus(label, value));
 }
 
 VQStatus VQTopoNodeRep::remove_display_status(const std::string& label) {
   if (!is_active(Node::display_statuses)) return display_status_not_set();
-  if (remove_keyed(display_statuses_, label, &DisplayStatus::label) == 0) {
-    return VQStatus(Code::key_not_found, label);
-  }
-  return VQStatus::success;
+  return remove_keyed<&DisplayStatus::label>(display_statuses_, label);
 }
 
 VQStatus VQTopoNodeRep::get_geographical_location(GeoLocation& location, bool& absent) const {
@@ -254,35 +256,22 @@ VQStatus VQTopoNodeRep::set_geographical_location(const GeoLocation& location, b
 
 VQStatus VQTopoNodeRep::get_user_datum(const std::string& name, hvx::Morf& value) const {
   if (!is_active(Node::user_data)) return not_set(Node::user_data);
-  const UserDatum* found = find_keyed(user_data_, name, &UserDatum::name);
-  if (found == nullptr) return VQStatus(Code::key_not_found, name);
-  value = found->value;
-  return VQStatus::success;
+  return keyed_value<&UserDatum::name, &UserDatum::value>(user_data_, name, value, name);
 }
 
 VQStatus VQTopoNodeRep::add_user_datum(const std::string& name, const hvx::Morf& value) {
-  const UserDatum entry(name, value);
-  if (!is_active(Node::user_data)) {
-    return set(Node::user_data, user_data_, VQList<UserDatum>{entry});
-  }
-  replace_keyed(user_data_, entry, &UserDatum::name);
-  return VQStatus::success;
+  return add_keyed<&UserDatum::name>(Node::user_data, user_data_, UserDatum(name, value));
 }
 
 VQStatus VQTopoNodeRep::remove_user_datum(const std::string& name) {
   if (!is_active(Node::user_data)) return not_set(Node::user_data);
-  if (remove_keyed(user_data_, name, &UserDatum::name) == 0) {
-    return VQStatus(Code::key_not_found, name);
-  }
-  return VQStatus::success;
+  return remove_keyed<&UserDatum::name>(user_data_, name);
 }
 
 VQStatus VQTopoNodeRep::get_logical_location(const VQTopoNodeDn& parent, Location& location) const {
   if (!is_active(Node::logical_locations)) return not_set(Node::logical_locations);
-  const LocationInParent* found = find_keyed(logical_locations_, parent, &LocationInParent::parent);
-  if (found == nullptr) return VQStatus(Code::key_not_found, parent.slash_form());
-  location = found->location;
-  return VQStatus::success;
+  return keyed_value<&LocationInParent::parent, &LocationInParent::location>(
+      logical_locations_, parent, location, parent.slash_form());
 }
 
 VQStatus VQTopoNodeRep::set_logical_location(const VQTopoNodeDn& parent, const Location& location) {
@@ -291,7 +280,7 @@ VQStatus VQTopoNodeRep::set_logical_location(const VQTopoNodeDn& parent, const L
                VQList<LocationInParent>{LocationInParent(parent, location)});
   }
   // A node is placed in a parent by the server; here it can only move there.
-  LocationInParent* found = find_keyed(logical_locations_, parent, &LocationInParent::parent);
+  LocationInParent* found = find_keyed<&LocationInParent::parent>(logical_locations_, parent);
   if (found == nullptr) return VQStatus(Code::key_not_found, parent.slash_form());
   found->location = location;
   return VQStatus::success;
@@ -321,26 +310,17 @@ VQStatus VQTopoNodeRep::set_view_default_geo_area(const GeoLocation& centre, dou
 
 VQStatus VQTopoNodeRep::get_view_config_datum(const std::string& name, std::string& value) const {
   if (!is_active(Node::view_config_data)) return not_set(Node::view_config_data);
-  const ViewConfigDatum* found = find_keyed(view_config_data_, name, &ViewConfigDatum::name);
-  if (found == nullptr) return VQStatus(Code::key_not_found, name);
-  value = found->value;
-  return VQStatus::success;
+  return keyed_value<&ViewConfigDatum::name, &ViewConfigDatum::value>(view_config_data_, name,
+                                                                      value, name);
 }
 
 VQStatus VQTopoNodeRep::add_view_config_datum(const ViewConfigDatum& datum) {
-  if (!is_active(Node::view_config_data)) {
-    return set(Node::view_config_data, view_config_data_, VQList<ViewConfigDatum>{datum});
-  }
-  replace_keyed(view_config_data_, datum, &ViewConfigDatum::name);
-  return VQStatus::success;
+  return add_keyed<&ViewConfigDatum::name>(Node::view_config_data, view_config_data_, datum);
 }
 
 VQStatus VQTopoNodeRep::remove_view_config_datum(const std::string& name) {
   if (!is_active(Node::view_config_data)) return not_set(Node::view_config_data);
-  if (remove_keyed(view_config_data_, name, &ViewConfigDatum::name) == 0) {
-    return VQStatus(Code::key_not_found, name);
-  }
-  return VQStatus::success;
+  return remove_keyed<&ViewConfigDatum::name>(view_config_data_, name);
 }
 
 VQStatus VQTopoNodeRep::get_monitor_rotation(long& rotation, bool& absent) const {
