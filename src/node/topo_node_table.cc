@@ -111,7 +111,8 @@ VQStatus VQTopoNodeRepAccess::managed_objects_value(const Rep& rep, Asn1Value& o
 }
 
 // A monitor is NULL, or its rotation with the ids of its visible children.
-VQStatus VQTopoNodeRepAccess::decode_monitor(Rep& rep, const hvx::Morf& value, const std::string&) {
+VQStatus VQTopoNodeRepAccess::decode_monitor(Rep& rep, const hvx::Morf& value,
+                                             const std::string&) {
   const VQStatus refused(Code::decode_error, "VQTopoNode::monitor_rotation");
   const Asn1Value& v = value.get_value();
   rep.monitor_visible_children_.clear();
@@ -249,8 +250,8 @@ void VQTopoNodeRepAccess::print_geo_area(std::ostream& os, const std::string& la
 }
 
 bool VQTopoNodeRepAccess::equal_geo_area(const Rep& a, const Rep& b) {
-  return vq_equal_optional<&Rep::view_default_geo_area_, &Rep::view_default_geo_area_absent_>(a,
-                                                                                              b) &&
+  return vq_equal_optional<&Rep::view_default_geo_area_, &Rep::view_default_geo_area_absent_>(
+             a, b) &&
          (a.view_default_geo_area_absent_ ||
           a.view_default_geo_area_extent_ == b.view_default_geo_area_extent_);
 }
