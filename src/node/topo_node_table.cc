@@ -1,7 +1,7 @@
 // The node attribute table: for each of the 36 attributes, in print order, how it prints,
 // compares and defaults, which operations take it, and how the server's topoNode, topoView
-// and topoViewNode attributes carry it. The values of more than one form have their own
-// functions here.
+// and topoViewNode attributes carry it, through codecs or read in place. The values of more
+// than one form have their own functions here, as do the walks a bulk read makes.
 #include <array>
 #include <string>
 #include <string_view>
