@@ -1,6 +1,5 @@
 #include "dedavuz_api/topo_node_rep.h"
 
-#include <cstddef>
 #include <exception>
 #include <string>
 #include <utility>
@@ -45,6 +44,7 @@ VQStatus keyed_value(const VQList<VQRepOf<Key>>& list, const VQTypeOf<Key>& key,
   return VQStatus::success;
 }
 
+// Takes every entry with `key`; code 6 with it when there is none.
 template <auto Key>
 VQStatus remove_keyed(VQList<VQRepOf<Key>>& list, const std::string& key) {
   if (list.remove_if([&](const VQRepOf<Key>& entry) { return entry.*Key == key; }) == 0) {
