@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <climits>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <sstream>
 #include <string>
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "hvx/ber.h"
+#include "support/asn1_values.h"
 #include "support/printed.h"
 
 namespace hvx {
@@ -47,12 +48,8 @@ Asn1Value decoded(const std::string& ber) {
 
 using ber::integer;
 
-Asn1Value sequence(std::initializer_list<Asn1Value> components, Asn1Tag tag = TAG_SEQ) {
-  Asn1Value value;
-  value.start_construct(tag);
-  for (const Asn1Value& c : components) EXPECT_TRUE(value.add_component(c));
-  return value;
-}
+using vq_testing::real;
+using vq_testing::seq;
 
 // Every integer form: what the builder writes, and that it reads back.
 TEST(Asn1ValueTest, IntegersEncodeMinimallyAndReadBack) {
@@ -119,7 +116,6 @@ TEST(Asn1ValueTest, IntegersThatDoNotFitAreRefusedNotTruncated) {
 
 // The canonical form where one is given, and every value back bit for bit.
 TEST(Asn1ValueTest, RealsUseTheCanonicalFormsAndRoundTripBitExactly) {
-  // der: nullptr when only the round trip is checked
   const std::tuple<double, const char*> cases[] = {
       {0.0, "09 00"},
       {-0.0, "09 01 43"},
@@ -137,20 +133,15 @@ TEST(Asn1ValueTest, RealsUseTheCanonicalFormsAndRoundTripBitExactly) {
   };
   for (const auto& [number, der] : cases) {
     SCOPED_TRACE(number);
-    Asn1Value value;
-    value.encode_real(number);
+    const Asn1Value value = real(number);
     if (der != nullptr) {
       EXPECT_EQ(hex(value.encode().view()), der);
     }
     double back = 99;
     ASSERT_TRUE(decoded(value.encode().str()).decode_real(back));
-    std::uint64_t bits_in, bits_out;
-    std::memcpy(&bits_in, &number, sizeof number);
-    std::memcpy(&bits_out, &back, sizeof back);
-    EXPECT_EQ(bits_in, bits_out) << back;
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(back), std::bit_cast<std::uint64_t>(number)) << back;
   }
-  Asn1Value nan;
-  nan.encode_real(std::nan(""));
+  const Asn1Value nan = real(std::nan(""));
   EXPECT_EQ(hex(nan.encode().view()), "09 01 42");
   double back = 0;
   ASSERT_TRUE(nan.decode_real(back));
@@ -257,15 +248,15 @@ TEST(Asn1ValueTest, LengthsAndTagNumbersUseLongFormsWhenNeeded) {
 TEST(Asn1ValueTest, ConstructedValuesAndTagging) {
   Asn1Value set;
   set.start_construct(TAG_SET);
-  const Asn1Value seq = sequence({integer(1), set});
-  EXPECT_EQ(hex(seq.encode().view()), "30 05 02 01 01 31 00");
+  const Asn1Value outer = seq({integer(1), set});
+  EXPECT_EQ(hex(outer.encode().view()), "30 05 02 01 01 31 00");
 
-  Asn1Value tagged = seq;
+  Asn1Value tagged = outer;
   tagged.make_explicit_tagged(Asn1Tag(2, 0));
   EXPECT_EQ(hex(tagged.encode().view()), "a0 07 30 05 02 01 01 31 00");
-  EXPECT_EQ(tagged.first_component(), seq);
+  EXPECT_EQ(tagged.first_component(), outer);
 
-  Asn1Value implicit = seq;
+  Asn1Value implicit = outer;
   implicit.set_tag(Asn1Tag(2, 1));
   EXPECT_EQ(hex(implicit.encode().view()), "a1 05 02 01 01 31 00");
   EXPECT_TRUE(implicit.is_constructed());
@@ -275,7 +266,7 @@ TEST(Asn1ValueTest, ConstructedValuesAndTagging) {
   null.set_tag(Asn1Tag(2, 0));
   EXPECT_TRUE(null.is_null());
   // A SET OF in DER would be sorted; here the application's order is kept.
-  const Asn1Value set_of = sequence({integer(3), integer(1), integer(2)}, TAG_SET);
+  const Asn1Value set_of = vq_testing::set({integer(3), integer(1), integer(2)});
   EXPECT_EQ(hex(set_of.encode().view()), "31 09 02 01 03 02 01 01 02 01 02");
 }
 
@@ -284,9 +275,9 @@ TEST(Asn1ValueTest, AddComponentRefusesWhatCannotHoldOrBeHeld) {
   EXPECT_FALSE(primitive.add_component(integer(2)));
   Asn1Value null;
   EXPECT_FALSE(null.add_component(integer(2)));
-  Asn1Value seq = sequence({});
-  EXPECT_FALSE(seq.add_component(Asn1Value()));
-  EXPECT_EQ(seq.num_comps(), 0u);
+  Asn1Value empty = seq({});
+  EXPECT_FALSE(empty.add_component(Asn1Value()));
+  EXPECT_EQ(empty.num_comps(), 0u);
 }
 
 TEST(Asn1ValueTest, ComponentWalking) {
@@ -450,13 +441,11 @@ TEST(Asn1ValueTest, ConsumedAllowsValuesBackToBack) {
   EXPECT_EQ(used, 3u);
   ASSERT_TRUE(Asn1Value::decode(ber.slice(used), second, &used).ok());
   EXPECT_EQ(used, 6u);
-  Asn1Value null;
-  null.encode_null();
-  EXPECT_EQ(second, sequence({null}));
+  EXPECT_EQ(second, seq({ber::null_value()}));
 }
 
 TEST(Asn1ValueTest, CopiesAreIndependent) {
-  const Asn1Value original = sequence({integer(1), sequence({integer(2)})});
+  const Asn1Value original = seq({integer(1), seq({integer(2)})});
   const std::string before = original.encode().str();
 
   Asn1Value copy = original;
@@ -477,7 +466,7 @@ TEST(Asn1ValueTest, CopiesAreIndependent) {
   EXPECT_EQ(original.encode().str(), before);
 
   // Adding a value to itself, or one of its own components.
-  Asn1Value self = sequence({integer(1)});
+  Asn1Value self = seq({integer(1)});
   ASSERT_TRUE(self.add_component(self));
   EXPECT_EQ(hex(self.encode().view()), "30 08 02 01 01 30 03 02 01 01");
   ASSERT_TRUE(self.add_component(self.first_component()));
@@ -494,23 +483,21 @@ TEST(Asn1ValueTest, EqualityIsStructural) {
   EXPECT_NE(decoded(bytes("30 07 30 03 02 01 05 30 00")),
             decoded(bytes("30 07 30 00 30 03 02 01 05")));
   EXPECT_NE(decoded(bytes("30 00")), decoded(bytes("10 00")));
-  EXPECT_EQ(sequence({integer(1), integer(2)}), decoded(bytes("30 06 02 01 01 02 01 02")));
+  EXPECT_EQ(seq({integer(1), integer(2)}), decoded(bytes("30 06 02 01 01 02 01 02")));
   EXPECT_EQ(decoded(bytes("30 06 02 01 01 02 01 02")).component(1), integer(2));
 }
 
 TEST(Asn1ValueTest, PrintsAReadableDebugFormAndTags) {
-  Asn1Value oid, real, text, binary, boolean, null, odd;
+  Asn1Value oid, text, binary, boolean, odd;
   ASSERT_TRUE(oid.encode_oid(Oid("1.3.6.1")));
-  real.encode_real(2.5);
   text.encode_octets("say \"hi\"", TAG_GRAPHSTR);
   binary.encode_octets(std::string_view("\x01\xff", 2));
   boolean.encode_boolean(true);
-  null.encode_null();
   odd.encode_octets(std::string_view("\x05", 1), Asn1Tag(2, 4));
-  Asn1Value tagged = sequence({null});
+  Asn1Value tagged = seq({ber::null_value()});
   tagged.make_explicit_tagged(Asn1Tag(2, 0));
   const Asn1Value value =
-      sequence({integer(-5), oid, real, text, binary, boolean, sequence({}), tagged, odd});
+      seq({integer(-5), oid, real(2.5), text, binary, boolean, seq({}), tagged, odd});
   EXPECT_EQ(printed(value),
             "SEQUENCE { INTEGER -5, OBJECT IDENTIFIER 1.3.6.1, REAL 2.5, "
             "GraphicString \"say \\\"hi\\\"\", OCTET STRING '01FF'H, BOOLEAN TRUE, SEQUENCE { }, "

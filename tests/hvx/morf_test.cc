@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "hvx/ber.h"
+#include "support/asn1_values.h"
 
 namespace hvx {
 namespace {
@@ -104,9 +105,7 @@ TEST(MorfTest, RealsRoundTripBitExactly) {
       0.1, 1.0 / 3, -2.5e-300, 5e-324, std::numeric_limits<double>::max(), 123456789012345678.0,
       -0.0};
   for (double d : values) {
-    Asn1Value value;
-    value.encode_real(d);
-    const Morf morf(Syntax::parse("REAL"), value);
+    const Morf morf(Syntax::parse("REAL"), vq_testing::real(d));
     Morf again(morf.syntax());
     ASSERT_TRUE(again.set(morf.get_str(0))) << morf.get_str(0);
     double back = 0;
