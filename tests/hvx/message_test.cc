@@ -9,21 +9,19 @@
 #include "hvx/names.h"
 #include "hvx/testing.h"
 #include "platform_fixture.h"
+#include "support/asn1_values.h"
 
 namespace {
 
 using hvx::Asn1Value;
 using hvx::DataUnit;
 using hvx::Message;
+using vq_testing::seq;
 namespace ber = hvx::ber;
 
 // Every malformed form is refused with a reason, never accepted or crashed on.
 TEST(MessageCodec, RefusesMalformedMessages) {
-  auto encoded = [](std::initializer_list<Asn1Value> parts) {
-    Asn1Value pdu = ber::sequence();
-    for (const Asn1Value& part : parts) pdu.add_component(part);
-    return pdu.encode();
-  };
+  auto encoded = [](std::initializer_list<Asn1Value> parts) { return seq(parts).encode(); };
   const DataUnit cases[] = {
       DataUnit(),
       DataUnit("\x30\x03\x02\x01", 4),
@@ -53,10 +51,8 @@ TEST(MessageCodec, RefusesMalformedMessages) {
 Asn1Value fifty_entries() {
   Asn1Value set = ber::set();
   for (int i = 0; i < 50; ++i) {
-    Asn1Value entry = ber::sequence();
-    entry.add_component(ber::integer(i * 1000));
-    entry.add_component(ber::octets(std::string(static_cast<std::size_t>(i), 'x')));
-    set.add_component(entry);
+    set.add_component(
+        seq({ber::integer(i * 1000), ber::octets(std::string(static_cast<std::size_t>(i), 'x'))}));
   }
   return set;
 }
@@ -102,7 +98,6 @@ TEST(MessageFields, EncodedFieldTravelsAsItsValueWould) {
   EXPECT_EQ(back, as_value);
   EXPECT_TRUE(back.encoded(Message::OBJECT_CLASS).empty());
 
-  // Setting a value replaces the bytes.
   back.set_action_info(ber::integer(4));
   EXPECT_EQ(back.encoded(Message::INFO), ber::integer(4).encode());
   Message again;
@@ -139,11 +134,7 @@ TEST(MessageFields, NestingLimitHoldsEitherWay) {
       SCOPED_TRACE(std::to_string(levels) + (indefinite ? " indefinite" : ""));
       // SEQUENCE (0), [6] (1), then the information (2) with `levels` around an INTEGER.
       Asn1Value nested = ber::integer(1);
-      for (int k = 0; k < levels; ++k) {
-        Asn1Value outer = ber::sequence();
-        outer.add_component(nested);
-        nested = outer;
-      }
+      for (int k = 0; k < levels; ++k) nested = seq({nested});
       Message message = reply();
       message.set_action_info(nested);
       // An indefinite field: only the reader reads it.
@@ -174,7 +165,6 @@ class RawServiceTest : public hvx_testing::PlatformTest {
 };
 
 TEST_F(RawServiceTest, ErrorAndLostRepliesEndTheExchange) {
-  // No argument: the server answers with an error reply.
   hvx_testing::Exchange refused;
   ASSERT_TRUE(refused.run(platform_, view_children_request(), 10));
   EXPECT_EQ(seen(refused), std::vector<std::string>{"20/5/final/0"});
@@ -194,8 +184,7 @@ TEST_F(RawServiceTest, ChangesCarryTheOldValueOrNull) {
       platform_.when("OTHER_EVENT", hvx::Callback(&hvx_testing::Exchange::on_reply, nullptr)));
   ASSERT_TRUE(make_type("A"));
   hvx::Image type("topoTypeDBId=NULL/topoTypeId=\"A\"", "topoType", platform_);
-  ASSERT_TRUE(type.set_str("topoTypeDefaultLayer", "x"));
-  ASSERT_TRUE(type.store());
+  ASSERT_TRUE(type.set_str("topoTypeDefaultLayer", "x") && type.store());
   // The connection manager holds no registrations before the first.
   hvx::Image manager("subsystemId=\"VQ-MIS\"/connectMgrId=\"ConnectMgr\"", "", platform_);
   ASSERT_TRUE(manager.call("registerConnection", "{\"L\",1}").has_value())
@@ -220,63 +209,54 @@ TEST_F(RawServiceTest, ChangesCarryTheOldValueOrNull) {
 
 // The server answers every malformed request with an error reply naming what is wrong.
 TEST_F(RawServiceTest, MalformedRequestsGetErrorRepliesWithTheirCodes) {
-  const hvx::Asn1Tag context2(hvx::Asn1Tag::CONTEXT, 2);
+  const hvx::Asn1Tag context0(hvx::Asn1Tag::CONTEXT, 0), context2(hvx::Asn1Tag::CONTEXT, 2);
   const Asn1Value db =
       ber::retagged(hvx::fdn2oi("/systemId=name:\"L\"/topoNodeDBId=NULL"), context2);
   const Asn1Value missing =
       ber::retagged(hvx::fdn2oi("/systemId=name:\"L\"/topoNodeDBId=NULL/topoNodeId=77"), context2);
-  const Asn1Value node_db_class =
-      ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.3.2"), hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 0));
+  const Asn1Value node_db_class = ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.3.2"), context0);
+  using enum Message::Type;
+  using enum Message::Field;
   auto request = [&](Message::Type type,
                      std::initializer_list<std::pair<Message::Field, Asn1Value>> fields) {
     Message message(type);
     for (const auto& [field, value] : fields) message.set(field, value);
     return message;
   };
-  const Asn1Value not_an_instance = ber::integer(3, context2);
-  Asn1Value foreign_ids = ber::set();
-  foreign_ids.add_component(ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.7.12")));
+  const Asn1Value foreign_ids =
+      vq_testing::set({ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.7.12"))});
   const std::tuple<Message, const char*> cases[] = {
-      {request(Message::GET_REQUEST, {}), "noSuchObjectInstance: no object instance"},
-      {request(Message::CREATE_REQUEST, {{Message::OBJECT_CLASS, node_db_class}}),
+      {request(GET_REQUEST, {}), "noSuchObjectInstance: no object instance"},
+      {request(CREATE_REQUEST, {{OBJECT_CLASS, node_db_class}}),
        "invalidArgumentValue: a create needs a name or a superior"},
-      {request(Message::GET_REQUEST, {{Message::OBJECT_INSTANCE, not_an_instance}}),
+      {request(GET_REQUEST, {{OBJECT_INSTANCE, ber::integer(3, context2)}}),
        "invalidArgumentValue: malformed object instance"},
-      {request(Message::GET_REQUEST, {{Message::OBJECT_INSTANCE, missing}}),
+      {request(GET_REQUEST, {{OBJECT_INSTANCE, missing}}),
        "noSuchObjectInstance: topoNodeDBId=NULL/topoNodeId=77"},
-      {request(Message::GET_REQUEST,
-               {{Message::OBJECT_INSTANCE, db}, {Message::ATTRIBUTE_IDS, ber::integer(1)}}),
+      {request(GET_REQUEST, {{OBJECT_INSTANCE, db}, {ATTRIBUTE_IDS, ber::integer(1)}}),
        "invalidArgumentValue: malformed attribute list"},
-      {request(Message::GET_REQUEST,
-               {{Message::OBJECT_INSTANCE, db}, {Message::ATTRIBUTE_IDS, foreign_ids}}),
+      {request(GET_REQUEST, {{OBJECT_INSTANCE, db}, {ATTRIBUTE_IDS, foreign_ids}}),
        "noSuchAttribute: 1.3.6.1.4.1.7351.2.2.2.40.7.12"},
-      {request(Message::SET_REQUEST,
-               {{Message::OBJECT_INSTANCE, db}, {Message::MODIFICATIONS, ber::integer(1)}}),
+      {request(SET_REQUEST, {{OBJECT_INSTANCE, db}, {MODIFICATIONS, ber::integer(1)}}),
        "invalidArgumentValue: malformed modification list"},
-      {request(Message::CREATE_REQUEST, {{Message::OBJECT_INSTANCE, missing}}),
-       "noSuchObjectClass: no object class"},
-      {request(Message::CREATE_REQUEST,
-               {{Message::OBJECT_INSTANCE, missing},
-                {Message::OBJECT_CLASS,
-                 ber::oid(hvx::Oid("1.2.3"), hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 0))}}),
+      {request(CREATE_REQUEST, {{OBJECT_INSTANCE, missing}}), "noSuchObjectClass: no object class"},
+      {request(CREATE_REQUEST,
+               {{OBJECT_INSTANCE, missing}, {OBJECT_CLASS, ber::oid(hvx::Oid("1.2.3"), context0)}}),
        "noSuchObjectClass: 1.2.3"},
-      {request(Message::CREATE_REQUEST, {{Message::OBJECT_INSTANCE, missing},
-                                         {Message::OBJECT_CLASS, node_db_class},
-                                         {Message::ATTRIBUTES, ber::integer(1)}}),
+      {request(CREATE_REQUEST, {{OBJECT_INSTANCE, missing},
+                                {OBJECT_CLASS, node_db_class},
+                                {ATTRIBUTES, ber::integer(1)}}),
        "invalidArgumentValue: malformed attribute list"},
-      {request(Message::DELETE_REQUEST, {{Message::OBJECT_INSTANCE, missing}}),
+      {request(DELETE_REQUEST, {{OBJECT_INSTANCE, missing}}),
        "noSuchObjectInstance: topoNodeDBId=NULL/topoNodeId=77"},
-      {request(Message::DERIVE_REQUEST, {{Message::OBJECT_INSTANCE, missing}}),
+      {request(DERIVE_REQUEST, {{OBJECT_INSTANCE, missing}}),
        "noSuchObjectInstance: topoNodeDBId=NULL/topoNodeId=77"},
-      {request(Message::DERIVE_REQUEST,
-               {{Message::OBJECT_INSTANCE, db}, {Message::ATTRIBUTE_IDS, ber::integer(1)}}),
+      {request(DERIVE_REQUEST, {{OBJECT_INSTANCE, db}, {ATTRIBUTE_IDS, ber::integer(1)}}),
        "invalidArgumentValue: malformed attribute list"},
-      {request(Message::ACTION_REQUEST, {{Message::OBJECT_INSTANCE, db}}),
-       "noSuchAction: no action type"},
-      {request(Message::ACTION_REQUEST,
-               {{Message::OBJECT_INSTANCE, db},
-                {Message::ACTION_TYPE,
-                 ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.201.9.1"), context2)}}),
+      {request(ACTION_REQUEST, {{OBJECT_INSTANCE, db}}), "noSuchAction: no action type"},
+      {request(ACTION_REQUEST,
+               {{OBJECT_INSTANCE, db},
+                {ACTION_TYPE, ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.201.9.1"), context2)}}),
        "noSuchAction: 1.3.6.1.4.1.7351.2.2.2.201.9.1"},
   };
   for (const auto& [request, error] : cases) {
