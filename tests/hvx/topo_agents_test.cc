@@ -119,9 +119,7 @@ TEST_F(TopoAgentsTest, AgentChangesAreNotifiedUnderTheAgentClass) {
   Image agent(kCmipAgent, "cmipAgentEntity", platform_);
   ASSERT_TRUE(agent.set_str("networkSAP", "mis:B", hvx::REPLACE, 0));
   ASSERT_TRUE(agent.create(Image())) << agent.get_error_string();
-  ASSERT_TRUE(agent.set_str("agentAddressTag", "3"));
-  ASSERT_TRUE(agent.store());
-  ASSERT_TRUE(agent.destroy());
+  ASSERT_TRUE(agent.set_str("agentAddressTag", "3") && agent.store() && agent.destroy());
   platform_.dispatch_recursive(false);
   std::vector<std::string> seen;
   for (const hvx::CurrentEvent& event : recorder.events()) {
@@ -145,8 +143,7 @@ TEST_F(TopoAgentsTest, AgentChangesAreNotifiedUnderTheAgentClass) {
 TEST_F(TopoAgentsTest, ConnectionManagerKeepsRegistrations) {
   Image manager("/systemId=name:\"L\"/subsystemId=\"VQ-MIS\" /connectMgrId=\"ConnectMgr\"",
                 "\"Connection Manager Document\":connectMgr", platform_);
-  ASSERT_TRUE(manager.boot(120.0));
-  ASSERT_TRUE(manager.exists());
+  ASSERT_TRUE(manager.boot(120.0) && manager.exists());
   const std::string application = platform_.get_prop("APPLICATION_OBJNAME").str();
   const std::string number = application.substr(application.rfind('=') + 1);
   auto call = [&](const char* action, const std::string& system) {

@@ -10,7 +10,6 @@
 #include "hvx/ber.h"
 #include "hvx/message.h"
 #include "hvx/oid_registry.h"
-#include "hvx/syntax.h"
 #include "topo_fixture.h"
 
 namespace {
@@ -23,6 +22,8 @@ using hvx::Message;
 using hvx::Morf;
 using hvx::Oid;
 using hvx_testing::Exchange;
+using vq_testing::seq;
+using vq_testing::set;
 
 constexpr const char* kM1 = "/systemId=name:\"X\"/agentTableType=\"CMIP\"/agentId=id:\"m1\"";
 constexpr const char* kM2 = "/systemId=name:\"X\"/agentTableType=\"CMIP\"/agentId=id:\"m2\"";
@@ -86,12 +87,10 @@ class TopoQueriesTest : public hvx_testing::TopoTest {
   // The argument of getTopoNodesAttributes and setTopoNodesAttributes:
   // { [1] { instances }, [2] { attributes } }.
   static Asn1Value by_objects(std::initializer_list<const char*> objects, const Asn1Value& list) {
-    Asn1Value instances = of(hvx::TAG_SET, {});
+    Asn1Value instances = set({});
     for (const char* object : objects) instances.add_component(hvx::fdn2oi(object));
-    return of(hvx::TAG_SEQ,
-              {hvx::ber::explicit_tagged(instances, 1), hvx::ber::explicit_tagged(list, 2)});
+    return seq({hvx::ber::explicit_tagged(instances, 1), hvx::ber::explicit_tagged(list, 2)});
   }
-  // setTopoNodesAttributes for the nodes of m1 on B.
   Morf set_for_m1(const Asn1Value& list) {
     return call_value("setTopoNodesAttributes", by_objects({kM1}, list), "B");
   }
@@ -119,7 +118,7 @@ TEST_F(TopoQueriesTest, NodesByNameTypeAndManagedObjectOnEverySystem) {
     EXPECT_EQ(find("topoNodeGetByMO", kM1, system), (std::vector<long>{n[1], n[3]}));
     EXPECT_TRUE(find("topoNodeGetByMO", "/systemId=name:\"Z\"", system).empty());
     // Any of a set, each node once.
-    const Asn1Value any = of(hvx::TAG_SET, {hvx::fdn2oi(kM2), hvx::fdn2oi(kM3), hvx::fdn2oi(kM1)});
+    const Asn1Value any = set({hvx::fdn2oi(kM2), hvx::fdn2oi(kM3), hvx::fdn2oi(kM1)});
     EXPECT_EQ(reply_ids(call_value("topoNodeGetByMOSet", any, system)),
               (std::vector<long>{n[1], n[2], n[3]}));
   }
@@ -158,15 +157,14 @@ TEST_F(TopoQueriesTest, NodeReportListsEveryNodeWithItsChildren) {
 TEST_F(TopoQueriesTest, SettingAttributesOfTheNodesOfManagedObjects) {
   const std::vector<long> n = populate("B");
   auto pair = [](const char* name, const Asn1Value& value) {
-    return of(hvx::TAG_SEQ, {attribute_id(name), value});
+    return seq({attribute_id(name), value});
   };
   const Asn1Value layer = hvx::ber::octets("core", hvx::TAG_GRAPHSTR);
   Asn1Value no;
   no.encode_boolean(false);
   const Asn1Value list =
-      of(hvx::TAG_SET,
-         {pair("topoNodeLayer", layer), pair("topoNodePropagateUp", no),
-          pair("topoViewNodePosition", hvx::ber::null_value())});  // places: per view, passed over
+      set({pair("topoNodeLayer", layer), pair("topoNodePropagateUp", no),
+           pair("topoViewNodePosition", hvx::ber::null_value())});  // places: per view, passed over
   const Morf reply = set_for_m1(list);
   ASSERT_TRUE(reply.has_value()) << last_error_;
   ASSERT_EQ(reply.num_elements(), 2u);
@@ -182,14 +180,13 @@ TEST_F(TopoQueriesTest, SettingAttributesOfTheNodesOfManagedObjects) {
   platform_.dispatch_recursive(false);
   hvx::EventRecorder recorder(platform_);
   // The first node would be its own parent: nothing changes for either.
-  const Asn1Value parents = of(hvx::TAG_SET, {hvx::ber::integer(n[1])});
-  const Asn1Value refused =
-      of(hvx::TAG_SET, {pair("topoNodeLayer", layer), pair("topoNodeParents", parents)});
+  const Asn1Value parents = set({hvx::ber::integer(n[1])});
+  const Asn1Value refused = set({pair("topoNodeLayer", layer), pair("topoNodeParents", parents)});
   EXPECT_FALSE(set_for_m1(refused).has_value());
   EXPECT_EQ(last_error_, "invalidAttributeValue: setTopoNodesAttributes: node " +
                              std::to_string(n[1]) +
                              ": topoNodeParents: a node cannot name itself here");
-  const Asn1Value children = of(hvx::TAG_SET, {pair("topoNodeChildren", parents)});
+  const Asn1Value children = set({pair("topoNodeChildren", parents)});
   EXPECT_FALSE(set_for_m1(children).has_value());
   EXPECT_EQ(last_error_,
             "attributeNotSettable: setTopoNodesAttributes: topoNodeChildren is not settable");
@@ -242,7 +239,7 @@ TEST_F(TopoQueriesTest, ViewGraphInLinkedReplies) {
 // argument.
 TEST_F(TopoQueriesTest, BadRequestsGetClearErrorReplies) {
   using hvx::ber::integer;
-  const Asn1Value odd = of(hvx::TAG_SET, {hvx::ber::oid(Oid("1.2.3"))});
+  const Asn1Value odd = set({hvx::ber::oid(Oid("1.2.3"))});
   Asn1Value yes;
   yes.encode_boolean(true);
   const std::tuple<const char*, Asn1Value, const char*> cases[] = {
@@ -254,18 +251,18 @@ TEST_F(TopoQueriesTest, BadRequestsGetClearErrorReplies) {
       {"9.3", hvx::ber::octets("x", hvx::TAG_GRAPHSTR),
        "invalidArgumentValue: \"VQ Topology\":topoNodeGetByMO: the argument is not a "
        "CMIP-1.ObjectInstance"},
-      {"9.9", of(hvx::TAG_SEQ, {integer(555), of(hvx::TAG_SET, {})}),
+      {"9.9", seq({integer(555), set({})}),
        "noSuchObjectInstance: topoNodeChildAttrsByView: there is no node 555"},
-      {"9.9", of(hvx::TAG_SEQ, {integer(1), odd}),
+      {"9.9", seq({integer(1), odd}),
        "noSuchAttribute: topoNodeChildAttrsByView: 1.2.3 is not an attribute of nodes"},
-      {"9.7", of(hvx::TAG_SEQ, {yes, of(hvx::TAG_SET, {integer(1), integer(999)})}),
+      {"9.7", seq({yes, set({integer(1), integer(999)})}),
        "noSuchObjectInstance: topoGetNodeMODataByNodeList: there is no node 999"},
       {"9.7", Asn1Value(),
        "invalidArgumentValue: topoGetNodeMODataByNodeList: the argument is { BOOLEAN, SET OF "
        "INTEGER }"},
-      {"9.8", by_objects({}, of(hvx::TAG_SET, {hvx::ber::oid(Oid("1.2.3.4"), kContext0)})),
+      {"9.8", by_objects({}, set({hvx::ber::oid(Oid("1.2.3.4"), kContext0)})),
        "noSuchAttribute: getTopoNodesAttributes: 1.2.3.4 is not an attribute of nodes"},
-      {"9.8", by_objects({}, of(hvx::TAG_SET, {integer(3, Asn1Tag(Asn1Tag::CONTEXT, 1))})),
+      {"9.8", by_objects({}, set({integer(3, Asn1Tag(Asn1Tag::CONTEXT, 1))})),
        "invalidArgumentValue: getTopoNodesAttributes: attributes are named by object "
        "identifiers"},
       {"9.8", integer(1),
@@ -280,7 +277,6 @@ TEST_F(TopoQueriesTest, BadRequestsGetClearErrorReplies) {
     EXPECT_EQ(exchange.replies[0].type(), Message::ERROR_REPLY);
     EXPECT_EQ(exchange.replies[0].error_string().substr(0, std::strlen(text)), text);
   }
-  // A system the server does not know.
   Image elsewhere("/systemId=name:\"Nowhere\"/topoNodeDBId=NULL", "", platform_);
   EXPECT_FALSE(elsewhere.call("topoNodeGetByName", "\"Root\"").has_value());
   EXPECT_STREQ(elsewhere.get_error_string(),
