@@ -10,6 +10,7 @@
 #include "hvx/testing.h"
 #include "platform_fixture.h"
 #include "support/asn1_values.h"
+#include "support/printed.h"
 
 namespace {
 
@@ -191,20 +192,15 @@ TEST_F(RawServiceTest, ChangesCarryTheOldValueOrNull) {
       << manager.get_error_string();
   platform_.dispatch_recursive(true);
   ASSERT_EQ(recorder.events().size(), 3u);
-  const Asn1Value info = recorder.events()[1].get_message().get_event_info();
-  hvx::Oid changed;
-  ASSERT_EQ(info.component(1).num_comps(), 1u);
-  ASSERT_TRUE(info.component(1).first_component().decode_oid(changed));
-  EXPECT_EQ(changed, hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.7.34"));  // topoTypeDefaultLayer
-  const Asn1Value definition = info.component(2).first_component();
-  ASSERT_EQ(definition.num_comps(), 3u);
-  std::string old_layer = "?";
-  EXPECT_TRUE(definition.component(1).decode_octets(old_layer));
-  EXPECT_EQ(old_layer, "");
-  const Asn1Value first_registration =
-      recorder.events()[2].get_message().get_event_info().component(2).first_component();
-  ASSERT_EQ(first_registration.num_comps(), 3u);
-  EXPECT_TRUE(first_registration.component(1).decode_null());
+  // topoTypeDefaultLayer (.40.7.34) from "" to "x"; the registrations from NULL.
+  EXPECT_EQ(vq_testing::printed(recorder.events()[1].get_message().get_event_info()),
+            "SEQUENCE { [1] '01'H, [2] { OBJECT IDENTIFIER 1.3.6.1.4.1.7351.2.2.2.40.7.34 }, [3] { "
+            "SEQUENCE { OBJECT IDENTIFIER 1.3.6.1.4.1.7351.2.2.2.40.7.34, GraphicString \"\", "
+            "GraphicString \"x\" } } }");
+  EXPECT_EQ(vq_testing::printed(recorder.events()[2].get_message().get_event_info()),
+            "SEQUENCE { [1] '01'H, [2] { OBJECT IDENTIFIER 1.3.6.1.4.1.7351.2.2.2.201.7.6 }, [3] { "
+            "SEQUENCE { OBJECT IDENTIFIER 1.3.6.1.4.1.7351.2.2.2.201.7.6, NULL, SET { SEQUENCE { "
+            "GraphicString \"L\", INTEGER 1 } } } } }");
 }
 
 // The server answers every malformed request with an error reply naming what is wrong.

@@ -10,6 +10,7 @@
 #include "hvx/ber.h"
 #include "hvx/message.h"
 #include "hvx/oid_registry.h"
+#include "support/printed.h"
 #include "topo_fixture.h"
 
 namespace {
@@ -35,19 +36,6 @@ Asn1Value attribute_id(const char* name, Asn1Tag tag = kContext0) {
   Oid oid;
   EXPECT_TRUE(hvx::OidNameRegistry::find_oid_by_name(name, oid)) << name;
   return hvx::ber::oid(oid, tag);
-}
-
-// Attribute lists of replies: (attribute id, value) pairs by the attribute's short name.
-std::map<std::string, Asn1Value> attributes_of(const Asn1Value& list) {
-  std::map<std::string, Asn1Value> out;
-  for (Asn1Value item = list.first_component(); !item.is_null(); item = item.next_component()) {
-    Oid oid;
-    std::string name;
-    EXPECT_TRUE(item.component(0).decode_oid(oid));
-    EXPECT_TRUE(hvx::OidNameRegistry::find_name_by_oid(oid, name));
-    out[hvx::get_shortname(name)] = item.component(1);
-  }
-  return out;
 }
 
 class TopoQueriesTest : public hvx_testing::TopoTest {
@@ -168,10 +156,10 @@ TEST_F(TopoQueriesTest, SettingAttributesOfTheNodesOfManagedObjects) {
   const Morf reply = set_for_m1(list);
   ASSERT_TRUE(reply.has_value()) << last_error_;
   ASSERT_EQ(reply.num_elements(), 2u);
-  std::map<std::string, Asn1Value> values =
-      attributes_of(reply.get_value().first_component().component(1));
-  EXPECT_EQ(text_of(values["topoNodeLayer"]), "core");
-  EXPECT_EQ(long_of(values["topoNodePropagateUp"]), 0);
+  // topoNodeLayer (.40.7.10) and topoNodePropagateUp (.40.7.16) with their new values.
+  EXPECT_EQ(vq_testing::printed(reply.get_value().first_component().component(1)),
+            "SET { SEQUENCE { [0] '2B06010401B93702020228070A'H, GraphicString \"core\" }, "
+            "SEQUENCE { [0] '2B06010401B937020202280710'H, INTEGER 0 } }");
   for (const long id : {n[1], n[3]}) {
     EXPECT_EQ(read(node(id, "B"), "topoNodeLayer").get_str(0), "core");
   }
@@ -213,16 +201,7 @@ TEST_F(TopoQueriesTest, ViewGraphInLinkedReplies) {
     sizes.push_back(reply.get_result_info().num_comps());
     for (Asn1Value entry = reply.get_result_info().first_component(); !entry.is_null();
          entry = entry.next_component()) {
-      ASSERT_EQ(entry.num_comps(), 7u);
-      std::string line = text_of(entry.component(0).component(1)) + " <";
-      for (Asn1Value p = entry.component(1).first_component(); !p.is_null();
-           p = p.next_component()) {
-        line.append(1, ' ').append(std::to_string(long_of(p.component(0))));
-      }
-      line += " > " + text_of(entry.component(2)) + "," + text_of(entry.component(3)) + "," +
-              text_of(entry.component(4)) + "," + std::to_string(long_of(entry.component(5))) +
-              "," + std::to_string(long_of(entry.component(6)));
-      entries[long_of(entry.component(0).component(0))] = line;
+      entries[long_of(entry.component(0).component(0))] = vq_testing::printed(entry);
     }
   }
   EXPECT_EQ(sizes, (std::vector<size_t>{100, 100, 12, 0}));  // 212 views, then the final reply
@@ -230,9 +209,15 @@ TEST_F(TopoQueriesTest, ViewGraphInLinkedReplies) {
   EXPECT_EQ(exchange.replies[3].linked_id(), 0);
   EXPECT_FALSE(exchange.replies[3].has(Message::INFO));
   EXPECT_EQ(entries.size(), 212u);  // the views only
-  EXPECT_EQ(entries[1], "Root < > ,,Universe,5,5");
-  EXPECT_EQ(entries[inner], "inner < " + std::to_string(views[0]) + " " + std::to_string(views[1]) +
-                                " > map.gif,,Subnetwork,5,5");
+  EXPECT_EQ(entries[1],
+            "SEQUENCE { SEQUENCE { INTEGER 1, OCTET STRING \"Root\" }, SET { }, OCTET STRING \"\", "
+            "OCTET STRING \"\", OCTET STRING \"Universe\", INTEGER 5, INTEGER 5 }");
+  // Views v0 and v1 are nodes 2 and 3, after the root; inner is the 212th node.
+  EXPECT_EQ(
+      entries[inner],
+      "SEQUENCE { SEQUENCE { INTEGER 212, OCTET STRING \"inner\" }, SET { SEQUENCE { INTEGER 2, "
+      "OCTET STRING \"v0\" }, SEQUENCE { INTEGER 3, OCTET STRING \"v1\" } }, OCTET STRING "
+      "\"map.gif\", OCTET STRING \"\", OCTET STRING \"Subnetwork\", INTEGER 5, INTEGER 5 }");
 }
 
 // Bad requests get an error reply naming the action and what is wrong, whatever the
