@@ -22,22 +22,21 @@ namespace ber = hvx::ber;
 
 // Every malformed form is refused with a reason, never accepted or crashed on.
 TEST(MessageCodec, RefusesMalformedMessages) {
+  using ber::integer;
   auto encoded = [](std::initializer_list<Asn1Value> parts) { return seq(parts).encode(); };
   const DataUnit cases[] = {
       DataUnit(),
       DataUnit("\x30\x03\x02\x01", 4),
-      ber::integer(3).encode(),
-      encoded({ber::integer(3), ber::integer(1)}),
-      encoded({ber::integer(99), ber::integer(1), ber::integer(0)}),
-      encoded({ber::integer(3), ber::octets("x"), ber::integer(0)}),
-      encoded({ber::integer(3), ber::integer(1), ber::integer(0), ber::integer(4)}),
-      encoded({ber::integer(3), ber::integer(1), ber::integer(0),
-               ber::explicit_tagged(ber::integer(1), 5), ber::explicit_tagged(ber::integer(1), 2)}),
-      encoded({ber::integer(3), ber::integer(1), ber::integer(0),
-               ber::explicit_tagged(ber::integer(1), 40)}),
-      encoded({ber::integer(20), ber::integer(1), ber::integer(0),
-               ber::explicit_tagged(ber::integer(1), 11)}),
-      DataUnit::catenate(encoded({ber::integer(3), ber::integer(1), ber::integer(0)}), "x"),
+      integer(3).encode(),
+      encoded({integer(3), integer(1)}),
+      encoded({integer(99), integer(1), integer(0)}),
+      encoded({integer(3), ber::octets("x"), integer(0)}),
+      encoded({integer(3), integer(1), integer(0), integer(4)}),
+      encoded({integer(3), integer(1), integer(0), ber::explicit_tagged(integer(1), 5),
+               ber::explicit_tagged(integer(1), 2)}),
+      encoded({integer(3), integer(1), integer(0), ber::explicit_tagged(integer(1), 40)}),
+      encoded({integer(20), integer(1), integer(0), ber::explicit_tagged(integer(1), 11)}),
+      DataUnit::catenate(encoded({integer(3), integer(1), integer(0)}), "x"),
   };
   for (const DataUnit& bytes : cases) {
     Message out;

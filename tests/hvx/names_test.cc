@@ -109,7 +109,7 @@ TEST(NamesTest, LongNamesRoundTrip) {
   std::string attempts;
   for (int i = 0; i < 2000; ++i) {
     unquoted += "/topoTypeId=a b";
-    attempts += "/systemId=name:x";  // each value first read as notation, then as text
+    attempts += "/systemId=name:x";
   }
   const Asn1Value value = fdn2oi(unquoted);
   ASSERT_FALSE(value.is_null());
