@@ -92,9 +92,7 @@ class TopoPropertyTest : public hvx_testing::TopoTest {
       EXPECT_EQ(copy_.erase(name), 1u) << name;
       return;
     }
-    if (kind == "objectCreation") {
-      EXPECT_EQ(copy_.count(name), 0u) << name;
-    }
+    EXPECT_TRUE(kind != "objectCreation" || copy_.count(name) == 0) << name;
     Image image = event.get_image(1);
     Object& object = copy_[name];
     for (const DataUnit& attribute : image.get_attr_names()) {
