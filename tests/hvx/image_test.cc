@@ -93,8 +93,7 @@ TEST_F(ImageTest, SetStrRefusesValuesOfTheWrongSyntax) {
 TEST_F(ImageTest, AlbumListsObjectsDirectlyBelowTheBaseWithRelativeNames) {
   ASSERT_TRUE(make_type("A") && make_type("B", "{\"A\"}"));
   hvx::Album album("topoTypeDBId=NULL/*", platform_);
-  ASSERT_TRUE(album.set_derivation("topoTypeDBId=NULL/*"));
-  ASSERT_TRUE(album.set_prop("AUTOIMAGE", "YES"));
+  ASSERT_TRUE(album.set_derivation("topoTypeDBId=NULL/*") && album.set_prop("AUTOIMAGE", "YES"));
   EXPECT_FALSE(album.set_prop("AUTOIMAGE", "MAYBE"));
   ASSERT_TRUE(album.derive(hvx::DUArray{"topoTypeId", "topoTypeDerivedFrom"}));
   std::vector<std::string> names;

@@ -219,8 +219,7 @@ TEST(MorfTest, ExtractAndSetMemname) {
   EXPECT_TRUE(!monitor.extract("nothing"));
 
   Morf address("mpaAddressInfo");
-  ASSERT_TRUE(address.set_memname("address"));
-  ASSERT_TRUE(address.set(R"({"host",7})"));
+  ASSERT_TRUE(address.set_memname("address") && address.set(R"({"host",7})"));
   EXPECT_EQ(address.extract("port").get_long(), 7);
   EXPECT_FALSE(address.set_memname("nothing"));
 
