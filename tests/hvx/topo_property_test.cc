@@ -185,8 +185,7 @@ class TopoPropertyTest : public hvx_testing::TopoTest {
             texts("topoTypeLegalChildren"), texts("topoTypeAllLegalChildren")};
       } else if (name.find(view_marker) != std::string::npos) {
         const std::string rest = name.substr(name.find(view_marker) + view_marker.size());
-        const size_t slash = rest.find('/');
-        if (slash == std::string::npos) {
+        if (rest.find('/') == std::string::npos) {
           views.insert(std::atol(rest.c_str()));
         } else {
           placements.insert({std::atol(rest.c_str()), id_after(rest, "topoNodeId=")});
