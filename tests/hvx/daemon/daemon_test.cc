@@ -223,8 +223,7 @@ TEST(DaemonTest, ANotificationGoesRoundACycleOfLinksOnce) {
   const auto made = client.call(create_node("", "round"));
   ASSERT_TRUE(succeeded(made));
   std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  int heard = 0;
-  int came_back = 0;
+  int heard = 0, came_back = 0;
   for (const hvx::Message& event : client.events()) {
     const std::string name = name_in(event);
     heard += name == name_in(made.back());
