@@ -17,6 +17,7 @@
 #include "hvx/world.h"
 #include "platform_fixture.h"
 #include "server.h"
+#include "support/asn1_values.h"
 
 namespace {
 
@@ -85,9 +86,7 @@ TEST_F(FaultTest, RepliesLaterThanTheTimeoutAreTimeouts) {
 TEST_F(FaultTest, NotificationsTwiceOrOutOfOrder) {
   install_plan().duplicate_notification(1).swap_notification(2);
   hvx::EventRecorder recorder(platform_);
-  ASSERT_TRUE(make_type("A"));
-  ASSERT_TRUE(make_type("B"));
-  ASSERT_TRUE(make_type("C"));
+  ASSERT_TRUE(make_type("A") && make_type("B") && make_type("C"));
   platform_.dispatch_recursive(true);
   EXPECT_EQ(recorder.summary(),
             (std::vector<std::string>{"objectCreation topoTypeDBId=NULL/topoTypeId=\"A\"",
@@ -102,9 +101,8 @@ constexpr const char* kAgent = "agentTableType=\"CMIP\"/agentId=id:\"X\"";
 
 // What a CMIP agent entity needs to be made.
 hvx::AttributeValues agent_values() {
-  hvx::Asn1Value managed = hvx::ber::set();
-  managed.add_component(hvx::fdn2oi("/systemId=name:\"X\""));
-  return {{"managedDNs", managed}, {"networkSAP", hvx::ber::octets("mis:X", hvx::TAG_GRAPHSTR)}};
+  return {{"managedDNs", vq_testing::set({hvx::fdn2oi("/systemId=name:\"X\"")})},
+          {"networkSAP", hvx::ber::octets("mis:X", hvx::TAG_GRAPHSTR)}};
 }
 
 class ServerToolsTest : public ::testing::Test {

@@ -9,36 +9,34 @@
 #include "hvx/names.h"
 #include "hvx/testing.h"
 #include "platform_fixture.h"
+#include "support/asn1_values.h"
+#include "support/printed.h"
 
 namespace {
 
 using hvx::Asn1Value;
 using hvx::DataUnit;
 using hvx::Message;
+using vq_testing::seq;
 namespace ber = hvx::ber;
 
 // Every malformed form is refused with a reason, never accepted or crashed on.
 TEST(MessageCodec, RefusesMalformedMessages) {
-  auto encoded = [](std::initializer_list<Asn1Value> parts) {
-    Asn1Value pdu = ber::sequence();
-    for (const Asn1Value& part : parts) pdu.add_component(part);
-    return pdu.encode();
-  };
+  using ber::integer;
+  auto encoded = [](std::initializer_list<Asn1Value> parts) { return seq(parts).encode(); };
   const DataUnit cases[] = {
       DataUnit(),
       DataUnit("\x30\x03\x02\x01", 4),
-      ber::integer(3).encode(),
-      encoded({ber::integer(3), ber::integer(1)}),
-      encoded({ber::integer(99), ber::integer(1), ber::integer(0)}),
-      encoded({ber::integer(3), ber::octets("x"), ber::integer(0)}),
-      encoded({ber::integer(3), ber::integer(1), ber::integer(0), ber::integer(4)}),
-      encoded({ber::integer(3), ber::integer(1), ber::integer(0),
-               ber::explicit_tagged(ber::integer(1), 5), ber::explicit_tagged(ber::integer(1), 2)}),
-      encoded({ber::integer(3), ber::integer(1), ber::integer(0),
-               ber::explicit_tagged(ber::integer(1), 40)}),
-      encoded({ber::integer(20), ber::integer(1), ber::integer(0),
-               ber::explicit_tagged(ber::integer(1), 11)}),
-      DataUnit::catenate(encoded({ber::integer(3), ber::integer(1), ber::integer(0)}), "x"),
+      integer(3).encode(),
+      encoded({integer(3), integer(1)}),
+      encoded({integer(99), integer(1), integer(0)}),
+      encoded({integer(3), ber::octets("x"), integer(0)}),
+      encoded({integer(3), integer(1), integer(0), integer(4)}),
+      encoded({integer(3), integer(1), integer(0), ber::explicit_tagged(integer(1), 5),
+               ber::explicit_tagged(integer(1), 2)}),
+      encoded({integer(3), integer(1), integer(0), ber::explicit_tagged(integer(1), 40)}),
+      encoded({integer(20), integer(1), integer(0), ber::explicit_tagged(integer(1), 11)}),
+      DataUnit::catenate(encoded({integer(3), integer(1), integer(0)}), "x"),
   };
   for (const DataUnit& bytes : cases) {
     Message out;
@@ -53,10 +51,8 @@ TEST(MessageCodec, RefusesMalformedMessages) {
 Asn1Value fifty_entries() {
   Asn1Value set = ber::set();
   for (int i = 0; i < 50; ++i) {
-    Asn1Value entry = ber::sequence();
-    entry.add_component(ber::integer(i * 1000));
-    entry.add_component(ber::octets(std::string(static_cast<std::size_t>(i), 'x')));
-    set.add_component(entry);
+    set.add_component(
+        seq({ber::integer(i * 1000), ber::octets(std::string(static_cast<std::size_t>(i), 'x'))}));
   }
   return set;
 }
@@ -102,7 +98,6 @@ TEST(MessageFields, EncodedFieldTravelsAsItsValueWould) {
   EXPECT_EQ(back, as_value);
   EXPECT_TRUE(back.encoded(Message::OBJECT_CLASS).empty());
 
-  // Setting a value replaces the bytes.
   back.set_action_info(ber::integer(4));
   EXPECT_EQ(back.encoded(Message::INFO), ber::integer(4).encode());
   Message again;
@@ -139,11 +134,7 @@ TEST(MessageFields, NestingLimitHoldsEitherWay) {
       SCOPED_TRACE(std::to_string(levels) + (indefinite ? " indefinite" : ""));
       // SEQUENCE (0), [6] (1), then the information (2) with `levels` around an INTEGER.
       Asn1Value nested = ber::integer(1);
-      for (int k = 0; k < levels; ++k) {
-        Asn1Value outer = ber::sequence();
-        outer.add_component(nested);
-        nested = outer;
-      }
+      for (int k = 0; k < levels; ++k) nested = seq({nested});
       Message message = reply();
       message.set_action_info(nested);
       // An indefinite field: only the reader reads it.
@@ -174,7 +165,6 @@ class RawServiceTest : public hvx_testing::PlatformTest {
 };
 
 TEST_F(RawServiceTest, ErrorAndLostRepliesEndTheExchange) {
-  // No argument: the server answers with an error reply.
   hvx_testing::Exchange refused;
   ASSERT_TRUE(refused.run(platform_, view_children_request(), 10));
   EXPECT_EQ(seen(refused), std::vector<std::string>{"20/5/final/0"});
@@ -194,89 +184,74 @@ TEST_F(RawServiceTest, ChangesCarryTheOldValueOrNull) {
       platform_.when("OTHER_EVENT", hvx::Callback(&hvx_testing::Exchange::on_reply, nullptr)));
   ASSERT_TRUE(make_type("A"));
   hvx::Image type("topoTypeDBId=NULL/topoTypeId=\"A\"", "topoType", platform_);
-  ASSERT_TRUE(type.set_str("topoTypeDefaultLayer", "x"));
-  ASSERT_TRUE(type.store());
+  ASSERT_TRUE(type.set_str("topoTypeDefaultLayer", "x") && type.store());
   // The connection manager holds no registrations before the first.
   hvx::Image manager("subsystemId=\"VQ-MIS\"/connectMgrId=\"ConnectMgr\"", "", platform_);
   ASSERT_TRUE(manager.call("registerConnection", "{\"L\",1}").has_value())
       << manager.get_error_string();
   platform_.dispatch_recursive(true);
   ASSERT_EQ(recorder.events().size(), 3u);
-  const Asn1Value info = recorder.events()[1].get_message().get_event_info();
-  hvx::Oid changed;
-  ASSERT_EQ(info.component(1).num_comps(), 1u);
-  ASSERT_TRUE(info.component(1).first_component().decode_oid(changed));
-  EXPECT_EQ(changed, hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.7.34"));  // topoTypeDefaultLayer
-  const Asn1Value definition = info.component(2).first_component();
-  ASSERT_EQ(definition.num_comps(), 3u);
-  std::string old_layer = "?";
-  EXPECT_TRUE(definition.component(1).decode_octets(old_layer));
-  EXPECT_EQ(old_layer, "");
-  const Asn1Value first_registration =
-      recorder.events()[2].get_message().get_event_info().component(2).first_component();
-  ASSERT_EQ(first_registration.num_comps(), 3u);
-  EXPECT_TRUE(first_registration.component(1).decode_null());
+  // topoTypeDefaultLayer (.40.7.34) from "" to "x"; the registrations from NULL.
+  EXPECT_EQ(vq_testing::printed(recorder.events()[1].get_message().get_event_info()),
+            "SEQUENCE { [1] '01'H, [2] { OBJECT IDENTIFIER 1.3.6.1.4.1.7351.2.2.2.40.7.34 }, [3] { "
+            "SEQUENCE { OBJECT IDENTIFIER 1.3.6.1.4.1.7351.2.2.2.40.7.34, GraphicString \"\", "
+            "GraphicString \"x\" } } }");
+  EXPECT_EQ(vq_testing::printed(recorder.events()[2].get_message().get_event_info()),
+            "SEQUENCE { [1] '01'H, [2] { OBJECT IDENTIFIER 1.3.6.1.4.1.7351.2.2.2.201.7.6 }, [3] { "
+            "SEQUENCE { OBJECT IDENTIFIER 1.3.6.1.4.1.7351.2.2.2.201.7.6, NULL, SET { SEQUENCE { "
+            "GraphicString \"L\", INTEGER 1 } } } } }");
 }
 
 // The server answers every malformed request with an error reply naming what is wrong.
 TEST_F(RawServiceTest, MalformedRequestsGetErrorRepliesWithTheirCodes) {
-  const hvx::Asn1Tag context2(hvx::Asn1Tag::CONTEXT, 2);
+  const hvx::Asn1Tag context0(hvx::Asn1Tag::CONTEXT, 0), context2(hvx::Asn1Tag::CONTEXT, 2);
   const Asn1Value db =
       ber::retagged(hvx::fdn2oi("/systemId=name:\"L\"/topoNodeDBId=NULL"), context2);
   const Asn1Value missing =
       ber::retagged(hvx::fdn2oi("/systemId=name:\"L\"/topoNodeDBId=NULL/topoNodeId=77"), context2);
-  const Asn1Value node_db_class =
-      ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.3.2"), hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 0));
+  const Asn1Value node_db_class = ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.3.2"), context0);
+  using enum Message::Type;
+  using enum Message::Field;
   auto request = [&](Message::Type type,
                      std::initializer_list<std::pair<Message::Field, Asn1Value>> fields) {
     Message message(type);
     for (const auto& [field, value] : fields) message.set(field, value);
     return message;
   };
-  const Asn1Value not_an_instance = ber::integer(3, context2);
-  Asn1Value foreign_ids = ber::set();
-  foreign_ids.add_component(ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.7.12")));
+  const Asn1Value foreign_ids =
+      vq_testing::set({ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.40.7.12"))});
   const std::tuple<Message, const char*> cases[] = {
-      {request(Message::GET_REQUEST, {}), "noSuchObjectInstance: no object instance"},
-      {request(Message::CREATE_REQUEST, {{Message::OBJECT_CLASS, node_db_class}}),
+      {request(GET_REQUEST, {}), "noSuchObjectInstance: no object instance"},
+      {request(CREATE_REQUEST, {{OBJECT_CLASS, node_db_class}}),
        "invalidArgumentValue: a create needs a name or a superior"},
-      {request(Message::GET_REQUEST, {{Message::OBJECT_INSTANCE, not_an_instance}}),
+      {request(GET_REQUEST, {{OBJECT_INSTANCE, ber::integer(3, context2)}}),
        "invalidArgumentValue: malformed object instance"},
-      {request(Message::GET_REQUEST, {{Message::OBJECT_INSTANCE, missing}}),
+      {request(GET_REQUEST, {{OBJECT_INSTANCE, missing}}),
        "noSuchObjectInstance: topoNodeDBId=NULL/topoNodeId=77"},
-      {request(Message::GET_REQUEST,
-               {{Message::OBJECT_INSTANCE, db}, {Message::ATTRIBUTE_IDS, ber::integer(1)}}),
+      {request(GET_REQUEST, {{OBJECT_INSTANCE, db}, {ATTRIBUTE_IDS, ber::integer(1)}}),
        "invalidArgumentValue: malformed attribute list"},
-      {request(Message::GET_REQUEST,
-               {{Message::OBJECT_INSTANCE, db}, {Message::ATTRIBUTE_IDS, foreign_ids}}),
+      {request(GET_REQUEST, {{OBJECT_INSTANCE, db}, {ATTRIBUTE_IDS, foreign_ids}}),
        "noSuchAttribute: 1.3.6.1.4.1.7351.2.2.2.40.7.12"},
-      {request(Message::SET_REQUEST,
-               {{Message::OBJECT_INSTANCE, db}, {Message::MODIFICATIONS, ber::integer(1)}}),
+      {request(SET_REQUEST, {{OBJECT_INSTANCE, db}, {MODIFICATIONS, ber::integer(1)}}),
        "invalidArgumentValue: malformed modification list"},
-      {request(Message::CREATE_REQUEST, {{Message::OBJECT_INSTANCE, missing}}),
-       "noSuchObjectClass: no object class"},
-      {request(Message::CREATE_REQUEST,
-               {{Message::OBJECT_INSTANCE, missing},
-                {Message::OBJECT_CLASS,
-                 ber::oid(hvx::Oid("1.2.3"), hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 0))}}),
+      {request(CREATE_REQUEST, {{OBJECT_INSTANCE, missing}}), "noSuchObjectClass: no object class"},
+      {request(CREATE_REQUEST,
+               {{OBJECT_INSTANCE, missing}, {OBJECT_CLASS, ber::oid(hvx::Oid("1.2.3"), context0)}}),
        "noSuchObjectClass: 1.2.3"},
-      {request(Message::CREATE_REQUEST, {{Message::OBJECT_INSTANCE, missing},
-                                         {Message::OBJECT_CLASS, node_db_class},
-                                         {Message::ATTRIBUTES, ber::integer(1)}}),
+      {request(CREATE_REQUEST, {{OBJECT_INSTANCE, missing},
+                                {OBJECT_CLASS, node_db_class},
+                                {ATTRIBUTES, ber::integer(1)}}),
        "invalidArgumentValue: malformed attribute list"},
-      {request(Message::DELETE_REQUEST, {{Message::OBJECT_INSTANCE, missing}}),
+      {request(DELETE_REQUEST, {{OBJECT_INSTANCE, missing}}),
        "noSuchObjectInstance: topoNodeDBId=NULL/topoNodeId=77"},
-      {request(Message::DERIVE_REQUEST, {{Message::OBJECT_INSTANCE, missing}}),
+      {request(DERIVE_REQUEST, {{OBJECT_INSTANCE, missing}}),
        "noSuchObjectInstance: topoNodeDBId=NULL/topoNodeId=77"},
-      {request(Message::DERIVE_REQUEST,
-               {{Message::OBJECT_INSTANCE, db}, {Message::ATTRIBUTE_IDS, ber::integer(1)}}),
+      {request(DERIVE_REQUEST, {{OBJECT_INSTANCE, db}, {ATTRIBUTE_IDS, ber::integer(1)}}),
        "invalidArgumentValue: malformed attribute list"},
-      {request(Message::ACTION_REQUEST, {{Message::OBJECT_INSTANCE, db}}),
-       "noSuchAction: no action type"},
-      {request(Message::ACTION_REQUEST,
-               {{Message::OBJECT_INSTANCE, db},
-                {Message::ACTION_TYPE,
-                 ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.201.9.1"), context2)}}),
+      {request(ACTION_REQUEST, {{OBJECT_INSTANCE, db}}), "noSuchAction: no action type"},
+      {request(ACTION_REQUEST,
+               {{OBJECT_INSTANCE, db},
+                {ACTION_TYPE, ber::oid(hvx::Oid("1.3.6.1.4.1.7351.2.2.2.201.9.1"), context2)}}),
        "noSuchAction: 1.3.6.1.4.1.7351.2.2.2.201.9.1"},
   };
   for (const auto& [request, error] : cases) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "hvx/ber.h"
+#include "support/asn1_values.h"
 
 namespace hvx {
 namespace {
@@ -104,9 +105,7 @@ TEST(MorfTest, RealsRoundTripBitExactly) {
       0.1, 1.0 / 3, -2.5e-300, 5e-324, std::numeric_limits<double>::max(), 123456789012345678.0,
       -0.0};
   for (double d : values) {
-    Asn1Value value;
-    value.encode_real(d);
-    const Morf morf(Syntax::parse("REAL"), value);
+    const Morf morf(Syntax::parse("REAL"), vq_testing::real(d));
     Morf again(morf.syntax());
     ASSERT_TRUE(again.set(morf.get_str(0))) << morf.get_str(0);
     double back = 0;
@@ -220,8 +219,7 @@ TEST(MorfTest, ExtractAndSetMemname) {
   EXPECT_TRUE(!monitor.extract("nothing"));
 
   Morf address("mpaAddressInfo");
-  ASSERT_TRUE(address.set_memname("address"));
-  ASSERT_TRUE(address.set(R"({"host",7})"));
+  ASSERT_TRUE(address.set_memname("address") && address.set(R"({"host",7})"));
   EXPECT_EQ(address.extract("port").get_long(), 7);
   EXPECT_FALSE(address.set_memname("nothing"));
 

@@ -22,19 +22,18 @@ class TopoDatabaseTest : public hvx_testing::TopoTest {
   static std::string new_node(const std::string& id, const std::string& name,
                               const std::string& type, const std::string& layer,
                               const std::string& parents) {
+    const std::string fixed =
+        ", topoNodeManaged=TRUE, topoNodeIsManaged=FALSE, topoNodeUserData={}, "
+        "topoNodeMonitor=none : NULL, topoNodePropagatePeers={}, topoNodeArrayVisibleChildren={}, "
+        "topoNodeArrayOrientation=0, topoNodeArrayNumColumns=0, topoNodeArrayCellSize={0,25}, "
+        "topoNodeBusPoints={}";
     return "topoNodeChildren={}, topoNodeDisplayStatus={}, topoNodeGeoLocation=none : NULL, "
            "topoNodeId=" +
            id + ", topoNodeLayer=" + layer + ", topoNodeMOSet={}, topoNodeName=" + name +
            ", topoNodeParents=" + parents +
-           ", topoNodePeers={}, "
-           "topoNodePropagatedSeverity=5, topoNodePropagateUp=1, topoNodeSeverity=5, "
-           "topoNodeState=0, topoNodeType=" +
-           type +
-           ", topoNodeManaged=TRUE, "
-           "topoNodeIsManaged=FALSE, topoNodeUserData={}, topoNodeMonitor=none : NULL, "
-           "topoNodePropagatePeers={}, topoNodeArrayVisibleChildren={}, "
-           "topoNodeArrayOrientation=0, topoNodeArrayNumColumns=0, topoNodeArrayCellSize={0,25}, "
-           "topoNodeBusPoints={}";
+           ", topoNodePeers={}, topoNodePropagatedSeverity=5, topoNodePropagateUp=1, "
+           "topoNodeSeverity=5, topoNodeState=0, topoNodeType=" +
+           type + fixed;
   }
   static std::string new_view(const std::string& id) {
     return "topoNodeId=" + id +
@@ -44,6 +43,13 @@ class TopoDatabaseTest : public hvx_testing::TopoTest {
   }
   Image type(const std::string& id, const std::string& system = "L") {
     return object("topoTypeDBId=NULL/topoTypeId=\"" + id + "\"", system);
+  }
+  size_t count(const std::string& pattern) {
+    hvx::Album album(DataUnit(pattern), platform_);
+    EXPECT_TRUE(album.set_derivation(DataUnit(pattern)) && album.derive(hvx::DUArray{}));
+    size_t n = 0;
+    for (hvx::AlbumImage image = album.first_image(); image; image.next_image()) ++n;
+    return n;
   }
 };
 
@@ -89,12 +95,7 @@ TEST_F(TopoDatabaseTest, EveryServerStartsWithItsObjectsWhole) {
       EXPECT_EQ(whole(object(name, system)), attributes) << name;
     }
     // Nothing else at the top: the system's own objects are all listed above.
-    hvx::Album album(DataUnit(prefix(system) + "*"), platform_);
-    ASSERT_TRUE(album.set_derivation(DataUnit(prefix(system) + "*")));
-    ASSERT_TRUE(album.derive(hvx::DUArray{}));
-    size_t top = 0;
-    for (hvx::AlbumImage image = album.first_image(); image; image.next_image()) ++top;
-    EXPECT_EQ(top, linked != nullptr ? 8u : 7u);
+    EXPECT_EQ(count(prefix(system) + "*"), linked != nullptr ? 8u : 7u);
   }
 }
 
@@ -150,12 +151,7 @@ TEST_F(TopoDatabaseTest, PredefinedTypesAreHeldWhole) {
                   ", topoTypeDrawMethod=" + draw + ", topoTypeDefaultLayer=" + layer +
                   ", topoTypeUserDataAttrs={}");
   }
-  hvx::Album album(DataUnit(prefix("C") + "topoTypeDBId=NULL/*"), platform_);
-  ASSERT_TRUE(album.set_derivation(DataUnit(prefix("C") + "topoTypeDBId=NULL/*")));
-  ASSERT_TRUE(album.derive(hvx::DUArray{"topoTypeId"}));
-  size_t count = 0;
-  for (hvx::AlbumImage image = album.first_image(); image; image.next_image()) ++count;
-  EXPECT_EQ(count, std::size(cases)) << "no other type";
+  EXPECT_EQ(count(prefix("C") + "topoTypeDBId=NULL/*"), std::size(cases)) << "no other type";
 }
 
 TEST_F(TopoDatabaseTest, CreationAssignsTheNextIdAndRefusesBadNodes) {
@@ -212,8 +208,7 @@ TEST_F(TopoDatabaseTest, CreationAssignsTheNextIdAndRefusesBadNodes) {
   EXPECT_EQ(read_ids(node(view), "topoNodeChildren"), std::vector<long>{host});
   EXPECT_EQ(make_node("next", "Host", {1}), 4);
   Image chosen("/systemId=name:\"L\"/topoNodeDBId=NULL/topoNodeId=40", "topoNode", platform_);
-  ASSERT_TRUE(chosen.set_str("topoNodeName", "forty"));
-  ASSERT_TRUE(chosen.set_str("topoNodeType", "Host"));
+  ASSERT_TRUE(chosen.set_str("topoNodeName", "forty") && chosen.set_str("topoNodeType", "Host"));
   ASSERT_TRUE(chosen.create(Image())) << chosen.get_error_string();
   EXPECT_EQ(make_node("after", "Host", {}), 41);
   ASSERT_TRUE(node(41).destroy());
@@ -345,9 +340,7 @@ TEST_F(TopoDatabaseTest, TypesDeriveFromExistingTypesOnly) {
   ASSERT_NE(make_node("d", "Host", {shelf}), 0) << last_error_;
   EXPECT_FALSE(store(type("Shelf"), "topoTypeLegalChildren", "{}"));
   EXPECT_NE(last_error_.find("would no longer be a view type"), std::string::npos) << last_error_;
-  ASSERT_TRUE(node(n).destroy());
-  ASSERT_TRUE(type("Blade").destroy());
-  ASSERT_TRUE(type("Rack").destroy());
+  ASSERT_TRUE(node(n).destroy() && type("Blade").destroy() && type("Rack").destroy());
 }
 
 // Each server keeps its own nodes: ids name nodes of the database they are sent to.

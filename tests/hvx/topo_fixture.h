@@ -7,19 +7,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "hvx/asn1.h"
-#include "hvx/ber.h"
 #include "hvx/event.h"
 #include "hvx/image.h"
 #include "hvx/morf.h"
-#include "hvx/names.h"
-#include "hvx/testing.h"
 #include "platform_fixture.h"
+#include "support/asn1_values.h"
 
 namespace hvx_testing {
 
@@ -41,12 +38,6 @@ class TopoTest : public PlatformTest {
     if (system == "B") return b;
     if (system == "C") return b + "serverTableType=\"mis\"/misId=\"C\"/";
     return "/systemId=name:\"" + system + "\"/";
-  }
-  // A constructed value of `tag` holding `components`.
-  static hvx::Asn1Value of(hvx::Asn1Tag tag, std::initializer_list<hvx::Asn1Value> components) {
-    hvx::Asn1Value value = hvx::ber::constructed(tag);
-    for (const hvx::Asn1Value& component : components) value.add_component(component);
-    return value;
   }
   // "{a,b}": value notation of a list whose elements are written out already.
   static std::string braced(const std::vector<std::string>& items) {

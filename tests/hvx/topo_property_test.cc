@@ -65,9 +65,9 @@ class TopoPropertyTest : public hvx_testing::TopoTest {
         }
       }
     };
-    derive(prefix(system) + "topoNodeDBId=NULL");
-    derive(prefix(system) + "topoTypeDBId=NULL");
-    derive(prefix(system) + "topoViewDBId=NULL");
+    for (const char* db : {"topoNodeDBId=NULL", "topoTypeDBId=NULL", "topoViewDBId=NULL"}) {
+      derive(prefix(system) + db);
+    }
     std::vector<std::string> views;
     for (const auto& [name, object] : state) {
       if (name.find("topoViewDBId") != std::string::npos) views.push_back(name);
@@ -92,9 +92,7 @@ class TopoPropertyTest : public hvx_testing::TopoTest {
       EXPECT_EQ(copy_.erase(name), 1u) << name;
       return;
     }
-    if (kind == "objectCreation") {
-      EXPECT_EQ(copy_.count(name), 0u) << name;
-    }
+    EXPECT_TRUE(kind != "objectCreation" || copy_.count(name) == 0) << name;
     Image image = event.get_image(1);
     Object& object = copy_[name];
     for (const DataUnit& attribute : image.get_attr_names()) {
@@ -125,9 +123,8 @@ class TopoPropertyTest : public hvx_testing::TopoTest {
       std::vector<long> children = elements(list, long_of);
       std::erase(children, id);
       if (join) children.push_back(id);
-      Asn1Value set = hvx::ber::set();
-      for (const long child : children) set.add_component(hvx::ber::integer(child));
-      list = set;
+      list = hvx::ber::set();
+      for (const long child : children) list.add_component(hvx::ber::integer(child));
     };
     for (const long parent : before) {
       if (std::find(after.begin(), after.end(), parent) == after.end()) edit(parent, false);
@@ -188,8 +185,7 @@ class TopoPropertyTest : public hvx_testing::TopoTest {
             texts("topoTypeLegalChildren"), texts("topoTypeAllLegalChildren")};
       } else if (name.find(view_marker) != std::string::npos) {
         const std::string rest = name.substr(name.find(view_marker) + view_marker.size());
-        const size_t slash = rest.find('/');
-        if (slash == std::string::npos) {
+        if (rest.find('/') == std::string::npos) {
           views.insert(std::atol(rest.c_str()));
         } else {
           placements.insert({std::atol(rest.c_str()), id_after(rest, "topoNodeId=")});
@@ -216,8 +212,7 @@ class TopoPropertyTest : public hvx_testing::TopoTest {
         for (const std::string& child : types[ancestor].legal) legal.insert(child);
       }
       EXPECT_EQ(as_set(type.all_legal), legal) << id;
-      std::set<std::string> subs;
-      std::set<std::string> all_subs;
+      std::set<std::string> subs, all_subs;
       for (const auto& [other, t] : types) {
         if (as_set(t.bases).count(id)) subs.insert(other);
         if (as_set(t.all_bases).count(id)) all_subs.insert(other);
@@ -310,10 +305,8 @@ class TopoPropertyTest : public hvx_testing::TopoTest {
   // with a share that must be refused (unknown nodes and types, parents that are not views,
   // cycles, types in use).
   bool step(const std::string& system, const State& state) {
-    std::vector<long> ids;
-    std::vector<long> views;
-    std::vector<std::string> types;
-    std::vector<std::string> own_types;
+    std::vector<long> ids, views;
+    std::vector<std::string> types, own_types;
     for (const auto& [name, object] : state) {
       if (name.find("topoNodeDBId=NULL/topoNodeId=") != std::string::npos) {
         ids.push_back(id_after(name, "topoNodeId="));
@@ -404,8 +397,7 @@ class TopoPropertyTest : public hvx_testing::TopoTest {
   }
 
   struct Alarm {
-    std::string system;
-    std::string object;
+    std::string system, object;
     long severity;
   };
 

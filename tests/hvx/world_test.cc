@@ -187,9 +187,7 @@ TEST_F(WorldTest, EventInformationFitsItsSyntaxAndParsesBack) {
   hvx::EventRecorder recorder(platform_);
   ASSERT_TRUE(make_type("T"));
   hvx::Image type("topoTypeDBId=NULL/topoTypeId=\"T\"", "topoType", platform_);
-  ASSERT_TRUE(type.set_str("topoTypeDefaultLayer", "x"));
-  ASSERT_TRUE(type.store());
-  ASSERT_TRUE(type.destroy());
+  ASSERT_TRUE(type.set_str("topoTypeDefaultLayer", "x") && type.store() && type.destroy());
   ASSERT_TRUE(world_->set_connected("B", false));
   platform_.dispatch_recursive(true);
   std::vector<std::string> kinds;
