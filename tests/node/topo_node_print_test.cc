@@ -148,7 +148,6 @@ TEST(TopoNodePrintTest, HandlePrintsItsActiveAttributes) {
 
 // What the printed node does not show: defaults, values outside the enumerations, user data.
 TEST(TopoNodeValuesTest, PrintedForms) {
-  using N = VQTopoNode;
   EXPECT_EQ(printed(N::ArrayCellSize()), "width: 0 height: 25");
   EXPECT_EQ(printed(N::LocationInParent()), "parent: NULLlocation: x: 0 y: 0 z: 0");
   EXPECT_EQ(printed(N::GeoLocation{1.5, -2}), "longitude: 1.5 latitude: -2");
