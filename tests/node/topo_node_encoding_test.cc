@@ -154,6 +154,12 @@ TEST(NodeEncodingTest, EveryWrittenAttributeHasItsForm) {
 
   ASSERT_VQ_OK(Rep::set_position_in_topo_view_node_image(target, {-1, 0, 1}));
   EXPECT_EQ(staged(target, "topoViewNodePosition"), "{-1,0,1}");
+
+  // A managed object the platform cannot name is not written.
+  VQTopoNodeRepAccess::managed_objects(rep) = {"/systemId=name:\"A\"", "/noSuchAttribute=1"};
+  EXPECT_VQ_ERROR_TEXT(
+      rep.set_some_attributes_in_image(Rep::topo_node, target, gdmo({Rep::topo_node_mo_set})),
+      Code::encode_error, "VQTopoNode::managed_objects");
 }
 
 TEST(NodeEncodingTest, UserDataNeedRegisteredNamesAndValues) {
@@ -174,15 +180,6 @@ TEST(NodeEncodingTest, UserDataNeedRegisteredNamesAndValues) {
   }
   // The datum's attribute identifier, then its value as its own encoding ("x").
   EXPECT_EQ(staged(target, "topoNodeUserData"), "{{{ 1 3 6 1 4 1 7351 2 2 2 40 7 10 },'190178'H}}");
-}
-
-TEST(NodeEncodingTest, AManagedObjectThePlatformCannotNameIsNotWritten) {
-  Rep rep(kNode);
-  VQTopoNodeRepAccess::managed_objects(rep) = {"/systemId=name:\"A\"", "/noSuchAttribute=1"};
-  hvx::Image target = image();
-  EXPECT_VQ_ERROR_TEXT(
-      rep.set_some_attributes_in_image(Rep::topo_node, target, gdmo({Rep::topo_node_mo_set})),
-      Code::encode_error, "VQTopoNode::managed_objects");
 }
 
 // Values of the wrong structure: each gives its attribute's own code and message, never a

@@ -55,16 +55,10 @@ class EventDispatchTest : public PlatformWorldTest {
     ASSERT_TRUE(VQTopoPlatform::initialize(platform(), false, true));
     VQTopoNode::register_callback(object_creation, &on_node, nullptr);
   }
-
-  // Creates a node under the root view of L.
-  static void make_node(const std::string& name) {
-    node_testing::make(name, "Host", {VQTopoNodeDn("L", 1)});
-  }
 };
 
 TEST_F(EventDispatchTest, ReleaseFromACallbackDuringTheReplayDoesNotNest) {
-  make_node("a");
-  make_node("b");
+  for (const char* name : {"a", "b"}) node_testing::make(name, "Host", {VQTopoNodeDn("L", 1)});
   drain();
   release_inside = true;
   VQTopoPlatform::hold_events(false);
@@ -76,8 +70,7 @@ TEST_F(EventDispatchTest, CallbacksMayChangeTheRegistrationsAndTheServerWhileCal
   VQTopoPlatform::hold_events(false);
   VQTopoNode::unregister_callback(&on_node, nullptr);
   VQTopoNode::register_callback(object_creation, &creating_once, nullptr);
-  make_node("a");
-  make_node("b");
+  for (const char* name : {"a", "b"}) node_testing::make(name, "Host", {VQTopoNodeDn("L", 1)});
   drain();
   // The event being delivered is not heard again by the new registration; the inner
   // creation queues behind the outer ones.

@@ -297,7 +297,6 @@ TEST_F(KeptChildrenTest, AChangeBetweenTwoExchangesIsSeen) {
   // A node elsewhere changes: the answer for this view is made again, and is the same.
   make("d", "Host", {other_});
   EXPECT_EQ(read(view_, Node::state), (Values{"10", "7"}));
-  // A child leaves.
   ASSERT_VQ_OK(Node(children_[0]).destroy());
   EXPECT_EQ(read(view_, Node::state), (Values{"7"}));
 }

@@ -258,8 +258,8 @@ TEST_F(ViewGraphTest, ChangesWhileAFetchIsOnItsWayAreNotUndone) {
   Dn fresh;
   ASSERT_VQ_OK(node_testing::make_node("fresh", "Network", {a}, fresh));
   VQTopoNode moved(a);
-  ASSERT_VQ_OK(moved.set_parents({b}));
-  ASSERT_VQ_OK(
+  ASSERT_VQ_ALL_OK(
+      moved.set_parents({b}),
       moved.store_some_attributes(set_of(VQTopoNode::attribute_count, {VQTopoNode::parents})));
   ASSERT_VQ_OK(VQTopoNode(gone).destroy());
   drain();
