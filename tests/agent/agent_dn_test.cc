@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <tuple>
 
 #include "dedavuz_api/cmip_agent_dn.h"
 #include "dedavuz_api/rpc_agent_dn.h"
@@ -22,14 +23,9 @@ void expect_parses(std::initializer_list<std::pair<std::string, std::string>> ta
 }
 
 // Each (system, identifier) renders as the text, which parses back to the same text.
-struct SlashCase {
-  const char* system;
-  const char* unique;
-  const char* slash;
-};
-
 template <typename Name>
-void expect_slash_forms(std::initializer_list<SlashCase> table) {
+void expect_slash_forms(
+    std::initializer_list<std::tuple<const char*, const char*, const char*>> table) {
   for (const auto& [system, unique, slash] : table) {
     EXPECT_EQ(Name(system, unique).slash_form(), slash) << system << " " << unique;
     EXPECT_EQ(Name(std::string(slash)).slash_form(), slash);

@@ -14,7 +14,6 @@ namespace {
 
 using Code = VQStatus::Code;
 using Names = VQList<std::string>;
-using vq_testing::printed;
 
 // Any text, with a byte outside ASCII unless it is for a selector (the server would send
 // such a selector back in hexadecimal).
@@ -144,14 +143,12 @@ TYPED_TEST(AgentKindTest, EveryAttributeRoundTrips) {
       ASSERT_VQ_OK(stored ? agent.store_all_attributes() : agent.create_with_all_attributes());
       if (restage) restage(agent);
       ASSERT_VQ_OK(loaded.load_all_attributes());
-      VQAgent::OperationalState operational = VQAgent::disabled;
-      ASSERT_VQ_OK(loaded.get_operational_state(operational));
-      EXPECT_EQ(operational, VQAgent::enabled);
+      EXPECT_EQ(vq_testing::got(loaded, &A::get_operational_state), VQAgent::enabled);
       const VQIntegerSet sent =
           stored ? A::get_valid_attributes(store) : !set_of<A>({A::operational_state});
       VQIntegerSet differing(A::attribute_count);
       EXPECT_FALSE(agent.diff_some_attributes(loaded, sent, differing))
-          << printed(agent) << printed(loaded);
+          << vq_testing::printed(agent) << vq_testing::printed(loaded);
     }
     ASSERT_VQ_OK(agent.destroy());
   }

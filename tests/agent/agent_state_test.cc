@@ -11,7 +11,6 @@
 
 namespace {
 
-using Code = VQStatus::Code;
 using vq_testing::printed;
 using vq_testing::set_of;
 
@@ -44,11 +43,9 @@ const Kind kKinds[] = {
 
 class AgentStateImageTest : public agent_testing::AgentWorldTest {
  protected:
-  hvx::Image booted(const Kind& kind) {
-    hvx::Image image(hvx::DataUnit("/systemId=name:\"L\"/" + std::string(kind.name)),
-                     kind.object_class, platform());
-    EXPECT_TRUE(image.boot()) << image.get_error_string();
-    return image;
+  static hvx::Image booted(const Kind& kind) {
+    return AgentWorldTest::booted("/systemId=name:\"L\"/" + std::string(kind.name),
+                                  kind.object_class);
   }
 };
 
@@ -109,7 +106,7 @@ TEST_F(AgentStateImageTest, StatesThatAreNotEnumeratedAreDecodeErrors) {
       EXPECT_VQ_ERROR_TEXT(
           VQAgentRep::get_some_attributes_in_image(kind.snmp, image, set_of(2, {0, 1}), operational,
                                                    administrative),
-          Code::decode_error,
+          VQStatus::Code::decode_error,
           operational_bad ? "VQCmipAgent::operational_state" : "VQCmipAgent::administrative_state");
       EXPECT_EQ(operational, operational_bad ? VQAgent::enabled : VQAgent::disabled);
       EXPECT_EQ(administrative, VQAgent::unlocked);

@@ -12,6 +12,7 @@
 #include "dedavuz_api/rpc_agent.h"
 #include "dedavuz_api/snmp_agent.h"
 #include "dedavuz_api/topo_platform.h"
+#include "hvx/image.h"
 #include "hvx/testing.h"
 #include "hvx/world.h"
 #include "support/request_faults.h"
@@ -91,6 +92,12 @@ class AgentWorldTest : public ::testing::Test {
     ASSERT_TRUE(VQTopoPlatform::initialize(platform(), false));
   }
   static hvx::Platform& platform() { return hvx::Platform::default_platform(); }
+  // The server's object named `fdn`, of `object_class`, read into an image.
+  static hvx::Image booted(const std::string& fdn, const char* object_class) {
+    hvx::Image image(hvx::DataUnit(fdn), object_class, platform());
+    EXPECT_TRUE(image.boot()) << image.get_error_string();
+    return image;
+  }
 
   std::shared_ptr<hvx::World> world_;
 };

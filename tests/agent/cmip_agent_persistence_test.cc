@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "agent_world.h"
 #include "dedavuz_api/cmip_agent.h"
@@ -85,13 +86,11 @@ TEST_F(CmipAgentPersistenceTest, CreationEnablesAndStoresDeriveTheAddress) {
 TEST_F(CmipAgentPersistenceTest, MpaAddressesOfEitherFormAndMalformedOnes) {
   // The server holds [0] { host, port } for an address and [1] NULL for none.
   A agent = creatable();
-  ASSERT_VQ_OK(agent.set_mpa_address_info("h", 7, false));
-  ASSERT_VQ_OK(agent.create_with_all_attributes());
-  hvx::Image image(hvx::DataUnit(kDn.slash_form()), "cmipAgentEntity", platform());
-  ASSERT_TRUE(image.boot());
+  ASSERT_VQ_ALL_OK(agent.set_mpa_address_info("h", 7, false), agent.create_with_all_attributes());
+  hvx::Image image = booted(kDn.slash_form(), "cmipAgentEntity");
   EXPECT_EQ(image.get_str("mpaAddressInfo").str(), "address : {\"h\",7}");
-  ASSERT_VQ_OK(agent.set_mpa_address_info("", 0, true));
-  ASSERT_VQ_OK(agent.store_some_attributes(set_of({A::mpa_address_info})));
+  ASSERT_VQ_ALL_OK(agent.set_mpa_address_info("", 0, true),
+                   agent.store_some_attributes(set_of({A::mpa_address_info})));
   ASSERT_TRUE(image.boot());
   EXPECT_EQ(image.get_str("mpaAddressInfo").str(), "noAddress : NULL");
 
@@ -109,21 +108,17 @@ TEST_F(CmipAgentPersistenceTest, MpaAddressesOfEitherFormAndMalformedOnes) {
 }
 
 TEST_F(CmipAgentPersistenceTest, SelectorTextForms) {
-  const struct {
-    const char* given;
-    const char* hex;
-    const char* octal;
-  } cases[] = {
+  const std::tuple<const char*, const char*, const char*> cases[] = {
       {"\x01\x02", "0x0102", "\\001\\002"},
       {"\x01\xff\x10", "0x01ff10", "\\001\\377\\020"},
       {"", "0x", ""},
   };
-  for (const auto& c : cases) {
-    std::string text = c.given;
+  for (const auto& [given, hex, octal] : cases) {
+    std::string text = given;
     translate_to_hex(text);
-    EXPECT_EQ(text, c.hex);
+    EXPECT_EQ(text, hex);
     translate_to_octal(text);
-    EXPECT_EQ(text, c.octal);
+    EXPECT_EQ(text, octal);
   }
   std::string odd = "0x123";
   translate_to_octal(odd);
@@ -151,8 +146,7 @@ TEST_F(CmipAgentPersistenceTest, SelectorTextForms) {
 
 TEST_F(CmipAgentPersistenceTest, AnImageTheServerSentLoadsWhole) {
   ASSERT_VQ_OK(creatable().create_with_all_attributes());
-  hvx::Image image(hvx::DataUnit(kDn.slash_form()), "cmipAgentEntity", platform());
-  ASSERT_TRUE(image.boot());
+  hvx::Image image = booted(kDn.slash_form(), "cmipAgentEntity");
   VQCmipAgentRep rep(kDn);
   rep.clear_all_attributes();
   ASSERT_VQ_OK(rep.load_all_attributes_from_image(image));

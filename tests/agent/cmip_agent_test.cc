@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "agent_world.h"
 #include "dedavuz_api/cmip_agent.h"
@@ -146,32 +147,31 @@ TEST(CmipAgentTest, PrintsEachActiveAttributeInItsOrder) {
 // One change per attribute, each found by a diff and by a comparison over it alone.
 TEST(CmipAgentTest, ComparisonFindsEachDifferingAttribute) {
   const A base = populated();
-  const std::function<VQStatus(A&)> changes[] = {
-      [](A& a) { return a.set_mpa_address_info("mpa-host", 5001, false); },
-      [](A& a) { return a.set_administrative_state(VQAgent::locked); },
-      [](A& a) { return a.set_dn(VQCmipAgentDn("L", "agt2")); },
-      [](A& a) { return a.set_agent_address_info("{b}"); },
-      [](A& a) { return a.set_agent_address_tag(4); },
-      [](A& a) { return a.set_managed_objects({kB}); },
-      [](A& a) { return a.set_application_entity_title("T"); },
-      [](A& a) { return a.set_presentation_selector("P"); },
-      [](A& a) { return a.set_session_selector("S"); },
-      [](A& a) { return a.set_transport_selector("T"); },
-      [](A& a) { return a.set_network_sap("n"); },
-      [](A& a) { return a.set_name_translation("X"); },
-      [](A& a) { return a.set_application_entity_qualifier("Q"); },
-      [](A& a) { return a.set_application_entity_invoke_id(70); },
-      [](A& a) { return a.set_application_process_invoke_id(80); },
+  const std::pair<long, std::function<VQStatus(A&)>> changes[] = {
+      {3, [](A& a) { return a.set_mpa_address_info("mpa-host", 5001, false); }},
+      {1, [](A& a) { return a.set_administrative_state(VQAgent::locked); }},
+      {2, [](A& a) { return a.set_dn(VQCmipAgentDn("L", "agt2")); }},
+      {4, [](A& a) { return a.set_agent_address_info("{b}"); }},
+      {5, [](A& a) { return a.set_agent_address_tag(4); }},
+      {6, [](A& a) { return a.set_managed_objects({kB}); }},
+      {7, [](A& a) { return a.set_application_entity_title("T"); }},
+      {8, [](A& a) { return a.set_presentation_selector("P"); }},
+      {9, [](A& a) { return a.set_session_selector("S"); }},
+      {10, [](A& a) { return a.set_transport_selector("T"); }},
+      {11, [](A& a) { return a.set_network_sap("n"); }},
+      {12, [](A& a) { return a.set_name_translation("X"); }},
+      {13, [](A& a) { return a.set_application_entity_qualifier("Q"); }},
+      {14, [](A& a) { return a.set_application_entity_invoke_id(70); }},
+      {15, [](A& a) { return a.set_application_process_invoke_id(80); }},
   };
-  const int numbers[] = {3, 1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
-  for (int i = 0; i < 15; ++i) {
+  for (const auto& [number, change] : changes) {
     A changed = base;
-    ASSERT_VQ_OK(changes[i](changed));
+    ASSERT_VQ_OK(change(changed));
     VQIntegerSet differing = set_of({0});
     EXPECT_TRUE(base.diff_all_attributes(changed, differing));
-    EXPECT_EQ(differing, set_of({0, numbers[i]})) << numbers[i];
-    EXPECT_FALSE(base.compare_some_attributes(changed, set_of({numbers[i]})));
-    EXPECT_TRUE(base.compare_some_attributes(changed, !set_of({numbers[i]})));
+    EXPECT_EQ(differing, set_of({0, number})) << number;
+    EXPECT_FALSE(base.compare_some_attributes(changed, set_of({number})));
+    EXPECT_TRUE(base.compare_some_attributes(changed, !set_of({number})));
     EXPECT_NE(base, changed);
   }
   // Managed objects in another order are the same; the copy is deep.

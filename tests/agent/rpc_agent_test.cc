@@ -15,7 +15,6 @@ namespace {
 using R = VQRpcAgent;
 using Code = VQStatus::Code;
 using Schemas = VQList<R::Schema>;
-using vq_testing::printed;
 
 const auto set_of = agent_testing::set_of<R>;
 
@@ -38,7 +37,7 @@ TEST(RpcAgentTest, SchemasNamesAndPrinting) {
                    agent.remove_schema({"a", "h"}), agent.get_schemas(schemas));
   EXPECT_EQ(schemas, (Schemas{{"a", "other"}}));
 
-  EXPECT_EQ(printed(populated()),
+  EXPECT_EQ(vq_testing::printed(populated()),
             "                            dn: L:r1\n"
             "          administrative_state: \"locked\"\n"
             "          get_community_string: \"g\"\n"
@@ -61,8 +60,7 @@ TEST_F(RpcAgentServerTest, CreationAddsTheCmipAddressesAndRefusalsNameTheAttribu
   EXPECT_VQ_ERROR_TEXT(agent.create_with_some_attributes(set_of({1, 2, 3, 4})),
                        Code::missing_mandatory_attribute, "VQRpcAgent::schemas, ");
   ASSERT_VQ_OK(agent.create_with_some_attributes(set_of({1, 2, 5})));
-  hvx::Image image(hvx::DataUnit(kDn.slash_form()), "rpcAgent", platform());
-  ASSERT_TRUE(image.boot());
+  hvx::Image image = booted(kDn.slash_form(), "rpcAgent");
   EXPECT_EQ(image.get_long("agentAddressTag"), 7);
   EXPECT_EQ(image.get_str("managedDNs").str(), "{}");
   EXPECT_EQ(image.get_str("operationalState").str(), "enabled");
@@ -72,14 +70,12 @@ TEST_F(RpcAgentServerTest, CreationAddsTheCmipAddressesAndRefusalsNameTheAttribu
 
   // A value the platform cannot read as schemas (not a set, or a set of other things)
   // holds none.
-  for (const hvx::Asn1Value& value : {vq_testing::set({hvx::ber::integer(1)}),
-                                      hvx::ber::integer(1)}) {
+  for (const hvx::Asn1Value& value :
+       {vq_testing::set({hvx::ber::integer(1)}), hvx::ber::integer(1)}) {
     ASSERT_TRUE(hvx::overwrite_attribute(*world_, "L", kRelative, "agentSet", value).ok());
     R loaded = populated();
     ASSERT_VQ_OK(loaded.load_some_attributes(set_of({R::schemas})));
-    Schemas schemas;
-    ASSERT_VQ_OK(loaded.get_schemas(schemas));
-    EXPECT_TRUE(schemas.empty());
+    EXPECT_TRUE(vq_testing::got(loaded, &R::get_schemas).empty());
   }
 }
 

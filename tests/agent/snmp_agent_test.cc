@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "agent_world.h"
 #include "dedavuz_api/snmp_agent.h"
@@ -14,7 +15,6 @@ namespace {
 
 using S = VQSnmpAgent;
 using Code = VQStatus::Code;
-using Names = VQList<std::string>;
 using Address = VQSnmpAgentRep::TransportAddress;
 using vq_testing::printed;
 
@@ -35,32 +35,29 @@ TEST(SnmpAgentTest, NamesEnumerationsAndTransportAddresses) {
                 printed(S::iso) + printed(static_cast<S::AccessControlEnforcement>(0)),
             "snmp_v1snmp_v2agentproxybothno_access_controlinternetiso0");
 
-  const struct {
-    const char* text;
-    const char* held;  // "" when refused
-  } cases[] = {{"10.1.2.3", "10.1.2.3:161"},
-               {"10.1.2.3:1161", "10.1.2.3:1161"},
-               {"10 . 1 . 2 . 3", "10.1.2.3:161"},
-               {" 10.1.2.3 : 162", "10.1.2.3:162"},
-               {"10.1.2", ""},
-               {"10.1.2.3:", ""},
-               {"host:161", ""},
-               {"", ""}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
+  // Each text and the address held from it ("" when it is refused).
+  const std::pair<const char*, const char*> cases[] = {{"10.1.2.3", "10.1.2.3:161"},
+                                                       {"10.1.2.3:1161", "10.1.2.3:1161"},
+                                                       {"10 . 1 . 2 . 3", "10.1.2.3:161"},
+                                                       {" 10.1.2.3 : 162", "10.1.2.3:162"},
+                                                       {"10.1.2", ""},
+                                                       {"10.1.2.3:", ""},
+                                                       {"host:161", ""},
+                                                       {"", ""}};
+  for (const auto& [text, address] : cases) {
+    SCOPED_TRACE(text);
     S agent(kDn);
     std::string held = "kept";
-    if (*c.held == '\0') {
-      EXPECT_VQ_ERROR_TEXT(agent.set_transport_address(c.text), Code::invalid_argument,
+    if (*address == '\0') {
+      EXPECT_VQ_ERROR_TEXT(agent.set_transport_address(text), Code::invalid_argument,
                            "VQSnmpAgent::transport_address");
       EXPECT_VQ_ERROR(agent.get_transport_address(held), Code::attribute_not_set);
       EXPECT_EQ(held, "kept");
-      EXPECT_TRUE(Address(c.text).is_null());
+      EXPECT_TRUE(Address(text).is_null());
     } else {
-      EXPECT_VQ_OK(agent.set_transport_address(c.text));
-      EXPECT_VQ_OK(agent.get_transport_address(held));
-      EXPECT_EQ(held, c.held);
-      EXPECT_EQ(printed(Address(c.text)), c.held);
+      EXPECT_VQ_ALL_OK(agent.set_transport_address(text), agent.get_transport_address(held));
+      EXPECT_EQ(held, address);
+      EXPECT_EQ(printed(Address(text)), address);
     }
   }
   EXPECT_EQ(printed(Address()), "null");
@@ -96,14 +93,7 @@ TEST(SnmpAgentTest, SetsPrintingAndComparison) {
   EXPECT_EQ(differing, set_of({S::transport_address}));
 }
 
-class SnmpAgentServerTest : public agent_testing::AgentWorldTest {
- protected:
-  hvx::Image booted() {
-    hvx::Image image(hvx::DataUnit(kDn.slash_form()), "cmipsnmpProxyAgent", platform());
-    EXPECT_TRUE(image.boot()) << image.get_error_string();
-    return image;
-  }
-};
+using SnmpAgentServerTest = agent_testing::AgentWorldTest;
 
 TEST_F(SnmpAgentServerTest, ServerFormsAndRefusals) {
   S agent = populated();
@@ -111,7 +101,7 @@ TEST_F(SnmpAgentServerTest, ServerFormsAndRefusals) {
                        Code::missing_mandatory_attribute,
                        "VQSnmpAgent::access_control_enforcement, ");
   ASSERT_VQ_OK(agent.create_with_all_attributes());
-  hvx::Image image = booted();
+  hvx::Image image = booted(kDn.slash_form(), "cmipsnmpProxyAgent");
   EXPECT_EQ(image.get_str("supportedMIBs").str(), "{ps : \"mib-2\",ps : \"host\"}");
   EXPECT_EQ(image.get_str("mpaAddressInfo").str(), "noAddress : NULL");
   EXPECT_EQ(image.get_str("transportAddress").str(), std::string("\x0a\x01\x02\x03\x04\x89", 6));

@@ -51,7 +51,7 @@ TEST(VQStatusTest, EveryCodePrintsItsFixedText) {
   }
 }
 
-TEST(VQStatusTest, SuccessIsCodeZeroWhateverTheMessage) {
+TEST(VQStatusTest, SuccessIsCodeZeroAndEqualityIgnoresMessages) {
   EXPECT_EQ(printed(VQStatus::success), "Success\n");
   EXPECT_EQ(printed(VQStatus()), "Success\n");
   EXPECT_TRUE(VQStatus::success);
@@ -59,9 +59,7 @@ TEST(VQStatusTest, SuccessIsCodeZeroWhateverTheMessage) {
   EXPECT_EQ(status, VQStatus::success);
   EXPECT_EQ(status.message(), "");
   EXPECT_EQ(status.error(), nullptr);
-}
-
-TEST(VQStatusTest, EqualityComparesCodesNotMessages) {
+  // Equality compares codes, not messages.
   EXPECT_EQ(VQStatus(Code::key_not_found, "a"), VQStatus(Code::key_not_found, "b"));
   EXPECT_NE(VQStatus(Code::key_not_found, "a"), VQStatus(Code::does_not_exist, "a"));
   EXPECT_NE(VQStatus(Code::key_not_found, "a"), VQStatus::success);

@@ -4,6 +4,7 @@
 
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include "support/printed.h"
 
@@ -44,22 +45,19 @@ TEST(VQListTest, RemoveFirstOrAll) {
 }
 
 TEST(VQListTest, PrintsWithLabelAndBreaksBeforeEveryTenth) {
-  const struct {
-    int count;
-    const char* text;
-  } cases[] = {
+  const std::tuple<int, const char*> cases[] = {
       {0, "L: { }\n"},
       {2, "L: { 0 1 }\n"},
       {9, "L: { 0 1 2 3 4 5 6 7 8 }\n"},
       {10, "L: { 0 1 2 3 4 5 6 7 8 \n9 }\n"},
       {21, "L: { 0 1 2 3 4 5 6 7 8 \n9 10 11 12 13 14 15 16 17 18 \n19 20 }\n"},
   };
-  for (const auto& c : cases) {
+  for (const auto& [count, text] : cases) {
     VQList<int> list;
-    for (int i = 0; i < c.count; ++i) list.append(i);
+    for (int i = 0; i < count; ++i) list.append(i);
     std::ostringstream out;
     list.print(out, "L: ");
-    EXPECT_EQ(out.str(), c.text) << c.count;
+    EXPECT_EQ(out.str(), text) << count;
   }
   EXPECT_EQ(vq_testing::printed(VQList<std::string>{"x"}), "{ x }\n");
 }

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "dedavuz_api/mit_names.h"
@@ -48,12 +49,9 @@ TEST(NameScanTest, MatchesSscanfOnNameFormats) {
 }
 
 TEST(NameScanTest, AtoiReadsLeadingNumber) {
-  const struct {
-    const char* text;
-    long value;
-  } table[] = {{"7", 7}, {"  -3z", -3}, {"x1", 0}, {"", 0}, {"+", 0}, {"99999999999", INT_MAX},
-               {"=5", 0}};
-  for (const auto& row : table) EXPECT_EQ(vq_atoi(row.text), row.value) << row.text;
+  const std::tuple<const char*, long> table[] = {
+      {"7", 7}, {"  -3z", -3}, {"x1", 0}, {"", 0}, {"+", 0}, {"99999999999", INT_MAX}, {"=5", 0}};
+  for (const auto& [text, value] : table) EXPECT_EQ(vq_atoi(text), value) << text;
 }
 
 }  // namespace

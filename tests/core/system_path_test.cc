@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <tuple>
 
 #include "core/local_system.h"
 #include "dedavuz_api/mit_names.h"
@@ -61,12 +62,7 @@ TEST(SystemPathTest, SlashFormOfEachSystemShape) {
 }
 
 TEST(SystemPathTest, ParseReadsServerTablesBehindLocalName) {
-  const struct {
-    const char* text;
-    const char* local;
-    const char* system;
-    const char* last;
-  } table[] = {
+  const std::tuple<const char*, const char*, const char*, const char*> table[] = {
       {"/systemId=name:\"X\"/topoNodeDBId=NULL/topoNodeId=7", "L", "/L", "topoNodeId=7"},
       {"/serverTableType=\"mis\"/misId=\"B\"/topoNodeDBId=NULL/topoNodeId=7", "L", "L/B",
        "topoNodeId=7"},
@@ -81,18 +77,15 @@ TEST(SystemPathTest, ParseReadsServerTablesBehindLocalName) {
       {"/systemId=name:\"X\"", "", "/", "systemId=name:\"X\""},
       {"///", "L", "L", ""},
   };
-  for (const auto& row : table) {
-    const VQParsedSystem parsed = vq_parse_system(row.text, row.local);
-    EXPECT_EQ(parsed.system, row.system) << row.text;
-    EXPECT_EQ(parsed.last, row.last) << row.text;
+  for (const auto& [text, local, system, last] : table) {
+    const VQParsedSystem parsed = vq_parse_system(text, local);
+    EXPECT_EQ(parsed.system, system) << text;
+    EXPECT_EQ(parsed.last, last) << text;
   }
 }
 
 TEST(SystemPathTest, FdnSystemNameInvertsSystemFdns) {
-  const struct {
-    const char* fdn;
-    const char* system;
-  } table[] = {
+  const std::tuple<const char*, const char*> table[] = {
       {"/systemId=name:\"hostA\"", "hostA"},
       {"/serverTableType=\"mis\"/misId=\"B\"\"", "L/B"},
       {"/serverTableType=\"mis\"/misId=\"B\"/systemId=name:\"B\"", "/L/B"},
@@ -100,7 +93,7 @@ TEST(SystemPathTest, FdnSystemNameInvertsSystemFdns) {
       {"/serverTableType", ""},
       {"/systemId=name", ""},
   };
-  for (const auto& row : table) EXPECT_EQ(vq_fdn_system_name(row.fdn, "L"), row.system) << row.fdn;
+  for (const auto& [fdn, system] : table) EXPECT_EQ(vq_fdn_system_name(fdn, "L"), system) << fdn;
   EXPECT_TRUE(vq_is_fdn_text("/systemId=name:\"L\""));
   EXPECT_TRUE(vq_is_fdn_text("a/serverTableType"));
   EXPECT_FALSE(vq_is_fdn_text("systemId/L/B"));

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
-#include <string>
 
 #include "dedavuz_api/topo_node.h"
 #include "dedavuz_api/topo_node_rep.h"
@@ -12,7 +11,6 @@
 namespace {
 
 using N = VQTopoNode;
-using Dns = VQList<VQTopoNodeDn>;
 
 VQIntegerSet set_of(std::initializer_list<long> members) {
   return vq_testing::set_of(N::attribute_count, members);

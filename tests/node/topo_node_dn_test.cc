@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <set>
 #include <string>
+#include <tuple>
 #include <unordered_set>
 
 #include "dedavuz_api/mit_names.h"
@@ -26,7 +27,7 @@ TEST(TopoNodeDnTest, NullValueAndPrinting) {
   EXPECT_EQ(dn, VQTopoNodeDn());
 }
 
-TEST(TopoNodeDnTest, EqualityHashAndOrder) {
+TEST(TopoNodeDnTest, EqualityHashOrderAndSystemNames) {
   const VQTopoNodeDn a("alpha", 7), b("beta", 7), c("alpha", 8);
   EXPECT_NE(a, b);
   EXPECT_EQ(a.hash(), b.hash());
@@ -34,9 +35,7 @@ TEST(TopoNodeDnTest, EqualityHashAndOrder) {
   EXPECT_TRUE(a < c && c < b);
   EXPECT_EQ((std::set<VQTopoNodeDn>{b, c, a, a}).size(), 3u);
   EXPECT_EQ((std::unordered_set<VQTopoNodeDn>{a, b, a}).size(), 2u);
-}
-
-TEST(TopoNodeDnTest, SystemGivenAsFullNameIsConverted) {
+  // A system given as a full name is converted.
   EXPECT_EQ(VQTopoNodeDn("/systemId=name:\"hostA\"", 1).system_name(), "hostA");
   EXPECT_EQ(
       VQTopoNodeDn("/serverTableType=\"mis\"/misId=\"B\"/systemId=name:\"B\"", 1).system_name(),
@@ -47,10 +46,7 @@ TEST(TopoNodeDnTest, SystemGivenAsFullNameIsConverted) {
 
 TEST(TopoNodeDnTest, ParsesNameTexts) {
   const std::string longest(100000, '/');
-  const struct {
-    std::string text;
-    const char* printed;
-  } table[] = {
+  const std::tuple<std::string, const char*> table[] = {
       {"topoNodeDBId=NULL/topoNodeId=42", "testhost:42"},
       {"topoNodeDBId=NULL/topoNodeId=", "NULL"},
       {"topoNodeId=42", "NULL"},
@@ -70,8 +66,8 @@ TEST(TopoNodeDnTest, ParsesNameTexts) {
       {"/serverTableType=mis/misId=B/topoNodeDBId=NULL/topoNodeId=7", "testhost/:7"},
       {longest + "misId=\"B\"" + longest + "topoNodeId=9", "testhost/B:9"},
   };
-  for (const auto& row : table) {
-    EXPECT_EQ(printed(VQTopoNodeDn(row.text)), row.printed) << row.text.substr(0, 80);
+  for (const auto& [text, shown] : table) {
+    EXPECT_EQ(printed(VQTopoNodeDn(text)), shown) << text.substr(0, 80);
   }
 }
 
@@ -95,28 +91,21 @@ TEST(TopoNodeDnTest, WithoutLocalNameEverySystemIsRemote) {
 
 TEST(TopoNodeRepTest, ViewSlashForms) {
   const VQTopoNodeDn node("x", 9);
-  const struct {
-    VQTopoNodeDn view;
-    const char* slash;
-  } table[] = {
+  const std::tuple<VQTopoNodeDn, const char*> table[] = {
       {{"testhost", 5}, "/systemId=name:\"testhost\"/topoViewDBId=NULL/topoNodeId=5"},
       {{"testhost/B", 5}, "/serverTableType=\"mis\"/misId=\"B\"/topoViewDBId=NULL/topoNodeId=5"},
       {{"/testhost/B", 5},
        "/serverTableType=\"mis\"/misId=\"B\"/systemId=name:\"B\"/topoViewDBId=NULL/topoNodeId=5"},
   };
-  for (const auto& row : table) {
-    EXPECT_EQ(VQTopoNodeRep::topo_view_dn_slash_form(row.view), row.slash);
-    EXPECT_EQ(VQTopoNodeRep::topo_view_node_dn_slash_form(row.view, node),
-              std::string(row.slash) + "/topoNodeId=9");
+  for (const auto& [view, slash] : table) {
+    EXPECT_EQ(VQTopoNodeRep::topo_view_dn_slash_form(view), slash);
+    EXPECT_EQ(VQTopoNodeRep::topo_view_node_dn_slash_form(view, node),
+              std::string(slash) + "/topoNodeId=9");
   }
 }
 
 TEST(TopoNodeRepTest, ParsesViewAndViewNodeNames) {
-  const struct {
-    const char* text;
-    VQTopoNodeDn view;
-    VQTopoNodeDn view_node;
-  } table[] = {
+  const std::tuple<const char*, VQTopoNodeDn, VQTopoNodeDn> table[] = {
       {"topoViewDBId=NULL/topoNodeId=5", {"testhost", 5}, {}},
       {"topoViewDBId=NULL/topoNodeId=5/topoNodeId=9", {"testhost", 5}, {"testhost", 9}},
       {"/systemId=name:\"hostA\"/topoViewDBId=NULL/topoNodeId=5", {"hostA", 5}, {}},
@@ -129,9 +118,9 @@ TEST(TopoNodeRepTest, ParsesViewAndViewNodeNames) {
       {"/systemId=name:\"hostA", {}, {}},
       {"topoViewDBId", {}, {}},
   };
-  for (const auto& row : table) {
-    EXPECT_EQ(VQTopoNodeRep::topo_view_dn(row.text), row.view) << row.text;
-    EXPECT_EQ(VQTopoNodeRep::topo_view_node_dn(row.text), row.view_node) << row.text;
+  for (const auto& [text, view, view_node] : table) {
+    EXPECT_EQ(VQTopoNodeRep::topo_view_dn(text), view) << text;
+    EXPECT_EQ(VQTopoNodeRep::topo_view_node_dn(text), view_node) << text;
   }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "dedavuz_api/topo_node.h"
 #include "dedavuz_api/topo_node_rep.h"
@@ -61,12 +62,9 @@ TEST(NodeEncodingTest, SetsOfTheWrongSizeAreRefused) {
 }
 
 TEST(NodeEncodingTest, MonitorRotationIsKeptBelowAFullTurn) {
-  const struct {
-    long sent;
-    long stored;
-  } table[] = {{370, 10}, {-30, -30}, {360, 0}, {-725, -5}, {359, 359}};
-  for (const auto& row : table) {
-    hvx::Morf value = any(seq({integer(row.sent), set({integer(3), integer(4)})}));
+  const std::tuple<long, long> table[] = {{370, 10}, {-30, -30}, {360, 0}, {-725, -5}, {359, 359}};
+  for (const auto& [sent, stored] : table) {
+    hvx::Morf value = any(seq({integer(sent), set({integer(3), integer(4)})}));
     long rotation = 0;
     bool absent = true;
     Rep decoded(kNode);
@@ -74,7 +72,7 @@ TEST(NodeEncodingTest, MonitorRotationIsKeptBelowAFullTurn) {
     VQTopoNodeRepAccess::activate(decoded, {N::monitor_rotation, N::monitor_visible_children});
     EXPECT_VQ_OK(decoded.get_monitor_rotation(rotation, absent));
     EXPECT_FALSE(absent);
-    EXPECT_EQ(rotation, row.stored) << row.sent;
+    EXPECT_EQ(rotation, stored) << sent;
     EXPECT_EQ(vq_testing::got(decoded, &Rep::get_monitor_visible_children),
               (N::DnList{{"testhost", 3}, {"testhost", 4}}));
   }
@@ -156,86 +154,68 @@ TEST(NodeEncodingTest, EveryWrittenAttributeHasItsForm) {
 
   ASSERT_VQ_OK(Rep::set_position_in_topo_view_node_image(target, {-1, 0, 1}));
   EXPECT_EQ(staged(target, "topoViewNodePosition"), "{-1,0,1}");
+
+  // A managed object the platform cannot name is not written.
+  VQTopoNodeRepAccess::managed_objects(rep) = {"/systemId=name:\"A\"", "/noSuchAttribute=1"};
+  EXPECT_VQ_ERROR_TEXT(
+      rep.set_some_attributes_in_image(Rep::topo_node, target, gdmo({Rep::topo_node_mo_set})),
+      Code::encode_error, "VQTopoNode::managed_objects");
 }
 
 TEST(NodeEncodingTest, UserDataNeedRegisteredNamesAndValues) {
   const hvx::Morf layer = node_testing::text_morf("topoNodeLayer", "x");
-  const struct {
-    const char* name;
-    hvx::Morf value;
-    Code code;
-    const char* message;
-  } table[] = {
+  const std::tuple<const char*, hvx::Morf, Code, const char*> table[] = {
       {"noSuchAttribute", layer, Code::attribute_not_registered, "noSuchAttribute"},
       {"topoNodeLayer", hvx::Morf("topoNodeLayer"), Code::cannot_set_attribute,
        "VQTopoNode::object description data invalid"},
       {"topoNodeLayer", layer, Code::success, ""},
   };
   hvx::Image target = image();
-  for (const auto& row : table) {
+  for (const auto& [name, value, code, message] : table) {
     Rep rep(kNode);
-    EXPECT_VQ_OK(rep.add_user_datum(row.name, row.value));
+    EXPECT_VQ_OK(rep.add_user_datum(name, value));
     EXPECT_VQ_ERROR_TEXT(
         rep.set_some_attributes_in_image(Rep::topo_node, target, gdmo({Rep::topo_node_user_data})),
-        row.code, row.message);
+        code, message);
   }
   // The datum's attribute identifier, then its value as its own encoding ("x").
   EXPECT_EQ(staged(target, "topoNodeUserData"), "{{{ 1 3 6 1 4 1 7351 2 2 2 40 7 10 },'190178'H}}");
 }
 
-TEST(NodeEncodingTest, AManagedObjectThePlatformCannotNameIsNotWritten) {
-  Rep rep(kNode);
-  VQTopoNodeRepAccess::managed_objects(rep) = {"/systemId=name:\"A\"", "/noSuchAttribute=1"};
-  hvx::Image target = image();
-  EXPECT_VQ_ERROR_TEXT(
-      rep.set_some_attributes_in_image(Rep::topo_node, target, gdmo({Rep::topo_node_mo_set})),
-      Code::encode_error, "VQTopoNode::managed_objects");
-}
-
 // Values of the wrong structure: each gives its attribute's own code and message, never a
 // crash (those a load from the server meets first are in the wrong-structure test).
 TEST(NodeEncodingTest, WrongStructuresGiveTheirAttributesError) {
-  const struct {
-    Rep::GdmoObjectClass object_class;
-    Rep::GdmoAttribute attribute;
-    Asn1Value value;
-    Code code;
-    const char* message;
-  } table[] = {
-      {Rep::topo_node, Rep::topo_node_display_status, set({integer(1)}), Code::hvx_error,
+  using enum Rep::GdmoAttribute;
+  using enum VQStatus::Code;
+  const std::tuple<Rep::GdmoAttribute, Asn1Value, Code, const char*> table[] = {
+      {topo_node_display_status, set({integer(1)}), hvx_error, "VQTopoNode::display_statuses"},
+      {topo_node_display_status, set({seq({integer(1), integer(2)})}), hvx_error,
        "VQTopoNode::display_statuses"},
-      {Rep::topo_node, Rep::topo_node_display_status, set({seq({integer(1), integer(2)})}),
-       Code::hvx_error, "VQTopoNode::display_statuses"},
-      {Rep::topo_node, Rep::topo_node_geo_location, seq({real(1)}), Code::hvx_error,
-       "VQTopoNode::geographical_location"},
-      {Rep::topo_node, Rep::topo_node_geo_location, Asn1Value(), Code::hvx_error,
-       "VQTopoNode::geographical_location"},
-      {Rep::topo_node, Rep::topo_node_monitor, seq({integer(1), set({text("x")})}),
-       Code::decode_error, "VQTopoNode::monitor_rotation"},
-      {Rep::topo_node, Rep::topo_node_user_data, set({integer(1)}), Code::decode_error,
+      {topo_node_geo_location, seq({real(1)}), hvx_error, "VQTopoNode::geographical_location"},
+      {topo_node_geo_location, Asn1Value(), hvx_error, "VQTopoNode::geographical_location"},
+      {topo_node_monitor, seq({integer(1), set({text("x")})}), decode_error,
+       "VQTopoNode::monitor_rotation"},
+      {topo_node_user_data, set({integer(1)}), decode_error, "VQTopoNode::user_data"},
+      {topo_node_user_data, set({seq({integer(1), integer(2)})}), decode_error,
        "VQTopoNode::user_data"},
-      {Rep::topo_node, Rep::topo_node_user_data, set({seq({integer(1), integer(2)})}),
-       Code::decode_error, "VQTopoNode::user_data"},
-      {Rep::topo_node, Rep::topo_node_user_data,
-       set({seq({hvx::ber::oid(hvx::Oid("1.2.3.4")), integer(2)})}), Code::attribute_not_registered,
-       "1.2.3.4"},
-      {Rep::topo_node, Rep::topo_node_array_cell_size, set({integer(1), integer(2)}),
-       Code::hvx_error, "VQTopoNode::array_cell_size"},
-      {Rep::topo_node, Rep::topo_node_array_cell_size, seq({integer(-1), integer(2)}),
-       Code::hvx_error, "VQTopoNode::array_cell_size"},
-      {Rep::topo_node, Rep::topo_node_bus_points, seq({integer(1)}), Code::hvx_error,
+      {topo_node_user_data, set({seq({hvx::ber::oid(hvx::Oid("1.2.3.4")), integer(2)})}),
+       attribute_not_registered, "1.2.3.4"},
+      {topo_node_array_cell_size, set({integer(1), integer(2)}), hvx_error,
+       "VQTopoNode::array_cell_size"},
+      {topo_node_array_cell_size, seq({integer(-1), integer(2)}), hvx_error,
+       "VQTopoNode::array_cell_size"},
+      {topo_node_bus_points, seq({integer(1)}), hvx_error, "VQTopoNode::bus_logical_locations"},
+      {topo_node_bus_points, seq({seq({integer(1), integer(2)})}), hvx_error,
        "VQTopoNode::bus_logical_locations"},
-      {Rep::topo_node, Rep::topo_node_bus_points, seq({seq({integer(1), integer(2)})}),
-       Code::hvx_error, "VQTopoNode::bus_logical_locations"},
-      {Rep::topo_view, Rep::topo_view_config_data, set({text("x")}), Code::hvx_error,
-       "VQTopoNode::view_config_data"},
+      {topo_view_config_data, set({text("x")}), hvx_error, "VQTopoNode::view_config_data"},
   };
-  for (const auto& row : table) {
-    SCOPED_TRACE(row.message);
+  for (const auto& [attribute, sent, code, message] : table) {
+    SCOPED_TRACE(message);
     Rep rep(kNode);
-    hvx::Morf value = any(row.value);
-    EXPECT_VQ_ERROR_TEXT(rep.get_attribute_from_morf(row.object_class, row.attribute, value),
-                         row.code, row.message);
+    hvx::Morf value = any(sent);
+    const auto object_class = attribute == topo_view_config_data ? Rep::topo_view : Rep::topo_node;
+    EXPECT_VQ_ERROR_TEXT(rep.get_attribute_from_morf(object_class, attribute, value), code,
+                         message);
   }
 }
 

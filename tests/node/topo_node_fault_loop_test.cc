@@ -18,14 +18,11 @@
 namespace {
 
 using node_testing::attributes;
-using node_testing::Neighbours;
 using node_testing::NodeWorldTest;
-using Code = VQStatus::Code;
 using N = VQTopoNode;
 
 enum class Operation { create, load, store };
 using vq_testing::Fault;
-using vq_testing::fault_at;
 
 // The requests each operation makes on the populated node, in order: the create (or the
 // topoNode store, or boot), one per parent view for the positions, then for a create or
@@ -83,7 +80,7 @@ class NodeFaultTest : public NodeWorldTest {
     return node;
   }
 
-  Neighbours n_;
+  node_testing::Neighbours n_;
   N node_;
   N loaded_;
   VQTopoNodeDn dn_;
@@ -106,13 +103,13 @@ class NodeRequestFaultTest
 
 TEST_P(NodeRequestFaultTest, GivesItsStepsStatus) {
   const auto [operation, k, fault] = GetParam();
-  const auto plan = fault_at(k, fault);
+  const auto plan = vq_testing::fault_at(k, fault);
   const std::size_t before = nodes_in_database();
   const VQStatus status = run(operation, plan);
   if (operation != Operation::load && k == kViewBoot) {
     EXPECT_VQ_OK(status);
   } else {
-    EXPECT_VQ_ERROR(status, Code::hvx_error);
+    EXPECT_VQ_ERROR(status, VQStatus::Code::hvx_error);
     if (fault == Fault::fail) {
       EXPECT_EQ(status.message(), "processingFailure: injected");
     }

@@ -1,8 +1,8 @@
 // Create, load, store, destroy and exists, end to end against the embedded server.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
+#include <tuple>
 
 #include "dedavuz_api/topo_node.h"
 #include "dedavuz_api/topo_node_rep.h"
@@ -18,11 +18,10 @@ namespace {
 
 using node_testing::attributes;
 using node_testing::make;
-using node_testing::NodeWorldTest;
 using Code = VQStatus::Code;
 using N = VQTopoNode;
 
-using PersistenceTest = NodeWorldTest;
+using PersistenceTest = node_testing::NodeWorldTest;
 
 }  // namespace
 
@@ -32,11 +31,7 @@ TEST_F(PersistenceTest, SelectionsAreCheckedFirst) {
   const VQTopoNodeDn campus = make("Campus", "Network", {root()});
   N node;
   EXPECT_VQ_ALL_OK(node.set_name("n"), node.set_type_name("Router"), node.set_parents({}));
-  const struct {
-    VQIntegerSet selection;
-    Code code;
-    const char* message;
-  } table[] = {
+  const std::tuple<VQIntegerSet, Code, const char*> table[] = {
       {attributes({N::name, N::type_name}), Code::missing_mandatory_attribute,
        "VQTopoNode::parents, "},
       {attributes({N::name}), Code::missing_mandatory_attribute,
@@ -47,8 +42,8 @@ TEST_F(PersistenceTest, SelectionsAreCheckedFirst) {
        Code::attribute_not_creatable, "VQTopoNode::children, severity, "},
       {attributes({N::name, N::type_name, N::parents}), Code::no_parents, "VQTopoNode::parents"},
   };
-  for (const auto& row : table) {
-    EXPECT_VQ_ERROR_TEXT(node.create_with_some_attributes(row.selection), row.code, row.message);
+  for (const auto& [selection, code, message] : table) {
+    EXPECT_VQ_ERROR_TEXT(node.create_with_some_attributes(selection), code, message);
   }
   EXPECT_FALSE(vq_testing::active_of(node).is_member(N::dn));
   const VQIntegerSet name = attributes({N::name});
@@ -84,15 +79,12 @@ TEST_F(PersistenceTest, DestroyRemovesOnlyTheNode) {
   EXPECT_VQ_ERROR(node.destroy(), Code::hvx_error);
 }
 
-TEST_F(PersistenceTest, ViewChildrenNeedTheViewGraph) {
-  N node(root());
-  EXPECT_VQ_ERROR_TEXT(node.load_some_attributes(attributes({N::name, N::view_children})),
-                       Code::not_supported_by_platform, "VQTopoNode::view_children");
-  EXPECT_EQ(vq_testing::active_of(node), attributes({N::dn}));
-}
-
-TEST_F(PersistenceTest, PathNamesOfANodeWithParentsNeedTheViewGraph) {
+// View children, and the path names of a node with parents, come from the view graph.
+TEST_F(PersistenceTest, ViewChildrenAndPathNamesBelowTheRootNeedTheViewGraph) {
   N top(root());
+  EXPECT_VQ_ERROR_TEXT(top.load_some_attributes(attributes({N::name, N::view_children})),
+                       Code::not_supported_by_platform, "VQTopoNode::view_children");
+  EXPECT_EQ(vq_testing::active_of(top), attributes({N::dn}));
   ASSERT_VQ_OK(top.load_some_attributes(attributes({N::topology_pathnames})));
   EXPECT_EQ(vq_testing::got(top, &N::get_topology_pathnames), VQList<std::string>{"/Root"});
 
@@ -126,20 +118,16 @@ TEST_F(PersistenceTest, ViewAttributesOfANodeThatIsNotAView) {
   EXPECT_TRUE(absent);
 }
 
-// A view whose topoView object cannot be booted is missing, not defaulted.
-TEST_F(PersistenceTest, AViewWhoseViewObjectIsGoneIsMissingNotDefaulted) {
+// A load reads only the objects that hold what it was asked for; a view whose topoView
+// object cannot be booted is missing, not defaulted.
+TEST_F(PersistenceTest, ALoadReadsOnlyTheObjectsItNeedsAndTheViewObjectMustBeThere) {
   N view(make("v", "Network", {root()}));
-  vq_testing::installed_plan(platform())->fail_request(2, hvx::ErrorCode::no_such_object_instance);
-  EXPECT_VQ_ERROR(view.load_some_attributes(attributes({N::type_name, N::view_config_data})),
-                  Code::object_does_not_exist);
-}
-
-// A load reads only the objects that hold what it was asked for.
-TEST_F(PersistenceTest, ALoadOfTopoNodeAttributesIsOneRequest) {
-  N view(root());
   const auto plan = vq_testing::installed_plan(platform());
   EXPECT_VQ_OK(view.load_some_attributes(attributes({N::name, N::children})));
   EXPECT_EQ(plan->requests_seen(), 1);
+  plan->fail_request(3, hvx::ErrorCode::no_such_object_instance);
+  EXPECT_VQ_ERROR(view.load_some_attributes(attributes({N::type_name, N::view_config_data})),
+                  Code::object_does_not_exist);
 }
 
 TEST_F(PersistenceTest, ALoadActivatesEverythingAskedFor) {
@@ -195,13 +183,7 @@ TEST_F(PersistenceTest, WrongStructuresOnTheServerGiveTheirAttributesError) {
   const std::string node = view.slash_form();
   const std::string view_object = VQTopoNodeRep::topo_view_dn_slash_form(view);
   const std::string position = VQTopoNodeRep::topo_view_node_dn_slash_form(root(), view);
-  const struct {
-    std::string object;
-    const char* attribute;
-    int loaded;
-    Code code;
-    const char* message;
-  } table[] = {
+  const std::tuple<std::string, const char*, int, Code, const char*> table[] = {
       {node, "topoNodeGeoLocation", N::geographical_location, Code::hvx_error,
        "VQTopoNode::geographical_location"},
       {node, "topoNodeUserData", N::user_data, Code::decode_error, "VQTopoNode::user_data"},
@@ -210,14 +192,13 @@ TEST_F(PersistenceTest, WrongStructuresOnTheServerGiveTheirAttributesError) {
       {position, "topoViewNodePosition", N::logical_locations, Code::hvx_error,
        "VQTopoNode::logical_locations"},
   };
-  for (const auto& row : table) {
-    SCOPED_TRACE(row.attribute);
+  for (const auto& [object, attribute, asked, code, message] : table) {
+    SCOPED_TRACE(attribute);
     const hvx::Status poked =
-        hvx::overwrite_attribute(*world_, "L", row.object, row.attribute, hvx::ber::integer(5));
-    ASSERT_TRUE(poked.ok()) << row.object << ": " << poked;
+        hvx::overwrite_attribute(*world_, "L", object, attribute, hvx::ber::integer(5));
+    ASSERT_TRUE(poked.ok()) << object << ": " << poked;
     N loaded(view);
-    EXPECT_VQ_ERROR_TEXT(loaded.load_some_attributes(attributes({N::name, row.loaded})), row.code,
-                         row.message);
+    EXPECT_VQ_ERROR_TEXT(loaded.load_some_attributes(attributes({N::name, asked})), code, message);
     EXPECT_EQ(vq_testing::active_of(loaded), attributes({N::dn}));
   }
 }

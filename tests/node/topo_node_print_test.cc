@@ -94,7 +94,7 @@ testhost:110 }
 
 // Defaults change the values, not which attributes are active; the cell size is not that
 // of a new value.
-TEST(TopoNodePrintTest, DefaultsOfEveryAttribute) {
+TEST(TopoNodePrintTest, DefaultsOfEveryAttributeAndAHandlesActiveOnes) {
   VQTopoNodeRep rep = populated();
   EXPECT_VQ_OK(rep.load_all_defaults());
   EXPECT_EQ(printed(rep), R"(                            dn: NULL
@@ -136,9 +136,7 @@ view_background_image_filename:
   VQTopoNodeRep fresh;
   EXPECT_VQ_OK(fresh.load_all_defaults());
   EXPECT_EQ(printed(fresh), "");
-}
-
-TEST(TopoNodePrintTest, HandlePrintsItsActiveAttributes) {
+  // A handle prints its active attributes.
   N node;
   EXPECT_VQ_OK(node.set_is_severity_propagated(true));
   EXPECT_EQ(printed(node), "        is_severity_propagated: TRUE\n");
@@ -148,7 +146,6 @@ TEST(TopoNodePrintTest, HandlePrintsItsActiveAttributes) {
 
 // What the printed node does not show: defaults, values outside the enumerations, user data.
 TEST(TopoNodeValuesTest, PrintedForms) {
-  using N = VQTopoNode;
   EXPECT_EQ(printed(N::ArrayCellSize()), "width: 0 height: 25");
   EXPECT_EQ(printed(N::LocationInParent()), "parent: NULLlocation: x: 0 y: 0 z: 0");
   EXPECT_EQ(printed(N::GeoLocation{1.5, -2}), "longitude: 1.5 latitude: -2");

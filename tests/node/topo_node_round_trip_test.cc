@@ -1,6 +1,8 @@
 // A node created with every settable attribute, or stored in part, reads back equal.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -13,7 +15,6 @@
 namespace {
 
 using node_testing::attributes;
-using node_testing::loadable_without_view_graph;
 using node_testing::Neighbours;
 using node_testing::NodeWorldTest;
 using N = VQTopoNode;
@@ -44,7 +45,7 @@ class RoundTripTest : public NodeWorldTest {
 
 TEST_F(RoundTripTest, CreatedNodeLoadsBackEqual) {
   N loaded(dn_);
-  ASSERT_VQ_OK(loaded.load_some_attributes(loadable_without_view_graph()));
+  ASSERT_VQ_OK(loaded.load_some_attributes(node_testing::loadable_without_view_graph()));
   EXPECT_TRUE(node_ == loaded) << differing(node_, loaded, vq_testing::active_of(node_));
 
   // User data never take part in comparisons: read them back one by one.
@@ -56,58 +57,42 @@ TEST_F(RoundTripTest, CreatedNodeLoadsBackEqual) {
 // A second value, other than the one the node was created with, for each attribute a
 // store takes. Visible children name `child`, a child of the node.
 VQStatus change(N& node, int attribute, const Neighbours& n, const VQTopoNodeDn& child) {
-  switch (attribute) {
-    case N::name:
-      return node.set_name("renamed \xe0");
-    case N::type_name:
-      return node.set_type_name("Subnetwork");
-    case N::managed_objects:
-      return node.set_managed_objects({"/systemId=name:\"B\"/subsystemId=\"VQ-MIS\""});
-    case N::parents:
-      return node.set_parents({n.annex});
-    case N::links:
-      return node.set_links({n.hub, n.campus, child});
-    case N::propagate_peers:
-      return node.set_propagate_peers({});
-    case N::is_severity_propagated:
-      return node.set_is_severity_propagated(true);
-    case N::state:
-      return node.set_state(2147483647);
-    case N::display_statuses:
-      return node.set_display_statuses({{"only", 9}});
-    case N::geographical_location:
-      return node.set_geographical_location({}, true);
-    case N::layer_name:
-      return node.set_layer_name("");
-    case N::user_data:
-      return node.add_user_datum("topoNodeLayer", node_testing::text_morf("topoNodeLayer", "z"));
-    case N::logical_locations:
-      return node.set_logical_location(n.campus, {-1, -1, -1});
-    case N::view_background_image_filename:
-      return node.set_view_background_image_filename("");
-    case N::view_map_config_filename:
-      return node.set_view_map_config_filename("other.map");
-    case N::view_default_geo_area:
-      return node.set_view_default_geo_area({}, 0.0, true);
-    case N::view_config_data:
-      return node.set_view_config_data({});
-    case N::monitor_rotation:
-      return node.set_monitor_rotation(359, false);
-    case N::monitor_visible_children:
-      return node.set_monitor_visible_children({child});
-    case N::array_visible_children:
-      return node.set_array_visible_children({child});
-    case N::array_orientation:
-      return node.set_array_orientation(N::horizontal);
-    case N::array_num_columns:
-      return node.set_array_num_columns(0);
-    case N::array_cell_size:
-      return node.set_array_cell_size({});
-    case N::bus_logical_locations:
-      return node.set_bus_logical_locations({{-7, 8, -9}});
-    default:
-      return VQStatus(VQStatus::Code::invalid_argument, "no second value");
-  }
+  const N::DnList links = {n.hub, n.campus, child};
+  const VQList<N::DisplayStatus> statuses = {{"only", 9}};
+  const hvx::Morf layer = node_testing::text_morf("topoNodeLayer", "z");
+  const N::Location corner(-1, -1, -1);
+  const VQList<N::Location> bus_points = {{-7, 8, -9}};
+  const std::map<int, std::function<VQStatus()>> changes = {
+      {N::name, [&] { return node.set_name("renamed \xe0"); }},
+      {N::type_name, [&] { return node.set_type_name("Subnetwork"); }},
+      {N::managed_objects,
+       [&] { return node.set_managed_objects({"/systemId=name:\"B\"/subsystemId=\"VQ-MIS\""}); }},
+      {N::parents, [&] { return node.set_parents({n.annex}); }},
+      {N::links, [&] { return node.set_links(links); }},
+      {N::propagate_peers, [&] { return node.set_propagate_peers({}); }},
+      {N::is_severity_propagated, [&] { return node.set_is_severity_propagated(true); }},
+      {N::state, [&] { return node.set_state(2147483647); }},
+      {N::display_statuses, [&] { return node.set_display_statuses(statuses); }},
+      {N::geographical_location, [&] { return node.set_geographical_location({}, true); }},
+      {N::layer_name, [&] { return node.set_layer_name(""); }},
+      {N::user_data, [&] { return node.add_user_datum("topoNodeLayer", layer); }},
+      {N::logical_locations, [&] { return node.set_logical_location(n.campus, corner); }},
+      {N::view_background_image_filename,
+       [&] { return node.set_view_background_image_filename(""); }},
+      {N::view_map_config_filename, [&] { return node.set_view_map_config_filename("other.map"); }},
+      {N::view_default_geo_area, [&] { return node.set_view_default_geo_area({}, 0.0, true); }},
+      {N::view_config_data, [&] { return node.set_view_config_data({}); }},
+      {N::monitor_rotation, [&] { return node.set_monitor_rotation(359, false); }},
+      {N::monitor_visible_children, [&] { return node.set_monitor_visible_children({child}); }},
+      {N::array_visible_children, [&] { return node.set_array_visible_children({child}); }},
+      {N::array_orientation, [&] { return node.set_array_orientation(N::horizontal); }},
+      {N::array_num_columns, [&] { return node.set_array_num_columns(0); }},
+      {N::array_cell_size, [&] { return node.set_array_cell_size({}); }},
+      {N::bus_logical_locations, [&] { return node.set_bus_logical_locations(bus_points); }},
+  };
+  const auto found = changes.find(attribute);
+  if (found == changes.end()) return VQStatus(VQStatus::Code::invalid_argument, "no second value");
+  return found->second();
 }
 
 using Subset = std::vector<int>;

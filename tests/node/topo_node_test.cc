@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "dedavuz_api/topo_node_rep.h"
 #include "node/topo_node_rep_access.h"
@@ -202,20 +203,18 @@ TEST_F(TopoNodeTest, ManagedObjectsAreCanonicalWhenSetAsAList) {
 
 // The type bounds the visible children of a monitor; only monitor types know the bound.
 TEST_F(TopoNodeTest, MonitorVisibleChildrenAreLimitedByType) {
-  const struct {
-    const char* type;
-    long limit;
-    long max;  // 0: code 14 with the type name
-  } table[] = {{"OmniSector", 1, 1}, {"Hexagon", 6, 6}, {"Hexagon120", 3, 3}, {"Circle", 36, 36},
-               {"hexagon", 36, 0},   {"Router", 36, 0}, {"", 36, 0}};
+  // Each type, the children it takes and the bound it reports (0: code 14 with its name).
+  const std::tuple<const char*, long, long> table[] = {
+      {"OmniSector", 1, 1}, {"Hexagon", 6, 6}, {"Hexagon120", 3, 3}, {"Circle", 36, 36},
+      {"hexagon", 36, 0},   {"Router", 36, 0}, {"", 36, 0}};
   const std::string refused =
       "VQTopoNode::monitor_visible_children, because max number of visible children is exceeded";
-  for (const auto& row : table) {
-    SCOPED_TRACE(row.type);
+  for (const auto& [type, limit, bound] : table) {
+    SCOPED_TRACE(type);
     N node;
-    EXPECT_VQ_OK(node.set_type_name(row.type));
+    EXPECT_VQ_OK(node.set_type_name(type));
     Dns full;
-    for (long i = 0; i < row.limit; ++i) {
+    for (long i = 0; i < limit; ++i) {
       EXPECT_VQ_OK(node.add_monitor_visible_child({"testhost", i}));
       full.append({"testhost", i});
     }
@@ -226,22 +225,22 @@ TEST_F(TopoNodeTest, MonitorVisibleChildrenAreLimitedByType) {
     EXPECT_VQ_ERROR(node.add_monitor_visible_child({"testhost", 0}), Code::already_exists);
     full.append(extra);
     N other;
-    EXPECT_VQ_OK(other.set_type_name(row.type));
+    EXPECT_VQ_OK(other.set_type_name(type));
     EXPECT_VQ_ERROR_TEXT(other.set_monitor_visible_children(full), Code::cannot_set_attribute,
                          refused);
     EXPECT_VQ_ERROR(other.get_monitor_visible_children(full), Code::attribute_not_set);
 
     VQTopoNodeRep rep;
-    EXPECT_VQ_OK(rep.set_type_name(row.type));
+    EXPECT_VQ_OK(rep.set_type_name(type));
     VQTopoNodeRepAccess::activate(rep, {N::monitor_max_visible_children});
     long max = -1;
     const VQStatus status = rep.get_monitor_max_visible_children(max);
-    if (row.max == 0) {
-      EXPECT_VQ_ERROR_TEXT(status, Code::invalid_argument, row.type);
+    if (bound == 0) {
+      EXPECT_VQ_ERROR_TEXT(status, Code::invalid_argument, type);
       EXPECT_EQ(max, -1);
     } else {
       EXPECT_VQ_OK(status);
-      EXPECT_EQ(max, row.max);
+      EXPECT_EQ(max, bound);
     }
   }
 }
@@ -288,16 +287,11 @@ TEST_F(TopoNodeTest, CopiesAreDeep) {
 // Records the sets the _all_ forms pass on.
 class RecordingRep : public VQTopoNodeRep {
  public:
-  VQStatus create_with_some_attributes(const VQIntegerSet& attributes) override {
-    passed = attributes;
-    return VQStatus::success;
-  }
-  VQStatus load_some_attributes(const VQIntegerSet& attributes) override {
-    passed = attributes;
-    return VQStatus::success;
-  }
-  VQStatus store_some_attributes(const VQIntegerSet& attributes) override {
-    passed = attributes;
+  VQStatus create_with_some_attributes(const VQIntegerSet& set) override { return record(set); }
+  VQStatus load_some_attributes(const VQIntegerSet& set) override { return record(set); }
+  VQStatus store_some_attributes(const VQIntegerSet& set) override { return record(set); }
+  VQStatus record(const VQIntegerSet& set) {
+    passed = set;
     return VQStatus::success;
   }
   VQIntegerSet passed;

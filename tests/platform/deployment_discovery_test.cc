@@ -58,8 +58,7 @@ TEST_P(DiscoveryLayoutTest, FindsEachServerByItsPaths) {
     hvx::Image table(hvx::DataUnit(VQTopoPlatformRep::fdn_table_fdn(system)), "vqFdn", platform());
     EXPECT_TRUE(table.boot() && table.exists()) << system << ": " << table.get_error_string();
   }
-  EXPECT_EQ(to_vector(VQTopoPlatformRep::instance()->discovery_problems()),
-            std::vector<std::string>{});
+  EXPECT_TRUE(VQTopoPlatformRep::instance()->discovery_problems().is_empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -100,8 +99,7 @@ TEST_F(DeploymentDiscoveryTest, RegistrationsAreWithdrawnAndRenewed) {
                 "registerConnection B " + app, "registerConnection C " + app,
                 "deregisterConnection /L/B " + app, "deregisterConnection /L/B/C " + app,
                 "registerConnection B " + app, "registerConnection C " + app}));
-  EXPECT_EQ(to_vector(VQTopoPlatformRep::instance()->discovery_problems()),
-            std::vector<std::string>{});
+  EXPECT_TRUE(VQTopoPlatformRep::instance()->discovery_problems().is_empty());
 }
 
 }  // namespace

@@ -32,13 +32,12 @@ std::string joined(const VQList<std::string>& lines) {
 }
 
 using platform_testing::kThreeSystems;
-using platform_testing::PlatformWorldTest;
 using platform_testing::to_vector;
 using ::testing::HasSubstr;
 using ::testing::internal::CaptureStderr;
 using ::testing::internal::GetCapturedStderr;
 
-using DiscoveryTest = PlatformWorldTest;
+using DiscoveryTest = platform_testing::PlatformWorldTest;
 
 TEST_F(DiscoveryTest, NamesFollowThePlatformObjectOnceItExists) {
   const std::string c_fdn =
@@ -96,16 +95,14 @@ TEST_F(DiscoveryTest, NetworkAddressOfAnotherServerIsNotFollowed) {
 TEST_F(DiscoveryTest, GarbageEntriesAreSkipped) {
   const hvx::Status answering = hvx::answer_action(
       *world_, "B", "vqFdn", "vqListFdns", [](const std::string&, const hvx::Asn1Value&) {
-        hvx::Asn1Value info = hvx::ber::set();
         const std::string good =
             hvx::fdn2oi("agentTableType=\"CMIP\"/agentId=id:\"C\"").encode().str();
-        info.add_component(fdn_entry("/systemId=name:\"C\"", "\x30\x05garbage"));  // bad BER
-        info.add_component(fdn_entry("/systemId=name:\"C\"", ""));                 // no route
-        info.add_component(fdn_entry("/topoNodeDBId=NULL", good));  // names no system
-        info.add_component(fdn_entry("/", good));                   // no RDN at all
-        info.add_component(fdn_entry("/systemId=name:\"C\"", good));
-        info.add_component(fdn_entry("/systemId=name:\"C\"", good));
-        return info;
+        return vq_testing::set({fdn_entry("/systemId=name:\"C\"", "\x30\x05garbage"),  // bad BER
+                                fdn_entry("/systemId=name:\"C\"", ""),                 // no route
+                                fdn_entry("/topoNodeDBId=NULL", good),  // names no system
+                                fdn_entry("/", good),                   // no RDN at all
+                                fdn_entry("/systemId=name:\"C\"", good),
+                                fdn_entry("/systemId=name:\"C\"", good)});
       });
   ASSERT_TRUE(answering.ok()) << answering;
   static std::vector<std::string> added;

@@ -24,10 +24,12 @@ std::vector<std::string> heard;
 // The last component of a system path: events name a remote system by its route ("L/B"),
 // creations by the discovered name ("/L/B").
 std::string server_of(const std::string& system) { return system.substr(system.rfind('/') + 1); }
+std::string who(const VQTopoNodeDn& dn) {
+  return server_of(dn.system_name()) + vq_testing::numbered(":", dn.unique_id());
+}
 
 void on_node(const VQTopoNodeCallbackData& data) {
-  const std::string who =
-      server_of(data.dn.system_name()) + vq_testing::numbered(":", data.dn.unique_id());
+  const std::string who = platform_testing::who(data.dn);
   std::string name;
   if (data.event == object_creation) heard.push_back("create " + who);
   if (data.event == object_deletion) heard.push_back("delete " + who);
@@ -66,7 +68,7 @@ TEST_F(EventPropertyTest, CallbacksHearEveryChangeOnceInServerOrder) {
         ASSERT_VQ_OK(node_testing::make_node(vq_testing::numbered("n", step), "Host",
                                              {VQTopoNodeDn(system, 1)}, dn));
         live.push_back(dn);
-        expected.push_back("create " + server_of(system) + vq_testing::numbered(":", dn.unique_id()));
+        expected.push_back("create " + who(dn));
         break;
       }
       case 2:
@@ -74,13 +76,11 @@ TEST_F(EventPropertyTest, CallbacksHearEveryChangeOnceInServerOrder) {
         if (live.empty()) break;
         VQTopoNode node(live[random() % live.size()]);
         const std::string name = vq_testing::numbered("r", step);
-        ASSERT_VQ_OK(node.set_name(name));
-        ASSERT_VQ_OK(node.store_some_attributes(
-            vq_testing::set_of(VQTopoNode::attribute_count, {VQTopoNode::name})));
-        VQTopoNodeDn dn;
-        ASSERT_VQ_OK(node.get_dn(dn));
-        expected.push_back("rename " + server_of(dn.system_name()) + ":" +
-                           std::to_string(dn.unique_id()) + " " + name);
+        ASSERT_VQ_ALL_OK(node.set_name(name),
+                         node.store_some_attributes(
+                             vq_testing::set_of(VQTopoNode::attribute_count, {VQTopoNode::name})));
+        expected.push_back("rename " + who(vq_testing::got(node, &VQTopoNode::get_dn)) + " " +
+                           name);
         break;
       }
       case 4: {
@@ -88,8 +88,7 @@ TEST_F(EventPropertyTest, CallbacksHearEveryChangeOnceInServerOrder) {
         const std::size_t i = random() % live.size();
         VQTopoNode node(live[i]);
         ASSERT_VQ_OK(node.destroy());
-        expected.push_back("delete " + server_of(live[i].system_name()) + ":" +
-                           std::to_string(live[i].unique_id()));
+        expected.push_back("delete " + who(live[i]));
         live.erase(live.begin() + static_cast<long>(i));
         break;
       }

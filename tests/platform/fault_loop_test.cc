@@ -19,7 +19,6 @@ namespace {
 
 using platform_testing::kThreeSystems;
 using platform_testing::PlatformWorldTest;
-using platform_testing::to_vector;
 
 // Past the number of requests a clean initialize makes (CleanRunFitsTheLoop checks it).
 constexpr int kLastRequest = 16;
@@ -54,7 +53,7 @@ TEST_P(EveryRequestTest, InitializesWithWhatItReachedAndSaysWhatFailed) {
   ASSERT_TRUE(made);
   VQTopoPlatform* const topo = VQTopoPlatform::instance();
   ASSERT_NE(topo, nullptr);
-  const std::vector<std::string> names = to_vector(topo->system_names());
+  const std::vector<std::string> names = platform_testing::to_vector(topo->system_names());
   ASSERT_GE(names.size(), 1u);
   ASSERT_LE(names.size(), kThreeSystems.size());
   EXPECT_EQ(names,

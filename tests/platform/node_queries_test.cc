@@ -19,44 +19,32 @@ using platform_testing::kThreeSystems;
 using platform_testing::QueryWorldTest;
 using platform_testing::SystemNodes;
 using Dns = VQList<VQTopoNodeDn>;
-using Systems = VQList<std::string>;
 
 struct NameQuery {
   const char* label;
-  std::function<VQStatus(const VQTopoPlatform&, Dns&, const Systems&)> run;
+  std::function<VQStatus(const VQTopoPlatform&, Dns&, const VQList<std::string>&)> run;
   VQTopoNodeDn SystemNodes::*found;
   // A system that does not answer fails the whole query (and empties the result).
   bool strict = false;
 };
 
 const NameQuery kQueries[] = {
-    {"by_name",
-     [](const VQTopoPlatform& p, Dns& out, const Systems& s) {
-       return p.find_nodes_by_name("alpha", out, s);
-     },
+    {"by_name", [](auto& p, auto& out, auto& s) { return p.find_nodes_by_name("alpha", out, s); },
      &SystemNodes::alpha},
     {"by_quoted_name",
-     [](const VQTopoPlatform& p, Dns& out, const Systems& s) {
-       return p.find_nodes_by_name("\"beta\"", out, s);
-     },
+     [](auto& p, auto& out, auto& s) { return p.find_nodes_by_name("\"beta\"", out, s); },
      &SystemNodes::beta},
-    {"by_type",
-     [](const VQTopoPlatform& p, Dns& out, const Systems& s) {
-       return p.find_nodes_by_type("Network", out, s);
-     },
+    {"by_type", [](auto& p, auto& out, auto& s) { return p.find_nodes_by_type("Network", out, s); },
      &SystemNodes::net},
     {"by_managed_object",
-     [](const VQTopoPlatform& p, Dns& out, const Systems& s) {
-       return p.find_nodes_by_managed_object(kManaged, out, s);
-     },
+     [](auto& p, auto& out, auto& s) { return p.find_nodes_by_managed_object(kManaged, out, s); },
      &SystemNodes::alpha},
     {"by_MO_set",
-     [](const VQTopoPlatform& p, Dns& out, const Systems& s) {
+     [](auto& p, auto& out, auto& s) {
        return p.find_nodes_by_MO_set({"/systemId=name:\"Z\"", kManaged}, out, s);
      },
      &SystemNodes::alpha, true},
-    {"root_nodes",
-     [](const VQTopoPlatform& p, Dns& out, const Systems& s) { return p.find_root_nodes(out, s); },
+    {"root_nodes", [](auto& p, auto& out, auto& s) { return p.find_root_nodes(out, s); },
      &SystemNodes::root},
 };
 
@@ -169,12 +157,11 @@ TEST_F(NodeQueryTest, ViewsAndTypes) {
   EXPECT_FALSE(topo_->is_view(VQTopoNodeDn("L", 777)));
 
   ASSERT_VQ_OK(topo_->find_root_types(types));
-  EXPECT_EQ(types, (VQList<VQTopoTypeDn>{{"L", "Container"},
-                                         {"L", "Device"},
-                                         {"L", "Link"},
-                                         {"L", "Monitor"},
-                                         {"L", "Array"},
-                                         {"L", "Bus"}}));
+  VQList<VQTopoTypeDn> roots;  // compared as lists are, whatever the order
+  for (const char* root : {"Container", "Device", "Link", "Monitor", "Array", "Bus"}) {
+    roots.append({"L", root});
+  }
+  EXPECT_EQ(types, roots);
 
   ASSERT_VQ_OK(topo_->find_all_types(types));
   std::vector<std::string> all;

@@ -3,7 +3,6 @@
 // single loads of the same nodes give, and with its replies lost, repeated or refused.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -89,10 +88,7 @@ const ReplyFault kReplyFaults[] = {
     {"final_reply_lost", [](hvx::FaultPlan& p) { p.drop_reply_part(1, 4); }, 0, 0},
     {"every_part_twice",
      [](hvx::FaultPlan& p) {
-       p.duplicate_reply_part(1, 1)
-           .duplicate_reply_part(1, 2)
-           .duplicate_reply_part(1, 3)
-           .duplicate_reply_part(1, 4);
+       for (int part = 1; part <= 4; ++part) p.duplicate_reply_part(1, part);
      },
      0, 0},
     {"refused", [](hvx::FaultPlan& p) { p.fail_request(1, hvx::ErrorCode::processing_failure); }, 0,

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "dedavuz_api/topo_platform.h"
@@ -9,18 +11,11 @@
 
 namespace {
 
-using platform_testing::PlatformWorldTest;
-
-struct Case {
-  std::string input;
-  std::string expected;
-};
-
 const std::string kB = "/serverTableType=\"mis\"/misId=\"B\"";
 const std::string kC = "/serverTableType=\"mis\"/misId=\"C\"";
 
 TEST(SystemFdnTest, PathsSkipTheirFirstSystem) {
-  const std::vector<Case> cases = {
+  const std::vector<std::pair<std::string, std::string>> cases = {
       {"hostA", "/systemId=name:\"hostA\""},
       {"", "/systemId=name:\"\""},
       {"L/B", kB + "\""},
@@ -35,8 +30,8 @@ TEST(SystemFdnTest, PathsSkipTheirFirstSystem) {
       {"/", "/systemId=name:\"\""},
       {"L//B/", kB + "\""},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(VQTopoPlatformRep::system_fdn(c.input), c.expected) << c.input;
+  for (const auto& [input, fdn] : cases) {
+    EXPECT_EQ(VQTopoPlatformRep::system_fdn(input), fdn) << input;
   }
 }
 
@@ -55,13 +50,10 @@ void expect_database_names(const std::string& local) {
             kB + kC + "/subsystemId=\"VQ-MIS\"/subsystemId=\"FdnTable\"");
 }
 
-using DatabaseNamesTest = PlatformWorldTest;
+using DatabaseNamesTest = platform_testing::PlatformWorldTest;
 
-TEST_F(DatabaseNamesTest, BeforeInitializeTheDefaultPlatformNamesTheLocalSystem) {
+TEST_F(DatabaseNamesTest, TheDefaultPlatformNamesTheLocalSystemUntilThePlatformObjectDoes) {
   expect_database_names("L");
-}
-
-TEST_F(DatabaseNamesTest, AfterInitializeThePlatformObjectNamesIt) {
   ASSERT_TRUE(platform().set_prop("PLATFORM_OBJNAME", "/systemId=name:\"Lx\""));
   ::testing::internal::CaptureStderr();
   ASSERT_TRUE(VQTopoPlatform::initialize(platform(), false));
@@ -71,14 +63,8 @@ TEST_F(DatabaseNamesTest, AfterInitializeThePlatformObjectNamesIt) {
   expect_database_names("Lx");
 }
 
-struct NsapCase {
-  std::string nsap;
-  std::string system;
-  bool expected;
-};
-
 TEST(IsNsapAMisTest, PlainNamesAndDottedAddresses) {
-  const std::vector<NsapCase> cases = {
+  const std::vector<std::tuple<std::string, std::string, bool>> cases = {
       // Without a colon nothing is a server.
       {"mis-B", "B", false},
       {"127.0.0.1", "localhost", false},
@@ -104,9 +90,8 @@ TEST(IsNsapAMisTest, PlainNamesAndDottedAddresses) {
       // A name that does not resolve is no server.
       {"127.0.0.1:5000", "", false},
   };
-  for (const NsapCase& c : cases) {
-    EXPECT_EQ(VQTopoPlatformRep::is_nsap_a_mis(c.nsap, c.system), c.expected)
-        << c.nsap << " " << c.system;
+  for (const auto& [nsap, system, is_mis] : cases) {
+    EXPECT_EQ(VQTopoPlatformRep::is_nsap_a_mis(nsap, system), is_mis) << nsap << " " << system;
   }
 }
 

@@ -164,9 +164,8 @@ TEST_F(TopoPlatformTest, AddingAndRemovingSystems) {
 
   // Removal tries the name with its leading "/" added or dropped, and hears of the name it
   // ended with, known or not.
-  EXPECT_VQ_OK(rep->remove_system("/X", true));
-  EXPECT_VQ_OK(rep->remove_system("nope", true));
-  EXPECT_VQ_OK(rep->remove_system("L", true));
+  EXPECT_VQ_ALL_OK(rep->remove_system("/X", true), rep->remove_system("nope", true),
+                   rep->remove_system("L", true));
   EXPECT_EQ(to_vector(rep->system_names()), (std::vector<std::string>{"/L/B", "/L/B/C", "/Q"}));
   EXPECT_EQ(rep->system_fdn_str("/L/B/C"),
             "/serverTableType=\"mis\"/misId=\"B\"/serverTableType=\"mis\"/misId=\"C\"/"

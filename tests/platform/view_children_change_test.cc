@@ -12,16 +12,14 @@ namespace {
 
 using node_testing::make;
 using vq_testing::got;
-using platform_testing::QueryWorldTest;
 using Node = VQTopoNode;
-using Nodes = VQList<VQTopoNode>;
 
-class ViewChildrenChangeTest : public QueryWorldTest {
+class ViewChildrenChangeTest : public platform_testing::QueryWorldTest {
  protected:
   // The children of `view_` in one exchange, each checked against a single load of it;
   // the child named `name`.
   Node child_named(const std::string& name) {
-    Nodes nodes;
+    VQList<Node> nodes;
     const VQIntegerSet loadable = node_testing::loadable_without_view_graph();
     EXPECT_VQ_OK(topo_->load_nodes_in_view(view_, loadable, nodes));
     platform_testing::expect_as_loaded(nodes, loadable);

@@ -5,6 +5,7 @@
 
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "../node/populated_node.h"
@@ -158,11 +159,7 @@ TEST(ViewChildrenBytes, OutOfShapeIsRefusedWhole) {
     out[1] = static_cast<char>(out.size() - 2);
     return out;
   };
-  const struct {
-    const char* label;
-    std::string bytes;
-    std::size_t offset;
-  } cases[] = {
+  const std::tuple<const char*, std::string, std::size_t> cases[] = {
       {"empty", "", 0},
       {"truncated", good.substr(0, good.size() - 1), 0},
       {"trailing", good + std::string(1, '\0'), 0},
@@ -182,14 +179,14 @@ TEST(ViewChildrenBytes, OutOfShapeIsRefusedWhole) {
       {"attribute_without_value", with_second(seq({integer(2), set({seq({integer(1)})})})),
        at_second + 7},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.label);
+  for (const auto& [label, bytes, offset] : cases) {
+    SCOPED_TRACE(label);
     Rep::SeenIds seen;
     Nodes nodes;
     const VQStatus status =
-        Rep::decode_view_children(c.bytes, kView, every_gdmo(), every_attribute(), seen, nodes);
+        Rep::decode_view_children(bytes, kView, every_gdmo(), every_attribute(), seen, nodes);
     EXPECT_VQ_ERROR(status, VQStatus::Code::decode_error);
-    EXPECT_NE(status.message().find(vq_testing::numbered("at offset ", c.offset)), std::string::npos)
+    EXPECT_NE(status.message().find(vq_testing::numbered("at offset ", offset)), std::string::npos)
         << status.message();
     EXPECT_TRUE(nodes.is_empty());
     // Nothing was taken as seen either.
@@ -249,10 +246,6 @@ TEST_F(QueryWorldTest, APopulatedChildReadsAsASingleLoad) {
   EXPECT_EQ(read_data.first().value, loaded_data.first().value);
 }
 
-}  // namespace
-
-namespace {
-
 // The server keeps each view's encoded answer between exchanges: every change made between
 // two of them must show in the second.
 class KeptChildrenTest : public QueryWorldTest {
@@ -304,11 +297,9 @@ TEST_F(KeptChildrenTest, AChangeBetweenTwoExchangesIsSeen) {
   // A node elsewhere changes: the answer for this view is made again, and is the same.
   make("d", "Host", {other_});
   EXPECT_EQ(read(view_, Node::state), (Values{"10", "7"}));
-  // A child leaves.
   ASSERT_VQ_OK(Node(children_[0]).destroy());
   EXPECT_EQ(read(view_, Node::state), (Values{"7"}));
 }
-
 
 // Places are kept per view between exchanges: a child placed, moved or taken out of a view
 // whose places were read must show so in the next exchange.
@@ -325,21 +316,20 @@ TEST_F(KeptChildrenTest, PlacesFollowTheirChildren) {
   };
   EXPECT_EQ(places(other_).size(), 1u);
   Node a(children_[0]);
-  ASSERT_VQ_OK(a.set_parents({view_, other_}));
-  ASSERT_VQ_OK(a.store_some_attributes(selection({Node::parents})));
+  ASSERT_VQ_ALL_OK(a.set_parents({view_, other_}),
+                   a.store_some_attributes(selection({Node::parents})));
   auto in_other = places(other_);
   ASSERT_EQ(in_other.size(), 2u);
   ASSERT_EQ(in_other[1].entries(), 1u);
   EXPECT_EQ(in_other[1].first().parent, other_);
 
-  ASSERT_VQ_OK(a.set_logical_locations({{view_, {1, 2, 3}}, {other_, {5, -6, 7}}}));
-  ASSERT_VQ_OK(a.store_some_attributes(selection({Node::logical_locations})));
+  ASSERT_VQ_ALL_OK(a.set_logical_locations({{view_, {1, 2, 3}}, {other_, {5, -6, 7}}}),
+                   a.store_some_attributes(selection({Node::logical_locations})));
   in_other = places(other_);
   ASSERT_EQ(in_other.size(), 2u);
   EXPECT_EQ(in_other[1], (VQList<Node::LocationInParent>{{other_, {5, -6, 7}}}));
 
-  ASSERT_VQ_OK(a.set_parents({view_}));
-  ASSERT_VQ_OK(a.store_some_attributes(selection({Node::parents})));
+  ASSERT_VQ_ALL_OK(a.set_parents({view_}), a.store_some_attributes(selection({Node::parents})));
   EXPECT_EQ(places(other_).size(), 1u);
   EXPECT_EQ(places(view_).front(), (VQList<Node::LocationInParent>{{view_, {1, 2, 3}}}));
 }

@@ -79,9 +79,9 @@ class ViewGraphTest : public PlatformWorldTest {
   }
   static void store_parents(const Dn& dn, const Dns& parents) {
     VQTopoNode node(dn);
-    ASSERT_VQ_ALL_OK(node.set_parents(parents),
-                     node.store_some_attributes(
-                         set_of(VQTopoNode::attribute_count, {VQTopoNode::parents})));
+    ASSERT_VQ_ALL_OK(
+        node.set_parents(parents),
+        node.store_some_attributes(set_of(VQTopoNode::attribute_count, {VQTopoNode::parents})));
     drain();
   }
   Strings paths(const Dn& dn) {
@@ -136,9 +136,9 @@ TEST_F(ViewGraphTest, NodeLoadsTakeWhatTheGraphKeepsCurrent) {
   fetch_again();  // now the graph holds the files of both
   VQTopoNode view(net);
   ASSERT_VQ_ALL_OK(view.set_view_background_image_filename("campus.gif"), view.set_name("net2"),
-                   view.store_some_attributes(set_of(
-                       VQTopoNode::attribute_count,
-                       {VQTopoNode::name, VQTopoNode::view_background_image_filename})));
+                   view.store_some_attributes(
+                       set_of(VQTopoNode::attribute_count,
+                              {VQTopoNode::name, VQTopoNode::view_background_image_filename})));
   drain();
 
   // The other spelling of the system names the same view.
@@ -258,8 +258,8 @@ TEST_F(ViewGraphTest, ChangesWhileAFetchIsOnItsWayAreNotUndone) {
   Dn fresh;
   ASSERT_VQ_OK(node_testing::make_node("fresh", "Network", {a}, fresh));
   VQTopoNode moved(a);
-  ASSERT_VQ_OK(moved.set_parents({b}));
-  ASSERT_VQ_OK(
+  ASSERT_VQ_ALL_OK(
+      moved.set_parents({b}),
       moved.store_some_attributes(set_of(VQTopoNode::attribute_count, {VQTopoNode::parents})));
   ASSERT_VQ_OK(VQTopoNode(gone).destroy());
   drain();
@@ -322,20 +322,18 @@ TEST_F(UncachedViewGraphTest, EveryQuestionNeedsTheCache) {
   std::string text;
   Rep::ViewInfo info;
   VQList<std::string> paths;
-  constexpr VQStatus::Code kNotCached = VQStatus::Code::view_graph_not_cached;
-  const std::string prefix = "VQTopoPlatform::";
-  EXPECT_VQ_ERROR_TEXT(rep.get_view_graph_node_parents(root, dns), kNotCached,
-                       prefix + "get_view_graph_node_parents");
-  EXPECT_VQ_ERROR_TEXT(rep.get_view_graph_node_view_children(root, dns), kNotCached,
-                       prefix + "get_view_graph_node_view_children");
-  EXPECT_VQ_ERROR_TEXT(rep.get_view_graph_node_info(root, info), kNotCached,
-                       prefix + "get_view_graph_node_name");
-  EXPECT_VQ_ERROR_TEXT(rep.get_view_graph_map_file_name(root, text), kNotCached,
-                       prefix + "get_view_graph_node_name");
-  EXPECT_VQ_ERROR_TEXT(rep.get_view_graph_node(root, text, dns, dns), kNotCached,
-                       prefix + "get_view_graph_node");
-  EXPECT_VQ_ERROR_TEXT(VQTopoPlatform::instance()->topology_pathnames(root, "x", paths), kNotCached,
-                       prefix + "view_topology_pathnames");
+  const std::pair<VQStatus, std::string> refusals[] = {
+      {rep.get_view_graph_node_parents(root, dns), "get_view_graph_node_parents"},
+      {rep.get_view_graph_node_view_children(root, dns), "get_view_graph_node_view_children"},
+      {rep.get_view_graph_node_info(root, info), "get_view_graph_node_name"},
+      {rep.get_view_graph_map_file_name(root, text), "get_view_graph_node_name"},
+      {rep.get_view_graph_node(root, text, dns, dns), "get_view_graph_node"},
+      {VQTopoPlatform::instance()->topology_pathnames(root, "x", paths), "view_topology_pathnames"},
+  };
+  for (const auto& [status, function] : refusals) {
+    EXPECT_VQ_ERROR_TEXT(status, VQStatus::Code::view_graph_not_cached,
+                         "VQTopoPlatform::" + function);
+  }
   VQTopoNode node(root);
   EXPECT_VQ_ERROR_TEXT(
       node.load_some_attributes(set_of(VQTopoNode::attribute_count, {VQTopoNode::view_children})),

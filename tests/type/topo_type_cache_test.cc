@@ -9,7 +9,6 @@
 #include "dedavuz_api/topo_type.h"
 #include "dedavuz_api/topo_type_rep.h"
 #include "hvx/image.h"
-#include "hvx/testing.h"
 #include "hvx/world.h"
 #include "support/helpers.h"
 #include "support/vq_test.h"
@@ -37,9 +36,12 @@ class TypeCacheTest : public ::testing::Test {
 
   hvx::Platform& platform() { return hvx::Platform::default_platform(); }
 
+  hvx::Image type_image(const std::string& name) {
+    return hvx::Image(hvx::DataUnit("topoTypeDBId=NULL/topoTypeId=\"" + name + "\""),
+                      hvx::DataUnit("topoType"), platform());
+  }
   void make_type(const std::string& name, const std::string& bases) {
-    hvx::Image type(hvx::DataUnit("topoTypeDBId=NULL/topoTypeId=\"" + name + "\""),
-                    hvx::DataUnit("topoType"), platform());
+    hvx::Image type = type_image(name);
     ASSERT_TRUE(type.set_str("topoTypeDerivedFrom", hvx::DataUnit(bases)));
     ASSERT_TRUE(type.create(hvx::Image())) << type.get_error_string();
   }
@@ -105,9 +107,7 @@ TEST_F(TypeCacheTest, EventsKeepTheCacheAndReachTheCallbacksByEvent) {
   EXPECT_TRUE(VQTopoType::is_bus("Trunk"));
   EXPECT_TRUE(VQTopoType::is_view("Trunk"));  // inherits the bus's legal children
 
-  hvx::Image trunk(hvx::DataUnit("topoTypeDBId=NULL/topoTypeId=\"Trunk\""),
-                   hvx::DataUnit("topoType"), platform());
-  ASSERT_TRUE(trunk.destroy());
+  ASSERT_TRUE(type_image("Trunk").destroy());
   drain();
   EXPECT_FALSE(VQTopoType::is_bus("Trunk"));
   EXPECT_FALSE(VQTopoType::is_view("Trunk"));
@@ -119,9 +119,7 @@ TEST_F(TypeCacheTest, EventsKeepTheCacheAndReachTheCallbacksByEvent) {
   drain();
   const VQTopoTypeDn loose(VQTopoPlatform::instance()->local_system_name(), "Loose");
   EXPECT_TRUE(VQTopoTypeRep::other_types.contains(loose));
-  hvx::Image gone(hvx::DataUnit("topoTypeDBId=NULL/topoTypeId=\"Loose\""),
-                  hvx::DataUnit("topoType"), platform());
-  ASSERT_TRUE(gone.destroy());
+  ASSERT_TRUE(type_image("Loose").destroy());
   drain();
   EXPECT_FALSE(VQTopoTypeRep::other_types.contains(loose));
 

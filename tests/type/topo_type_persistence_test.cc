@@ -8,7 +8,6 @@
 #include "dedavuz_api/topo_platform.h"
 #include "dedavuz_api/topo_type.h"
 #include "dedavuz_api/topo_type_rep.h"
-#include "hvx/testing.h"
 #include "hvx/world.h"
 #include "support/request_faults.h"
 #include "support/vq_test.h"

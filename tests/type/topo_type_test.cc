@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <tuple>
 
 #include "dedavuz_api/topo_type_rep.h"
 #include "hvx/asn1.h"
@@ -109,9 +110,9 @@ TEST(TopoTypeTest, RemovingUserDataNames) {
   VQTopoType type;
   EXPECT_VQ_ERROR_TEXT(type.remove_user_data_attribute_name("topoNodeName"),
                        Code::attribute_not_set, "VQTopoType::user_data_attribute_names");
-  EXPECT_VQ_OK(type.set_user_data_attribute_names({"topoNodeName", "topoNodeType", kNodeName}));
-  EXPECT_VQ_OK(type.remove_user_data_attribute_name("topoNodeName"));
-  EXPECT_VQ_OK(type.remove_user_data_attribute_name(kNodeName));
+  EXPECT_VQ_ALL_OK(type.set_user_data_attribute_names({"topoNodeName", "topoNodeType", kNodeName}),
+                   type.remove_user_data_attribute_name("topoNodeName"),
+                   type.remove_user_data_attribute_name(kNodeName));
   EXPECT_VQ_ERROR_TEXT(type.remove_user_data_attribute_name("topoNodeName"), Code::does_not_exist,
                        "topoNodeName");
   EXPECT_EQ(names_of(type), Names{kNodeType});
@@ -171,12 +172,7 @@ TEST(TopoTypeTest, ServerAttributesAndTheirRefusedValues) {
   const hvx::Asn1Value number = hvx::ber::integer(5);
   hvx::Asn1Value unknown_oid = hvx::ber::set();
   unknown_oid.add_component(hvx::ber::oid(hvx::Oid("1.2.3.4"), hvx::Asn1Tag(2, 0)));
-  const struct {
-    int attribute;
-    const hvx::Asn1Value& value;
-    Code code;
-    const char* message;
-  } table[] = {
+  const std::tuple<int, const hvx::Asn1Value&, Code, const char*> table[] = {
       {Rep::topo_type_all_base_of, number, Code::decode_error, "VQTopoType::unknown_attribute"},
       {14, number, Code::decode_error, "VQTopoType::unknown_attribute"},
       {Rep::topo_type_draw_method, number, Code::decode_error, "VQTopoType::draw_method"},
@@ -185,11 +181,11 @@ TEST(TopoTypeTest, ServerAttributesAndTheirRefusedValues) {
       {Rep::topo_type_user_data_attrs, unknown_oid, Code::attribute_not_registered, "1.2.3.4"},
   };
   Rep rep;
-  for (const auto& row : table) {
-    hvx::Morf value = any(row.value);
+  for (const auto& [attribute, sent, code, message] : table) {
+    hvx::Morf value = any(sent);
     EXPECT_VQ_ERROR_TEXT(
-        rep.get_attribute_from_morf(static_cast<Rep::GdmoAttribute>(row.attribute), value),
-        row.code, row.message);
+        rep.get_attribute_from_morf(static_cast<Rep::GdmoAttribute>(attribute), value), code,
+        message);
   }
   hvx::Image image;
   EXPECT_VQ_ERROR_TEXT(rep.get_some_attributes_in_image(image, set_of({})), Code::invalid_argument,
@@ -205,17 +201,13 @@ TEST(TopoTypeTest, ServerAttributesAndTheirRefusedValues) {
   EXPECT_EQ(found, 15);
 }
 
-// (That copies are deep is in the comparison test, which changes a copy.)
-TEST(TopoTypeTest, SelfAssignmentKeepsTheValues) {
-  VQTopoType source = router();
-  VQTopoType& alias = source;
-  source = alias;
-  EXPECT_EQ(vq_testing::got(source, &VQTopoType::get_base_type), "Device");
-}
-
-// A set smaller than the active set clears its own members and nothing else.
-TEST(TopoTypeTest, ClearingWithASmallerSetRemovesOnlyItsMembers) {
+// (That copies are deep is in the comparison test, which changes a copy.) A set smaller
+// than the active set clears its own members and nothing else.
+TEST(TopoTypeTest, SelfAssignmentKeepsTheValuesAndClearingTakesOnlyTheSetsMembers) {
   VQTopoType type = router();
+  VQTopoType& alias = type;
+  type = alias;
+  EXPECT_EQ(vq_testing::got(type, &VQTopoType::get_base_type), "Device");
   type.clear_some_attributes(set_of({1}, 2));
   EXPECT_EQ(vq_testing::active_of(type), set_of({0, 5, 6, 7}));
 }
