@@ -97,18 +97,16 @@ VQStatus VQTopoNodeRep::private_store_topoview_and_topoviewnode(const VQIntegerS
   }
   VQIntegerSet gdmo;
   map_interface_to_gdmo_attributes(store, topo_view, attributes, gdmo);
-  if (gdmo.num_members() > 0) {
-    hvx::Image image;
-    VQ_RETURN_IF_ERROR(vq_open_image(topo_view_dn_slash_form(dn_), VQ_OC_TOPO_VIEW, image));
-    VQ_RETURN_IF_ERROR(set_some_attributes_in_image(topo_view, image, gdmo));
-    // Only a view node has a topoView object; for any other node the view attributes
-    // have nowhere to go, and that is not an error.
-    if (!image.boot(hvx::DUArray{vq_du(VQ_TOPO_NODE_ID)}, kVQTimeout) || !image.exists()) {
-      return VQStatus::success;
-    }
-    if (!image.store(kVQTimeout)) return vq_platform_error(image);
+  if (gdmo.num_members() == 0) return VQStatus::success;
+  hvx::Image image;
+  VQ_RETURN_IF_ERROR(vq_open_image(topo_view_dn_slash_form(dn_), VQ_OC_TOPO_VIEW, image));
+  VQ_RETURN_IF_ERROR(set_some_attributes_in_image(topo_view, image, gdmo));
+  // Only a view node has a topoView object; for any other node the view attributes
+  // have nowhere to go, and that is not an error.
+  if (!image.boot(hvx::DUArray{vq_du(VQ_TOPO_NODE_ID)}, kVQTimeout) || !image.exists()) {
+    return VQStatus::success;
   }
-  return VQStatus::success;
+  return image.store(kVQTimeout) ? VQStatus::success : vq_platform_error(image);
 }
 
 VQStatus VQTopoNodeRep::destroy() {
@@ -116,8 +114,7 @@ VQStatus VQTopoNodeRep::destroy() {
     if (!is_active(Node::dn)) return dn_not_set();
     hvx::Image image;
     VQ_RETURN_IF_ERROR(vq_open_image(dn_.slash_form(), VQ_OC_TOPO_NODE, image));
-    if (!image.destroy(kVQTimeout)) return vq_platform_error(image);
-    return VQStatus::success;
+    return image.destroy(kVQTimeout) ? VQStatus::success : vq_platform_error(image);
   });
 }
 
@@ -193,14 +190,11 @@ VQStatus VQTopoNodeRep::load_some_gdmo_attributes(GdmoObjectClass object_class, 
 VQStatus VQTopoNodeRep::get_derived_topo_node_attributes(const VQIntegerSet& attributes) {
   if (attributes.is_member(Node::topology_pathnames)) {
     topology_pathnames_.clear();
-    if (parents_.is_empty()) {
-      topology_pathnames_.append("/" + name_);
-    } else {
-      for (const VQTopoNodeDn& parent : parents_) {
-        VQList<std::string> paths;
-        VQ_RETURN_IF_ERROR(topology_pathnames_through(parent, paths));
-        for (const std::string& path : paths) topology_pathnames_.append(path);
-      }
+    if (parents_.is_empty()) topology_pathnames_.append("/" + name_);
+    for (const VQTopoNodeDn& parent : parents_) {
+      VQList<std::string> paths;
+      VQ_RETURN_IF_ERROR(topology_pathnames_through(parent, paths));
+      for (const std::string& path : paths) topology_pathnames_.append(path);
     }
   }
   derive_agents(attributes);
@@ -215,14 +209,10 @@ void VQTopoNodeRep::derive_agents(const VQIntegerSet& attributes) {
   if (rpc) rpc_agents_.clear();
   if (cmip) cmip_agents_.clear();
   // Each managed object goes to the first kind that knows its agent.
-  for (const std::string& managed_object : managed_objects_) {
-    if (offer(managed_object, snmp, &VQTopoPlatform::managed_object_to_snmp_agent, snmp_agents_)) {
-      continue;
-    }
-    if (offer(managed_object, rpc, &VQTopoPlatform::managed_object_to_rpc_agent, rpc_agents_)) {
-      continue;
-    }
-    offer(managed_object, cmip, &VQTopoPlatform::managed_object_to_cmip_agent, cmip_agents_);
+  for (const std::string& object : managed_objects_) {
+    (void)(offer(object, snmp, &VQTopoPlatform::managed_object_to_snmp_agent, snmp_agents_) ||
+           offer(object, rpc, &VQTopoPlatform::managed_object_to_rpc_agent, rpc_agents_) ||
+           offer(object, cmip, &VQTopoPlatform::managed_object_to_cmip_agent, cmip_agents_));
   }
 }
 
@@ -257,8 +247,7 @@ VQStatus VQTopoNodeRep::load_view_children_from_view_graph() {
     return VQStatus(Code::not_supported_by_platform, "VQTopoNode::view_children");
   }
   // A node the graph does not hold has no view children.
-  const VQStatus ignored = graph->get_view_graph_node_view_children(dn_, view_children_);
-  (void)ignored;
+  (void)graph->get_view_graph_node_view_children(dn_, view_children_);
   return VQStatus::success;
 }
 
