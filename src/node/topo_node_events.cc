@@ -216,10 +216,9 @@ void VQTopoNodeRep::raw_event_cb(hvx::CurrentEvent& event) {
   } else if (type == object_creation && gdmo_class == topo_view_node) {
     hvx::Image image(event.get_objname(), hvx::DataUnit(VQ_OC_TOPO_VIEW_NODE),
                      hvx::Platform::def_platform);
-    if (!image.boot({hvx::DataUnit(VQ_TOPO_VIEW_NODE_POSITION)}, hvx::DEFAULT_TIMEOUT) ||
-        !image.exists())
-      return;
-    hvx::Morf position = image.get_raw(hvx::DataUnit(VQ_TOPO_VIEW_NODE_POSITION));
+    const hvx::DataUnit position_name(VQ_TOPO_VIEW_NODE_POSITION);
+    if (!image.boot({position_name}, hvx::DEFAULT_TIMEOUT) || !image.exists()) return;
+    hvx::Morf position = image.get_raw(position_name);
     if (!node.decode_position_event(instance, position)) return;
     gdmo.add(topo_view_node_position);
     // A placement in a view reaches callbacks as a change of the node's locations.

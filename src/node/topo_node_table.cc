@@ -27,7 +27,6 @@ constexpr int kNode = VQTopoNode::node_attributes;
 constexpr int kView = VQTopoNode::view_attributes;
 constexpr int kMonitor = VQTopoNode::monitor_attributes;
 constexpr int kArray = VQTopoNode::array_attributes;
-constexpr int kTopoView = VQTopoNodeRep::topo_view;
 using Geo = VQGeoLocationCodec;
 
 int class_of(int gdmo) {
@@ -263,10 +262,9 @@ static void print_hidden(std::ostream& os, const std::string& label, const Rep& 
 }
 
 // The parts of a row that follow from the attribute's name, its field being <name>_: the
-// number and name; printing and equality of a value (`v` by default), a list (emptied by
-// default) or an optional value; the codecs of a string, a number, a name list and a list of
-// `Codec` elements in a constructed value `tag`; taken by every write; held by the topoView
-// object as `g`.
+// number and name; printing, equality and default (`v`; a list is emptied) of a value, a list
+// or an optional value; the codecs of a string, a number, a name list and a list of `Codec`
+// elements in a `tag` value; taken by every write; held by the topoView object as `g`.
 #define VQ_ROW(a) .number = Node::a, .name = #a
 #define VQ_VALUE(a, v)                                                           \
   VQ_ROW(a), .print = vq_print_value<&Rep::a##_>, .equal = vq_equal<&Rep::a##_>, \
@@ -291,8 +289,8 @@ static void print_hidden(std::ostream& os, const std::string& label, const Rep& 
   .value = vq_list_value<&Rep::a##_, tag, Codec>,   \
   .plain = vq_plain_list<&Rep::a##_, identifier, Codec>
 #define VQ_WRITTEN .creatable = true, .storeable = true
-#define VQ_IN_VIEW(g)                                                  \
-  .group = kView, VQ_WRITTEN, .gdmo_class = kTopoView, .gdmo = Rep::g, \
+#define VQ_IN_VIEW(g)                                                       \
+  .group = kView, VQ_WRITTEN, .gdmo_class = Rep::topo_view, .gdmo = Rep::g, \
   .load_needs = {Rep::topo_node_type}
 
 // The node itself and the nodes it is related to.
