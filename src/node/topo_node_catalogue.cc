@@ -24,7 +24,11 @@ const std::string& VQTopoNodeRep::get_attribute_name(Attribute attribute) {
   return table().name(attribute);
 }
 
-VQStatus VQTopoNodeRep::not_set(Attribute attribute) { return table().not_set(attribute); }
+// Display statuses are named in the singular wherever one is missing.
+VQStatus VQTopoNodeRep::not_set(Attribute attribute) {
+  if (attribute != Node::display_statuses) return table().not_set(attribute);
+  return VQStatus(VQStatus::Code::attribute_not_set, "VQTopoNode::display_status");
+}
 
 const VQIntegerSet& VQTopoNodeRep::get_valid_attributes(VQObjectOperation operation,
                                                         AttributeType type) {

@@ -57,6 +57,12 @@ bool assertion(const hvx::Asn1Value& rdn, hvx::Asn1Value& attribute, hvx::Asn1Va
   return static_cast<bool>(value);
 }
 
+std::string octets_of(const hvx::Asn1Value& value) {
+  std::string octets;
+  (void)value.decode_octets(octets);
+  return octets;
+}
+
 // The system an event's object lives on, from the leading naming components.
 std::string system_of(const hvx::Asn1Value& instance) {
   const NamingIds& ids = NamingIds::get();
@@ -64,11 +70,7 @@ std::string system_of(const hvx::Asn1Value& instance) {
   hvx::Asn1Value value;
   hvx::Asn1Value rdn = instance.first_component();
   if (!assertion(rdn, attribute, value)) return vq_local_system_name();
-  if (vq_oid_is(attribute, ids.system_id)) {
-    std::string name;
-    (void)value.decode_octets(name);
-    return name;
-  }
+  if (vq_oid_is(attribute, ids.system_id)) return octets_of(value);
   if (!vq_oid_is(attribute, ids.server_table)) return vq_local_system_name();
   std::string path;
   bool rooted = false;
@@ -77,15 +79,10 @@ std::string system_of(const hvx::Asn1Value& instance) {
     if (vq_oid_is(attribute, ids.system_id)) {
       rooted = true;
     } else if (vq_oid_is(attribute, ids.mis_id)) {
-      std::string id;
-      (void)value.decode_octets(id);
-      path += "/" + id;
+      path += "/" + octets_of(value);
     }
   }
-  std::string system = rooted ? "/" : "";
-  system.append(vq_local_system_name());
-  system.append(path);
-  return system;
+  return (rooted ? "/" : "") + vq_local_system_name() + path;
 }
 
 // The node id of a naming component, which must be topoNodeId.
@@ -162,28 +159,22 @@ bool VQTopoNodeRep::decode_change_event(GdmoObjectClass object_class,
     const ChangeTarget* target = change_target(object_class, change.first_component());
     if (target == nullptr) continue;
     const GdmoAttribute attribute = target->attribute;
-    const hvx::Asn1Value old_value = change.component(1);
-    const hvx::Asn1Value new_value = change.component(2);
-    if (attribute == topo_node_type && old_value == new_value) continue;
+    if (attribute == topo_node_type && change.component(1) == change.component(2)) continue;
 
     hvx::Morf value(target->syntax);
+    const bool position = attribute == topo_view_node_position;
     VQStatus decoded =
-        value.set_value(new_value)
+        value.set_value(change.component(2)) &&
+                (!position || decode_position_event(instance, value))
             ? VQStatus::success
             : VQStatus(VQStatus::Code::hvx_error, qualified_name(object_class, attribute));
-    if (decoded && attribute == topo_view_node_position) {
-      if (!decode_position_event(instance, value)) {
-        report_dropped(
-            VQStatus(VQStatus::Code::hvx_error, qualified_name(object_class, attribute)));
-        return false;
-      }
-    } else if (decoded && attribute == topo_node_mo_set) {
+    if (decoded && attribute == topo_node_mo_set) {
       // Managed objects are kept as the server names them, even on a remote system.
       managed_objects_.clear();
       for (const hvx::Morf& element : value.split_array()) {
         managed_objects_.append(hvx::oi2fdn(element.get_value()));
       }
-    } else if (decoded) {
+    } else if (decoded && !position) {
       decoded = get_attribute_from_morf(object_class, attribute, value);
     }
     if (!decoded) {
@@ -225,10 +216,9 @@ void VQTopoNodeRep::raw_event_cb(hvx::CurrentEvent& event) {
   } else if (type == object_creation && gdmo_class == topo_view_node) {
     hvx::Image image(event.get_objname(), hvx::DataUnit(VQ_OC_TOPO_VIEW_NODE),
                      hvx::Platform::def_platform);
-    if (!image.boot({hvx::DataUnit(VQ_TOPO_VIEW_NODE_POSITION)}, hvx::DEFAULT_TIMEOUT) ||
-        !image.exists())
-      return;
-    hvx::Morf position = image.get_raw(hvx::DataUnit(VQ_TOPO_VIEW_NODE_POSITION));
+    const hvx::DataUnit position_name(VQ_TOPO_VIEW_NODE_POSITION);
+    if (!image.boot({position_name}, hvx::DEFAULT_TIMEOUT) || !image.exists()) return;
+    hvx::Morf position = image.get_raw(position_name);
     if (!node.decode_position_event(instance, position)) return;
     gdmo.add(topo_view_node_position);
     // A placement in a view reaches callbacks as a change of the node's locations.

@@ -13,15 +13,12 @@ namespace {
 
 using Code = VQStatus::Code;
 using Node = VQTopoNode;
+constexpr Node::AttributeType kAllTypes = Node::all_attribute_types;
 
 // The platform's name for an object the server has not named yet.
 const std::string kUnnamed = "NONE";
 
 const VQAttributeTable<VQTopoNodeRep>& table() { return VQTopoNodeRepAccess::table(); }
-
-bool boot_for(hvx::Image& image, const VQIntegerSet& gdmo) {
-  return vq_boot_for(image, gdmo, TOPO_NODE_GDMO_ATTRIBUTE_NAMES, VQ_TOPO_NODE_GDMO_ATTRIBUTE_COUNT);
-}
 
 VQStatus dn_not_set() { return VQStatus(Code::missing_mandatory_attribute, "VQTopoNode::dn"); }
 
@@ -46,9 +43,8 @@ bool offer(const std::string& managed_object, bool wanted, AgentLookup<Dn> looku
 bool VQTopoNodeRep::exists() const {
   try {
     hvx::Image image;
-    if (!vq_open_image(dn_.slash_form(), VQ_OC_TOPO_NODE, image)) return false;
-    if (!image.boot(hvx::DUArray{vq_du(VQ_TOPO_NODE_ID)}, kVQTimeout)) return false;
-    return image.exists();
+    return vq_open_image(dn_.slash_form(), VQ_OC_TOPO_NODE, image) &&
+           image.boot(hvx::DUArray{vq_du(VQ_TOPO_NODE_ID)}, kVQTimeout) && image.exists();
   } catch (const std::exception&) {
     return false;
   }
@@ -56,15 +52,10 @@ bool VQTopoNodeRep::exists() const {
 
 VQStatus VQTopoNodeRep::create_with_some_attributes(const VQIntegerSet& attributes) {
   return vq_guarded([&]() -> VQStatus {
-    const VQIntegerSet missing = vq_outside(get_mandatory_attributes(create), attributes);
-    if (missing.num_members() > 0) {
-      return table().listed(Code::missing_mandatory_attribute, missing);
-    }
-    const VQIntegerSet not_creatable =
-        vq_outside(attributes, get_valid_attributes(create, Node::all_attribute_types));
-    if (not_creatable.num_members() > 0) {
-      return table().listed(Code::attribute_not_creatable, not_creatable);
-    }
+    const VQIntegerSet absent = vq_outside(get_mandatory_attributes(create), attributes);
+    if (absent.num_members() > 0) return table().listed(Code::missing_mandatory_attribute, absent);
+    const VQIntegerSet refused = vq_outside(attributes, get_valid_attributes(create, kAllTypes));
+    if (refused.num_members() > 0) return table().listed(Code::attribute_not_creatable, refused);
     if (parents_.is_empty()) return VQStatus(Code::no_parents, "VQTopoNode::parents");
 
     VQIntegerSet gdmo;
@@ -97,18 +88,16 @@ VQStatus VQTopoNodeRep::private_store_topoview_and_topoviewnode(const VQIntegerS
   }
   VQIntegerSet gdmo;
   map_interface_to_gdmo_attributes(store, topo_view, attributes, gdmo);
-  if (gdmo.num_members() > 0) {
-    hvx::Image image;
-    VQ_RETURN_IF_ERROR(vq_open_image(topo_view_dn_slash_form(dn_), VQ_OC_TOPO_VIEW, image));
-    VQ_RETURN_IF_ERROR(set_some_attributes_in_image(topo_view, image, gdmo));
-    // Only a view node has a topoView object; for any other node the view attributes
-    // have nowhere to go, and that is not an error.
-    if (!image.boot(hvx::DUArray{vq_du(VQ_TOPO_NODE_ID)}, kVQTimeout) || !image.exists()) {
-      return VQStatus::success;
-    }
-    if (!image.store(kVQTimeout)) return vq_platform_error(image);
+  if (gdmo.num_members() == 0) return VQStatus::success;
+  hvx::Image image;
+  VQ_RETURN_IF_ERROR(vq_open_image(topo_view_dn_slash_form(dn_), VQ_OC_TOPO_VIEW, image));
+  VQ_RETURN_IF_ERROR(set_some_attributes_in_image(topo_view, image, gdmo));
+  // Only a view node has a topoView object; for any other node the view attributes
+  // have nowhere to go, and that is not an error.
+  if (!image.boot(hvx::DUArray{vq_du(VQ_TOPO_NODE_ID)}, kVQTimeout) || !image.exists()) {
+    return VQStatus::success;
   }
-  return VQStatus::success;
+  return image.store(kVQTimeout) ? VQStatus::success : vq_platform_error(image);
 }
 
 VQStatus VQTopoNodeRep::destroy() {
@@ -116,19 +105,15 @@ VQStatus VQTopoNodeRep::destroy() {
     if (!is_active(Node::dn)) return dn_not_set();
     hvx::Image image;
     VQ_RETURN_IF_ERROR(vq_open_image(dn_.slash_form(), VQ_OC_TOPO_NODE, image));
-    if (!image.destroy(kVQTimeout)) return vq_platform_error(image);
-    return VQStatus::success;
+    return image.destroy(kVQTimeout) ? VQStatus::success : vq_platform_error(image);
   });
 }
 
 VQStatus VQTopoNodeRep::store_some_attributes(const VQIntegerSet& attributes) {
   return vq_guarded([&]() -> VQStatus {
     if (!is_active(Node::dn)) return dn_not_set();
-    const VQIntegerSet not_storeable =
-        vq_outside(attributes, get_valid_attributes(store, Node::all_attribute_types));
-    if (not_storeable.num_members() > 0) {
-      return table().listed(Code::attribute_not_storeable, not_storeable);
-    }
+    const VQIntegerSet refused = vq_outside(attributes, get_valid_attributes(store, kAllTypes));
+    if (refused.num_members() > 0) return table().listed(Code::attribute_not_storeable, refused);
     VQIntegerSet gdmo;
     map_interface_to_gdmo_attributes(store, topo_node, attributes, gdmo);
     if (gdmo.num_members() > 0) {
@@ -144,9 +129,8 @@ VQStatus VQTopoNodeRep::store_some_attributes(const VQIntegerSet& attributes) {
 VQStatus VQTopoNodeRep::load_some_attributes(const VQIntegerSet& attributes) {
   return vq_guarded([&]() -> VQStatus {
     if (!is_active(Node::dn)) return dn_not_set();
-    if (attributes.is_member(Node::view_children)) {
+    if (attributes.is_member(Node::view_children))
       VQ_RETURN_IF_ERROR(load_view_children_from_view_graph());
-    }
 
     VQIntegerSet gdmo;
     map_interface_to_gdmo_attributes(load, topo_node, attributes, gdmo);
@@ -164,12 +148,11 @@ VQStatus VQTopoNodeRep::load_some_attributes(const VQIntegerSet& attributes) {
         hvx::Image image;
         VQ_RETURN_IF_ERROR(
             vq_open_image(topo_view_node_dn_slash_form(parent, dn_), VQ_OC_TOPO_VIEW_NODE, image));
-        if (!image.boot(hvx::DUArray{vq_du(VQ_TOPO_VIEW_NODE_POSITION)}, kVQTimeout)) {
-          return vq_platform_error(image);
-        }
+        const hvx::DataUnit position_name = vq_du(VQ_TOPO_VIEW_NODE_POSITION);
+        if (!image.boot(hvx::DUArray{position_name}, kVQTimeout)) return vq_platform_error(image);
         if (!image.exists())
           return VQStatus(Code::object_does_not_exist, image.get_objname().str());
-        hvx::Morf position = image.get_raw(vq_du(VQ_TOPO_VIEW_NODE_POSITION));
+        hvx::Morf position = image.get_raw(position_name);
         VQ_RETURN_IF_ERROR(get_position_in_morf(position, parent));
       }
     }
@@ -185,7 +168,8 @@ VQStatus VQTopoNodeRep::load_some_attributes(const VQIntegerSet& attributes) {
 
 VQStatus VQTopoNodeRep::load_some_gdmo_attributes(GdmoObjectClass object_class, hvx::Image& image,
                                                   VQIntegerSet& gdmo) {
-  if (!boot_for(image, gdmo)) return vq_platform_error(image);
+  if (!vq_boot_for(image, gdmo, TOPO_NODE_GDMO_ATTRIBUTE_NAMES, VQ_TOPO_NODE_GDMO_ATTRIBUTE_COUNT))
+    return vq_platform_error(image);
   if (!image.exists()) return VQStatus(Code::object_does_not_exist, image.get_objname().str());
   return get_some_attributes_in_image(object_class, image, gdmo);
 }
@@ -193,14 +177,11 @@ VQStatus VQTopoNodeRep::load_some_gdmo_attributes(GdmoObjectClass object_class, 
 VQStatus VQTopoNodeRep::get_derived_topo_node_attributes(const VQIntegerSet& attributes) {
   if (attributes.is_member(Node::topology_pathnames)) {
     topology_pathnames_.clear();
-    if (parents_.is_empty()) {
-      topology_pathnames_.append("/" + name_);
-    } else {
-      for (const VQTopoNodeDn& parent : parents_) {
-        VQList<std::string> paths;
-        VQ_RETURN_IF_ERROR(topology_pathnames_through(parent, paths));
-        for (const std::string& path : paths) topology_pathnames_.append(path);
-      }
+    if (parents_.is_empty()) topology_pathnames_.append("/" + name_);
+    for (const VQTopoNodeDn& parent : parents_) {
+      VQList<std::string> paths;
+      VQ_RETURN_IF_ERROR(topology_pathnames_through(parent, paths));
+      for (const std::string& path : paths) topology_pathnames_.append(path);
     }
   }
   derive_agents(attributes);
@@ -215,14 +196,10 @@ void VQTopoNodeRep::derive_agents(const VQIntegerSet& attributes) {
   if (rpc) rpc_agents_.clear();
   if (cmip) cmip_agents_.clear();
   // Each managed object goes to the first kind that knows its agent.
-  for (const std::string& managed_object : managed_objects_) {
-    if (offer(managed_object, snmp, &VQTopoPlatform::managed_object_to_snmp_agent, snmp_agents_)) {
-      continue;
-    }
-    if (offer(managed_object, rpc, &VQTopoPlatform::managed_object_to_rpc_agent, rpc_agents_)) {
-      continue;
-    }
-    offer(managed_object, cmip, &VQTopoPlatform::managed_object_to_cmip_agent, cmip_agents_);
+  for (const std::string& object : managed_objects_) {
+    (void)(offer(object, snmp, &VQTopoPlatform::managed_object_to_snmp_agent, snmp_agents_) ||
+           offer(object, rpc, &VQTopoPlatform::managed_object_to_rpc_agent, rpc_agents_) ||
+           offer(object, cmip, &VQTopoPlatform::managed_object_to_cmip_agent, cmip_agents_));
   }
 }
 
@@ -257,8 +234,7 @@ VQStatus VQTopoNodeRep::load_view_children_from_view_graph() {
     return VQStatus(Code::not_supported_by_platform, "VQTopoNode::view_children");
   }
   // A node the graph does not hold has no view children.
-  const VQStatus ignored = graph->get_view_graph_node_view_children(dn_, view_children_);
-  (void)ignored;
+  (void)graph->get_view_graph_node_view_children(dn_, view_children_);
   return VQStatus::success;
 }
 

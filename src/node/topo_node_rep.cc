@@ -17,11 +17,6 @@ namespace {
 using Code = VQStatus::Code;
 using Node = VQTopoNode;
 
-// Display statuses are named in the singular wherever one is missing.
-VQStatus display_status_not_set() {
-  return VQStatus(Code::attribute_not_set, "VQTopoNode::display_status");
-}
-
 VQStatus too_many_visible_children() {
   return VQStatus(
       Code::cannot_set_attribute,
@@ -177,6 +172,28 @@ long VQTopoNodeRep::monitor_visible_limit() const {
   VQStatus VQTopoNodeRep::get_##attribute(DnList& children) const { \
     return get_hidden(Node::attribute, visible##_, children);       \
   }
+#define VQ_NODE_OPTIONAL(attribute, T)                                      \
+  VQStatus VQTopoNodeRep::get_##attribute(T& value, bool& absent) const {   \
+    if (!is_active(Node::attribute)) return not_set(Node::attribute);       \
+    absent = attribute##_absent_;                                           \
+    if (!absent) value = attribute##_;                                      \
+    return VQStatus::success;                                               \
+  }                                                                         \
+  VQStatus VQTopoNodeRep::set_##attribute(VQNodeIn<T> value, bool absent) { \
+    attribute##_absent_ = absent;                                           \
+    if (!absent) attribute##_ = value;                                      \
+    active_.add(Node::attribute);                                           \
+    return VQStatus::success;                                               \
+  }
+#define VQ_NODE_KEYED(attribute, one, Entry, key, V)                               \
+  VQStatus VQTopoNodeRep::get_##one(const std::string& key, V& value) const {      \
+    if (!is_active(Node::attribute)) return not_set(Node::attribute);              \
+    return keyed_value<&Entry::key, &Entry::value>(attribute##_, key, value, key); \
+  }                                                                                \
+  VQStatus VQTopoNodeRep::remove_##one(const std::string& key) {                   \
+    if (!is_active(Node::attribute)) return not_set(Node::attribute);              \
+    return remove_keyed<&Entry::key>(attribute##_, key);                           \
+  }
 #include "node/topo_node_accessors.def"
 
 VQStatus VQTopoNodeRep::set_managed_objects(const VQList<std::string>& managed_objects) {
@@ -218,54 +235,13 @@ VQStatus VQTopoNodeRep::remove_managed_object(const std::string& managed_object)
 // The server computes a node's severity from its alarms; nothing here can change it.
 VQStatus VQTopoNodeRep::set_severity(Severity) { return VQStatus::success; }
 
-VQStatus VQTopoNodeRep::get_display_statuses(VQList<DisplayStatus>& statuses) const {
-  if (!is_active(Node::display_statuses)) return display_status_not_set();
-  statuses = display_statuses_;
-  return VQStatus::success;
-}
-
-VQStatus VQTopoNodeRep::get_display_status(const std::string& label, long& value) const {
-  if (!is_active(Node::display_statuses)) return display_status_not_set();
-  return keyed_value<&DisplayStatus::label, &DisplayStatus::value>(display_statuses_, label, value,
-                                                                   label);
-}
-
 VQStatus VQTopoNodeRep::add_display_status(const std::string& label, long value) {
   return add_keyed<&DisplayStatus::label>(Node::display_statuses, display_statuses_,
                                           DisplayStatus(label, value));
 }
 
-VQStatus VQTopoNodeRep::remove_display_status(const std::string& label) {
-  if (!is_active(Node::display_statuses)) return display_status_not_set();
-  return remove_keyed<&DisplayStatus::label>(display_statuses_, label);
-}
-
-VQStatus VQTopoNodeRep::get_geographical_location(GeoLocation& location, bool& absent) const {
-  if (!is_active(Node::geographical_location)) return not_set(Node::geographical_location);
-  absent = geographical_location_absent_;
-  if (!absent) location = geographical_location_;
-  return VQStatus::success;
-}
-
-VQStatus VQTopoNodeRep::set_geographical_location(const GeoLocation& location, bool absent) {
-  geographical_location_absent_ = absent;
-  if (!absent) geographical_location_ = location;
-  active_.add(Node::geographical_location);
-  return VQStatus::success;
-}
-
-VQStatus VQTopoNodeRep::get_user_datum(const std::string& name, hvx::Morf& value) const {
-  if (!is_active(Node::user_data)) return not_set(Node::user_data);
-  return keyed_value<&UserDatum::name, &UserDatum::value>(user_data_, name, value, name);
-}
-
 VQStatus VQTopoNodeRep::add_user_datum(const std::string& name, const hvx::Morf& value) {
   return add_keyed<&UserDatum::name>(Node::user_data, user_data_, UserDatum(name, value));
-}
-
-VQStatus VQTopoNodeRep::remove_user_datum(const std::string& name) {
-  if (!is_active(Node::user_data)) return not_set(Node::user_data);
-  return remove_keyed<&UserDatum::name>(user_data_, name);
 }
 
 VQStatus VQTopoNodeRep::get_logical_location(const VQTopoNodeDn& parent, Location& location) const {
@@ -308,33 +284,8 @@ VQStatus VQTopoNodeRep::set_view_default_geo_area(const GeoLocation& centre, dou
   return VQStatus::success;
 }
 
-VQStatus VQTopoNodeRep::get_view_config_datum(const std::string& name, std::string& value) const {
-  if (!is_active(Node::view_config_data)) return not_set(Node::view_config_data);
-  return keyed_value<&ViewConfigDatum::name, &ViewConfigDatum::value>(view_config_data_, name,
-                                                                      value, name);
-}
-
 VQStatus VQTopoNodeRep::add_view_config_datum(const ViewConfigDatum& datum) {
   return add_keyed<&ViewConfigDatum::name>(Node::view_config_data, view_config_data_, datum);
-}
-
-VQStatus VQTopoNodeRep::remove_view_config_datum(const std::string& name) {
-  if (!is_active(Node::view_config_data)) return not_set(Node::view_config_data);
-  return remove_keyed<&ViewConfigDatum::name>(view_config_data_, name);
-}
-
-VQStatus VQTopoNodeRep::get_monitor_rotation(long& rotation, bool& absent) const {
-  if (!is_active(Node::monitor_rotation)) return not_set(Node::monitor_rotation);
-  absent = monitor_rotation_absent_;
-  if (!absent) rotation = monitor_rotation_;
-  return VQStatus::success;
-}
-
-VQStatus VQTopoNodeRep::set_monitor_rotation(long rotation, bool absent) {
-  monitor_rotation_absent_ = absent;
-  if (!absent) monitor_rotation_ = rotation;
-  active_.add(Node::monitor_rotation);
-  return VQStatus::success;
 }
 
 VQStatus VQTopoNodeRep::set_monitor_visible_children(const DnList& children) {
@@ -364,24 +315,15 @@ VQStatus VQTopoNodeRep::get_monitor_max_visible_children(long& max) const {
     return not_set(Node::monitor_max_visible_children);
   }
   // Unlike the limit on visible children, only the monitor types have an answer here.
-  if (type_name_ == VQTopoTypeDn::omnisector) {
-    max = 1;
-  } else if (type_name_ == VQTopoTypeDn::hexagon) {
-    max = 6;
-  } else if (type_name_ == VQTopoTypeDn::hexagon120) {
-    max = 3;
-  } else if (type_name_ == VQTopoTypeDn::circle) {
-    max = 36;
-  } else {
+  if (type_name_ != VQTopoTypeDn::omnisector && type_name_ != VQTopoTypeDn::hexagon &&
+      type_name_ != VQTopoTypeDn::hexagon120 && type_name_ != VQTopoTypeDn::circle) {
     return VQStatus(Code::invalid_argument, type_name_);
   }
+  max = monitor_visible_limit();
   return VQStatus::success;
 }
 
 namespace {
-
-// The local system of view names, from the platform when there is no platform object yet.
-std::string view_local_system_name() { return vq_view_local_system_name(); }
 
 // Scans a per-view name with its relative or its full format.
 VQTopoNodeDn parse_view_name(const std::string& text, const std::string& relative_format,
@@ -406,7 +348,7 @@ VQTopoNodeDn parse_view_name(const std::string& text, const std::string& relativ
 }  // namespace
 
 std::string VQTopoNodeRep::topo_view_dn_slash_form(const VQTopoNodeDn& view) {
-  return vq_slash_form(view.system_name(), view_local_system_name(), VQ_DN_TOPO_VIEW_PART2,
+  return vq_slash_form(view.system_name(), vq_view_local_system_name(), VQ_DN_TOPO_VIEW_PART2,
                        std::to_string(view.unique_id()));
 }
 

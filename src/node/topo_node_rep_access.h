@@ -52,8 +52,6 @@ struct VQTopoNodeRepAccess {
   // false, with nothing changed, for any other form or attribute. Total and linear.
   static bool decode_plain(Rep& rep, int gdmo, std::string_view ber, const VQTopoNodeDn& parent);
 
-  // Tests fill what only a load from the server sets.
-
   static void activate(Rep& rep, std::initializer_list<int> attributes) {
     for (const int n : attributes) rep.active_.add(n);
   }

@@ -27,7 +27,6 @@ constexpr int kNode = VQTopoNode::node_attributes;
 constexpr int kView = VQTopoNode::view_attributes;
 constexpr int kMonitor = VQTopoNode::monitor_attributes;
 constexpr int kArray = VQTopoNode::array_attributes;
-constexpr int kTopoView = VQTopoNodeRep::topo_view;
 using Geo = VQGeoLocationCodec;
 
 int class_of(int gdmo) {
@@ -203,9 +202,7 @@ VQStatus VQTopoNodeRepAccess::user_data_value(const Rep& rep, Asn1Value& set, co
       return VQStatus(Code::cannot_set_attribute, "VQTopoNode::object description data invalid");
     }
     Asn1Value entry = hvx::ber::sequence();
-    Asn1Value id;
-    id.encode_oid(oid);
-    entry.add_component(id);
+    entry.add_component(hvx::ber::oid(oid));
     entry.add_component(datum.value.get_value());
     set.add_component(entry);
   }
@@ -260,16 +257,18 @@ bool VQTopoNodeRepAccess::equal_geo_area(const Rep& a, const Rep& b) {
 template <VQStatus (Rep::*Hidden)(Rep::DnList&) const>
 static void print_hidden(std::ostream& os, const std::string& label, const Rep& rep) {
   Rep::DnList hidden;
-  const VQStatus computed = (rep.*Hidden)(hidden);
-  (void)computed;  // the attribute is active, so it cannot fail
+  (void)(rep.*Hidden)(hidden);  // the attribute is active, so it cannot fail
   hidden.print(os, label);
 }
 
 // The parts of a row that follow from the attribute's name, its field being <name>_: the
-// number and name; printing and equality of a value, a list (emptied by default) or an
-// optional value; the codecs of a string, a number and a name list; taken by every write.
+// number and name; printing, equality and default (`v`; a list is emptied) of a value, a list
+// or an optional value; the codecs of a string, a number, a name list and a list of `Codec`
+// elements in a `tag` value; taken by every write; held by the topoView object as `g`.
 #define VQ_ROW(a) .number = Node::a, .name = #a
-#define VQ_VALUE(a) VQ_ROW(a), .print = vq_print_value<&Rep::a##_>, .equal = vq_equal<&Rep::a##_>
+#define VQ_VALUE(a, v)                                                           \
+  VQ_ROW(a), .print = vq_print_value<&Rep::a##_>, .equal = vq_equal<&Rep::a##_>, \
+             .reset = [](Rep& r) { r.a##_ = v; }
 #define VQ_LIST(a)                                                              \
   VQ_ROW(a), .print = vq_print_list<&Rep::a##_>, .equal = vq_equal<&Rep::a##_>, \
              .reset = vq_clear<&Rep::a##_>
@@ -285,19 +284,24 @@ static void print_hidden(std::ostream& os, const std::string& label, const Rep& 
   .plain = vq_plain_number<&Rep::a##_>
 #define VQ_IDS(a) \
   .decode = ids_decoder<&Rep::a##_>, .value = ids_value<&Rep::a##_>, .plain = ids_plain<&Rep::a##_>
+#define VQ_CODED(a, tag, identifier, Codec)         \
+  .decode = vq_decode_list<&Rep::a##_, tag, Codec>, \
+  .value = vq_list_value<&Rep::a##_, tag, Codec>,   \
+  .plain = vq_plain_list<&Rep::a##_, identifier, Codec>
 #define VQ_WRITTEN .creatable = true, .storeable = true
+#define VQ_IN_VIEW(g)                                                       \
+  .group = kView, VQ_WRITTEN, .gdmo_class = Rep::topo_view, .gdmo = Rep::g, \
+  .load_needs = {Rep::topo_node_type}
 
 // The node itself and the nodes it is related to.
 std::vector<Row> VQTopoNodeRepAccess::identity_rows() {
   // clang-format off
   return {
-    {VQ_VALUE(dn), .reset = [](Rep& r) { r.dn_.make_null(); }, .group = kNode,
-     .gdmo = Rep::topo_node_id, .plain = plain_id},
-    {VQ_VALUE(name), .reset = vq_clear<&Rep::name_>, .group = kNode, VQ_WRITTEN,
-     .gdmo = Rep::topo_node_name, VQ_TEXT(name)},
+    {VQ_VALUE(dn, {}), .group = kNode, .gdmo = Rep::topo_node_id, .plain = plain_id},
+    {VQ_VALUE(name, {}), .group = kNode, VQ_WRITTEN, .gdmo = Rep::topo_node_name, VQ_TEXT(name)},
     {VQ_LIST(topology_pathnames), .group = kNode, .needs = {Rep::topo_node_name, Rep::topo_node_parents}},
-    {VQ_VALUE(type_name), .reset = [](Rep& r) { r.type_name_ = VQTopoTypeDn::host; }, .group = kNode,
-     VQ_WRITTEN, .gdmo = Rep::topo_node_type, VQ_TEXT(type_name)},
+    {VQ_VALUE(type_name, VQTopoTypeDn::host), .group = kNode, VQ_WRITTEN, .gdmo = Rep::topo_node_type,
+     VQ_TEXT(type_name)},
     {VQ_LIST(managed_objects), .group = kNode, VQ_WRITTEN, .gdmo = Rep::topo_node_mo_set,
      .decode = decode_managed_objects, .value = managed_objects_value,
      .plain = vq_plain_empty<&Rep::managed_objects_>},
@@ -319,40 +323,31 @@ std::vector<Row> VQTopoNodeRepAccess::identity_rows() {
 std::vector<Row> VQTopoNodeRepAccess::state_rows() {
   // clang-format off
   return {
-    {VQ_VALUE(state), .reset = [](Rep& r) { r.state_ = 0; }, .group = kNode, VQ_WRITTEN,
-     .gdmo = Rep::topo_node_state, VQ_NUMBER(state)},
-    {VQ_VALUE(severity), .reset = [](Rep& r) { r.severity_ = Node::indeterminate; }, .group = kNode,
-     .gdmo = Rep::topo_node_severity, .decode = vq_decode_long<&Rep::severity_>,
-     .plain = vq_plain_number<&Rep::severity_>},
-    {VQ_VALUE(propagated_severity), .reset = [](Rep& r) { r.propagated_severity_ = Node::indeterminate; },
-     .group = kNode, .gdmo = Rep::topo_node_propagated_severity, VQ_NUMBER(propagated_severity)},
+    {VQ_VALUE(state, 0), .group = kNode, VQ_WRITTEN, .gdmo = Rep::topo_node_state, VQ_NUMBER(state)},
+    {VQ_VALUE(severity, Node::indeterminate), .group = kNode, .gdmo = Rep::topo_node_severity,
+     .decode = vq_decode_long<&Rep::severity_>, .plain = vq_plain_number<&Rep::severity_>},
+    {VQ_VALUE(propagated_severity, Node::indeterminate), .group = kNode,
+     .gdmo = Rep::topo_node_propagated_severity, VQ_NUMBER(propagated_severity)},
     {VQ_ROW(is_severity_propagated), .print = vq_print_flag<&Rep::is_severity_propagated_>,
      .equal = vq_equal<&Rep::is_severity_propagated_>,
      .reset = [](Rep& r) { r.is_severity_propagated_ = true; }, .group = kNode, VQ_WRITTEN,
      .gdmo = Rep::topo_node_propagate_up, VQ_NUMBER(is_severity_propagated)},
     {VQ_LIST(display_statuses), .group = kNode, VQ_WRITTEN, .gdmo = Rep::topo_node_display_status,
-     .decode = vq_decode_list<&Rep::display_statuses_, hvx::TAG_SET, VQDisplayStatusCodec>,
-     .value = vq_list_value<&Rep::display_statuses_, hvx::TAG_SET, VQDisplayStatusCodec>,
-     .plain = vq_plain_list<&Rep::display_statuses_, kVQBerSet, VQDisplayStatusCodec>},
-    {VQ_LIST(view_config_data), .group = kView, VQ_WRITTEN, .gdmo_class = kTopoView,
-     .gdmo = Rep::topo_view_config_data, .load_needs = {Rep::topo_node_type},
-     .decode = vq_decode_list<&Rep::view_config_data_, hvx::TAG_SET, VQViewConfigDatumCodec>,
-     .value = vq_list_value<&Rep::view_config_data_, hvx::TAG_SET, VQViewConfigDatumCodec>,
-     .plain = vq_plain_list<&Rep::view_config_data_, kVQBerSet, VQViewConfigDatumCodec>},
+     VQ_CODED(display_statuses, hvx::TAG_SET, kVQBerSet, VQDisplayStatusCodec)},
+    {VQ_LIST(view_config_data), VQ_IN_VIEW(topo_view_config_data),
+     VQ_CODED(view_config_data, hvx::TAG_SET, kVQBerSet, VQViewConfigDatumCodec)},
     {VQ_OPTIONAL(geographical_location), .group = kNode, VQ_WRITTEN, .gdmo = Rep::topo_node_geo_location,
      .decode = vq_decode_optional<&Rep::geographical_location_, &Rep::geographical_location_absent_, Geo>,
      .value = vq_optional_value<&Rep::geographical_location_, &Rep::geographical_location_absent_, Geo>,
      .plain = vq_plain_absent<&Rep::geographical_location_absent_>},
-    {VQ_VALUE(layer_name), .reset = [](Rep& r) { r.layer_name_ = VQTopoTypeDn::host; }, .group = kNode,
-     VQ_WRITTEN, .gdmo = Rep::topo_node_layer, VQ_TEXT(layer_name)},
+    {VQ_VALUE(layer_name, VQTopoTypeDn::host), .group = kNode, VQ_WRITTEN, .gdmo = Rep::topo_node_layer,
+     VQ_TEXT(layer_name)},
     {VQ_LIST(logical_locations), .group = kNode, VQ_WRITTEN, .gdmo_class = Rep::topo_view_node,
      .gdmo = Rep::topo_view_node_position, .load_needs = {Rep::topo_node_parents}},
-    {VQ_VALUE(view_background_image_filename), .reset = vq_clear<&Rep::view_background_image_filename_>,
-     .group = kView, VQ_WRITTEN, .gdmo_class = kTopoView, .gdmo = Rep::topo_view_background_image,
-     .load_needs = {Rep::topo_node_type}, VQ_TEXT(view_background_image_filename)},
-    {VQ_VALUE(view_map_config_filename), .reset = vq_clear<&Rep::view_map_config_filename_>,
-     .group = kView, VQ_WRITTEN, .gdmo_class = kTopoView, .gdmo = Rep::topo_view_map_config_file,
-     .load_needs = {Rep::topo_node_type}, VQ_TEXT(view_map_config_filename)},
+    {VQ_VALUE(view_background_image_filename, {}), VQ_IN_VIEW(topo_view_background_image),
+     VQ_TEXT(view_background_image_filename)},
+    {VQ_VALUE(view_map_config_filename, {}), VQ_IN_VIEW(topo_view_map_config_file),
+     VQ_TEXT(view_map_config_filename)},
   };
   // clang-format on
 }
@@ -362,9 +357,8 @@ std::vector<Row> VQTopoNodeRepAccess::shape_rows() {
   // clang-format off
   return {
     {VQ_ROW(view_default_geo_area), .print = print_geo_area, .equal = equal_geo_area,
-     .reset = [](Rep& r) { r.view_default_geo_area_absent_ = true; }, .group = kView, VQ_WRITTEN,
-     .gdmo_class = kTopoView, .gdmo = Rep::topo_view_map_initial_geo_area,
-     .load_needs = {Rep::topo_node_type}, .decode = decode_geo_area, .value = geo_area_value,
+     .reset = [](Rep& r) { r.view_default_geo_area_absent_ = true; },
+     VQ_IN_VIEW(topo_view_map_initial_geo_area), .decode = decode_geo_area, .value = geo_area_value,
      .plain = vq_plain_absent<&Rep::view_default_geo_area_absent_>},
     {VQ_OPTIONAL(monitor_rotation), .group = kMonitor, VQ_WRITTEN, .gdmo = Rep::topo_node_monitor,
      .decode = decode_monitor, .encode = encode_monitor, .value = monitor_value, .plain = plain_monitor},
@@ -379,20 +373,18 @@ std::vector<Row> VQTopoNodeRepAccess::shape_rows() {
     {VQ_ROW(array_hidden_children), .print = print_hidden<&Rep::get_array_hidden_children>,
      .group = kArray, .needs = {Rep::topo_node_array_visible_children},
      .load_needs = {Rep::topo_node_children}},
-    {VQ_VALUE(array_orientation), .reset = [](Rep& r) { r.array_orientation_ = Node::horizontal; },
-     .group = kArray, VQ_WRITTEN, .gdmo = Rep::topo_node_array_orientation, VQ_NUMBER(array_orientation)},
-    {VQ_VALUE(array_num_columns), .reset = [](Rep& r) { r.array_num_columns_ = 0; }, .group = kArray,
-     VQ_WRITTEN, .gdmo = Rep::topo_node_array_num_columns, VQ_NUMBER(array_num_columns)},
-    {VQ_VALUE(array_cell_size), .reset = [](Rep& r) { r.array_cell_size_ = {0, 0}; }, .group = kArray,
-     VQ_WRITTEN, .gdmo = Rep::topo_node_array_cell_size,
+    {VQ_VALUE(array_orientation, Node::horizontal), .group = kArray, VQ_WRITTEN,
+     .gdmo = Rep::topo_node_array_orientation, VQ_NUMBER(array_orientation)},
+    {VQ_VALUE(array_num_columns, 0), .group = kArray, VQ_WRITTEN,
+     .gdmo = Rep::topo_node_array_num_columns, VQ_NUMBER(array_num_columns)},
+    {VQ_VALUE(array_cell_size, (Node::ArrayCellSize{0, 0})), .group = kArray, VQ_WRITTEN,
+     .gdmo = Rep::topo_node_array_cell_size,
      .decode = vq_decode_struct<&Rep::array_cell_size_, VQArrayCellSizeCodec>,
      .value = vq_struct_value<&Rep::array_cell_size_, VQArrayCellSizeCodec>,
      .plain = vq_plain_struct<&Rep::array_cell_size_, VQArrayCellSizeCodec>},
     {VQ_LIST(bus_logical_locations), .group = Node::bus_attributes, VQ_WRITTEN,
      .gdmo = Rep::topo_node_bus_points,
-     .decode = vq_decode_list<&Rep::bus_logical_locations_, hvx::TAG_SEQ, VQLocationCodec>,
-     .value = vq_list_value<&Rep::bus_logical_locations_, hvx::TAG_SEQ, VQLocationCodec>,
-     .plain = vq_plain_list<&Rep::bus_logical_locations_, kVQBerSequence, VQLocationCodec>},
+     VQ_CODED(bus_logical_locations, hvx::TAG_SEQ, kVQBerSequence, VQLocationCodec)},
     // Never printed: user data are opaque, the maximum follows from the type.
     {VQ_ROW(user_data), .reset = vq_clear<&Rep::user_data_>, .group = kNode, VQ_WRITTEN,
      .gdmo = Rep::topo_node_user_data, .decode = decode_user_data, .value = user_data_value,
@@ -409,12 +401,14 @@ std::vector<Row> VQTopoNodeRepAccess::shape_rows() {
 #undef VQ_TEXT
 #undef VQ_NUMBER
 #undef VQ_IDS
+#undef VQ_CODED
 #undef VQ_WRITTEN
+#undef VQ_IN_VIEW
 
 std::vector<Row> VQTopoNodeRepAccess::rows() {
   std::vector<Row> rows = identity_rows();
-  for (auto part : {state_rows, shape_rows}) {
-    for (const Row& row : part()) rows.push_back(row);
+  for (const auto& part : {state_rows(), shape_rows()}) {
+    rows.insert(rows.end(), part.begin(), part.end());
   }
   return rows;
 }
