@@ -48,7 +48,7 @@ Status given_attributes(const ClassInfo& info,
     if (!Schema::fits(attribute->second->syntax, value)) {
       return Status::InvalidAttributeValue(std::string(attribute->second->name));
     }
-    object.attributes[id] = value;
+    object.attributes.set(id, value);
   }
   return Status::OK();
 }
@@ -183,7 +183,6 @@ bool Server::file(ManagedObject object) {
   if (object.info == nullptr) return false;
   object.revision = ++revisions_;
   object.attributes.shrink_to_fit();
-  object.attributes.share_values();
   const dn::Rdns name = object.name;
   if (!tree_.emplace(dn::key(name), std::move(object)).second) return false;
   stored(name);
@@ -196,7 +195,7 @@ void Server::install_base_objects() {
   if (system_class == nullptr) return;
   ManagedObject system;
   system.info = system_class;
-  system.attributes[system_id()] = ber::octets(system_name_, TAG_GRAPHSTR);
+  system.attributes.set(system_id(), ber::octets(system_name_, TAG_GRAPHSTR));
   system.revision = ++revisions_;
   tree_.emplace(std::vector<std::string>(), std::move(system));
   // What every server holds from its start: its subsystem, the FDN table and the
@@ -215,7 +214,7 @@ void Server::install_base_objects() {
     if (object.info == nullptr || !dn::from_text(base.name, object.name)) continue;
     Oid id;
     Asn1Value value;
-    if (dn::first_assertion(object.name.back(), id, value)) object.attributes[id] = value;
+    if (dn::first_assertion(object.name.back(), id, value)) object.attributes.set(id, value);
     object.revision = ++revisions_;
     tree_.emplace(dn::key(object.name), std::move(object));
   }
@@ -289,7 +288,6 @@ Status Server::create(std::string_view class_name, dn::Rdns name, const dn::Rdns
   if (!status.ok()) return status;
   object.revision = ++revisions_;
   object.attributes.shrink_to_fit();
-  object.attributes.share_values();
   auto [it, inserted] = tree_.emplace(dn::key(object.name), std::move(object));
   (void)inserted;
   const ManagedObject& stored = it->second;
@@ -315,8 +313,8 @@ Status Server::name_by_server(ManagedObject& object, const dn::Rdns& superior,
   }
   if (object.name.size() != superior.size()) return Status::OK();
   const Oid& naming = object.info->naming;
-  const Asn1Value* given = object.find(naming);
-  if (given != nullptr) {
+  const std::optional<Asn1Value> given = object.find(naming);
+  if (given) {
     object.name.push_back(dn::rdn(naming, *given));
     return Status::OK();
   }
@@ -346,7 +344,7 @@ Status Server::check_new_object(ManagedObject& object, const ClassHooks* hooks) 
       naming_id != object.info->naming) {
     return Status::ClassInstanceConflict(name_text(object.name));
   }
-  object.attributes[naming_id] = naming_value;
+  object.attributes.set(naming_id, naming_value);
   if (find(object.name) != nullptr) {
     return Status::DuplicateObjectInstance(name_text(object.name));
   }
@@ -357,7 +355,7 @@ Status Server::check_new_object(ManagedObject& object, const ClassHooks* hooks) 
   if (hooks == nullptr) return Status::OK();
   for (const std::string& mandatory : hooks->mandatory) {
     const AttributeInfo* attribute = Schema::get().find_attribute(mandatory);
-    if (attribute != nullptr && object.find(attribute->oid) == nullptr) {
+    if (attribute != nullptr && !object.attributes.contains(attribute->oid)) {
       return Status::MissingAttributeValue(std::string(attribute->def->name));
     }
   }
@@ -382,18 +380,20 @@ Status Server::modify(const dn::Rdns& name, const std::vector<Modification>& mod
     if (check_settable && (!def.settable || modification.attribute == object->info->naming)) {
       return Status::AttributeNotSettable(std::string(def.name));
     }
-    const Status applied = apply(def, modification, values[modification.attribute]);
+    Asn1Value value = values.get(modification.attribute).value_or(Asn1Value());
+    const Status applied = apply(def, modification, value);
     if (!applied.ok()) return applied;
+    values.set(modification.attribute, value);
     if (std::find(touched.begin(), touched.end(), modification.attribute) == touched.end()) {
       touched.push_back(modification.attribute);
     }
   }
   std::vector<Change> changes;
   for (const Oid& id : touched) {
-    const Asn1Value* before = object->find(id);
-    const Asn1Value& after = values[id];
-    if (before != nullptr && *before == after) continue;
-    changes.push_back({id, before != nullptr ? *before : Asn1Value(), after});
+    const std::optional<Asn1Value> before = object->find(id);
+    const Asn1Value after = values.get(id).value_or(Asn1Value());
+    if (before && *before == after) continue;
+    changes.push_back({id, before.value_or(Asn1Value()), after});
   }
   const ClassHooks* hooks = hooks_for(*object->info);
   if (hooks != nullptr && hooks->before_set && !changes.empty()) {
@@ -401,8 +401,7 @@ Status Server::modify(const dn::Rdns& name, const std::vector<Modification>& mod
     if (!outcome.ok()) return outcome;
   }
   if (changes.empty()) return Status::OK();
-  for (const Change& change : changes) object->attributes[change.attribute] = change.new_value;
-  object->attributes.share_values();
+  for (const Change& change : changes) object->attributes.set(change.attribute, change.new_value);
   object->revision = ++revisions_;
   stored(name);
 

@@ -129,7 +129,6 @@ class Server {
   // on, and the tree's with it.
   void touch(ManagedObject& object) {
     object.revision = ++revisions_;
-    object.attributes.share_values();
     stored(object.name);
   }
   // Creates an object of `class_name` under the checks of a create request. With an empty

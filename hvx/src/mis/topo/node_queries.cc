@@ -75,8 +75,8 @@ ActionReply managed_objects_of(const Database& database, const Asn1Value& argume
       return refuse_request(kAction, "there is no node " + std::to_string(id),
                             ErrorCode::no_such_object_instance);
     }
-    const Asn1Value* set = node->find(ids.node(kMoSet));
-    if (set == nullptr) continue;
+    const std::optional<Asn1Value> set = node->find(ids.node(kMoSet));
+    if (!set) continue;
     for (Asn1Value item = set->first_component(); !item.is_null(); item = item.next_component()) {
       Asn1Value pair = ber::sequence();
       pair.add_component(ber::integer(id));
