@@ -1,6 +1,7 @@
 #include "server.h"
 
 #include <algorithm>
+#include <string_view>
 #include <utility>
 
 #include "hvx/ber.h"
@@ -15,6 +16,32 @@ constexpr std::string_view kObjectDeletion = "objectDeletion";
 constexpr std::string_view kAttributeValueChange = "attributeValueChange";
 
 std::string name_text(const dn::Rdns& name) { return dn::format(name, false); }
+
+// What ends each RDN's key in a tree key. A zero octet of the key itself is followed by
+// 0xff, so keys compare as their lists of RDN keys do, a name before those below it.
+constexpr char kEnd[] = {'\0', '\1'};
+
+// The key an object is filed under: the keys of its RDNs, each escaped and ended.
+std::string tree_key(const dn::Rdns& name) {
+  std::string out;
+  for (const Asn1Value& rdn : name) {
+    for (const char octet : dn::key(rdn)) {
+      out.push_back(octet);
+      if (octet == '\0') out.push_back('\xff');
+    }
+    out.append(kEnd, sizeof kEnd);
+  }
+  out.shrink_to_fit();
+  return out;
+}
+
+// Whether `rest`, what follows a name's key in another's, is the key of one RDN.
+bool one_rdn(std::string_view rest) {
+  const std::size_t end = rest.find(std::string_view(kEnd, sizeof kEnd));
+  if (end == std::string_view::npos) return false;
+  // An escaped zero octet is followed by 0xff, never by kEnd's second octet.
+  return end + sizeof kEnd == rest.size();
+}
 
 // The elements of a SET OF value (empty for a null value).
 std::vector<Asn1Value> elements(const Asn1Value& value) {
@@ -184,7 +211,7 @@ bool Server::file(ManagedObject object) {
   object.revision = ++revisions_;
   object.attributes.shrink_to_fit();
   const dn::Rdns name = object.name;
-  if (!tree_.emplace(dn::key(name), std::move(object)).second) return false;
+  if (!tree_.emplace(tree_key(name), std::move(object)).second) return false;
   stored(name);
   return true;
 }
@@ -197,7 +224,7 @@ void Server::install_base_objects() {
   system.info = system_class;
   system.attributes.set(system_id(), ber::octets(system_name_, TAG_GRAPHSTR));
   system.revision = ++revisions_;
-  tree_.emplace(std::vector<std::string>(), std::move(system));
+  tree_.emplace(std::string(), std::move(system));
   // What every server holds from its start: its subsystem, the FDN table and the
   // connection manager. Filed directly: nobody is connected yet to hear of them.
   const struct {
@@ -216,7 +243,7 @@ void Server::install_base_objects() {
     Asn1Value value;
     if (dn::first_assertion(object.name.back(), id, value)) object.attributes.set(id, value);
     object.revision = ++revisions_;
-    tree_.emplace(dn::key(object.name), std::move(object));
+    tree_.emplace(tree_key(object.name), std::move(object));
   }
 }
 
@@ -241,26 +268,23 @@ const ClassHooks* Server::hooks_for(const ClassInfo& info) const {
 }
 
 ManagedObject* Server::find(const dn::Rdns& name) {
-  const auto it = tree_.find(dn::key(name));
+  const auto it = tree_.find(tree_key(name));
   return it == tree_.end() ? nullptr : &it->second;
 }
 
 const ManagedObject* Server::find(const dn::Rdns& name) const {
-  const auto it = tree_.find(dn::key(name));
+  const auto it = tree_.find(tree_key(name));
   return it == tree_.end() ? nullptr : &it->second;
 }
 
 std::vector<const ManagedObject*> Server::children(const dn::Rdns& base) const {
   std::vector<const ManagedObject*> out;
-  const std::vector<std::string> base_key = dn::key(base);
+  const std::string base_key = tree_key(base);
   // Keys sort by RDN, so everything below `base` follows it contiguously.
   for (auto it = tree_.upper_bound(base_key); it != tree_.end(); ++it) {
-    const auto& key = it->first;
-    if (key.size() <= base_key.size() ||
-        !std::equal(base_key.begin(), base_key.end(), key.begin())) {
-      break;
-    }
-    if (key.size() == base_key.size() + 1) out.push_back(&it->second);
+    const std::string_view key = it->first;
+    if (!key.starts_with(base_key)) break;
+    if (one_rdn(key.substr(base_key.size()))) out.push_back(&it->second);
   }
   return out;
 }
@@ -288,7 +312,7 @@ Status Server::create(std::string_view class_name, dn::Rdns name, const dn::Rdns
   if (!status.ok()) return status;
   object.revision = ++revisions_;
   object.attributes.shrink_to_fit();
-  auto [it, inserted] = tree_.emplace(dn::key(object.name), std::move(object));
+  auto [it, inserted] = tree_.emplace(tree_key(object.name), std::move(object));
   (void)inserted;
   const ManagedObject& stored = it->second;
   if (created != nullptr) *created = &stored;
@@ -413,7 +437,7 @@ Status Server::modify(const dn::Rdns& name, const std::vector<Modification>& mod
 }
 
 Status Server::remove(const dn::Rdns& name) {
-  const auto it = tree_.find(dn::key(name));
+  const auto it = tree_.find(tree_key(name));
   if (it == tree_.end() || name.empty()) {
     return Status::NoSuchObjectInstance(name_text(name));
   }

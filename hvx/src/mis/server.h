@@ -226,7 +226,8 @@ class Server {
 
   std::string system_name_;
   mutable Asn1Value system_rdn_;
-  std::map<std::vector<std::string>, ManagedObject> tree_;
+  // By the keys of the objects' names (see tree_key), which sort as the names do.
+  std::map<std::string, ManagedObject> tree_;
   std::map<Oid, ClassHooks> hooks_;
   std::map<std::pair<Oid, Oid>, ActionHandler> actions_;
   std::vector<std::pair<Listener*, int>> listeners_;
