@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <mutex>
 #include <set>
+#include <string>
 
 #include "hvx/data_unit.h"
 
@@ -82,7 +83,7 @@ const ObjectValues::Shape* ObjectValues::no_shape() {
 
 std::size_t ObjectValues::size_at(std::size_t index, std::size_t offset) const {
   if (index >= shape_->ids.size() || shape_->null[index]) return 0;
-  return encoding_size(bytes_, offset);
+  return encoding_size(bytes_.view(), offset);
 }
 
 Asn1Value ObjectValues::value_at(std::size_t index, std::size_t offset) const {
@@ -142,16 +143,19 @@ bool ObjectValues::append_component(const Oid& attribute, const Asn1Value& compo
   if (!found || component.is_null() || shape_->null[it.index()]) return false;
   const std::size_t at = it.offset();
   const std::size_t size = size_at(it.index(), at);
-  const std::size_t identifier = identifier_size(bytes_, at);
-  if ((static_cast<unsigned char>(bytes_[at]) & 0x20) == 0) return false;  // primitive
+  const std::string_view bytes = bytes_.view();
+  const std::size_t identifier = identifier_size(bytes, at);
+  if ((static_cast<unsigned char>(bytes[at]) & 0x20) == 0) return false;  // primitive
   std::size_t header = identifier + 1;
-  if ((static_cast<unsigned char>(bytes_[at + identifier]) & 0x80) != 0) {
-    header += static_cast<unsigned char>(bytes_[at + identifier]) & 0x7f;
+  if ((static_cast<unsigned char>(bytes[at + identifier]) & 0x80) != 0) {
+    header += static_cast<unsigned char>(bytes[at + identifier]) & 0x7f;
   }
   std::string added;
   component.encode_to(added);
-  bytes_.insert(at + size, added);
-  bytes_.replace(at + identifier, header - identifier, length_octets(size - header + added.size()));
+  // Room to spare: a set that gains one component gains more.
+  bytes_.replace(at + size, 0, added, true);
+  bytes_.replace(at + identifier, header - identifier, length_octets(size - header + added.size()),
+                 true);
   return true;
 }
 

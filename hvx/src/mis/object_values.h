@@ -9,13 +9,13 @@
 #include <cstddef>
 #include <iterator>
 #include <optional>
-#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "hvx/asn1.h"
 #include "hvx/oid.h"
+#include "packed_bytes.h"
 
 namespace hvx::mis {
 
@@ -97,8 +97,6 @@ class ObjectValues {
   const_iterator end() const { return const_iterator(this, size(), bytes_.size()); }
   std::size_t size() const { return shape_->ids.size(); }
   bool empty() const { return shape_->ids.empty(); }
-  // Gives back the room kept for more values: an object filed in the tree rarely gains any.
-  void shrink_to_fit() { bytes_.shrink_to_fit(); }
 
   const_iterator find(const Oid& attribute) const;
   // A copy of the value of `attribute`; none when it has no value.
@@ -119,7 +117,7 @@ class ObjectValues {
   }
 
  private:
-  std::string_view bytes_view() const { return bytes_; }
+  std::string_view bytes_view() const { return bytes_.view(); }
   // Octets of the value at `index`, whose encoding starts at `offset`.
   std::size_t size_at(std::size_t index, std::size_t offset) const;
   Asn1Value value_at(std::size_t index, std::size_t offset) const;
@@ -128,7 +126,7 @@ class ObjectValues {
   static const Shape* no_shape();
 
   const Shape* shape_;  // shared, never null
-  std::string bytes_;
+  PackedBytes bytes_;
 };
 
 }  // namespace hvx::mis
