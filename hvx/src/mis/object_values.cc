@@ -1,6 +1,7 @@
 #include "object_values.h"
 
 #include <algorithm>
+#include <map>
 #include <mutex>
 #include <set>
 #include <string>
@@ -74,6 +75,28 @@ std::string length_octets(std::size_t length) {
   return out;
 }
 
+// The encoding of a null value.
+const std::string& no_encoding() {
+  static const std::string* const none = new std::string;
+  return *none;
+}
+
+// Values encoded in more octets are rarely equal between objects: not worth holding once.
+constexpr std::size_t kCommonSize = 64;
+
+// The encoding every object shares of a value of `attribute`, when `encoding` is it: the
+// empty one for a null value, or the first small value the attribute had in the process.
+// Null when the object must hold its own. Shared values stay for the process's life; there
+// is at most one per attribute.
+const std::string* common(const Oid& attribute, const std::string& encoding) {
+  if (encoding.empty()) return &no_encoding();
+  if (encoding.size() > kCommonSize) return nullptr;
+  static auto* const held = new std::map<const Oid*, std::string>;
+  const std::lock_guard<std::mutex> guard(lock());
+  const std::string& first = held->try_emplace(&attribute, encoding).first->second;
+  return first == encoding ? &first : nullptr;
+}
+
 }  // namespace
 
 const ObjectValues::Shape* ObjectValues::no_shape() {
@@ -82,17 +105,30 @@ const ObjectValues::Shape* ObjectValues::no_shape() {
 }
 
 std::size_t ObjectValues::size_at(std::size_t index, std::size_t offset) const {
-  if (index >= shape_->ids.size() || shape_->null[index]) return 0;
+  if (index >= shape_->ids.size() || shape_->fixed[index] != nullptr) return 0;
   return encoding_size(bytes_.view(), offset);
+}
+
+std::string_view ObjectValues::encoding_at(std::size_t index, std::size_t offset) const {
+  if (index < shape_->ids.size() && shape_->fixed[index] != nullptr) return *shape_->fixed[index];
+  return bytes_.view().substr(offset, size_at(index, offset));
 }
 
 Asn1Value ObjectValues::value_at(std::size_t index, std::size_t offset) const {
   Asn1Value value;
-  if (shape_->null[index]) return value;
-  const std::string_view encoding = bytes_view().substr(offset, size_at(index, offset));
+  const std::string_view encoding = encoding_at(index, offset);
+  if (encoding.empty()) return value;
   // Only what encode_to wrote is held, so this does not fail.
   Asn1Value::decode(DataUnit(encoding), value).IgnoreError();
   return value;
+}
+
+const ObjectValues::Shape* ObjectValues::reshaped(std::size_t index,
+                                                  const std::string* fixed) const {
+  if (shape_->fixed[index] == fixed) return shape_;
+  Shape shape = *shape_;
+  shape.fixed[index] = fixed;
+  return shared(std::move(shape));
 }
 
 std::pair<ObjectValues::const_iterator, bool> ObjectValues::position(
@@ -118,31 +154,34 @@ std::optional<Asn1Value> ObjectValues::get(const Oid& attribute) const {
 }
 
 void ObjectValues::set(const Oid& attribute, const Asn1Value& value) {
-  const auto [it, found] = position(attribute);
+  auto [it, found] = position(attribute);
   const std::size_t index = it.index();
+  if (!found) {
+    Shape shape = *shape_;
+    const auto i = static_cast<std::ptrdiff_t>(index);
+    shape.ids.insert(shape.ids.begin() + i, shared(attribute));
+    shape.fixed.insert(shape.fixed.begin() + i, &no_encoding());
+    shape_ = shared(std::move(shape));
+  }
   std::string encoding;
   value.encode_to(encoding);
-  if (found && shape_->null[index] == value.is_null()) {
-    bytes_.replace(it.offset(), size_at(index, it.offset()), encoding);
-    return;
-  }
-  Shape shape = *shape_;
-  const auto i = static_cast<std::ptrdiff_t>(index);
-  if (found) {
-    shape.null[index] = value.is_null();
-  } else {
-    shape.ids.insert(shape.ids.begin() + i, shared(attribute));
-    shape.null.insert(shape.null.begin() + i, value.is_null());
-  }
-  bytes_.replace(it.offset(), found ? size_at(index, it.offset()) : 0, encoding);
-  shape_ = shared(std::move(shape));
+  const std::string* fixed = common(*shape_->ids[index], encoding);
+  bytes_.replace(it.offset(), size_at(index, it.offset()), fixed != nullptr ? "" : encoding);
+  shape_ = reshaped(index, fixed);
 }
 
 bool ObjectValues::append_component(const Oid& attribute, const Asn1Value& component) {
   const auto [it, found] = position(attribute);
-  if (!found || component.is_null() || shape_->null[it.index()]) return false;
+  if (!found || component.is_null()) return false;
+  const std::size_t index = it.index();
   const std::size_t at = it.offset();
-  const std::size_t size = size_at(it.index(), at);
+  if (const std::string* fixed = shape_->fixed[index]) {
+    // A shared value becomes the object's own before it changes.
+    if (fixed->empty() || (static_cast<unsigned char>((*fixed)[0]) & 0x20) == 0) return false;
+    bytes_.replace(at, 0, *fixed);
+    shape_ = reshaped(index, nullptr);
+  }
+  const std::size_t size = size_at(index, at);
   const std::string_view bytes = bytes_.view();
   const std::size_t identifier = identifier_size(bytes, at);
   if ((static_cast<unsigned char>(bytes[at]) & 0x20) == 0) return false;  // primitive
@@ -162,6 +201,16 @@ bool ObjectValues::append_component(const Oid& attribute, const Asn1Value& compo
 bool ObjectValues::try_emplace(const Oid& attribute, const Asn1Value& value) {
   if (contains(attribute)) return false;
   set(attribute, value);
+  return true;
+}
+
+bool ObjectValues::operator==(const ObjectValues& other) const {
+  if (size() != other.size()) return false;
+  for (const_iterator a = begin(), b = other.begin(); a != end(); ++a, ++b) {
+    if (shape_->ids[a.index()] != other.shape_->ids[b.index()] || a.encoded() != b.encoded()) {
+      return false;
+    }
+  }
   return true;
 }
 

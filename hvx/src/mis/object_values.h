@@ -2,13 +2,16 @@
 // order. Every object keeps one, so it is small: the list of its attribute identifiers is
 // kept once per process and shared by every object with the same attributes (objects of a
 // class mostly have the same), and the values are held as their encodings, one after the
-// other in one string, each decoded afresh when it is read.
+// other in one block, each decoded afresh when it is read. A small value equal to the one
+// its attribute first had in the process (most objects hold the same defaults: empty
+// sets, 0, FALSE, empty strings) is not held at all: the shape points to that encoding.
 #ifndef HVX_SRC_MIS_OBJECT_VALUES_H_
 #define HVX_SRC_MIS_OBJECT_VALUES_H_
 
 #include <cstddef>
 #include <iterator>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -21,13 +24,13 @@ namespace hvx::mis {
 
 class ObjectValues {
  public:
-  // What an object's values are of: its identifiers in order, and which values are null
-  // (a null value has no encoding, so it takes no room in the string).
+  // What an object's values are of: its identifiers in order, and per value the encoding
+  // it shares (empty for a null value), or null when the object holds its own.
   struct Shape {
     std::vector<const Oid*> ids;
-    std::vector<bool> null;
+    std::vector<const std::string*> fixed;
     bool operator<(const Shape& other) const {
-      return ids != other.ids ? ids < other.ids : null < other.null;
+      return ids != other.ids ? ids < other.ids : fixed < other.fixed;
     }
   };
 
@@ -66,9 +69,7 @@ class ObjectValues {
     std::size_t index() const { return index_; }
     std::size_t offset() const { return offset_; }
     // The value's encoding; empty for a null value.
-    std::string_view encoded() const {
-      return values_->bytes_view().substr(offset_, values_->size_at(index_, offset_));
-    }
+    std::string_view encoded() const { return values_->encoding_at(index_, offset_); }
 
    private:
     const ObjectValues* values_ = nullptr;
@@ -112,14 +113,15 @@ class ObjectValues {
   bool append_component(const Oid& attribute, const Asn1Value& component);
 
   // The same attributes with equal values.
-  bool operator==(const ObjectValues& other) const {
-    return shape_ == other.shape_ && bytes_ == other.bytes_;
-  }
+  bool operator==(const ObjectValues& other) const;
 
  private:
   std::string_view bytes_view() const { return bytes_.view(); }
-  // Octets of the value at `index`, whose encoding starts at `offset`.
+  // Octets this object holds of the value at `index`, which start at `offset`.
   std::size_t size_at(std::size_t index, std::size_t offset) const;
+  std::string_view encoding_at(std::size_t index, std::size_t offset) const;
+  // The shape with the value at `index` held as `fixed` instead.
+  const Shape* reshaped(std::size_t index, const std::string* fixed) const;
   Asn1Value value_at(std::size_t index, std::size_t offset) const;
   // Where `attribute` is or would go (index and offset), and whether it is there.
   std::pair<const_iterator, bool> position(const Oid& attribute) const;
