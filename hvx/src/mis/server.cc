@@ -209,6 +209,7 @@ Extension* Server::extension(std::string_view name) const {
 bool Server::file(ManagedObject object) {
   if (object.info == nullptr) return false;
   object.revision = ++revisions_;
+  object.name.shrink_to_fit();
   const dn::Rdns name = object.name;
   if (!tree_.emplace(tree_key(name), std::move(object)).second) return false;
   stored(name);
@@ -310,6 +311,8 @@ Status Server::create(std::string_view class_name, dn::Rdns name, const dn::Rdns
   if (status.ok()) status = check_new_object(object, hooks);
   if (!status.ok()) return status;
   object.revision = ++revisions_;
+  // Held as long as the object: no room for RDNs it will not gain.
+  object.name.shrink_to_fit();
   auto [it, inserted] = tree_.emplace(tree_key(object.name), std::move(object));
   (void)inserted;
   const ManagedObject& stored = it->second;
