@@ -14,6 +14,7 @@ namespace hvx::mis {
 class PackedBytes {
  public:
   PackedBytes() = default;
+  explicit PackedBytes(std::string_view bytes) { assign(bytes, 0); }
   PackedBytes(const PackedBytes& other) { assign(other.view(), 0); }
   PackedBytes& operator=(const PackedBytes& other) {
     if (this != &other) assign(other.view(), 0);

@@ -31,7 +31,6 @@ std::string tree_key(const dn::Rdns& name) {
     }
     out.append(kEnd, sizeof kEnd);
   }
-  out.shrink_to_fit();
   return out;
 }
 
@@ -211,7 +210,7 @@ bool Server::file(ManagedObject object) {
   object.revision = ++revisions_;
   object.name.shrink_to_fit();
   const dn::Rdns name = object.name;
-  if (!tree_.emplace(tree_key(name), std::move(object)).second) return false;
+  if (!tree_.emplace(PackedBytes(tree_key(name)), std::move(object)).second) return false;
   stored(name);
   return true;
 }
@@ -224,7 +223,7 @@ void Server::install_base_objects() {
   system.info = system_class;
   system.attributes.set(system_id(), ber::octets(system_name_, TAG_GRAPHSTR));
   system.revision = ++revisions_;
-  tree_.emplace(std::string(), std::move(system));
+  tree_.emplace(PackedBytes(), std::move(system));
   // What every server holds from its start: its subsystem, the FDN table and the
   // connection manager. Filed directly: nobody is connected yet to hear of them.
   const struct {
@@ -243,7 +242,7 @@ void Server::install_base_objects() {
     Asn1Value value;
     if (dn::first_assertion(object.name.back(), id, value)) object.attributes.set(id, value);
     object.revision = ++revisions_;
-    tree_.emplace(tree_key(object.name), std::move(object));
+    tree_.emplace(PackedBytes(tree_key(object.name)), std::move(object));
   }
 }
 
@@ -282,7 +281,7 @@ std::vector<const ManagedObject*> Server::children(const dn::Rdns& base) const {
   const std::string base_key = tree_key(base);
   // Keys sort by RDN, so everything below `base` follows it contiguously.
   for (auto it = tree_.upper_bound(base_key); it != tree_.end(); ++it) {
-    const std::string_view key = it->first;
+    const std::string_view key = it->first.view();
     if (!key.starts_with(base_key)) break;
     if (one_rdn(key.substr(base_key.size()))) out.push_back(&it->second);
   }
@@ -313,7 +312,7 @@ Status Server::create(std::string_view class_name, dn::Rdns name, const dn::Rdns
   object.revision = ++revisions_;
   // Held as long as the object: no room for RDNs it will not gain.
   object.name.shrink_to_fit();
-  auto [it, inserted] = tree_.emplace(tree_key(object.name), std::move(object));
+  auto [it, inserted] = tree_.emplace(PackedBytes(tree_key(object.name)), std::move(object));
   (void)inserted;
   const ManagedObject& stored = it->second;
   if (created != nullptr) *created = &stored;
