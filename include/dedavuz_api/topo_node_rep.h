@@ -310,6 +310,10 @@ class VQTopoNodeRep : public VQObjectRep {
   // The name-list families: add refuses a name already there, remove takes every one.
   VQStatus add_dn(Attribute attribute, DnList& list, const VQTopoNodeDn& dn);
   VQStatus remove_dn(Attribute attribute, DnList& list, const VQTopoNodeDn& dn);
+  // A keyed entry starts an inactive list, or takes the place of the first entry whose
+  // `Key` member equals its own.
+  template <auto Key, typename T>
+  VQStatus add_keyed(Attribute attribute, VQList<T>& list, const T& entry);
   // The entries of `children` not in `visible`, appended to `out`.
   VQStatus get_hidden(Attribute attribute, const DnList& visible, DnList& out) const;
   // How many children a monitor of this node's type shows at most.

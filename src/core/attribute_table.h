@@ -25,6 +25,8 @@ struct VQGdmoPair {
   int second;
 };
 
+struct VQPlainTlv;
+
 template <typename Rep>
 struct VQAttributeRow {
   using Print = void (*)(std::ostream& os, const std::string& label, const Rep& rep);
@@ -36,6 +38,9 @@ struct VQAttributeRow {
                               const std::string& error);
   // The server attribute's value, as staged and as a write by managed object carries it.
   using Value = VQStatus (*)(const Rep& rep, hvx::Asn1Value& out, const std::string& error);
+  // Reads a value of the plain BER form in place; false, with nothing changed, for a value
+  // it does not read, which `decode` then takes.
+  using Plain = bool (*)(Rep& rep, const VQPlainTlv& value);
 
   int number = -1;
   const char* name = "";
@@ -61,6 +66,7 @@ struct VQAttributeRow {
   // Staging takes `encode` when there is one, else writes `value`.
   Encode encode = nullptr;
   Value value = nullptr;
+  Plain plain = nullptr;
   // Staged after every other attribute of its class.
   bool encode_last = false;
   int width = 32;
@@ -86,7 +92,7 @@ class VQAttributeTable {
     for (const Row& row : rows_) {
       by_number_[static_cast<std::size_t>(row.number)] = &row;
       if (row.gdmo >= 0 && holder_[row.gdmo] == nullptr &&
-          (row.decode || row.encode || row.value)) {
+          (row.decode || row.encode || row.value || row.plain)) {
         holder_[row.gdmo] = &row;
       }
     }

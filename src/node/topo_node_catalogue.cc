@@ -58,25 +58,12 @@ void VQTopoNodeRep::map_gdmo_to_interface_attributes(GdmoObjectClass object_clas
 
 bool VQTopoNodeRep::map_gdmo_name_to_enum(GdmoObjectClass object_class, const std::string& name,
                                           GdmoAttribute& attribute) {
-  int first = 0;
-  int last = 0;  // one past
-  switch (object_class) {
-    case topo_node:
-      first = topo_node_id;
-      last = topo_view_node_position;
-      break;
-    case topo_view_node:
-      first = topo_view_node_position;
-      last = topo_view_background_image;
-      break;
-    case topo_view:
-      first = topo_view_background_image;
-      last = gdmo_attribute_count;
-      break;
-    default:
-      return true;
-  }
-  for (int g = first; g < last; ++g) {
+  // Each class's attributes follow those of the class numbered before it.
+  static constexpr int kFirst[] = {topo_node_id, topo_view_node_position,
+                                   topo_view_background_image, gdmo_attribute_count};
+  const int object = static_cast<int>(object_class);
+  if (object < topo_node || object > topo_view) return true;
+  for (int g = kFirst[object]; g < kFirst[object + 1]; ++g) {
     // Whether a node is managed is the server's own business.
     if (g == topo_node_managed || g == topo_node_is_managed) continue;
     if (TOPO_NODE_GDMO_ATTRIBUTE_NAMES[g] == name) {

@@ -1,7 +1,6 @@
 // Moving a node to and from the server: existence, creation, destruction, load and store of
 // the topoNode object, its topoView object and its topoViewNode objects.
 #include <exception>
-#include <initializer_list>
 #include <string>
 
 #include "core/server_image.h"
@@ -232,13 +231,9 @@ VQStatus VQTopoNodeRep::load_topo_view_attributes(const VQIntegerSet& attributes
   // A node whose type is not a view has no view object: its view attributes take their
   // defaults without asking the server.
   if (!VQTopoType::is_view(type_name_)) {
-    VQIntegerSet defaults(Node::attribute_count);
-    for (const int attribute :
-         {Node::view_background_image_filename, Node::view_map_config_filename,
-          Node::view_default_geo_area, Node::view_config_data}) {
-      if (attributes.is_member(attribute)) defaults.add(attribute);
-    }
-    return load_some_defaults(defaults);
+    VQIntegerSet held;
+    map_gdmo_to_interface_attributes(topo_view, VQIntegerSet(gdmo_attribute_count, true), held);
+    return load_some_defaults(held & attributes);
   }
   hvx::Image image;
   VQ_RETURN_IF_ERROR(vq_open_image(topo_view_dn_slash_form(dn_), VQ_OC_TOPO_VIEW, image));

@@ -1,10 +1,10 @@
 #include "dedavuz_api/topo_node_rep.h"
 
-#include <cstddef>
 #include <exception>
 #include <string>
 #include <utility>
 
+#include "core/attribute_codecs.h"
 #include "core/local_system.h"
 #include "core/name_scan.h"
 #include "core/system_path.h"
@@ -28,29 +28,29 @@ VQStatus too_many_visible_children() {
       "VQTopoNode::monitor_visible_children, because max number of visible children is exceeded");
 }
 
-// The first entry whose `key` member equals `key`, or nullptr.
-template <typename T, typename K>
-T* find_keyed(VQList<T>& list, const K& key, K T::*member) {
-  return list.find_if([&](const T& entry) { return entry.*member == key; });
-}
-template <typename T, typename K>
-const T* find_keyed(const VQList<T>& list, const K& key, K T::*member) {
-  return list.find_if([&](const T& entry) { return entry.*member == key; });
+// Keyed lists: the first entry whose `Key` member equals a key answers for it.
+template <auto Key>
+auto* find_keyed(auto& list, const VQTypeOf<Key>& key) {
+  return list.find_if([&](const VQRepOf<Key>& entry) { return entry.*Key == key; });
 }
 
-template <typename T, typename K>
-std::size_t remove_keyed(VQList<T>& list, const K& key, K T::*member) {
-  return list.remove_if([&](const T& entry) { return entry.*member == key; });
+// The `Value` of the entry with `key`; code 6 with `shown` when there is none.
+template <auto Key, auto Value>
+VQStatus keyed_value(const VQList<VQRepOf<Key>>& list, const VQTypeOf<Key>& key,
+                     VQTypeOf<Value>& out, const std::string& shown) {
+  const auto* found = find_keyed<Key>(list, key);
+  if (found == nullptr) return VQStatus(Code::key_not_found, shown);
+  out = found->*Value;
+  return VQStatus::success;
 }
 
-// An active keyed list takes a new entry in place of the first with its key.
-template <typename T, typename K>
-void replace_keyed(VQList<T>& list, const T& entry, K T::*member) {
-  if (T* found = find_keyed(list, entry.*member, member)) {
-    *found = entry;
-  } else {
-    list.append(entry);
+// Takes every entry with `key`; code 6 with it when there is none.
+template <auto Key>
+VQStatus remove_keyed(VQList<VQRepOf<Key>>& list, const std::string& key) {
+  if (list.remove_if([&](const VQRepOf<Key>& entry) { return entry.*Key == key; }) == 0) {
+    return VQStatus(Code::key_not_found, key);
   }
+  return VQStatus::success;
 }
 
 // Whether the platform can convert `dn` into a name; code 1 only if it could not try.
@@ -138,6 +138,17 @@ VQStatus VQTopoNodeRep::get_hidden(Attribute attribute, const DnList& visible, D
   return VQStatus::success;
 }
 
+template <auto Key, typename T>
+VQStatus VQTopoNodeRep::add_keyed(Attribute attribute, VQList<T>& list, const T& entry) {
+  if (!is_active(attribute)) return set(attribute, list, VQList<T>{entry});
+  if (T* found = find_keyed<Key>(list, entry.*Key)) {
+    *found = entry;
+  } else {
+    list.append(entry);
+  }
+  return VQStatus::success;
+}
+
 long VQTopoNodeRep::monitor_visible_limit() const {
   if (type_name_ == VQTopoTypeDn::omnisector) return 1;
   if (type_name_ == VQTopoTypeDn::hexagon) return 6;
@@ -145,29 +156,28 @@ long VQTopoNodeRep::monitor_visible_limit() const {
   return 36;
 }
 
-VQStatus VQTopoNodeRep::get_dn(VQTopoNodeDn& dn) const { return get(Node::dn, dn_, dn); }
-
-VQStatus VQTopoNodeRep::set_dn(const VQTopoNodeDn& dn) { return set(Node::dn, dn_, dn); }
-
-VQStatus VQTopoNodeRep::get_name(std::string& name) const { return get(Node::name, name_, name); }
-
-VQStatus VQTopoNodeRep::set_name(const std::string& name) { return set(Node::name, name_, name); }
-
-VQStatus VQTopoNodeRep::get_topology_pathnames(VQList<std::string>& pathnames) const {
-  return get(Node::topology_pathnames, topology_pathnames_, pathnames);
-}
-
-VQStatus VQTopoNodeRep::get_type_name(std::string& type_name) const {
-  return get(Node::type_name, type_name_, type_name);
-}
-
-VQStatus VQTopoNodeRep::set_type_name(const std::string& type_name) {
-  return set(Node::type_name, type_name_, type_name);
-}
-
-VQStatus VQTopoNodeRep::get_managed_objects(VQList<std::string>& managed_objects) const {
-  return get(Node::managed_objects, managed_objects_, managed_objects);
-}
+// The plain accessors; the others follow.
+#define VQ_NODE_GET(attribute, T)                           \
+  VQStatus VQTopoNodeRep::get_##attribute(T& value) const { \
+    return get(Node::attribute, attribute##_, value);       \
+  }
+#define VQ_NODE_SET(attribute, T)                              \
+  VQStatus VQTopoNodeRep::set_##attribute(VQNodeIn<T> value) { \
+    return set(Node::attribute, attribute##_, value);          \
+  }
+#define VQ_NODE_DN_LIST(attribute, one)                          \
+  VQ_NODE_GET_SET(attribute, DnList)                             \
+  VQStatus VQTopoNodeRep::add_##one(const VQTopoNodeDn& dn) {    \
+    return add_dn(Node::attribute, attribute##_, dn);            \
+  }                                                              \
+  VQStatus VQTopoNodeRep::remove_##one(const VQTopoNodeDn& dn) { \
+    return remove_dn(Node::attribute, attribute##_, dn);         \
+  }
+#define VQ_NODE_HIDDEN(attribute, visible)                          \
+  VQStatus VQTopoNodeRep::get_##attribute(DnList& children) const { \
+    return get_hidden(Node::attribute, visible##_, children);       \
+  }
+#include "node/topo_node_accessors.def"
 
 VQStatus VQTopoNodeRep::set_managed_objects(const VQList<std::string>& managed_objects) {
   managed_objects_.clear();
@@ -205,92 +215,8 @@ VQStatus VQTopoNodeRep::remove_managed_object(const std::string& managed_object)
   return VQStatus::success;
 }
 
-VQStatus VQTopoNodeRep::get_cmip_agents(VQList<VQCmipAgentDn>& agents) const {
-  return get(Node::cmip_agents, cmip_agents_, agents);
-}
-
-VQStatus VQTopoNodeRep::get_snmp_agents(VQList<VQSnmpAgentDn>& agents) const {
-  return get(Node::snmp_agents, snmp_agents_, agents);
-}
-
-VQStatus VQTopoNodeRep::get_rpc_agents(VQList<VQRpcAgentDn>& agents) const {
-  return get(Node::rpc_agents, rpc_agents_, agents);
-}
-
-VQStatus VQTopoNodeRep::get_parents(DnList& parents) const {
-  return get(Node::parents, parents_, parents);
-}
-
-VQStatus VQTopoNodeRep::set_parents(const DnList& parents) {
-  return set(Node::parents, parents_, parents);
-}
-
-VQStatus VQTopoNodeRep::add_parent(const VQTopoNodeDn& parent) {
-  return add_dn(Node::parents, parents_, parent);
-}
-
-VQStatus VQTopoNodeRep::remove_parent(const VQTopoNodeDn& parent) {
-  return remove_dn(Node::parents, parents_, parent);
-}
-
-VQStatus VQTopoNodeRep::get_children(DnList& children) const {
-  return get(Node::children, children_, children);
-}
-
-VQStatus VQTopoNodeRep::get_view_children(DnList& children) const {
-  return get(Node::view_children, view_children_, children);
-}
-
-VQStatus VQTopoNodeRep::get_links(DnList& links) const { return get(Node::links, links_, links); }
-
-VQStatus VQTopoNodeRep::set_links(const DnList& links) { return set(Node::links, links_, links); }
-
-VQStatus VQTopoNodeRep::add_link(const VQTopoNodeDn& link) {
-  return add_dn(Node::links, links_, link);
-}
-
-VQStatus VQTopoNodeRep::remove_link(const VQTopoNodeDn& link) {
-  return remove_dn(Node::links, links_, link);
-}
-
-VQStatus VQTopoNodeRep::get_propagate_peers(DnList& peers) const {
-  return get(Node::propagate_peers, propagate_peers_, peers);
-}
-
-VQStatus VQTopoNodeRep::set_propagate_peers(const DnList& peers) {
-  return set(Node::propagate_peers, propagate_peers_, peers);
-}
-
-VQStatus VQTopoNodeRep::add_propagate_peer(const VQTopoNodeDn& peer) {
-  return add_dn(Node::propagate_peers, propagate_peers_, peer);
-}
-
-VQStatus VQTopoNodeRep::remove_propagate_peer(const VQTopoNodeDn& peer) {
-  return remove_dn(Node::propagate_peers, propagate_peers_, peer);
-}
-
-VQStatus VQTopoNodeRep::get_is_severity_propagated(bool& propagated) const {
-  return get(Node::is_severity_propagated, is_severity_propagated_, propagated);
-}
-
-VQStatus VQTopoNodeRep::set_is_severity_propagated(bool propagated) {
-  return set(Node::is_severity_propagated, is_severity_propagated_, propagated);
-}
-
-VQStatus VQTopoNodeRep::get_state(long& state) const { return get(Node::state, state_, state); }
-
-VQStatus VQTopoNodeRep::set_state(long state) { return set(Node::state, state_, state); }
-
-VQStatus VQTopoNodeRep::get_severity(Severity& severity) const {
-  return get(Node::severity, severity_, severity);
-}
-
 // The server computes a node's severity from its alarms; nothing here can change it.
 VQStatus VQTopoNodeRep::set_severity(Severity) { return VQStatus::success; }
-
-VQStatus VQTopoNodeRep::get_propagated_severity(Severity& severity) const {
-  return get(Node::propagated_severity, propagated_severity_, severity);
-}
 
 VQStatus VQTopoNodeRep::get_display_statuses(VQList<DisplayStatus>& statuses) const {
   if (!is_active(Node::display_statuses)) return display_status_not_set();
@@ -298,33 +224,20 @@ VQStatus VQTopoNodeRep::get_display_statuses(VQList<DisplayStatus>& statuses) co
   return VQStatus::success;
 }
 
-VQStatus VQTopoNodeRep::set_display_statuses(const VQList<DisplayStatus>& statuses) {
-  return set(Node::display_statuses, display_statuses_, statuses);
-}
-
 VQStatus VQTopoNodeRep::get_display_status(const std::string& label, long& value) const {
   if (!is_active(Node::display_statuses)) return display_status_not_set();
-  const DisplayStatus* found = find_keyed(display_statuses_, label, &DisplayStatus::label);
-  if (found == nullptr) return VQStatus(Code::key_not_found, label);
-  value = found->value;
-  return VQStatus::success;
+  return keyed_value<&DisplayStatus::label, &DisplayStatus::value>(display_statuses_, label, value,
+                                                                   label);
 }
 
 VQStatus VQTopoNodeRep::add_display_status(const std::string& label, long value) {
-  const DisplayStatus entry(label, value);
-  if (!is_active(Node::display_statuses)) {
-    return set(Node::display_statuses, display_statuses_, VQList<DisplayStatus>{entry});
-  }
-  replace_keyed(display_statuses_, entry, &DisplayStatus::label);
-  return VQStatus::success;
+  return add_keyed<&DisplayStatus::label>(Node::display_statuses, display_statuses_,
+                                          DisplayStatus(label, value));
 }
 
 VQStatus VQTopoNodeRep::remove_display_status(const std::string& label) {
   if (!is_active(Node::display_statuses)) return display_status_not_set();
-  if (remove_keyed(display_statuses_, label, &DisplayStatus::label) == 0) {
-    return VQStatus(Code::key_not_found, label);
-  }
-  return VQStatus::success;
+  return remove_keyed<&DisplayStatus::label>(display_statuses_, label);
 }
 
 VQStatus VQTopoNodeRep::get_geographical_location(GeoLocation& location, bool& absent) const {
@@ -341,61 +254,24 @@ VQStatus VQTopoNodeRep::set_geographical_location(const GeoLocation& location, b
   return VQStatus::success;
 }
 
-VQStatus VQTopoNodeRep::get_layer_name(std::string& layer_name) const {
-  return get(Node::layer_name, layer_name_, layer_name);
-}
-
-VQStatus VQTopoNodeRep::set_layer_name(const std::string& layer_name) {
-  return set(Node::layer_name, layer_name_, layer_name);
-}
-
-VQStatus VQTopoNodeRep::get_user_data(VQList<UserDatum>& data) const {
-  return get(Node::user_data, user_data_, data);
-}
-
-VQStatus VQTopoNodeRep::set_user_data(const VQList<UserDatum>& data) {
-  return set(Node::user_data, user_data_, data);
-}
-
 VQStatus VQTopoNodeRep::get_user_datum(const std::string& name, hvx::Morf& value) const {
   if (!is_active(Node::user_data)) return not_set(Node::user_data);
-  const UserDatum* found = find_keyed(user_data_, name, &UserDatum::name);
-  if (found == nullptr) return VQStatus(Code::key_not_found, name);
-  value = found->value;
-  return VQStatus::success;
+  return keyed_value<&UserDatum::name, &UserDatum::value>(user_data_, name, value, name);
 }
 
 VQStatus VQTopoNodeRep::add_user_datum(const std::string& name, const hvx::Morf& value) {
-  const UserDatum entry(name, value);
-  if (!is_active(Node::user_data)) {
-    return set(Node::user_data, user_data_, VQList<UserDatum>{entry});
-  }
-  replace_keyed(user_data_, entry, &UserDatum::name);
-  return VQStatus::success;
+  return add_keyed<&UserDatum::name>(Node::user_data, user_data_, UserDatum(name, value));
 }
 
 VQStatus VQTopoNodeRep::remove_user_datum(const std::string& name) {
   if (!is_active(Node::user_data)) return not_set(Node::user_data);
-  if (remove_keyed(user_data_, name, &UserDatum::name) == 0) {
-    return VQStatus(Code::key_not_found, name);
-  }
-  return VQStatus::success;
-}
-
-VQStatus VQTopoNodeRep::get_logical_locations(VQList<LocationInParent>& locations) const {
-  return get(Node::logical_locations, logical_locations_, locations);
-}
-
-VQStatus VQTopoNodeRep::set_logical_locations(const VQList<LocationInParent>& locations) {
-  return set(Node::logical_locations, logical_locations_, locations);
+  return remove_keyed<&UserDatum::name>(user_data_, name);
 }
 
 VQStatus VQTopoNodeRep::get_logical_location(const VQTopoNodeDn& parent, Location& location) const {
   if (!is_active(Node::logical_locations)) return not_set(Node::logical_locations);
-  const LocationInParent* found = find_keyed(logical_locations_, parent, &LocationInParent::parent);
-  if (found == nullptr) return VQStatus(Code::key_not_found, parent.slash_form());
-  location = found->location;
-  return VQStatus::success;
+  return keyed_value<&LocationInParent::parent, &LocationInParent::location>(
+      logical_locations_, parent, location, parent.slash_form());
 }
 
 VQStatus VQTopoNodeRep::set_logical_location(const VQTopoNodeDn& parent, const Location& location) {
@@ -404,26 +280,10 @@ VQStatus VQTopoNodeRep::set_logical_location(const VQTopoNodeDn& parent, const L
                VQList<LocationInParent>{LocationInParent(parent, location)});
   }
   // A node is placed in a parent by the server; here it can only move there.
-  LocationInParent* found = find_keyed(logical_locations_, parent, &LocationInParent::parent);
+  LocationInParent* found = find_keyed<&LocationInParent::parent>(logical_locations_, parent);
   if (found == nullptr) return VQStatus(Code::key_not_found, parent.slash_form());
   found->location = location;
   return VQStatus::success;
-}
-
-VQStatus VQTopoNodeRep::get_view_background_image_filename(std::string& filename) const {
-  return get(Node::view_background_image_filename, view_background_image_filename_, filename);
-}
-
-VQStatus VQTopoNodeRep::set_view_background_image_filename(const std::string& filename) {
-  return set(Node::view_background_image_filename, view_background_image_filename_, filename);
-}
-
-VQStatus VQTopoNodeRep::get_view_map_config_filename(std::string& filename) const {
-  return get(Node::view_map_config_filename, view_map_config_filename_, filename);
-}
-
-VQStatus VQTopoNodeRep::set_view_map_config_filename(const std::string& filename) {
-  return set(Node::view_map_config_filename, view_map_config_filename_, filename);
 }
 
 VQStatus VQTopoNodeRep::get_view_default_geo_area(GeoLocation& centre, double& extent,
@@ -448,36 +308,19 @@ VQStatus VQTopoNodeRep::set_view_default_geo_area(const GeoLocation& centre, dou
   return VQStatus::success;
 }
 
-VQStatus VQTopoNodeRep::get_view_config_data(VQList<ViewConfigDatum>& data) const {
-  return get(Node::view_config_data, view_config_data_, data);
-}
-
-VQStatus VQTopoNodeRep::set_view_config_data(const VQList<ViewConfigDatum>& data) {
-  return set(Node::view_config_data, view_config_data_, data);
-}
-
 VQStatus VQTopoNodeRep::get_view_config_datum(const std::string& name, std::string& value) const {
   if (!is_active(Node::view_config_data)) return not_set(Node::view_config_data);
-  const ViewConfigDatum* found = find_keyed(view_config_data_, name, &ViewConfigDatum::name);
-  if (found == nullptr) return VQStatus(Code::key_not_found, name);
-  value = found->value;
-  return VQStatus::success;
+  return keyed_value<&ViewConfigDatum::name, &ViewConfigDatum::value>(view_config_data_, name,
+                                                                      value, name);
 }
 
 VQStatus VQTopoNodeRep::add_view_config_datum(const ViewConfigDatum& datum) {
-  if (!is_active(Node::view_config_data)) {
-    return set(Node::view_config_data, view_config_data_, VQList<ViewConfigDatum>{datum});
-  }
-  replace_keyed(view_config_data_, datum, &ViewConfigDatum::name);
-  return VQStatus::success;
+  return add_keyed<&ViewConfigDatum::name>(Node::view_config_data, view_config_data_, datum);
 }
 
 VQStatus VQTopoNodeRep::remove_view_config_datum(const std::string& name) {
   if (!is_active(Node::view_config_data)) return not_set(Node::view_config_data);
-  if (remove_keyed(view_config_data_, name, &ViewConfigDatum::name) == 0) {
-    return VQStatus(Code::key_not_found, name);
-  }
-  return VQStatus::success;
+  return remove_keyed<&ViewConfigDatum::name>(view_config_data_, name);
 }
 
 VQStatus VQTopoNodeRep::get_monitor_rotation(long& rotation, bool& absent) const {
@@ -492,10 +335,6 @@ VQStatus VQTopoNodeRep::set_monitor_rotation(long rotation, bool absent) {
   if (!absent) monitor_rotation_ = rotation;
   active_.add(Node::monitor_rotation);
   return VQStatus::success;
-}
-
-VQStatus VQTopoNodeRep::get_monitor_visible_children(DnList& children) const {
-  return get(Node::monitor_visible_children, monitor_visible_children_, children);
 }
 
 VQStatus VQTopoNodeRep::set_monitor_visible_children(const DnList& children) {
@@ -520,10 +359,6 @@ VQStatus VQTopoNodeRep::remove_monitor_visible_child(const VQTopoNodeDn& child) 
   return remove_dn(Node::monitor_visible_children, monitor_visible_children_, child);
 }
 
-VQStatus VQTopoNodeRep::get_monitor_hidden_children(DnList& children) const {
-  return get_hidden(Node::monitor_hidden_children, monitor_visible_children_, children);
-}
-
 VQStatus VQTopoNodeRep::get_monitor_max_visible_children(long& max) const {
   if (!is_active(Node::monitor_max_visible_children)) {
     return not_set(Node::monitor_max_visible_children);
@@ -541,58 +376,6 @@ VQStatus VQTopoNodeRep::get_monitor_max_visible_children(long& max) const {
     return VQStatus(Code::invalid_argument, type_name_);
   }
   return VQStatus::success;
-}
-
-VQStatus VQTopoNodeRep::get_array_visible_children(DnList& children) const {
-  return get(Node::array_visible_children, array_visible_children_, children);
-}
-
-VQStatus VQTopoNodeRep::set_array_visible_children(const DnList& children) {
-  return set(Node::array_visible_children, array_visible_children_, children);
-}
-
-VQStatus VQTopoNodeRep::add_array_visible_child(const VQTopoNodeDn& child) {
-  return add_dn(Node::array_visible_children, array_visible_children_, child);
-}
-
-VQStatus VQTopoNodeRep::remove_array_visible_child(const VQTopoNodeDn& child) {
-  return remove_dn(Node::array_visible_children, array_visible_children_, child);
-}
-
-VQStatus VQTopoNodeRep::get_array_hidden_children(DnList& children) const {
-  return get_hidden(Node::array_hidden_children, array_visible_children_, children);
-}
-
-VQStatus VQTopoNodeRep::get_array_orientation(ArrayOrientation& orientation) const {
-  return get(Node::array_orientation, array_orientation_, orientation);
-}
-
-VQStatus VQTopoNodeRep::set_array_orientation(ArrayOrientation orientation) {
-  return set(Node::array_orientation, array_orientation_, orientation);
-}
-
-VQStatus VQTopoNodeRep::get_array_num_columns(unsigned long& columns) const {
-  return get(Node::array_num_columns, array_num_columns_, columns);
-}
-
-VQStatus VQTopoNodeRep::set_array_num_columns(unsigned long columns) {
-  return set(Node::array_num_columns, array_num_columns_, columns);
-}
-
-VQStatus VQTopoNodeRep::get_array_cell_size(ArrayCellSize& size) const {
-  return get(Node::array_cell_size, array_cell_size_, size);
-}
-
-VQStatus VQTopoNodeRep::set_array_cell_size(const ArrayCellSize& size) {
-  return set(Node::array_cell_size, array_cell_size_, size);
-}
-
-VQStatus VQTopoNodeRep::get_bus_logical_locations(VQList<Location>& locations) const {
-  return get(Node::bus_logical_locations, bus_logical_locations_, locations);
-}
-
-VQStatus VQTopoNodeRep::set_bus_logical_locations(const VQList<Location>& locations) {
-  return set(Node::bus_logical_locations, bus_logical_locations_, locations);
 }
 
 namespace {

@@ -37,6 +37,15 @@ struct VQTopoNodeRepAccess {
   static VQStatus geo_area_value(const Rep& rep, hvx::Asn1Value& out, const std::string&);
   static void print_geo_area(std::ostream& os, const std::string& label, const Rep& rep);
   static bool equal_geo_area(const Rep& a, const Rep& b);
+  // In-place readers of the forms the server stores (see topo_node_plain_values.h).
+  static bool plain_id(Rep& rep, const VQPlainTlv& value);
+  static bool plain_ids(const Rep& rep, const VQPlainTlv& value, DnList& list);
+  static bool plain_monitor(Rep& rep, const VQPlainTlv& value);
+
+  // Replaces `gdmo` with what a bulk read of `attributes` asks for: what a load of every
+  // class needs, but a view's configuration data without the node's type. An `attributes`
+  // of no capacity asks for nothing.
+  static void map_bulk_read(const VQIntegerSet& attributes, VQIntegerSet& gdmo);
 
   // Decodes the BER `ber` of server attribute `gdmo` into its field when the value has the
   // form the server stores, as the table's codec would (a position is one in `parent`);

@@ -1,8 +1,10 @@
 // The node attribute table: for each of the 36 attributes, in print order, how it prints,
 // compares and defaults, which operations take it, and how the server's topoNode, topoView
-// and topoViewNode attributes carry it. The values of more than one form have their own
-// functions here.
+// and topoViewNode attributes carry it, through codecs or read in place. The values of more
+// than one form have their own functions here, as do the walks a bulk read makes.
+#include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "dedavuz_api/mit_names.h"
@@ -10,6 +12,7 @@
 #include "hvx/names.h"
 #include "hvx/oid_registry.h"
 #include "node/topo_node_codecs.h"
+#include "node/topo_node_plain_values.h"
 #include "node/topo_node_rep_access.h"
 
 namespace {
@@ -52,6 +55,31 @@ VQStatus ids_value(const Rep& rep, Asn1Value& out, const std::string&) {
 template <auto F>
 static VQStatus ids_decoder(Rep& rep, const hvx::Morf& value, const std::string&) {
   return VQTopoNodeRepAccess::decode_ids(rep, value, rep.*F);
+}
+template <auto F>
+static bool ids_plain(Rep& rep, const VQPlainTlv& value) {
+  return VQTopoNodeRepAccess::plain_ids(rep, value, rep.*F);
+}
+
+bool VQTopoNodeRepAccess::plain_ids(const Rep& rep, const VQPlainTlv& value, DnList& list) {
+  const std::string& system = rep.dn_.system_name();
+  return vq_plain_list_of(value, kVQBerSet, list,
+                          [&system](const VQPlainTlv& element, VQTopoNodeDn& dn) {
+                            long id = 0;
+                            if (!vq_plain_long(element, id)) return false;
+                            dn = VQTopoNodeDn(system, id);
+                            return true;
+                          });
+}
+
+// The node's own id names it on the system it already has.
+bool VQTopoNodeRepAccess::plain_id(Rep& rep, const VQPlainTlv& value) {
+  long id = 0;
+  if (!vq_plain_long(value, id)) return false;
+  VQTopoNodeDn dn;
+  (void)rep.get_dn(dn);
+  (void)rep.set_dn(VQTopoNodeDn(dn.system_name(), id));
+  return true;
 }
 
 VQStatus VQTopoNodeRepAccess::decode_ids(Rep& rep, const hvx::Morf& value, DnList& list) {
@@ -101,6 +129,23 @@ VQStatus VQTopoNodeRepAccess::decode_monitor(Rep& rep, const hvx::Morf& value,
     rep.monitor_visible_children_.append(VQTopoNodeDn(rep.dn_.system_name(), id));
   }
   return VQStatus::success;
+}
+
+bool VQTopoNodeRepAccess::plain_monitor(Rep& rep, const VQPlainTlv& value) {
+  if (vq_plain_null(value)) {
+    rep.monitor_visible_children_.clear();
+    rep.monitor_rotation_absent_ = true;
+    return true;
+  }
+  std::array<VQPlainTlv, 2> c;
+  long rotation = 0;
+  if (!vq_plain_components(value, c) || !vq_plain_long(c[0], rotation) ||
+      !plain_ids(rep, c[1], rep.monitor_visible_children_)) {
+    return false;
+  }
+  rep.monitor_rotation_absent_ = false;
+  rep.monitor_rotation_ = rotation % 360;
+  return true;
 }
 
 VQStatus VQTopoNodeRepAccess::monitor_value(const Rep& rep, Asn1Value& out, const std::string&) {
@@ -220,55 +265,52 @@ static void print_hidden(std::ostream& os, const std::string& label, const Rep& 
   hidden.print(os, label);
 }
 
+// The parts of a row that follow from the attribute's name, its field being <name>_: the
+// number and name; printing and equality of a value, a list (emptied by default) or an
+// optional value; the codecs of a string, a number and a name list; taken by every write.
+#define VQ_ROW(a) .number = Node::a, .name = #a
+#define VQ_VALUE(a) VQ_ROW(a), .print = vq_print_value<&Rep::a##_>, .equal = vq_equal<&Rep::a##_>
+#define VQ_LIST(a)                                                              \
+  VQ_ROW(a), .print = vq_print_list<&Rep::a##_>, .equal = vq_equal<&Rep::a##_>, \
+             .reset = vq_clear<&Rep::a##_>
+#define VQ_OPTIONAL(a)                                                  \
+  VQ_ROW(a), .print = vq_print_optional<&Rep::a##_, &Rep::a##_absent_>, \
+             .equal = vq_equal_optional<&Rep::a##_, &Rep::a##_absent_>, \
+             .reset = [](Rep& r) { r.a##_absent_ = true; }
+#define VQ_TEXT(a)                                                              \
+  .decode = vq_decode_string<&Rep::a##_>, .value = vq_string_value<&Rep::a##_>, \
+  .plain = vq_plain_text<&Rep::a##_>
+#define VQ_NUMBER(a)                                                        \
+  .decode = vq_decode_long<&Rep::a##_>, .value = vq_long_value<&Rep::a##_>, \
+  .plain = vq_plain_number<&Rep::a##_>
+#define VQ_IDS(a) \
+  .decode = ids_decoder<&Rep::a##_>, .value = ids_value<&Rep::a##_>, .plain = ids_plain<&Rep::a##_>
+#define VQ_WRITTEN .creatable = true, .storeable = true
+
 // The node itself and the nodes it is related to.
 std::vector<Row> VQTopoNodeRepAccess::identity_rows() {
   // clang-format off
   return {
-    {.number = Node::dn, .name = "dn", .print = vq_print_value<&Rep::dn_>, .equal = vq_equal<&Rep::dn_>,
-     .reset = [](Rep& r) { r.dn_.make_null(); }, .group = kNode, .gdmo = Rep::topo_node_id},
-    {.number = Node::name, .name = "name", .print = vq_print_value<&Rep::name_>,
-     .equal = vq_equal<&Rep::name_>, .reset = vq_clear<&Rep::name_>, .group = kNode, .creatable = true,
-     .storeable = true, .gdmo = Rep::topo_node_name, .decode = vq_decode_string<&Rep::name_>,
-     .value = vq_string_value<&Rep::name_>},
-    {.number = Node::topology_pathnames, .name = "topology_pathnames",
-     .print = vq_print_list<&Rep::topology_pathnames_>, .equal = vq_equal<&Rep::topology_pathnames_>,
-     .reset = vq_clear<&Rep::topology_pathnames_>, .group = kNode,
-     .needs = {Rep::topo_node_name, Rep::topo_node_parents}},
-    {.number = Node::type_name, .name = "type_name", .print = vq_print_value<&Rep::type_name_>,
-     .equal = vq_equal<&Rep::type_name_>, .reset = [](Rep& r) { r.type_name_ = VQTopoTypeDn::host; },
-     .group = kNode, .creatable = true, .storeable = true, .gdmo = Rep::topo_node_type,
-     .decode = vq_decode_string<&Rep::type_name_>, .value = vq_string_value<&Rep::type_name_>},
-    {.number = Node::managed_objects, .name = "managed_objects",
-     .print = vq_print_list<&Rep::managed_objects_>, .equal = vq_equal<&Rep::managed_objects_>,
-     .reset = vq_clear<&Rep::managed_objects_>, .group = kNode, .creatable = true, .storeable = true,
-     .gdmo = Rep::topo_node_mo_set, .decode = decode_managed_objects, .value = managed_objects_value},
-    {.number = Node::cmip_agents, .name = "cmip_agents", .print = vq_print_list<&Rep::cmip_agents_>,
-     .equal = vq_equal<&Rep::cmip_agents_>, .reset = vq_clear<&Rep::cmip_agents_>, .group = kNode,
-     .load_needs = {Rep::topo_node_mo_set}},
-    {.number = Node::snmp_agents, .name = "snmp_agents", .print = vq_print_list<&Rep::snmp_agents_>,
-     .equal = vq_equal<&Rep::snmp_agents_>, .reset = vq_clear<&Rep::snmp_agents_>, .group = kNode,
-     .load_needs = {Rep::topo_node_mo_set}},
-    {.number = Node::rpc_agents, .name = "rpc_agents", .print = vq_print_list<&Rep::rpc_agents_>,
-     .equal = vq_equal<&Rep::rpc_agents_>, .reset = vq_clear<&Rep::rpc_agents_>, .group = kNode,
-     .load_needs = {Rep::topo_node_mo_set}},
-    {.number = Node::parents, .name = "parents", .print = vq_print_list<&Rep::parents_>,
-     .equal = vq_equal<&Rep::parents_>, .reset = vq_clear<&Rep::parents_>, .group = kNode,
-     .creatable = true, .storeable = true, .gdmo = Rep::topo_node_parents,
-     .decode = ids_decoder<&Rep::parents_>, .value = ids_value<&Rep::parents_>},
-    {.number = Node::children, .name = "children", .print = vq_print_list<&Rep::children_>,
-     .equal = vq_equal<&Rep::children_>, .reset = vq_clear<&Rep::children_>, .group = kView,
-     .gdmo = Rep::topo_node_children, .decode = ids_decoder<&Rep::children_>},
-    {.number = Node::view_children, .name = "view_children", .print = vq_print_list<&Rep::view_children_>,
-     .equal = vq_equal<&Rep::view_children_>, .reset = vq_clear<&Rep::view_children_>, .group = kView},
-    {.number = Node::links, .name = "links", .print = vq_print_list<&Rep::links_>,
-     .equal = vq_equal<&Rep::links_>, .reset = vq_clear<&Rep::links_>, .group = kNode, .creatable = true,
-     .storeable = true, .gdmo = Rep::topo_node_peers, .decode = ids_decoder<&Rep::links_>,
-     .value = ids_value<&Rep::links_>},
-    {.number = Node::propagate_peers, .name = "propagate_peers",
-     .print = vq_print_list<&Rep::propagate_peers_>, .equal = vq_equal<&Rep::propagate_peers_>,
-     .reset = vq_clear<&Rep::propagate_peers_>, .group = kNode, .creatable = true, .storeable = true,
-     .gdmo = Rep::topo_node_propagate_peers, .decode = ids_decoder<&Rep::propagate_peers_>,
-     .value = ids_value<&Rep::propagate_peers_>},
+    {VQ_VALUE(dn), .reset = [](Rep& r) { r.dn_.make_null(); }, .group = kNode,
+     .gdmo = Rep::topo_node_id, .plain = plain_id},
+    {VQ_VALUE(name), .reset = vq_clear<&Rep::name_>, .group = kNode, VQ_WRITTEN,
+     .gdmo = Rep::topo_node_name, VQ_TEXT(name)},
+    {VQ_LIST(topology_pathnames), .group = kNode, .needs = {Rep::topo_node_name, Rep::topo_node_parents}},
+    {VQ_VALUE(type_name), .reset = [](Rep& r) { r.type_name_ = VQTopoTypeDn::host; }, .group = kNode,
+     VQ_WRITTEN, .gdmo = Rep::topo_node_type, VQ_TEXT(type_name)},
+    {VQ_LIST(managed_objects), .group = kNode, VQ_WRITTEN, .gdmo = Rep::topo_node_mo_set,
+     .decode = decode_managed_objects, .value = managed_objects_value,
+     .plain = vq_plain_empty<&Rep::managed_objects_>},
+    {VQ_LIST(cmip_agents), .group = kNode, .load_needs = {Rep::topo_node_mo_set}},
+    {VQ_LIST(snmp_agents), .group = kNode, .load_needs = {Rep::topo_node_mo_set}},
+    {VQ_LIST(rpc_agents), .group = kNode, .load_needs = {Rep::topo_node_mo_set}},
+    {VQ_LIST(parents), .group = kNode, VQ_WRITTEN, .gdmo = Rep::topo_node_parents, VQ_IDS(parents)},
+    {VQ_LIST(children), .group = kView, .gdmo = Rep::topo_node_children,
+     .decode = ids_decoder<&Rep::children_>, .plain = ids_plain<&Rep::children_>},
+    {VQ_LIST(view_children), .group = kView},
+    {VQ_LIST(links), .group = kNode, VQ_WRITTEN, .gdmo = Rep::topo_node_peers, VQ_IDS(links)},
+    {VQ_LIST(propagate_peers), .group = kNode, VQ_WRITTEN, .gdmo = Rep::topo_node_propagate_peers,
+     VQ_IDS(propagate_peers)},
   };
   // clang-format on
 }
@@ -277,67 +319,40 @@ std::vector<Row> VQTopoNodeRepAccess::identity_rows() {
 std::vector<Row> VQTopoNodeRepAccess::state_rows() {
   // clang-format off
   return {
-    {.number = Node::state, .name = "state", .print = vq_print_value<&Rep::state_>,
-     .equal = vq_equal<&Rep::state_>, .reset = [](Rep& r) { r.state_ = 0; }, .group = kNode,
-     .creatable = true, .storeable = true, .gdmo = Rep::topo_node_state,
-     .decode = vq_decode_long<&Rep::state_>, .value = vq_long_value<&Rep::state_>},
-    {.number = Node::severity, .name = "severity", .print = vq_print_value<&Rep::severity_>,
-     .equal = vq_equal<&Rep::severity_>, .reset = [](Rep& r) { r.severity_ = Node::indeterminate; },
-     .group = kNode, .gdmo = Rep::topo_node_severity, .decode = vq_decode_long<&Rep::severity_>},
-    {.number = Node::propagated_severity, .name = "propagated_severity",
-     .print = vq_print_value<&Rep::propagated_severity_>, .equal = vq_equal<&Rep::propagated_severity_>,
-     .reset = [](Rep& r) { r.propagated_severity_ = Node::indeterminate; }, .group = kNode,
-     .gdmo = Rep::topo_node_propagated_severity, .decode = vq_decode_long<&Rep::propagated_severity_>,
-     .value = vq_long_value<&Rep::propagated_severity_>},
-    {.number = Node::is_severity_propagated, .name = "is_severity_propagated",
-     .print = vq_print_flag<&Rep::is_severity_propagated_>,
+    {VQ_VALUE(state), .reset = [](Rep& r) { r.state_ = 0; }, .group = kNode, VQ_WRITTEN,
+     .gdmo = Rep::topo_node_state, VQ_NUMBER(state)},
+    {VQ_VALUE(severity), .reset = [](Rep& r) { r.severity_ = Node::indeterminate; }, .group = kNode,
+     .gdmo = Rep::topo_node_severity, .decode = vq_decode_long<&Rep::severity_>,
+     .plain = vq_plain_number<&Rep::severity_>},
+    {VQ_VALUE(propagated_severity), .reset = [](Rep& r) { r.propagated_severity_ = Node::indeterminate; },
+     .group = kNode, .gdmo = Rep::topo_node_propagated_severity, VQ_NUMBER(propagated_severity)},
+    {VQ_ROW(is_severity_propagated), .print = vq_print_flag<&Rep::is_severity_propagated_>,
      .equal = vq_equal<&Rep::is_severity_propagated_>,
-     .reset = [](Rep& r) { r.is_severity_propagated_ = true; }, .group = kNode, .creatable = true,
-     .storeable = true, .gdmo = Rep::topo_node_propagate_up,
-     .decode = vq_decode_long<&Rep::is_severity_propagated_>,
-     .value = vq_long_value<&Rep::is_severity_propagated_>},
-    {.number = Node::display_statuses, .name = "display_statuses",
-     .print = vq_print_list<&Rep::display_statuses_>, .equal = vq_equal<&Rep::display_statuses_>,
-     .reset = vq_clear<&Rep::display_statuses_>, .group = kNode, .creatable = true, .storeable = true,
-     .gdmo = Rep::topo_node_display_status,
+     .reset = [](Rep& r) { r.is_severity_propagated_ = true; }, .group = kNode, VQ_WRITTEN,
+     .gdmo = Rep::topo_node_propagate_up, VQ_NUMBER(is_severity_propagated)},
+    {VQ_LIST(display_statuses), .group = kNode, VQ_WRITTEN, .gdmo = Rep::topo_node_display_status,
      .decode = vq_decode_list<&Rep::display_statuses_, hvx::TAG_SET, VQDisplayStatusCodec>,
-     .value = vq_list_value<&Rep::display_statuses_, hvx::TAG_SET, VQDisplayStatusCodec>},
-    {.number = Node::view_config_data, .name = "view_config_data",
-     .print = vq_print_list<&Rep::view_config_data_>, .equal = vq_equal<&Rep::view_config_data_>,
-     .reset = vq_clear<&Rep::view_config_data_>, .group = kView, .creatable = true, .storeable = true,
-     .gdmo_class = kTopoView, .gdmo = Rep::topo_view_config_data, .load_needs = {Rep::topo_node_type},
+     .value = vq_list_value<&Rep::display_statuses_, hvx::TAG_SET, VQDisplayStatusCodec>,
+     .plain = vq_plain_list<&Rep::display_statuses_, kVQBerSet, VQDisplayStatusCodec>},
+    {VQ_LIST(view_config_data), .group = kView, VQ_WRITTEN, .gdmo_class = kTopoView,
+     .gdmo = Rep::topo_view_config_data, .load_needs = {Rep::topo_node_type},
      .decode = vq_decode_list<&Rep::view_config_data_, hvx::TAG_SET, VQViewConfigDatumCodec>,
-     .value = vq_list_value<&Rep::view_config_data_, hvx::TAG_SET, VQViewConfigDatumCodec>},
-    {.number = Node::geographical_location, .name = "geographical_location",
-     .print = vq_print_optional<&Rep::geographical_location_, &Rep::geographical_location_absent_>,
-     .equal = vq_equal_optional<&Rep::geographical_location_, &Rep::geographical_location_absent_>,
-     .reset = [](Rep& r) { r.geographical_location_absent_ = true; }, .group = kNode,
-     .creatable = true, .storeable = true, .gdmo = Rep::topo_node_geo_location,
+     .value = vq_list_value<&Rep::view_config_data_, hvx::TAG_SET, VQViewConfigDatumCodec>,
+     .plain = vq_plain_list<&Rep::view_config_data_, kVQBerSet, VQViewConfigDatumCodec>},
+    {VQ_OPTIONAL(geographical_location), .group = kNode, VQ_WRITTEN, .gdmo = Rep::topo_node_geo_location,
      .decode = vq_decode_optional<&Rep::geographical_location_, &Rep::geographical_location_absent_, Geo>,
-     .value = vq_optional_value<&Rep::geographical_location_, &Rep::geographical_location_absent_, Geo>},
-    {.number = Node::layer_name, .name = "layer_name", .print = vq_print_value<&Rep::layer_name_>,
-     .equal = vq_equal<&Rep::layer_name_>, .reset = [](Rep& r) { r.layer_name_ = VQTopoTypeDn::host; },
-     .group = kNode, .creatable = true, .storeable = true, .gdmo = Rep::topo_node_layer,
-     .decode = vq_decode_string<&Rep::layer_name_>, .value = vq_string_value<&Rep::layer_name_>},
-    {.number = Node::logical_locations, .name = "logical_locations",
-     .print = vq_print_list<&Rep::logical_locations_>, .equal = vq_equal<&Rep::logical_locations_>,
-     .reset = vq_clear<&Rep::logical_locations_>, .group = kNode, .creatable = true, .storeable = true,
-     .gdmo_class = Rep::topo_view_node, .gdmo = Rep::topo_view_node_position,
-     .load_needs = {Rep::topo_node_parents}},
-    {.number = Node::view_background_image_filename, .name = "view_background_image_filename",
-     .print = vq_print_value<&Rep::view_background_image_filename_>,
-     .equal = vq_equal<&Rep::view_background_image_filename_>,
-     .reset = vq_clear<&Rep::view_background_image_filename_>, .group = kView, .creatable = true,
-     .storeable = true, .gdmo_class = kTopoView, .gdmo = Rep::topo_view_background_image,
-     .load_needs = {Rep::topo_node_type}, .decode = vq_decode_string<&Rep::view_background_image_filename_>,
-     .value = vq_string_value<&Rep::view_background_image_filename_>},
-    {.number = Node::view_map_config_filename, .name = "view_map_config_filename",
-     .print = vq_print_value<&Rep::view_map_config_filename_>,
-     .equal = vq_equal<&Rep::view_map_config_filename_>,
-     .reset = vq_clear<&Rep::view_map_config_filename_>, .group = kView, .creatable = true,
-     .storeable = true, .gdmo_class = kTopoView, .gdmo = Rep::topo_view_map_config_file,
-     .load_needs = {Rep::topo_node_type}, .decode = vq_decode_string<&Rep::view_map_config_filename_>,
-     .value = vq_string_value<&Rep::view_map_config_filename_>},
+     .value = vq_optional_value<&Rep::geographical_location_, &Rep::geographical_location_absent_, Geo>,
+     .plain = vq_plain_absent<&Rep::geographical_location_absent_>},
+    {VQ_VALUE(layer_name), .reset = [](Rep& r) { r.layer_name_ = VQTopoTypeDn::host; }, .group = kNode,
+     VQ_WRITTEN, .gdmo = Rep::topo_node_layer, VQ_TEXT(layer_name)},
+    {VQ_LIST(logical_locations), .group = kNode, VQ_WRITTEN, .gdmo_class = Rep::topo_view_node,
+     .gdmo = Rep::topo_view_node_position, .load_needs = {Rep::topo_node_parents}},
+    {VQ_VALUE(view_background_image_filename), .reset = vq_clear<&Rep::view_background_image_filename_>,
+     .group = kView, VQ_WRITTEN, .gdmo_class = kTopoView, .gdmo = Rep::topo_view_background_image,
+     .load_needs = {Rep::topo_node_type}, VQ_TEXT(view_background_image_filename)},
+    {VQ_VALUE(view_map_config_filename), .reset = vq_clear<&Rep::view_map_config_filename_>,
+     .group = kView, VQ_WRITTEN, .gdmo_class = kTopoView, .gdmo = Rep::topo_view_map_config_file,
+     .load_needs = {Rep::topo_node_type}, VQ_TEXT(view_map_config_filename)},
   };
   // clang-format on
 }
@@ -346,67 +361,55 @@ std::vector<Row> VQTopoNodeRepAccess::state_rows() {
 std::vector<Row> VQTopoNodeRepAccess::shape_rows() {
   // clang-format off
   return {
-    {.number = Node::view_default_geo_area, .name = "view_default_geo_area", .print = print_geo_area,
-     .equal = equal_geo_area, .reset = [](Rep& r) { r.view_default_geo_area_absent_ = true; },
-     .group = kView, .creatable = true, .storeable = true, .gdmo_class = kTopoView,
-     .gdmo = Rep::topo_view_map_initial_geo_area, .load_needs = {Rep::topo_node_type},
-     .decode = decode_geo_area, .value = geo_area_value},
-    {.number = Node::monitor_rotation, .name = "monitor_rotation",
-     .print = vq_print_optional<&Rep::monitor_rotation_, &Rep::monitor_rotation_absent_>,
-     .equal = vq_equal_optional<&Rep::monitor_rotation_, &Rep::monitor_rotation_absent_>,
-     .reset = [](Rep& r) { r.monitor_rotation_absent_ = true; }, .group = kMonitor,
-     .creatable = true, .storeable = true, .gdmo = Rep::topo_node_monitor,
-     .decode = decode_monitor, .encode = encode_monitor, .value = monitor_value},
+    {VQ_ROW(view_default_geo_area), .print = print_geo_area, .equal = equal_geo_area,
+     .reset = [](Rep& r) { r.view_default_geo_area_absent_ = true; }, .group = kView, VQ_WRITTEN,
+     .gdmo_class = kTopoView, .gdmo = Rep::topo_view_map_initial_geo_area,
+     .load_needs = {Rep::topo_node_type}, .decode = decode_geo_area, .value = geo_area_value,
+     .plain = vq_plain_absent<&Rep::view_default_geo_area_absent_>},
+    {VQ_OPTIONAL(monitor_rotation), .group = kMonitor, VQ_WRITTEN, .gdmo = Rep::topo_node_monitor,
+     .decode = decode_monitor, .encode = encode_monitor, .value = monitor_value, .plain = plain_monitor},
     // Held by the monitor's value, with the rotation.
-    {.number = Node::monitor_visible_children, .name = "monitor_visible_children",
-     .print = vq_print_list<&Rep::monitor_visible_children_>,
-     .equal = vq_equal<&Rep::monitor_visible_children_>,
-     .reset = vq_clear<&Rep::monitor_visible_children_>, .group = kMonitor, .storeable = true,
+    {VQ_LIST(monitor_visible_children), .group = kMonitor, .storeable = true,
      .gdmo = Rep::topo_node_monitor, .load_needs = {Rep::topo_node_children}},
-    {.number = Node::monitor_hidden_children, .name = "monitor_hidden_children",
-     .print = print_hidden<&Rep::get_monitor_hidden_children>, .group = kMonitor,
-     .needs = {Rep::topo_node_monitor}, .load_needs = {Rep::topo_node_children}},
-    {.number = Node::array_visible_children, .name = "array_visible_children",
-     .print = vq_print_list<&Rep::array_visible_children_>,
-     .equal = vq_equal<&Rep::array_visible_children_>,
-     .reset = vq_clear<&Rep::array_visible_children_>, .group = kArray, .creatable = true,
-     .storeable = true, .gdmo = Rep::topo_node_array_visible_children,
-     .load_needs = {Rep::topo_node_children}, .decode = ids_decoder<&Rep::array_visible_children_>,
-     .value = ids_value<&Rep::array_visible_children_>},
-    {.number = Node::array_hidden_children, .name = "array_hidden_children",
-     .print = print_hidden<&Rep::get_array_hidden_children>, .group = kArray,
-     .needs = {Rep::topo_node_array_visible_children}, .load_needs = {Rep::topo_node_children}},
-    {.number = Node::array_orientation, .name = "array_orientation",
-     .print = vq_print_value<&Rep::array_orientation_>, .equal = vq_equal<&Rep::array_orientation_>,
-     .reset = [](Rep& r) { r.array_orientation_ = Node::horizontal; }, .group = kArray,
-     .creatable = true, .storeable = true, .gdmo = Rep::topo_node_array_orientation,
-     .decode = vq_decode_long<&Rep::array_orientation_>, .value = vq_long_value<&Rep::array_orientation_>},
-    {.number = Node::array_num_columns, .name = "array_num_columns",
-     .print = vq_print_value<&Rep::array_num_columns_>, .equal = vq_equal<&Rep::array_num_columns_>,
-     .reset = [](Rep& r) { r.array_num_columns_ = 0; }, .group = kArray, .creatable = true,
-     .storeable = true, .gdmo = Rep::topo_node_array_num_columns,
-     .decode = vq_decode_long<&Rep::array_num_columns_>, .value = vq_long_value<&Rep::array_num_columns_>},
-    {.number = Node::array_cell_size, .name = "array_cell_size",
-     .print = vq_print_value<&Rep::array_cell_size_>, .equal = vq_equal<&Rep::array_cell_size_>,
-     .reset = [](Rep& r) { r.array_cell_size_ = {0, 0}; }, .group = kArray, .creatable = true,
-     .storeable = true, .gdmo = Rep::topo_node_array_cell_size,
+    {VQ_ROW(monitor_hidden_children), .print = print_hidden<&Rep::get_monitor_hidden_children>,
+     .group = kMonitor, .needs = {Rep::topo_node_monitor}, .load_needs = {Rep::topo_node_children}},
+    {VQ_LIST(array_visible_children), .group = kArray, VQ_WRITTEN,
+     .gdmo = Rep::topo_node_array_visible_children, .load_needs = {Rep::topo_node_children},
+     VQ_IDS(array_visible_children)},
+    {VQ_ROW(array_hidden_children), .print = print_hidden<&Rep::get_array_hidden_children>,
+     .group = kArray, .needs = {Rep::topo_node_array_visible_children},
+     .load_needs = {Rep::topo_node_children}},
+    {VQ_VALUE(array_orientation), .reset = [](Rep& r) { r.array_orientation_ = Node::horizontal; },
+     .group = kArray, VQ_WRITTEN, .gdmo = Rep::topo_node_array_orientation, VQ_NUMBER(array_orientation)},
+    {VQ_VALUE(array_num_columns), .reset = [](Rep& r) { r.array_num_columns_ = 0; }, .group = kArray,
+     VQ_WRITTEN, .gdmo = Rep::topo_node_array_num_columns, VQ_NUMBER(array_num_columns)},
+    {VQ_VALUE(array_cell_size), .reset = [](Rep& r) { r.array_cell_size_ = {0, 0}; }, .group = kArray,
+     VQ_WRITTEN, .gdmo = Rep::topo_node_array_cell_size,
      .decode = vq_decode_struct<&Rep::array_cell_size_, VQArrayCellSizeCodec>,
-     .value = vq_struct_value<&Rep::array_cell_size_, VQArrayCellSizeCodec>},
-    {.number = Node::bus_logical_locations, .name = "bus_logical_locations",
-     .print = vq_print_list<&Rep::bus_logical_locations_>, .equal = vq_equal<&Rep::bus_logical_locations_>,
-     .reset = vq_clear<&Rep::bus_logical_locations_>, .group = Node::bus_attributes, .creatable = true,
-     .storeable = true, .gdmo = Rep::topo_node_bus_points,
+     .value = vq_struct_value<&Rep::array_cell_size_, VQArrayCellSizeCodec>,
+     .plain = vq_plain_struct<&Rep::array_cell_size_, VQArrayCellSizeCodec>},
+    {VQ_LIST(bus_logical_locations), .group = Node::bus_attributes, VQ_WRITTEN,
+     .gdmo = Rep::topo_node_bus_points,
      .decode = vq_decode_list<&Rep::bus_logical_locations_, hvx::TAG_SEQ, VQLocationCodec>,
-     .value = vq_list_value<&Rep::bus_logical_locations_, hvx::TAG_SEQ, VQLocationCodec>},
+     .value = vq_list_value<&Rep::bus_logical_locations_, hvx::TAG_SEQ, VQLocationCodec>,
+     .plain = vq_plain_list<&Rep::bus_logical_locations_, kVQBerSequence, VQLocationCodec>},
     // Never printed: user data are opaque, the maximum follows from the type.
-    {.number = Node::user_data, .name = "user_data", .reset = vq_clear<&Rep::user_data_>,
-     .group = kNode, .creatable = true, .storeable = true, .gdmo = Rep::topo_node_user_data,
-     .decode = decode_user_data, .value = user_data_value, .encode_last = true},
-    {.number = Node::monitor_max_visible_children, .name = "monitor_max_visible_children",
-     .group = kMonitor, .load_needs = {Rep::topo_node_type}},
+    {VQ_ROW(user_data), .reset = vq_clear<&Rep::user_data_>, .group = kNode, VQ_WRITTEN,
+     .gdmo = Rep::topo_node_user_data, .decode = decode_user_data, .value = user_data_value,
+     .plain = vq_plain_empty<&Rep::user_data_>, .encode_last = true},
+    {VQ_ROW(monitor_max_visible_children), .group = kMonitor, .load_needs = {Rep::topo_node_type}},
   };
   // clang-format on
 }
+
+#undef VQ_ROW
+#undef VQ_VALUE
+#undef VQ_LIST
+#undef VQ_OPTIONAL
+#undef VQ_TEXT
+#undef VQ_NUMBER
+#undef VQ_IDS
+#undef VQ_WRITTEN
 
 std::vector<Row> VQTopoNodeRepAccess::rows() {
   std::vector<Row> rows = identity_rows();
@@ -417,7 +420,34 @@ std::vector<Row> VQTopoNodeRepAccess::rows() {
 }
 
 const VQAttributeTable<VQTopoNodeRep>& VQTopoNodeRepAccess::table() {
-  static const VQAttributeTable<Rep> table("VQTopoNode::", rows(), 8, TOPO_NODE_GDMO_ATTRIBUTE_NAMES,
+  static const VQAttributeTable<Rep> table("VQTopoNode::", rows(), 8,
+                                           TOPO_NODE_GDMO_ATTRIBUTE_NAMES,
                                            Rep::gdmo_attribute_count, class_of);
   return table;
+}
+
+bool VQTopoNodeRepAccess::decode_plain(Rep& rep, int gdmo, std::string_view ber,
+                                       const VQTopoNodeDn& parent) {
+  VQPlainTlv value;
+  if (!vq_take_plain(ber, value) || !ber.empty()) return false;
+  // A position is the node's place in `parent`, which no row knows of.
+  if (gdmo == Rep::topo_view_node_position) {
+    VQTopoNode::Location at;
+    if (!VQPlainElement<VQLocationCodec>::read(value, at)) return false;
+    rep.logical_locations_.append(VQTopoNode::LocationInParent(parent, at));
+    return true;
+  }
+  const Row* row = table().holder(class_of(gdmo), gdmo);
+  return row != nullptr && row->plain != nullptr && row->plain(rep, value);
+}
+
+void VQTopoNodeRepAccess::map_bulk_read(const VQIntegerSet& attributes, VQIntegerSet& gdmo) {
+  gdmo = VQIntegerSet(Rep::gdmo_attribute_count);
+  if (attributes.max_members() == 0) return;
+  VQIntegerSet others = attributes;
+  others.remove(Node::view_config_data);
+  for (const int object_class : {Rep::topo_node, Rep::topo_view_node, Rep::topo_view}) {
+    table().to_gdmo(load, object_class, others, gdmo);
+  }
+  if (attributes.is_member(Node::view_config_data)) gdmo.add(Rep::topo_view_config_data);
 }

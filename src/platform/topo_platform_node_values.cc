@@ -5,7 +5,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "dedavuz_api/mit_names.h"
 #include "dedavuz_api/topo_node_rep.h"
@@ -14,6 +13,7 @@
 #include "hvx/message.h"
 #include "hvx/morf.h"
 #include "hvx/names.h"
+#include "node/topo_node_rep_access.h"
 #include "platform/gdmo_attributes.h"
 #include "platform/node_db_request.h"
 
@@ -26,7 +26,6 @@ using Rep = VQTopoPlatformRep;
 using hvx::Asn1Tag;
 using hvx::Asn1Value;
 
-constexpr int kGdmoCount = NodeRep::gdmo_attribute_count;
 constexpr double kTimeout = hvx::DEFAULT_TIMEOUT;
 const hvx::Oid kViewChildrenAction("1.3.6.1.4.1.7351.2.2.2.40.9.9");
 
@@ -67,50 +66,7 @@ VQStatus instances(const VQList<std::string>& mo_fdns, Asn1Value& set) {
 }  // namespace
 
 void Rep::map_interface_to_gdmo_attributes(const VQIntegerSet& interface, VQIntegerSet& gdmo) {
-  // The node attributes that need each server attribute.
-  static const std::vector<int> kNeededBy[kGdmoCount] = {
-      {Node::dn},
-      {Node::name, Node::topology_pathnames},
-      {Node::type_name, Node::monitor_max_visible_children, Node::view_background_image_filename,
-       Node::view_map_config_filename, Node::view_default_geo_area},
-      {Node::managed_objects, Node::cmip_agents, Node::snmp_agents, Node::rpc_agents},
-      {Node::parents, Node::topology_pathnames, Node::logical_locations},
-      {Node::children, Node::monitor_visible_children, Node::monitor_hidden_children,
-       Node::array_visible_children, Node::array_hidden_children},
-      {Node::links},
-      {Node::propagate_peers},
-      {},
-      {},
-      {Node::state},
-      {Node::severity},
-      {Node::propagated_severity},
-      {Node::is_severity_propagated},
-      {Node::display_statuses},
-      {Node::geographical_location},
-      {Node::layer_name},
-      {Node::monitor_rotation, Node::monitor_visible_children, Node::monitor_hidden_children},
-      {Node::user_data},
-      {Node::array_visible_children, Node::array_hidden_children},
-      {Node::array_orientation},
-      {Node::array_num_columns},
-      {Node::array_cell_size},
-      {Node::bus_logical_locations},
-      {Node::logical_locations},
-      {Node::view_background_image_filename},
-      {Node::view_map_config_filename},
-      {Node::view_default_geo_area},
-      {Node::view_config_data},
-  };
-  gdmo = VQIntegerSet(kGdmoCount);
-  if (interface.max_members() == 0) return;
-  for (int g = 0; g < kGdmoCount; ++g) {
-    for (const int attribute : kNeededBy[g]) {
-      if (interface.is_member(attribute)) {
-        gdmo.add(g);
-        break;
-      }
-    }
-  }
+  VQTopoNodeRepAccess::map_bulk_read(interface, gdmo);
 }
 
 VQStatus Rep::fill_in_node_with_the_attribute(const VQTopoNodeDn& parent, const Asn1Value& id,

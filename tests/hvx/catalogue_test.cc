@@ -6,7 +6,6 @@
 #include <sstream>
 #include <string>
 
-#include "hvx/names.h"
 #include "hvx/oid_registry.h"
 #include "hvx/syntax.h"
 

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <unordered_set>
 
 #include "support/printed.h"
@@ -50,16 +51,13 @@ TEST(DataUnitTest, CopiesAndSlicesShareTheChunk) {
 
 TEST(DataUnitTest, SliceClampsOffsetAndLength) {
   const DataUnit unit("abcdef");
-  struct Case {
-    std::size_t offset, length;
-    const char* expected;
-  } cases[] = {
+  const std::tuple<std::size_t, std::size_t, const char*> cases[] = {
       {0, 6, "abcdef"}, {0, 100, "abcdef"}, {4, 100, "ef"}, {6, 1, ""},
       {100, 1, ""},     {2, 0, ""},         {1, 2, "bc"},   {3, DataUnit::npos, "def"},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(unit.slice(c.offset, c.length).str(), c.expected)
-        << "offset " << c.offset << " length " << c.length;
+  for (const auto& [offset, length, expected] : cases) {
+    EXPECT_EQ(unit.slice(offset, length).str(), expected)
+        << "offset " << offset << " length " << length;
   }
   EXPECT_EQ(unit.slice(1, 4).slice(1, 10).str(), "cde");
 }

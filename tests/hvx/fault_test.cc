@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "hvx/ber.h"
@@ -13,6 +16,8 @@
 #include "hvx/status.h"
 #include "hvx/world.h"
 #include "platform_fixture.h"
+#include "server.h"
+#include "support/asn1_values.h"
 
 namespace {
 
@@ -24,25 +29,17 @@ class FaultTest : public hvx_testing::PlatformTest {
   // A scenario of several requests; false at the first failure.
   bool scenario() {
     Image type("topoTypeDBId=NULL/topoTypeId=\"R\"", "topoType", platform_);
-    if (!type.set_str("topoTypeDefaultLayer", "a") || !type.create(Image())) return fail(type);
-    if (!type.set_str("topoTypeDefaultLayer", "b") || !type.store()) return fail(type);
-    if (!type.boot() || type.get_str("topoTypeDefaultLayer").str() != "b") return fail(type);
-    if (!type.destroy()) return fail(type);
-    return true;
+    return (type.set_str("topoTypeDefaultLayer", "a") && type.create(Image()) &&
+            type.set_str("topoTypeDefaultLayer", "b") && type.store() && type.boot() &&
+            type.get_str("topoTypeDefaultLayer").str() == "b" && type.destroy()) ||
+           refused(type);
   }
-  bool fail(const Image& image) {
-    last_error_ = image.get_error_string();
-    return false;
-  }
-  std::string last_error_;
 };
 
 TEST_F(FaultTest, PredicateFailsMatchingRequestsOnly) {
-  auto plan = std::make_shared<hvx::FaultPlan>();
-  plan->fail_requests_where(
+  install_plan().fail_requests_where(
       [](const hvx::Message& m) { return m.type() == hvx::Message::SET_REQUEST; },
       ErrorCode::access_denied);
-  hvx::install_fault_plan(platform_, plan);
   EXPECT_FALSE(scenario());
   EXPECT_EQ(last_error_.rfind("accessDenied", 0), 0u) << last_error_;
 }
@@ -52,13 +49,8 @@ TEST_F(FaultTest, PredicateFailsMatchingRequestsOnly) {
 // A reply lost, damaged or later than that is a timeout, though the server did the work.
 TEST_F(FaultTest, RepliesLaterThanTheTimeoutAreTimeouts) {
   enum Fault { kDrop, kDelay, kCorrupt };
-  const struct {
-    Fault fault;
-    double delay;
-    double timeout;
-    const char* default_timeout;  // nullptr: left alone
-    bool answered;
-  } cases[] = {
+  // default_timeout: nullptr when left alone
+  const std::tuple<Fault, double, double, const char*, bool> cases[] = {
       {kDrop, 0, 5.0, nullptr, false},
       {kCorrupt, 0, 5.0, nullptr, false},
       {kDelay, 1000.0, 5.0, nullptr, false},
@@ -71,36 +63,30 @@ TEST_F(FaultTest, RepliesLaterThanTheTimeoutAreTimeouts) {
       {kDelay, 6.0, hvx::DEFAULT_TIMEOUT, "5", false},
       {kDelay, 50.0, hvx::DEFAULT_TIMEOUT, "60", true},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::to_string(c.delay) + " " + std::to_string(c.timeout));
+  for (const auto& [fault, delay, timeout, default_timeout, answered] : cases) {
+    SCOPED_TRACE(std::to_string(delay) + " " + std::to_string(timeout));
     world_->reset();
     platform_ = world_->connect();
-    if (c.default_timeout != nullptr) {
-      ASSERT_TRUE(platform_.set_prop("DEFAULT_TIMEOUT", c.default_timeout));
+    if (default_timeout != nullptr) {
+      ASSERT_TRUE(platform_.set_prop("DEFAULT_TIMEOUT", default_timeout));
     }
-    auto plan = std::make_shared<hvx::FaultPlan>();
-    if (c.fault == kDrop) plan->drop_reply(1);
-    if (c.fault == kDelay) plan->delay_reply(1, c.delay);
-    if (c.fault == kCorrupt) plan->corrupt_reply(1);
-    hvx::install_fault_plan(platform_, plan);
+    hvx::FaultPlan& plan = install_plan();
+    if (fault == kDrop) plan.drop_reply(1);
+    if (fault == kDelay) plan.delay_reply(1, delay);
+    if (fault == kCorrupt) plan.corrupt_reply(1);
     Image type("topoTypeDBId=NULL/topoTypeId=\"Late\"", "topoType", platform_);
-    EXPECT_EQ(type.create(Image(), c.timeout), c.answered) << type.get_error_string();
-    EXPECT_EQ(type.get_error_code(), c.answered ? ErrorCode::none : ErrorCode::timeout);
-    EXPECT_TRUE(type.boot());
-    EXPECT_TRUE(type.exists());
+    EXPECT_EQ(type.create(Image(), timeout), answered) << type.get_error_string();
+    EXPECT_EQ(type.get_error_code(), answered ? ErrorCode::none : ErrorCode::timeout);
+    EXPECT_TRUE(exists("topoTypeDBId=NULL/topoTypeId=\"Late\""));
   }
   EXPECT_FALSE(platform_.set_prop("DEFAULT_TIMEOUT", "-1"));
   EXPECT_FALSE(platform_.set_prop("DEFAULT_TIMEOUT", "soon"));
 }
 
 TEST_F(FaultTest, NotificationsTwiceOrOutOfOrder) {
-  auto plan = std::make_shared<hvx::FaultPlan>();
-  plan->duplicate_notification(1).swap_notification(2);
-  hvx::install_fault_plan(platform_, plan);
+  install_plan().duplicate_notification(1).swap_notification(2);
   hvx::EventRecorder recorder(platform_);
-  ASSERT_TRUE(make_type("A"));
-  ASSERT_TRUE(make_type("B"));
-  ASSERT_TRUE(make_type("C"));
+  ASSERT_TRUE(make_type("A") && make_type("B") && make_type("C"));
   platform_.dispatch_recursive(true);
   EXPECT_EQ(recorder.summary(),
             (std::vector<std::string>{"objectCreation topoTypeDBId=NULL/topoTypeId=\"A\"",
@@ -115,9 +101,8 @@ constexpr const char* kAgent = "agentTableType=\"CMIP\"/agentId=id:\"X\"";
 
 // What a CMIP agent entity needs to be made.
 hvx::AttributeValues agent_values() {
-  hvx::Asn1Value managed = hvx::ber::set();
-  managed.add_component(hvx::fdn2oi("/systemId=name:\"X\""));
-  return {{"managedDNs", managed}, {"networkSAP", hvx::ber::octets("mis:X", hvx::TAG_GRAPHSTR)}};
+  return {{"managedDNs", vq_testing::set({hvx::fdn2oi("/systemId=name:\"X\"")})},
+          {"networkSAP", hvx::ber::octets("mis:X", hvx::TAG_GRAPHSTR)}};
 }
 
 class ServerToolsTest : public ::testing::Test {
@@ -128,11 +113,7 @@ class ServerToolsTest : public ::testing::Test {
 TEST_F(ServerToolsTest, RefusalsCarryTheirCode) {
   hvx::World& w = *world_;
   const hvx::Asn1Value sap = hvx::ber::octets("mis:X", hvx::TAG_GRAPHSTR);
-  const struct {
-    const char* what;
-    hvx::Status status;
-    ErrorCode code;
-  } rows[] = {
+  const std::tuple<const char*, hvx::Status, ErrorCode> rows[] = {
       {"unknown system", hvx::create_object(w, "Z", "cmipAgentEntity", kAgent, agent_values()),
        ErrorCode::invalid_argument},
       {"malformed name",
@@ -156,9 +137,9 @@ TEST_F(ServerToolsTest, RefusalsCarryTheirCode) {
       {"unknown action", hvx::answer_action(w, "L", "vqFdn", "noSuchAction", nullptr),
        ErrorCode::no_such_action},
   };
-  for (const auto& row : rows) {
-    EXPECT_FALSE(row.status.ok()) << row.what;
-    EXPECT_EQ(row.status.code(), row.code) << row.what << ": " << row.status;
+  for (const auto& [what, status, code] : rows) {
+    EXPECT_FALSE(status.ok()) << what;
+    EXPECT_EQ(status.code(), code) << what << ": " << status;
   }
   EXPECT_FALSE(hvx::object_exists(w, "L", kAgent));
   EXPECT_EQ(hvx::topology_node_count(w, "Z"), 0u);
@@ -172,6 +153,26 @@ TEST_F(ServerToolsTest, AbsoluteNamesStartWithTheSystem) {
   EXPECT_TRUE(hvx::object_exists(*world_, "L", kAgent));
   EXPECT_TRUE(hvx::remove_object(*world_, "L", kAgent).ok());
   EXPECT_FALSE(hvx::object_exists(*world_, "L", kAgent));
+}
+
+// The server's revision, by which encoded answers are kept, moves on with every way an
+// object can change, so that nothing kept outlives what it was made from.
+TEST_F(ServerToolsTest, EveryChangeMovesTheRevisionOn) {
+  hvx::World& w = *world_;
+  const auto sap = [](const char* text) { return hvx::ber::octets(text, hvx::TAG_GRAPHSTR); };
+  const std::function<hvx::Status()> changes[] = {
+      [&] { return hvx::create_object(w, "L", "cmipAgentEntity", kAgent, agent_values()); },
+      [&] {
+        return hvx::replace_attributes(w, "L", kAgent, {{"networkSAP", sap("mis:Y")}});
+      },
+      [&] { return hvx::overwrite_attribute(w, "L", kAgent, "networkSAP", sap("mis:Z")); },
+      [&] { return hvx::remove_object(w, "L", kAgent); },
+  };
+  for (const auto& change : changes) {
+    const std::uint64_t before = w.server("L")->revision();
+    ASSERT_TRUE(change().ok()) << "change " << &change - changes;
+    EXPECT_GT(w.server("L")->revision(), before) << "change " << &change - changes;
+  }
 }
 
 TEST(StatusTest, CodeNoneStillMakesAnError) {

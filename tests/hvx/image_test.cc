@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "hvx/album.h"
 #include "hvx/morf.h"
 #include "platform_fixture.h"
@@ -19,8 +21,8 @@ class ImageTest : public hvx_testing::PlatformTest {};
 // be full or relative.
 TEST_F(ImageTest, CreateBootStoreDestroyRoundTrip) {
   Image type("topoTypeDBId=NULL/topoTypeId=\"Gateway\"", "topoType", platform_);
-  ASSERT_TRUE(type.set_str("topoTypeDefaultLayer", "net"));
-  ASSERT_TRUE(type.create(Image())) << type.get_error_string();
+  ASSERT_TRUE(type.set_str("topoTypeDefaultLayer", "net") && type.create(Image()))
+      << type.get_error_string();
   Image read("/systemId=name:\"L\"/topoTypeDBId=NULL/topoTypeId=\"Gateway\"", "topoType",
              platform_);
   ASSERT_TRUE(read.boot(hvx::DUArray{"topoTypeDefaultLayer"}));
@@ -42,15 +44,12 @@ TEST_F(ImageTest, CreateBootStoreDestroyRoundTrip) {
 TEST_F(ImageTest, IncludeAndExcludeChangeSetMembers) {
   ASSERT_TRUE(make_type("Shelf"));
   Image type("topoTypeDBId=NULL/topoTypeId=\"Shelf\"", "topoType", platform_);
-  ASSERT_TRUE(type.set_str("topoTypeLegalChildren", "{\"A\"}", hvx::INCLUDE));
-  ASSERT_TRUE(type.store());
-  ASSERT_TRUE(type.set_str("topoTypeLegalChildren", "{\"B\",\"A\"}", hvx::INCLUDE));
-  ASSERT_TRUE(type.store());
-  ASSERT_TRUE(type.boot());
+  auto change = [&](const char* members, int mode) {
+    return type.set_str("topoTypeLegalChildren", members, mode) && type.store() && type.boot();
+  };
+  ASSERT_TRUE(change("{\"A\"}", hvx::INCLUDE) && change("{\"B\",\"A\"}", hvx::INCLUDE));
   EXPECT_EQ(type.get_raw("topoTypeLegalChildren").num_elements(), 2u);
-  ASSERT_TRUE(type.set_str("topoTypeLegalChildren", "{\"A\"}", hvx::EXCLUDE));
-  ASSERT_TRUE(type.store());
-  ASSERT_TRUE(type.boot());
+  ASSERT_TRUE(change("{\"A\"}", hvx::EXCLUDE));
   const hvx::MorfArray children = type.get_raw("topoTypeLegalChildren").split_array();
   ASSERT_EQ(children.count(), 1u);
   EXPECT_EQ(children[0].get_str(0), "B");
@@ -59,34 +58,26 @@ TEST_F(ImageTest, IncludeAndExcludeChangeSetMembers) {
 // Each refusal of the server reaches the caller as false with a text naming the problem.
 TEST_F(ImageTest, ServerRefusalsGiveClearErrors) {
   ASSERT_TRUE(make_type("Hubcap"));
-  struct Case {
-    const char* what;
-    const char* name;
-    const char* cls;
-    const char* attribute;  // staged with REPLACE when set
-    const char* value;
-    ErrorCode expected;
-  };
-  const Case cases[] = {
-      {"duplicate", "topoTypeDBId=NULL/topoTypeId=\"Hubcap\"", "topoType", nullptr, nullptr,
-       ErrorCode::duplicate_object_instance},
-      {"missing superior", "subsystemId=\"Other\"/subsystemId=\"FdnTable\"", "vqFdn", nullptr,
-       nullptr, ErrorCode::no_such_superior},
-      {"unsettable", "topoTypeDBId=NULL/topoTypeId=\"X\"", "topoType", "topoTypeAllDerivedFrom",
-       "{\"A\"}", ErrorCode::attribute_not_settable},
-      {"attribute of another class", "topoTypeDBId=NULL/topoTypeId=\"Y\"", "topoType",
-       "topoNodeName", "\"n\"", ErrorCode::no_such_attribute},
-      {"name of another class", "topoTypeDBId=NULL/topoNodeId=3", "topoType", nullptr, nullptr,
-       ErrorCode::class_instance_conflict},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    Image image(c.name, c.cls, platform_);
-    if (c.attribute != nullptr) {
-      ASSERT_TRUE(image.set_str(c.attribute, c.value));
-    }
+  // attribute: staged with REPLACE when set
+  const std::tuple<const char*, const char*, const char*, const char*, const char*, ErrorCode>
+      cases[] = {
+          {"duplicate", "topoTypeDBId=NULL/topoTypeId=\"Hubcap\"", "topoType", nullptr, nullptr,
+           ErrorCode::duplicate_object_instance},
+          {"missing superior", "subsystemId=\"Other\"/subsystemId=\"FdnTable\"", "vqFdn", nullptr,
+           nullptr, ErrorCode::no_such_superior},
+          {"unsettable", "topoTypeDBId=NULL/topoTypeId=\"X\"", "topoType", "topoTypeAllDerivedFrom",
+           "{\"A\"}", ErrorCode::attribute_not_settable},
+          {"attribute of another class", "topoTypeDBId=NULL/topoTypeId=\"Y\"", "topoType",
+           "topoNodeName", "\"n\"", ErrorCode::no_such_attribute},
+          {"name of another class", "topoTypeDBId=NULL/topoNodeId=3", "topoType", nullptr, nullptr,
+           ErrorCode::class_instance_conflict},
+      };
+  for (const auto& [what, name, cls, attribute, value, expected] : cases) {
+    SCOPED_TRACE(what);
+    Image image(name, cls, platform_);
+    ASSERT_TRUE(attribute == nullptr || image.set_str(attribute, value));
     EXPECT_FALSE(image.create(Image()));
-    EXPECT_EQ(image.get_error_code(), c.expected) << image.get_error_string();
+    EXPECT_EQ(image.get_error_code(), expected) << image.get_error_string();
     EXPECT_STRNE(image.get_error_string(), "");
   }
 }
@@ -100,11 +91,9 @@ TEST_F(ImageTest, SetStrRefusesValuesOfTheWrongSyntax) {
 }
 
 TEST_F(ImageTest, AlbumListsObjectsDirectlyBelowTheBaseWithRelativeNames) {
-  ASSERT_TRUE(make_type("A"));
-  ASSERT_TRUE(make_type("B", "A"));
+  ASSERT_TRUE(make_type("A") && make_type("B", "{\"A\"}"));
   hvx::Album album("topoTypeDBId=NULL/*", platform_);
-  ASSERT_TRUE(album.set_derivation("topoTypeDBId=NULL/*"));
-  ASSERT_TRUE(album.set_prop("AUTOIMAGE", "YES"));
+  ASSERT_TRUE(album.set_derivation("topoTypeDBId=NULL/*") && album.set_prop("AUTOIMAGE", "YES"));
   EXPECT_FALSE(album.set_prop("AUTOIMAGE", "MAYBE"));
   ASSERT_TRUE(album.derive(hvx::DUArray{"topoTypeId", "topoTypeDerivedFrom"}));
   std::vector<std::string> names;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <unordered_set>
 
 #include "support/printed.h"
@@ -11,10 +12,8 @@ namespace hvx {
 namespace {
 
 TEST(OidTest, ParsesDottedAndBracedText) {
-  struct Case {
-    const char* text;
-    const char* dotted;  // "" when invalid
-  } cases[] = {
+  // dotted: "" when invalid
+  const std::tuple<const char*, const char*> cases[] = {
       {"1.3.6.1", "1.3.6.1"},
       {"{ 1 3 6 1 }", "1.3.6.1"},
       {"{1 3 6 1}", "1.3.6.1"},
@@ -49,11 +48,11 @@ TEST(OidTest, ParsesDottedAndBracedText) {
       {"1.40.1", ""},
       {"2.18446744073709551536", ""},
   };
-  for (const Case& c : cases) {
-    const Oid oid(c.text);
-    EXPECT_EQ(oid.format(), c.dotted) << '"' << c.text << '"';
-    EXPECT_EQ(oid.valid(), *c.dotted != '\0') << '"' << c.text << '"';
-    EXPECT_EQ(!oid, *c.dotted == '\0') << '"' << c.text << '"';
+  for (const auto& [text, dotted] : cases) {
+    const Oid oid(text);
+    EXPECT_EQ(oid.format(), dotted) << '"' << text << '"';
+    EXPECT_EQ(oid.valid(), *dotted != '\0') << '"' << text << '"';
+    EXPECT_EQ(!oid, *dotted == '\0') << '"' << text << '"';
   }
 }
 
@@ -71,10 +70,7 @@ TEST(OidTest, FormatsBothWays) {
 }
 
 TEST(OidTest, BerContentsRoundTrip) {
-  struct Case {
-    const char* dotted;
-    std::string ber;
-  } cases[] = {
+  const std::tuple<const char*, std::string> cases[] = {
       {"1.3.6.1", std::string("\x2b\x06\x01", 3)},
       {"0.0", std::string("\x00", 1)},
       {"2.999.3", std::string("\x88\x37\x03", 3)},
@@ -82,12 +78,12 @@ TEST(OidTest, BerContentsRoundTrip) {
       {"1.2.127.128", std::string("\x2a\x7f\x81\x00", 4)},
       {"1.2.18446744073709551615", std::string("\x2a\x81\xff\xff\xff\xff\xff\xff\xff\xff\x7f", 11)},
   };
-  for (const Case& c : cases) {
-    const Oid oid(c.dotted);
-    ASSERT_TRUE(oid.valid()) << c.dotted;
-    EXPECT_EQ(oid.ber(), c.ber) << c.dotted;
+  for (const auto& [dotted, ber] : cases) {
+    const Oid oid(dotted);
+    ASSERT_TRUE(oid.valid()) << dotted;
+    EXPECT_EQ(oid.ber(), ber) << dotted;
     Oid back;
-    ASSERT_TRUE(Oid::from_ber(c.ber, back)) << c.dotted;
+    ASSERT_TRUE(Oid::from_ber(ber, back)) << dotted;
     EXPECT_EQ(back, oid);
   }
   // The largest second arc under 2 uses the whole 64 bits of the first subidentifier.

@@ -15,6 +15,7 @@
 #include "hvx/message.h"
 #include "hvx/names.h"
 #include "hvx/platform.h"
+#include "hvx/testing.h"
 #include "hvx/world.h"
 
 namespace hvx_testing {
@@ -66,18 +67,35 @@ class PlatformTest : public ::testing::Test {
     platform_ = world_->connect();
   }
 
-  // Creates a type named `name` whose base is `base`.
-  bool make_type(const std::string& name, const std::string& base = "",
-                 const std::string& prefix = "") {
-    hvx::Image type(hvx::DataUnit(prefix + "topoTypeDBId=NULL/topoTypeId=\"" + name + "\""),
-                    "topoType", platform_);
-    if (!base.empty() && !type.set_str("topoTypeDerivedFrom", hvx::DataUnit("{\"" + base + "\"}")))
-      return false;
-    return type.create(hvx::Image());
+  // Keeps the image's refusal in last_error_; 0 (false).
+  int refused(const hvx::Image& image) {
+    last_error_ = image.get_error_string();
+    return 0;
+  }
+  // Creates type `name` with the bases and legal children given in value notation.
+  bool make_type(const std::string& name, const std::string& bases = "{}",
+                 const std::string& legal = "{}") {
+    hvx::Image type(hvx::DataUnit("topoTypeDBId=NULL/topoTypeId=\"" + name + "\""), "topoType",
+                    platform_);
+    return (type.set_str("topoTypeDerivedFrom", hvx::DataUnit(bases)) &&
+            type.set_str("topoTypeLegalChildren", hvx::DataUnit(legal)) &&
+            type.create(hvx::Image())) ||
+           refused(type);
+  }
+  // A fresh fault plan, installed on the platform.
+  hvx::FaultPlan& install_plan() {
+    auto plan = std::make_shared<hvx::FaultPlan>();
+    hvx::install_fault_plan(platform_, plan);
+    return *plan;
+  }
+  bool exists(const std::string& name) {
+    hvx::Image image(hvx::DataUnit(name), "", platform_);
+    return image.boot() && image.exists();
   }
 
   std::shared_ptr<hvx::World> world_;
   hvx::Platform platform_;
+  std::string last_error_;
 };
 
 }  // namespace hvx_testing

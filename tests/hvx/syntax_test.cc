@@ -5,7 +5,7 @@
 #include <string>
 
 #include "hvx/ber.h"
-
+#include "support/asn1_values.h"
 #include "support/printed.h"
 
 namespace hvx {
@@ -110,9 +110,7 @@ TEST(SyntaxTest, ChecksValues) {
   EXPECT_TRUE(Syntax::parse("[3] EXPLICIT INTEGER").check(wrapped));
 
   const Syntax pair = Syntax::parse("SEQUENCE { a INTEGER, b NULL OPTIONAL, c GraphicString }");
-  Asn1Value sequence = ber::sequence();
-  sequence.add_component(one);
-  sequence.add_component(text);
+  Asn1Value sequence = vq_testing::seq({one, text});
   EXPECT_TRUE(pair.check(sequence));
   sequence.add_component(null);
   EXPECT_FALSE(pair.check(sequence));

@@ -14,23 +14,7 @@ using hvx::Morf;
 
 constexpr const char* kCmipAgent = "/systemId=name:\"L\"/agentTableType=\"CMIP\"/agentId=\"agt1\"";
 
-class TopoAgentsTest : public hvx_testing::TopoTest {
- protected:
-  // The reports of the connection class as the platform object picks them out: name and
-  // information as printed.
-  static std::vector<std::string> reports(const hvx::EventRecorder& recorder) {
-    std::vector<std::string> out;
-    for (const hvx::CurrentEvent& event : recorder.events()) {
-      hvx::Oid oid;
-      if (event.get_message().get_object_class().decode_oid(oid) &&
-          oid == hvx::Oid("1.3.6.1.4.1.7351.2.2.2.201.3.1") &&
-          hvx::get_shortname(event.get_name().view()) == "connectionStateChange") {
-        out.push_back(event.get_objname().str() + " " + event.get_info().str());
-      }
-    }
-    return out;
-  }
-};
+using TopoAgentsTest = hvx_testing::TopoTest;
 
 // Each agent class: what a creation leaves out starts plain; what it gives is kept in the
 // forms the agent handles write (value notation, format 0 texts, format 4 selectors).
@@ -43,12 +27,8 @@ TEST_F(TopoAgentsTest, AgentsStartPlainAndKeepWhatTheyAreGiven) {
       "aeQualifier=\"\", apInvokeId=0, aeInvokeId=0, administrativeState=unlocked, "
       "operationalState=enabled";
   const std::string snmp = prefix("B") + "internetClassId={1 3 6 1 4 1 7351 2 2 2 9 2 4 1 0}/";
-  const struct {
-    std::string name;
-    const char* cls;
-    Staged staged;
-    std::string held;  // format 1
-  } cases[] = {
+  // held: format 1
+  const std::tuple<std::string, const char*, Staged, std::string> cases[] = {
       {kCmipAgent, "cmipAgentEntity", {}, plain_cmip},
       {kCmipAgent, "\"VQ MPA\":cmipAgent", {}, plain_cmip},
       {kCmipAgent,
@@ -120,14 +100,14 @@ TEST_F(TopoAgentsTest, AgentsStartPlainAndKeepWhatTheyAreGiven) {
        "agentSet={{\"inventory\",\"proxy-inventory\"},{\"billing\",\"proxy-billing\"}}, "
        "administrativeState=shuttingDown, operationalState=enabled"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name + " " + std::to_string(c.staged.size()));
-    Image agent(DataUnit(c.name), c.cls, platform_);
-    for (const auto& [attribute, text, format] : c.staged) {
+  for (const auto& [name, cls, staged, held] : cases) {
+    SCOPED_TRACE(name + " " + std::to_string(staged.size()));
+    Image agent(DataUnit(name), cls, platform_);
+    for (const auto& [attribute, text, format] : staged) {
       ASSERT_TRUE(agent.set_str(attribute, DataUnit(text), hvx::REPLACE, format)) << attribute;
     }
     ASSERT_TRUE(agent.create(Image())) << agent.get_error_string();
-    EXPECT_EQ(whole(Image(DataUnit(c.name), "", platform_), 1), c.held);
+    EXPECT_EQ(whole(Image(DataUnit(name), "", platform_), 1), held);
     ASSERT_TRUE(agent.destroy());
   }
 }
@@ -139,21 +119,18 @@ TEST_F(TopoAgentsTest, AgentChangesAreNotifiedUnderTheAgentClass) {
   Image agent(kCmipAgent, "cmipAgentEntity", platform_);
   ASSERT_TRUE(agent.set_str("networkSAP", "mis:B", hvx::REPLACE, 0));
   ASSERT_TRUE(agent.create(Image())) << agent.get_error_string();
-  ASSERT_TRUE(agent.set_str("agentAddressTag", "3"));
-  ASSERT_TRUE(agent.store());
-  ASSERT_TRUE(agent.destroy());
+  ASSERT_TRUE(agent.set_str("agentAddressTag", "3") && agent.store() && agent.destroy());
   platform_.dispatch_recursive(false);
-  std::vector<std::string> seen;
   for (const hvx::CurrentEvent& event : recorder.events()) {
     hvx::Oid oid;
     ASSERT_TRUE(event.get_message().get_object_class().decode_oid(oid));
     EXPECT_EQ(oid, hvx::Oid("1.3.6.1.4.1.7351.2.2.2.10.3.3"));
-    seen.push_back(hvx::get_shortname(event.get_name().view()) + " " + event.get_objname().str());
   }
-  EXPECT_EQ(seen, (std::vector<std::string>{
-                      "objectCreation agentTableType=\"CMIP\"/agentId=id:\"agt1\"",
-                      "attributeValueChange agentTableType=\"CMIP\"/agentId=id:\"agt1\"",
-                      "objectDeletion agentTableType=\"CMIP\"/agentId=id:\"agt1\""}));
+  EXPECT_EQ(
+      recorder.summary(),
+      (std::vector<std::string>{"objectCreation agentTableType=\"CMIP\"/agentId=id:\"agt1\"",
+                                "attributeValueChange agentTableType=\"CMIP\"/agentId=id:\"agt1\"",
+                                "objectDeletion agentTableType=\"CMIP\"/agentId=id:\"agt1\""}));
   Image created = recorder.events().front().get_image(1);
   EXPECT_EQ(created.get_str("networkSAP").str(), "mis:B");
   EXPECT_EQ(created.get_str("administrativeState").str(), "unlocked");
@@ -165,8 +142,7 @@ TEST_F(TopoAgentsTest, AgentChangesAreNotifiedUnderTheAgentClass) {
 TEST_F(TopoAgentsTest, ConnectionManagerKeepsRegistrations) {
   Image manager("/systemId=name:\"L\"/subsystemId=\"VQ-MIS\" /connectMgrId=\"ConnectMgr\"",
                 "\"Connection Manager Document\":connectMgr", platform_);
-  ASSERT_TRUE(manager.boot(120.0));
-  ASSERT_TRUE(manager.exists());
+  ASSERT_TRUE(manager.boot(120.0) && manager.exists());
   const std::string application = platform_.get_prop("APPLICATION_OBJNAME").str();
   const std::string number = application.substr(application.rfind('=') + 1);
   auto call = [&](const char* action, const std::string& system) {
@@ -182,11 +158,7 @@ TEST_F(TopoAgentsTest, ConnectionManagerKeepsRegistrations) {
   EXPECT_EQ(call("deregisterConnection", "B"), 1);
   // Refusals, with the texts the registration reports: what is not held, a system the
   // server does not reach, a number below 1, an argument of another form.
-  const struct {
-    const char* action;
-    std::string argument;
-    std::string error;
-  } refusals[] = {
+  const std::tuple<const char*, std::string, std::string> refusals[] = {
       {"deregisterConnection", "{\"B\"," + number + "}",
        "invalidArgumentValue: deregisterConnection: application " + number +
            " is not registered for \"B\""},
@@ -197,9 +169,9 @@ TEST_F(TopoAgentsTest, ConnectionManagerKeepsRegistrations) {
       {"registerConnection", "{\"B\",0}",
        "invalidArgumentValue: registerConnection: application numbers are positive"},
   };
-  for (const auto& r : refusals) {
-    EXPECT_FALSE(manager.call(r.action, DataUnit(r.argument)).has_value()) << r.argument;
-    EXPECT_EQ(std::string(manager.get_error_string()), r.error);
+  for (const auto& [action, argument, error] : refusals) {
+    EXPECT_FALSE(manager.call(action, DataUnit(argument)).has_value()) << argument;
+    EXPECT_EQ(std::string(manager.get_error_string()), error);
   }
   EXPECT_EQ(read_texts(manager, "registrations"),
             std::vector<std::string>{"{\"C\"," + number + "}"});
@@ -214,21 +186,29 @@ TEST_F(TopoAgentsTest, ConnectionManagerKeepsRegistrations) {
 // class, as the platform object reads them (the world's own are WorldTest's).
 TEST_F(TopoAgentsTest, ConnectionStateReportsNameTheSystemAndItsAgents) {
   hvx::EventRecorder recorder(platform_);
-  auto plan = std::make_shared<hvx::FaultPlan>();
-  plan->disconnect_server(1, "C").reconnect_server(3, "C");
-  hvx::install_fault_plan(platform_, plan);
+  install_plan().disconnect_server(1, "C").reconnect_server(3, "C");
   EXPECT_EQ(call_ids("topoNodeGetByName", "\"Root\"", "C"), std::vector<long>{});
   EXPECT_EQ(last_error_, "notConnected: C");
   EXPECT_EQ(call_ids("topoNodeGetByName", "\"Root\"", "B"), std::vector<long>{1});
   EXPECT_EQ(call_ids("topoNodeGetByName", "\"Root\"", "C"), std::vector<long>{1});
   platform_.dispatch_recursive(false);
-  // The platform object reads the system path from the misId values, then the state and
-  // the agents.
-  EXPECT_EQ(reports(recorder), (std::vector<std::string>{
-                                   "/serverTableType=\"mis\"/misId=\"B\"/serverTableType=\"mis\" "
-                                   "{misId : \"C\",currentState notConnected,agentList { }}",
-                                   "/serverTableType=\"mis\"/misId=\"B\"/serverTableType=\"mis\" "
-                                   "{misId : \"C\",currentState connected,agentList { }}"}));
+  // The reports of the connection class as the platform object picks them out, name and
+  // information as printed: it reads the system path from the misId values, then the
+  // state and the agents.
+  std::vector<std::string> reports;
+  for (const hvx::CurrentEvent& event : recorder.events()) {
+    hvx::Oid oid;
+    if (event.get_message().get_object_class().decode_oid(oid) &&
+        oid == hvx::Oid("1.3.6.1.4.1.7351.2.2.2.201.3.1") &&
+        hvx::get_shortname(event.get_name().view()) == "connectionStateChange") {
+      reports.push_back(event.get_objname().str() + " " + event.get_info().str());
+    }
+  }
+  EXPECT_EQ(reports, (std::vector<std::string>{
+                         "/serverTableType=\"mis\"/misId=\"B\"/serverTableType=\"mis\" "
+                         "{misId : \"C\",currentState notConnected,agentList { }}",
+                         "/serverTableType=\"mis\"/misId=\"B\"/serverTableType=\"mis\" "
+                         "{misId : \"C\",currentState connected,agentList { }}"}));
 }
 
 }  // namespace

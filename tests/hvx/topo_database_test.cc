@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <map>
+#include <tuple>
 
 #include "hvx/album.h"
 #include "topo_fixture.h"
@@ -20,17 +22,18 @@ class TopoDatabaseTest : public hvx_testing::TopoTest {
   static std::string new_node(const std::string& id, const std::string& name,
                               const std::string& type, const std::string& layer,
                               const std::string& parents) {
+    const std::string fixed =
+        ", topoNodeManaged=TRUE, topoNodeIsManaged=FALSE, topoNodeUserData={}, "
+        "topoNodeMonitor=none : NULL, topoNodePropagatePeers={}, topoNodeArrayVisibleChildren={}, "
+        "topoNodeArrayOrientation=0, topoNodeArrayNumColumns=0, topoNodeArrayCellSize={0,25}, "
+        "topoNodeBusPoints={}";
     return "topoNodeChildren={}, topoNodeDisplayStatus={}, topoNodeGeoLocation=none : NULL, "
            "topoNodeId=" +
            id + ", topoNodeLayer=" + layer + ", topoNodeMOSet={}, topoNodeName=" + name +
            ", topoNodeParents=" + parents +
            ", topoNodePeers={}, topoNodePropagatedSeverity=5, topoNodePropagateUp=1, "
            "topoNodeSeverity=5, topoNodeState=0, topoNodeType=" +
-           type +
-           ", topoNodeManaged=TRUE, topoNodeIsManaged=FALSE, topoNodeUserData={}, "
-           "topoNodeMonitor=none : NULL, topoNodePropagatePeers={}, "
-           "topoNodeArrayVisibleChildren={}, topoNodeArrayOrientation=0, "
-           "topoNodeArrayNumColumns=0, topoNodeArrayCellSize={0,25}, topoNodeBusPoints={}";
+           type + fixed;
   }
   static std::string new_view(const std::string& id) {
     return "topoNodeId=" + id +
@@ -38,22 +41,15 @@ class TopoDatabaseTest : public hvx_testing::TopoTest {
            "topoViewMapInitialGeoArea=none : NULL, topoViewNodePosition={0,0,0}, "
            "topoViewConfigData={}";
   }
-  std::string type_name(const std::string& id) {
-    return "topoTypeDBId=NULL/topoTypeId=\"" + id + "\"";
-  }
   Image type(const std::string& id, const std::string& system = "L") {
-    return object(type_name(id), system);
+    return object("topoTypeDBId=NULL/topoTypeId=\"" + id + "\"", system);
   }
-  bool make_type(const std::string& id, const std::string& bases,
-                 const std::string& legal_children = "{}") {
-    Image image(DataUnit(type_name(id)), "topoType", platform_);
-    if (!image.set_str("topoTypeDerivedFrom", DataUnit(bases)) ||
-        !image.set_str("topoTypeLegalChildren", DataUnit(legal_children)) ||
-        !image.create(Image())) {
-      last_error_ = image.get_error_string();
-      return false;
-    }
-    return true;
+  size_t count(const std::string& pattern) {
+    hvx::Album album(DataUnit(pattern), platform_);
+    EXPECT_TRUE(album.set_derivation(DataUnit(pattern)) && album.derive(hvx::DUArray{}));
+    size_t n = 0;
+    for (hvx::AlbumImage image = album.first_image(); image; image.next_image()) ++n;
+    return n;
   }
 };
 
@@ -83,15 +79,12 @@ TEST_F(TopoDatabaseTest, EveryServerStartsWithItsObjectsWhole) {
       {"topoNodeDBId=NULL/topoNodeId=1", new_node("1", "Root", "Universe", "views", "{}")},
       {"topoViewDBId=NULL/topoNodeId=1", new_view("1")},
   };
-  const struct {
-    const char* system;
-    const char* remote;
-  } systems[] = {{"L", "B"}, {"B", "C"}, {"C", nullptr}};
-  for (const auto& s : systems) {
-    SCOPED_TRACE(s.system);
+  const std::tuple<const char*, const char*> systems[] = {{"L", "B"}, {"B", "C"}, {"C", nullptr}};
+  for (const auto& [system, linked] : systems) {
+    SCOPED_TRACE(system);
     auto objects = common;
-    if (s.remote != nullptr) {
-      const std::string remote = s.remote;
+    if (linked != nullptr) {
+      const std::string remote = linked;
       objects.push_back({"serverTableType=\"mis\"", "serverTableType=mis"});
       // The entry itself cannot be read: its name routes to the remote system.
       objects.push_back({"serverTableType=\"mis\"/misId=\"" + remote + "\"", "systemId=" + remote});
@@ -99,15 +92,10 @@ TEST_F(TopoDatabaseTest, EveryServerStartsWithItsObjectsWhole) {
           {"agentTableType=\"CMIP\"/agentId=id:\"" + remote + "\"", link_agent(remote)});
     }
     for (const auto& [name, attributes] : objects) {
-      EXPECT_EQ(whole(object(name, s.system)), attributes) << name;
+      EXPECT_EQ(whole(object(name, system)), attributes) << name;
     }
     // Nothing else at the top: the system's own objects are all listed above.
-    hvx::Album album(DataUnit(prefix(s.system) + "*"), platform_);
-    ASSERT_TRUE(album.set_derivation(DataUnit(prefix(s.system) + "*")));
-    ASSERT_TRUE(album.derive(hvx::DUArray{}));
-    size_t top = 0;
-    for (hvx::AlbumImage image = album.first_image(); image; image.next_image()) ++top;
-    EXPECT_EQ(top, s.remote != nullptr ? 8u : 7u);
+    EXPECT_EQ(count(prefix(system) + "*"), linked != nullptr ? 8u : 7u);
   }
 }
 
@@ -127,10 +115,7 @@ TEST_F(TopoDatabaseTest, PredefinedTypesAreHeldWhole) {
   const char* anything = "Container Device Link Monitor Array Bus";
   const char* monitored = "Device Link";
   const char* monitors = "Circle Hexagon Hexagon120 OmniSector";
-  const struct {
-    const char *id, *bases, *all_bases, *sub_types, *all_sub_types, *legal, *all_legal, *draw,
-        *layer;
-  } cases[] = {
+  const std::array<const char*, 9> cases[] = {
       {"Container", "", "", "Network Universe", "Network Universe Subnetwork", anything, anything,
        "rectangle", "views"},
       {"Network", "Container", "Container", "Subnetwork", "Subnetwork", "", anything, "square",
@@ -153,24 +138,20 @@ TEST_F(TopoDatabaseTest, PredefinedTypesAreHeldWhole) {
       {"Array", "", "", "", "", "Device", "Device", "rectangle", "arrays"},
       {"Bus", "", "", "", "", "Device", "Device", "line", "buses"},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(whole(type(c.id, "C")),
-              std::string("topoTypeId=") + c.id + ", topoTypeDerivedFrom=" + names(c.bases) +
-                  ", topoTypeAllDerivedFrom=" + names(c.all_bases) +
-                  ", topoTypeBaseOf=" + names(c.sub_types) +
+  for (const auto& [id, bases, all_bases, sub_types, all_sub_types, legal, all_legal, draw, layer] :
+       cases) {
+    EXPECT_EQ(whole(type(id, "C")),
+              std::string("topoTypeId=") + id + ", topoTypeDerivedFrom=" + names(bases) +
+                  ", topoTypeAllDerivedFrom=" + names(all_bases) +
+                  ", topoTypeBaseOf=" + names(sub_types) +
                   ", topoTypeMaxVisibleLevel=0, topoTypeMaxTopoLevel=0, topoTypeAllBaseOf=" +
-                  names(c.all_sub_types) +
+                  names(all_sub_types) +
                   ", topoTypeLegalArcs={}, topoTypeAllLegalArcs={}, topoTypeLegalChildren=" +
-                  names(c.legal) + ", topoTypeAllLegalChildren=" + names(c.all_legal) +
-                  ", topoTypeDrawMethod=" + c.draw + ", topoTypeDefaultLayer=" + c.layer +
+                  names(legal) + ", topoTypeAllLegalChildren=" + names(all_legal) +
+                  ", topoTypeDrawMethod=" + draw + ", topoTypeDefaultLayer=" + layer +
                   ", topoTypeUserDataAttrs={}");
   }
-  hvx::Album album(DataUnit(prefix("C") + "topoTypeDBId=NULL/*"), platform_);
-  ASSERT_TRUE(album.set_derivation(DataUnit(prefix("C") + "topoTypeDBId=NULL/*")));
-  ASSERT_TRUE(album.derive(hvx::DUArray{"topoTypeId"}));
-  size_t count = 0;
-  for (hvx::AlbumImage image = album.first_image(); image; image.next_image()) ++count;
-  EXPECT_EQ(count, std::size(cases)) << "no other type";
+  EXPECT_EQ(count(prefix("C") + "topoTypeDBId=NULL/*"), std::size(cases)) << "no other type";
 }
 
 TEST_F(TopoDatabaseTest, CreationAssignsTheNextIdAndRefusesBadNodes) {
@@ -181,11 +162,7 @@ TEST_F(TopoDatabaseTest, CreationAssignsTheNextIdAndRefusesBadNodes) {
   platform_.dispatch_recursive(false);
   hvx::EventRecorder recorder(platform_);
   // An array below the root but for one attribute (nullptr: not given), and the refusal.
-  const struct {
-    const char* attribute;
-    const char* value;
-    const char* error;
-  } cases[] = {
+  const std::tuple<const char*, const char*, const char*> cases[] = {
       {"topoNodeName", nullptr, "missingAttributeValue: topoNodeName: a node needs a name"},
       {"topoNodeType", nullptr, "missingAttributeValue: topoNodeType: a node needs a type"},
       {"topoNodeType", "Nope",
@@ -204,16 +181,16 @@ TEST_F(TopoDatabaseTest, CreationAssignsTheNextIdAndRefusesBadNodes) {
       {"topoNodeSeverity", "1", "attributeNotSettable: \"VQ Topology\":topoNodeSeverity"},
       {"topoNodeChildren", "{}", "attributeNotSettable: \"VQ Topology\":topoNodeChildren"},
   };
-  for (const auto& c : cases) {
+  for (const auto& [attribute, value, error] : cases) {
     std::map<std::string, const char*> given = {
         {"topoNodeName", "n"}, {"topoNodeType", "Array"}, {"topoNodeParents", "{1}"}};
-    given[c.attribute] = c.value;
+    given[attribute] = value;
     Image image("NONE", "topoNode", platform_);
-    for (const auto& [attribute, value] : given) {
-      ASSERT_TRUE(value == nullptr || image.set_str(DataUnit(attribute), value));
+    for (const auto& [name, text] : given) {
+      ASSERT_TRUE(text == nullptr || image.set_str(DataUnit(name), text));
     }
     EXPECT_FALSE(image.create_within("/systemId=name:\"L\"/topoNodeDBId=NULL", Image()));
-    EXPECT_STREQ(image.get_error_string(), c.error);
+    EXPECT_STREQ(image.get_error_string(), error);
   }
   // Named by the client: below the node database only, with a free positive id.
   for (const char* name : {"topoNodeDBId=NULL/topoNodeId=0", "topoNodeDBId=NULL/topoNodeId=-4",
@@ -231,8 +208,7 @@ TEST_F(TopoDatabaseTest, CreationAssignsTheNextIdAndRefusesBadNodes) {
   EXPECT_EQ(read_ids(node(view), "topoNodeChildren"), std::vector<long>{host});
   EXPECT_EQ(make_node("next", "Host", {1}), 4);
   Image chosen("/systemId=name:\"L\"/topoNodeDBId=NULL/topoNodeId=40", "topoNode", platform_);
-  ASSERT_TRUE(chosen.set_str("topoNodeName", "forty"));
-  ASSERT_TRUE(chosen.set_str("topoNodeType", "Host"));
+  ASSERT_TRUE(chosen.set_str("topoNodeName", "forty") && chosen.set_str("topoNodeType", "Host"));
   ASSERT_TRUE(chosen.create(Image())) << chosen.get_error_string();
   EXPECT_EQ(make_node("after", "Host", {}), 41);
   ASSERT_TRUE(node(41).destroy());
@@ -364,9 +340,7 @@ TEST_F(TopoDatabaseTest, TypesDeriveFromExistingTypesOnly) {
   ASSERT_NE(make_node("d", "Host", {shelf}), 0) << last_error_;
   EXPECT_FALSE(store(type("Shelf"), "topoTypeLegalChildren", "{}"));
   EXPECT_NE(last_error_.find("would no longer be a view type"), std::string::npos) << last_error_;
-  ASSERT_TRUE(node(n).destroy());
-  ASSERT_TRUE(type("Blade").destroy());
-  ASSERT_TRUE(type("Rack").destroy());
+  ASSERT_TRUE(node(n).destroy() && type("Blade").destroy() && type("Rack").destroy());
 }
 
 // Each server keeps its own nodes: ids name nodes of the database they are sent to.
@@ -379,7 +353,7 @@ TEST_F(TopoDatabaseTest, NodesOfRemoteSystemsAreKeptApart) {
   EXPECT_EQ(make_node("c2", "Host", {on_c}, "C"), 3);
   EXPECT_EQ(read_ids(node(on_c, "C"), "topoNodeChildren"), std::vector<long>{3});
   EXPECT_TRUE(read_ids(node(on_l), "topoNodeChildren").empty());
-  EXPECT_TRUE(exists("topoViewDBId=NULL/topoNodeId=2/topoNodeId=3", "C"));
+  EXPECT_TRUE(exists(prefix("C") + "topoViewDBId=NULL/topoNodeId=2/topoNodeId=3"));
   EXPECT_EQ(call_ids("topoNodeGetByName", "\"c2\"", "C"), std::vector<long>{3});
   EXPECT_TRUE(call_ids("topoNodeGetByName", "\"c2\"", "B").empty());
 }

@@ -7,8 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <initializer_list>
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,52 +15,35 @@
 #include "hvx/event.h"
 #include "hvx/image.h"
 #include "hvx/morf.h"
-#include "hvx/names.h"
-#include "hvx/platform.h"
-#include "hvx/testing.h"
-#include "hvx/world.h"
 #include "platform_fixture.h"
+#include "support/asn1_values.h"
 
 namespace hvx_testing {
+
+// (attribute, value notation) pairs.
+using Values = std::vector<std::pair<std::string, std::string>>;
 
 class TopoTest : public PlatformTest {
  protected:
   void SetUp() override {
     PlatformTest::SetUp();
-    ASSERT_TRUE(world_->add_server("B"));
-    ASSERT_TRUE(world_->add_server("C"));
-    ASSERT_TRUE(world_->link("L", "B"));
-    ASSERT_TRUE(world_->link("B", "C"));
+    ASSERT_TRUE(world_->add_server("B") && world_->add_server("C"));
+    ASSERT_TRUE(world_->link("L", "B") && world_->link("B", "C"));
     platform_.dispatch_recursive(false);
   }
 
   // How the local server names the objects of a system: L, B (L/B) or C (L/B/C).
   static std::string prefix(const std::string& system) {
-    if (system == "B") return "/serverTableType=\"mis\"/misId=\"B\"/";
-    if (system == "C") {
-      return "/serverTableType=\"mis\"/misId=\"B\"/serverTableType=\"mis\"/misId=\"C\"/";
-    }
+    const std::string b = "/serverTableType=\"mis\"/misId=\"B\"/";
+    if (system == "B") return b;
+    if (system == "C") return b + "serverTableType=\"mis\"/misId=\"C\"/";
     return "/systemId=name:\"" + system + "\"/";
-  }
-  static std::string node_name(long id, const std::string& system = "L") {
-    return prefix(system) + "topoNodeDBId=NULL/topoNodeId=" + std::to_string(id);
-  }
-  // A constructed value of `tag` holding `components`.
-  static hvx::Asn1Value of(hvx::Asn1Tag tag, std::initializer_list<hvx::Asn1Value> components) {
-    hvx::Asn1Value value;
-    value.start_construct(tag);
-    for (const hvx::Asn1Value& component : components) value.add_component(component);
-    return value;
   }
   // "{a,b}": value notation of a list whose elements are written out already.
   static std::string braced(const std::vector<std::string>& items) {
-    std::string text = "{";
-    for (const std::string& item : items) {
-      if (text.size() > 1) text += ',';
-      text += item;
-    }
-    text += '}';
-    return text;
+    std::string text;
+    for (const std::string& item : items) text += (text.empty() ? "" : ",") + item;
+    return "{" + text + "}";
   }
   static std::string ids_text(const std::vector<long>& ids) {
     std::vector<std::string> items;
@@ -80,49 +61,51 @@ class TopoTest : public PlatformTest {
     value.decode_int(number);
     return number;
   }
+  // The elements of a list value, each read by `read` (text_of or long_of).
+  template <typename Read>
+  static auto elements(const hvx::Asn1Value& list, Read read) {
+    std::vector<decltype(read(list))> out;
+    for (hvx::Asn1Value item = list.first_component(); !item.is_null();
+         item = item.next_component()) {
+      out.push_back(read(item));
+    }
+    return out;
+  }
 
   hvx::Image node(long id, const std::string& system = "L") {
-    return hvx::Image(hvx::DataUnit(node_name(id, system)), "topoNode", platform_);
+    return hvx::Image(
+        hvx::DataUnit(prefix(system) + "topoNodeDBId=NULL/topoNodeId=" + std::to_string(id)),
+        "topoNode", platform_);
   }
   hvx::Image object(const std::string& relative, const std::string& system = "L") {
     return hvx::Image(hvx::DataUnit(prefix(system) + relative), "", platform_);
   }
 
   // Creates a node inside the node database of `system` as the node handle does; its id,
-  // or 0 with the refusal in last_error_. `more` are (attribute, value notation) pairs.
+  // or 0 with the refusal in last_error_.
   long make_node(const std::string& name, const std::string& type, const std::vector<long>& parents,
-                 const std::string& system = "L",
-                 const std::vector<std::pair<std::string, std::string>>& more = {}) {
+                 const std::string& system = "L", Values more = {}) {
     hvx::Image image("NONE", "topoNode", platform_);
-    if (!image.set_str("topoNodeName", hvx::DataUnit(name)) ||
-        !image.set_str("topoNodeType", hvx::DataUnit(type)) ||
-        !image.set_str("topoNodeParents", hvx::DataUnit(ids_text(parents)))) {
-      last_error_ = image.get_error_string();
-      return 0;
-    }
+    more.insert(
+        more.begin(),
+        {{"topoNodeName", name}, {"topoNodeType", type}, {"topoNodeParents", ids_text(parents)}});
     for (const auto& [attribute, text] : more) {
-      if (!image.set_str(hvx::DataUnit(attribute), hvx::DataUnit(text))) {
-        last_error_ = image.get_error_string();
-        return 0;
-      }
+      if (!image.set_str(hvx::DataUnit(attribute), hvx::DataUnit(text))) return refused(image);
     }
     if (!image.create_within(hvx::DataUnit(prefix(system) + "topoNodeDBId=NULL"), hvx::Image())) {
-      last_error_ = image.get_error_string();
-      return 0;
+      return refused(image);
     }
     const long id = image.get_long("topoNodeId");
-    EXPECT_EQ(image.get_objname().str(), node_name(id, system)) << "the image takes the full name";
+    EXPECT_EQ(image.get_objname(), node(id, system).get_objname())
+        << "the image takes the full name";
     return id;
   }
 
   // Stores one value (value notation) into an object; false with the refusal in last_error_.
   bool store(hvx::Image image, const std::string& attribute, const std::string& text,
              int mode = hvx::REPLACE) {
-    if (!image.set_str(hvx::DataUnit(attribute), hvx::DataUnit(text), mode) || !image.store()) {
-      last_error_ = image.get_error_string();
-      return false;
-    }
-    return true;
+    return (image.set_str(hvx::DataUnit(attribute), hvx::DataUnit(text), mode) && image.store()) ||
+           refused(image);
   }
   bool store_node(long id, const std::string& attribute, const std::string& text,
                   const std::string& system = "L") {
@@ -135,23 +118,16 @@ class TopoTest : public PlatformTest {
     EXPECT_TRUE(image.exists()) << image.get_objname().str();
     return image.get_raw(hvx::DataUnit(attribute));
   }
-  // A list of integers (node ids), element by element as the library splits them.
   std::vector<long> read_ids(hvx::Image image, const std::string& attribute) {
-    std::vector<long> ids;
-    for (const hvx::Morf& element : read(std::move(image), attribute).split_array()) {
-      ids.push_back(element.get_long());
-    }
-    return ids;
+    return elements(read(std::move(image), attribute).get_value(), long_of);
   }
+  // Each element's text as the library reads lists of strings or of structures.
   std::vector<std::string> read_texts(hvx::Image image, const std::string& attribute) {
     std::vector<std::string> texts;
-    for (const hvx::Morf& element : read(std::move(image), attribute).split_array()) {
-      texts.push_back(element.get_str(0));
+    for (const hvx::Morf& item : read(std::move(image), attribute).split_array()) {
+      texts.push_back(item.get_str(0));
     }
     return texts;
-  }
-  long read_long(hvx::Image image, const std::string& attribute) {
-    return read(std::move(image), attribute).get_long();
   }
   // Every attribute an object holds, "name=value" (in `format`) in the server's order.
   std::string whole(hvx::Image image, int format = 0) {
@@ -163,11 +139,6 @@ class TopoTest : public PlatformTest {
       text += attribute.str() + "=" + image.get_str(attribute, format).str();
     }
     return text;
-  }
-  bool exists(const std::string& relative, const std::string& system = "L") {
-    hvx::Image image = object(relative, system);
-    EXPECT_TRUE(image.boot(hvx::DUArray{})) << image.get_error_string();
-    return image.exists();
   }
 
   // Runs an action of the node database of `system` with an argument in value notation.
@@ -190,8 +161,6 @@ class TopoTest : public PlatformTest {
     }
     return ids;
   }
-
-  std::string last_error_;
 };
 
 }  // namespace hvx_testing

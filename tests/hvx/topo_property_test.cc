@@ -25,24 +25,6 @@ constexpr int kSteps = 180;
 using Object = std::map<std::string, Asn1Value>;  // attribute short name -> value
 using State = std::map<std::string, Object>;      // object name -> attributes
 
-std::vector<long> ids_of(const Asn1Value& set) {
-  std::vector<long> ids;
-  for (Asn1Value item = set.first_component(); !item.is_null(); item = item.next_component()) {
-    long id = 0;
-    item.decode_int(id);
-    ids.push_back(id);
-  }
-  return ids;
-}
-std::vector<std::string> texts_of(const Asn1Value& set) {
-  std::vector<std::string> texts;
-  for (Asn1Value item = set.first_component(); !item.is_null(); item = item.next_component()) {
-    std::string text;
-    item.decode_octets(text);
-    texts.push_back(text);
-  }
-  return texts;
-}
 template <typename T>
 std::set<T> as_set(const std::vector<T>& list) {
   return std::set<T>(list.begin(), list.end());
@@ -57,7 +39,6 @@ int rank(long severity) {
 long worse(long a, long b) { return rank(b) > rank(a) ? b : a; }
 
 struct Node {
-  std::string name;
   std::string type;
   std::vector<long> parents, children, peers, propagate_peers, visible;
   std::vector<std::string> managed_objects;
@@ -84,9 +65,9 @@ class TopoPropertyTest : public hvx_testing::TopoTest {
         }
       }
     };
-    derive(prefix(system) + "topoNodeDBId=NULL");
-    derive(prefix(system) + "topoTypeDBId=NULL");
-    derive(prefix(system) + "topoViewDBId=NULL");
+    for (const char* db : {"topoNodeDBId=NULL", "topoTypeDBId=NULL", "topoViewDBId=NULL"}) {
+      derive(prefix(system) + db);
+    }
     std::vector<std::string> views;
     for (const auto& [name, object] : state) {
       if (name.find("topoViewDBId") != std::string::npos) views.push_back(name);
@@ -111,9 +92,7 @@ class TopoPropertyTest : public hvx_testing::TopoTest {
       EXPECT_EQ(copy_.erase(name), 1u) << name;
       return;
     }
-    if (kind == "objectCreation") {
-      EXPECT_EQ(copy_.count(name), 0u) << name;
-    }
+    EXPECT_TRUE(kind != "objectCreation" || copy_.count(name) == 0) << name;
     Image image = event.get_image(1);
     Object& object = copy_[name];
     for (const DataUnit& attribute : image.get_attr_names()) {
@@ -126,7 +105,7 @@ class TopoPropertyTest : public hvx_testing::TopoTest {
     const auto held = copy_.find(name);
     if (held == copy_.end()) return {};
     const auto parents = held->second.find("topoNodeParents");
-    return parents == held->second.end() ? std::vector<long>() : ids_of(parents->second);
+    return parents == held->second.end() ? std::vector<long>() : elements(parents->second, long_of);
   }
 
   // Children lists are not notified: a node joins the end of the lists of the parents it
@@ -141,12 +120,11 @@ class TopoPropertyTest : public hvx_testing::TopoTest {
       const auto held = copy_.find(base + std::to_string(parent));
       if (held == copy_.end()) return;
       Asn1Value& list = held->second["topoNodeChildren"];
-      std::vector<long> children = ids_of(list);
+      std::vector<long> children = elements(list, long_of);
       std::erase(children, id);
       if (join) children.push_back(id);
-      Asn1Value set = hvx::ber::set();
-      for (const long child : children) set.add_component(hvx::ber::integer(child));
-      list = set;
+      list = hvx::ber::set();
+      for (const long child : children) list.add_component(hvx::ber::integer(child));
     };
     for (const long parent : before) {
       if (std::find(after.begin(), after.end(), parent) == after.end()) edit(parent, false);
@@ -181,40 +159,33 @@ class TopoPropertyTest : public hvx_testing::TopoTest {
         const auto it = object.find(attribute);
         return it == object.end() ? Asn1Value() : it->second;
       };
+      auto ids = [&get](const char* attribute) { return elements(get(attribute), long_of); };
+      auto texts = [&get](const char* attribute) { return elements(get(attribute), text_of); };
       if (name.find(node_marker) != std::string::npos) {
         Node node;
-        node.name = text_of(get("topoNodeName"));
         node.type = text_of(get("topoNodeType"));
-        node.parents = ids_of(get("topoNodeParents"));
-        node.children = ids_of(get("topoNodeChildren"));
-        node.peers = ids_of(get("topoNodePeers"));
-        node.propagate_peers = ids_of(get("topoNodePropagatePeers"));
-        node.visible = ids_of(get("topoNodeArrayVisibleChildren"));
+        node.parents = ids("topoNodeParents");
+        node.children = ids("topoNodeChildren");
+        node.peers = ids("topoNodePeers");
+        node.propagate_peers = ids("topoNodePropagatePeers");
+        node.visible = ids("topoNodeArrayVisibleChildren");
         const Asn1Value monitor = get("topoNodeMonitor");
         if (monitor.tag() == hvx::TAG_SEQ) {
-          for (const long id : ids_of(monitor.component(1))) node.visible.push_back(id);
+          for (const long id : elements(monitor.component(1), long_of)) node.visible.push_back(id);
         }
-        const Asn1Value managed = get("topoNodeMOSet");
-        for (Asn1Value mo = managed.first_component(); !mo.is_null(); mo = mo.next_component()) {
-          node.managed_objects.push_back(hvx::oi2fdn(mo));
-        }
+        node.managed_objects = elements(get("topoNodeMOSet"), hvx::oi2fdn);
         node.severity = long_of(get("topoNodeSeverity"));
         node.propagated = long_of(get("topoNodePropagatedSeverity"));
         node.up = long_of(get("topoNodePropagateUp")) != 0;
         nodes[id_after(name, node_marker)] = node;
       } else if (name.find("topoTypeId=") != std::string::npos) {
-        Type type;
-        type.bases = texts_of(get("topoTypeDerivedFrom"));
-        type.all_bases = texts_of(get("topoTypeAllDerivedFrom"));
-        type.sub_types = texts_of(get("topoTypeBaseOf"));
-        type.all_sub_types = texts_of(get("topoTypeAllBaseOf"));
-        type.legal = texts_of(get("topoTypeLegalChildren"));
-        type.all_legal = texts_of(get("topoTypeAllLegalChildren"));
-        types[text_of(get("topoTypeId"))] = type;
+        types[text_of(get("topoTypeId"))] = {
+            texts("topoTypeDerivedFrom"),   texts("topoTypeAllDerivedFrom"),
+            texts("topoTypeBaseOf"),        texts("topoTypeAllBaseOf"),
+            texts("topoTypeLegalChildren"), texts("topoTypeAllLegalChildren")};
       } else if (name.find(view_marker) != std::string::npos) {
         const std::string rest = name.substr(name.find(view_marker) + view_marker.size());
-        const size_t slash = rest.find('/');
-        if (slash == std::string::npos) {
+        if (rest.find('/') == std::string::npos) {
           views.insert(std::atol(rest.c_str()));
         } else {
           placements.insert({std::atol(rest.c_str()), id_after(rest, "topoNodeId=")});
@@ -241,8 +212,7 @@ class TopoPropertyTest : public hvx_testing::TopoTest {
         for (const std::string& child : types[ancestor].legal) legal.insert(child);
       }
       EXPECT_EQ(as_set(type.all_legal), legal) << id;
-      std::set<std::string> subs;
-      std::set<std::string> all_subs;
+      std::set<std::string> subs, all_subs;
       for (const auto& [other, t] : types) {
         if (as_set(t.bases).count(id)) subs.insert(other);
         if (as_set(t.all_bases).count(id)) all_subs.insert(other);
@@ -335,10 +305,8 @@ class TopoPropertyTest : public hvx_testing::TopoTest {
   // with a share that must be refused (unknown nodes and types, parents that are not views,
   // cycles, types in use).
   bool step(const std::string& system, const State& state) {
-    std::vector<long> ids;
-    std::vector<long> views;
-    std::vector<std::string> types;
-    std::vector<std::string> own_types;
+    std::vector<long> ids, views;
+    std::vector<std::string> types, own_types;
     for (const auto& [name, object] : state) {
       if (name.find("topoNodeDBId=NULL/topoNodeId=") != std::string::npos) {
         ids.push_back(id_after(name, "topoNodeId="));
@@ -429,8 +397,7 @@ class TopoPropertyTest : public hvx_testing::TopoTest {
   }
 
   struct Alarm {
-    std::string system;
-    std::string object;
+    std::string system, object;
     long severity;
   };
 

@@ -5,11 +5,12 @@
 #include <cstring>
 #include <list>
 #include <map>
+#include <tuple>
 
 #include "hvx/ber.h"
 #include "hvx/message.h"
 #include "hvx/oid_registry.h"
-#include "hvx/syntax.h"
+#include "support/printed.h"
 #include "topo_fixture.h"
 
 namespace {
@@ -22,6 +23,8 @@ using hvx::Message;
 using hvx::Morf;
 using hvx::Oid;
 using hvx_testing::Exchange;
+using vq_testing::seq;
+using vq_testing::set;
 
 constexpr const char* kM1 = "/systemId=name:\"X\"/agentTableType=\"CMIP\"/agentId=id:\"m1\"";
 constexpr const char* kM2 = "/systemId=name:\"X\"/agentTableType=\"CMIP\"/agentId=id:\"m2\"";
@@ -35,43 +38,24 @@ Asn1Value attribute_id(const char* name, Asn1Tag tag = kContext0) {
   return hvx::ber::oid(oid, tag);
 }
 
-// Attribute lists of replies: (attribute id, value) pairs by the attribute's short name.
-std::map<std::string, Asn1Value> attributes_of(const Asn1Value& list) {
-  std::map<std::string, Asn1Value> out;
-  for (Asn1Value item = list.first_component(); !item.is_null(); item = item.next_component()) {
-    Oid oid;
-    std::string name;
-    EXPECT_TRUE(item.component(0).decode_oid(oid));
-    EXPECT_TRUE(hvx::OidNameRegistry::find_name_by_oid(oid, name));
-    out[hvx::get_shortname(name)] = item.component(1);
-  }
-  return out;
-}
-
 class TopoQueriesTest : public hvx_testing::TopoTest {
  protected:
   // Three nodes on `system`: alpha (Router, m1), alpha (Host, m2), beta (Host, m1 and m3).
   std::vector<long> populate(const std::string& system) {
     const long view = make_node("net", "Network", {1}, system);
-    const long a1 = make_node("alpha", "Router", {view}, system, {{"topoNodeMOSet", set({kM1})}});
-    const long a2 = make_node("alpha", "Host", {view}, system, {{"topoNodeMOSet", set({kM2})}});
+    const long a1 =
+        make_node("alpha", "Router", {view}, system, {{"topoNodeMOSet", braced({kM1})}});
+    const long a2 = make_node("alpha", "Host", {view}, system, {{"topoNodeMOSet", braced({kM2})}});
     const long b =
-        make_node("beta", "Host", {view, 1}, system, {{"topoNodeMOSet", set({kM1, kM3})}});
+        make_node("beta", "Host", {view, 1}, system, {{"topoNodeMOSet", braced({kM1, kM3})}});
     EXPECT_TRUE(view != 0 && a1 != 0 && a2 != 0 && b != 0) << last_error_;
     return {view, a1, a2, b};
-  }
-  static std::string set(std::initializer_list<const char*> items) {
-    return braced(std::vector<std::string>(items.begin(), items.end()));
-  }
-
-  Image node_db(const std::string& system) {
-    return Image(DataUnit(prefix(system) + "topoNodeDBId=NULL"), "", platform_);
   }
 
   // An action of the node database with its argument as a value, as call_raw sends it.
   Morf call_value(const std::string& action, const Asn1Value& argument,
                   const std::string& system = "L") {
-    Image db = node_db(system);
+    Image db(DataUnit(prefix(system) + "topoNodeDBId=NULL"), "", platform_);
     Morf value(db.get_param_syntax(DataUnit(action)));
     EXPECT_TRUE(value.set_value(argument)) << action;
     Morf reply = db.call_raw(DataUnit(action), value);
@@ -88,19 +72,15 @@ class TopoQueriesTest : public hvx_testing::TopoTest {
     return call_ids(action, "\"" + argument + "\"", system);
   }
 
-  // getTopoNodesAttributes and setTopoNodesAttributes: { [1] { instances }, [2] { ... } }.
-  Morf by_managed_objects(const std::string& action, std::initializer_list<const char*> objects,
-                          const Asn1Value* attributes, const std::string& system = "L") {
-    Asn1Value instances = of(hvx::TAG_SET, {});
+  // The argument of getTopoNodesAttributes and setTopoNodesAttributes:
+  // { [1] { instances }, [2] { attributes } }.
+  static Asn1Value by_objects(std::initializer_list<const char*> objects, const Asn1Value& list) {
+    Asn1Value instances = set({});
     for (const char* object : objects) instances.add_component(hvx::fdn2oi(object));
-    instances.make_explicit_tagged(Asn1Tag(Asn1Tag::CONTEXT, 1));
-    Asn1Value argument = of(hvx::TAG_SEQ, {instances});
-    if (attributes != nullptr) {
-      Asn1Value tagged = *attributes;
-      tagged.make_explicit_tagged(Asn1Tag(Asn1Tag::CONTEXT, 2));
-      argument.add_component(tagged);
-    }
-    return call_value(action, argument, system);
+    return seq({hvx::ber::explicit_tagged(instances, 1), hvx::ber::explicit_tagged(list, 2)});
+  }
+  Morf set_for_m1(const Asn1Value& list) {
+    return call_value("setTopoNodesAttributes", by_objects({kM1}, list), "B");
   }
 
   // A raw confirmed action on the node database of `system`, as the view-graph and
@@ -126,7 +106,7 @@ TEST_F(TopoQueriesTest, NodesByNameTypeAndManagedObjectOnEverySystem) {
     EXPECT_EQ(find("topoNodeGetByMO", kM1, system), (std::vector<long>{n[1], n[3]}));
     EXPECT_TRUE(find("topoNodeGetByMO", "/systemId=name:\"Z\"", system).empty());
     // Any of a set, each node once.
-    const Asn1Value any = of(hvx::TAG_SET, {hvx::fdn2oi(kM2), hvx::fdn2oi(kM3), hvx::fdn2oi(kM1)});
+    const Asn1Value any = set({hvx::fdn2oi(kM2), hvx::fdn2oi(kM3), hvx::fdn2oi(kM1)});
     EXPECT_EQ(reply_ids(call_value("topoNodeGetByMOSet", any, system)),
               (std::vector<long>{n[1], n[2], n[3]}));
   }
@@ -143,45 +123,36 @@ TEST_F(TopoQueriesTest, NodesByNameTypeAndManagedObjectOnEverySystem) {
 }
 
 TEST_F(TopoQueriesTest, NodeReportListsEveryNodeWithItsChildren) {
-  const std::vector<long> n = populate("B");
+  ASSERT_EQ(populate("B"), (std::vector<long>{2, 3, 4, 5}));
   std::vector<std::string> seen;
   for (const Morf& entry : call("topoGetNodeReport", "NULL", "B").split_array()) {
-    const Asn1Value value = entry.get_value();
-    ASSERT_EQ(value.tag(), hvx::TAG_SEQ);
-    std::string line = std::to_string(long_of(value.component(0))) + " " +
-                       text_of(value.component(1)) + "/" + text_of(value.component(2));
-    for (Asn1Value c = value.component(3).first_component(); !c.is_null(); c = c.next_component()) {
-      line.append(1, ' ').append(std::to_string(long_of(c)));
-    }
-    seen.push_back(line);
+    seen.push_back(entry.get_str(1));
   }
-  auto s = [](long id) { return std::to_string(id); };
   EXPECT_EQ(seen, (std::vector<std::string>{
-                      "1 Root/Universe " + s(n[0]) + " " + s(n[3]),
-                      s(n[0]) + " net/Network " + s(n[1]) + " " + s(n[2]) + " " + s(n[3]),
-                      s(n[1]) + " alpha/Router", s(n[2]) + " alpha/Host", s(n[3]) + " beta/Host"}));
+                      "{1,\"Root\",\"Universe\",{2,5}}", "{2,\"net\",\"Network\",{3,4,5}}",
+                      "{3,\"alpha\",\"Router\",{}}", "{4,\"alpha\",\"Host\",{}}",
+                      "{5,\"beta\",\"Host\",{}}"}));
 }
 
 // Every node of the managed objects takes the values; a refusal of one changes none.
 TEST_F(TopoQueriesTest, SettingAttributesOfTheNodesOfManagedObjects) {
   const std::vector<long> n = populate("B");
   auto pair = [](const char* name, const Asn1Value& value) {
-    return of(hvx::TAG_SEQ, {attribute_id(name), value});
+    return seq({attribute_id(name), value});
   };
   const Asn1Value layer = hvx::ber::octets("core", hvx::TAG_GRAPHSTR);
   Asn1Value no;
   no.encode_boolean(false);
   const Asn1Value list =
-      of(hvx::TAG_SET,
-         {pair("topoNodeLayer", layer), pair("topoNodePropagateUp", no),
-          pair("topoViewNodePosition", hvx::ber::null_value())});  // places: per view, passed over
-  const Morf reply = by_managed_objects("setTopoNodesAttributes", {kM1}, &list, "B");
+      set({pair("topoNodeLayer", layer), pair("topoNodePropagateUp", no),
+           pair("topoViewNodePosition", hvx::ber::null_value())});  // places: per view, passed over
+  const Morf reply = set_for_m1(list);
   ASSERT_TRUE(reply.has_value()) << last_error_;
   ASSERT_EQ(reply.num_elements(), 2u);
-  std::map<std::string, Asn1Value> values =
-      attributes_of(reply.get_value().first_component().component(1));
-  EXPECT_EQ(text_of(values["topoNodeLayer"]), "core");
-  EXPECT_EQ(long_of(values["topoNodePropagateUp"]), 0);
+  // topoNodeLayer (.40.7.10) and topoNodePropagateUp (.40.7.16) with their new values.
+  EXPECT_EQ(vq_testing::printed(reply.get_value().first_component().component(1)),
+            "SET { SEQUENCE { [0] '2B06010401B93702020228070A'H, GraphicString \"core\" }, "
+            "SEQUENCE { [0] '2B06010401B937020202280710'H, INTEGER 0 } }");
   for (const long id : {n[1], n[3]}) {
     EXPECT_EQ(read(node(id, "B"), "topoNodeLayer").get_str(0), "core");
   }
@@ -190,15 +161,14 @@ TEST_F(TopoQueriesTest, SettingAttributesOfTheNodesOfManagedObjects) {
   platform_.dispatch_recursive(false);
   hvx::EventRecorder recorder(platform_);
   // The first node would be its own parent: nothing changes for either.
-  const Asn1Value parents = of(hvx::TAG_SET, {hvx::ber::integer(n[1])});
-  const Asn1Value refused =
-      of(hvx::TAG_SET, {pair("topoNodeLayer", layer), pair("topoNodeParents", parents)});
-  EXPECT_FALSE(by_managed_objects("setTopoNodesAttributes", {kM1}, &refused, "B").has_value());
+  const Asn1Value parents = set({hvx::ber::integer(n[1])});
+  const Asn1Value refused = set({pair("topoNodeLayer", layer), pair("topoNodeParents", parents)});
+  EXPECT_FALSE(set_for_m1(refused).has_value());
   EXPECT_EQ(last_error_, "invalidAttributeValue: setTopoNodesAttributes: node " +
                              std::to_string(n[1]) +
                              ": topoNodeParents: a node cannot name itself here");
-  const Asn1Value children = of(hvx::TAG_SET, {pair("topoNodeChildren", parents)});
-  EXPECT_FALSE(by_managed_objects("setTopoNodesAttributes", {kM1}, &children, "B").has_value());
+  const Asn1Value children = set({pair("topoNodeChildren", parents)});
+  EXPECT_FALSE(set_for_m1(children).has_value());
   EXPECT_EQ(last_error_,
             "attributeNotSettable: setTopoNodesAttributes: topoNodeChildren is not settable");
   platform_.dispatch_recursive(false);
@@ -224,16 +194,7 @@ TEST_F(TopoQueriesTest, ViewGraphInLinkedReplies) {
     sizes.push_back(reply.get_result_info().num_comps());
     for (Asn1Value entry = reply.get_result_info().first_component(); !entry.is_null();
          entry = entry.next_component()) {
-      ASSERT_EQ(entry.num_comps(), 7u);
-      std::string line = text_of(entry.component(0).component(1)) + " <";
-      for (Asn1Value p = entry.component(1).first_component(); !p.is_null();
-           p = p.next_component()) {
-        line.append(1, ' ').append(std::to_string(long_of(p.component(0))));
-      }
-      line += " > " + text_of(entry.component(2)) + "," + text_of(entry.component(3)) + "," +
-              text_of(entry.component(4)) + "," + std::to_string(long_of(entry.component(5))) +
-              "," + std::to_string(long_of(entry.component(6)));
-      entries[long_of(entry.component(0).component(0))] = line;
+      entries[long_of(entry.component(0).component(0))] = vq_testing::printed(entry);
     }
   }
   EXPECT_EQ(sizes, (std::vector<size_t>{100, 100, 12, 0}));  // 212 views, then the final reply
@@ -241,30 +202,25 @@ TEST_F(TopoQueriesTest, ViewGraphInLinkedReplies) {
   EXPECT_EQ(exchange.replies[3].linked_id(), 0);
   EXPECT_FALSE(exchange.replies[3].has(Message::INFO));
   EXPECT_EQ(entries.size(), 212u);  // the views only
-  EXPECT_EQ(entries[1], "Root < > ,,Universe,5,5");
-  EXPECT_EQ(entries[inner], "inner < " + std::to_string(views[0]) + " " + std::to_string(views[1]) +
-                                " > map.gif,,Subnetwork,5,5");
+  EXPECT_EQ(entries[1],
+            "SEQUENCE { SEQUENCE { INTEGER 1, OCTET STRING \"Root\" }, SET { }, OCTET STRING \"\", "
+            "OCTET STRING \"\", OCTET STRING \"Universe\", INTEGER 5, INTEGER 5 }");
+  // Views v0 and v1 are nodes 2 and 3, after the root; inner is the 212th node.
+  EXPECT_EQ(
+      entries[inner],
+      "SEQUENCE { SEQUENCE { INTEGER 212, OCTET STRING \"inner\" }, SET { SEQUENCE { INTEGER 2, "
+      "OCTET STRING \"v0\" }, SEQUENCE { INTEGER 3, OCTET STRING \"v1\" } }, OCTET STRING "
+      "\"map.gif\", OCTET STRING \"\", OCTET STRING \"Subnetwork\", INTEGER 5, INTEGER 5 }");
 }
 
 // Bad requests get an error reply naming the action and what is wrong, whatever the
 // argument.
 TEST_F(TopoQueriesTest, BadRequestsGetClearErrorReplies) {
   using hvx::ber::integer;
-  const Asn1Value odd = of(hvx::TAG_SET, {hvx::ber::oid(Oid("1.2.3"))});
+  const Asn1Value odd = set({hvx::ber::oid(Oid("1.2.3"))});
   Asn1Value yes;
   yes.encode_boolean(true);
-  auto by_objects = [](const Asn1Value& attributes) {
-    Asn1Value instances = of(hvx::TAG_SET, {});
-    instances.make_explicit_tagged(Asn1Tag(Asn1Tag::CONTEXT, 1));
-    Asn1Value tagged = attributes;
-    tagged.make_explicit_tagged(Asn1Tag(Asn1Tag::CONTEXT, 2));
-    return of(hvx::TAG_SEQ, {instances, tagged});
-  };
-  const struct {
-    const char* arc;
-    Asn1Value info;
-    const char* text;
-  } cases[] = {
+  const std::tuple<const char*, Asn1Value, const char*> cases[] = {
       {"9.1", integer(4),
        "invalidArgumentValue: \"VQ Topology\":topoNodeGetByName: the argument is not a "
        "GraphicString"},
@@ -273,18 +229,18 @@ TEST_F(TopoQueriesTest, BadRequestsGetClearErrorReplies) {
       {"9.3", hvx::ber::octets("x", hvx::TAG_GRAPHSTR),
        "invalidArgumentValue: \"VQ Topology\":topoNodeGetByMO: the argument is not a "
        "CMIP-1.ObjectInstance"},
-      {"9.9", of(hvx::TAG_SEQ, {integer(555), of(hvx::TAG_SET, {})}),
+      {"9.9", seq({integer(555), set({})}),
        "noSuchObjectInstance: topoNodeChildAttrsByView: there is no node 555"},
-      {"9.9", of(hvx::TAG_SEQ, {integer(1), odd}),
+      {"9.9", seq({integer(1), odd}),
        "noSuchAttribute: topoNodeChildAttrsByView: 1.2.3 is not an attribute of nodes"},
-      {"9.7", of(hvx::TAG_SEQ, {yes, of(hvx::TAG_SET, {integer(1), integer(999)})}),
+      {"9.7", seq({yes, set({integer(1), integer(999)})}),
        "noSuchObjectInstance: topoGetNodeMODataByNodeList: there is no node 999"},
       {"9.7", Asn1Value(),
        "invalidArgumentValue: topoGetNodeMODataByNodeList: the argument is { BOOLEAN, SET OF "
        "INTEGER }"},
-      {"9.8", by_objects(of(hvx::TAG_SET, {hvx::ber::oid(Oid("1.2.3.4"), kContext0)})),
+      {"9.8", by_objects({}, set({hvx::ber::oid(Oid("1.2.3.4"), kContext0)})),
        "noSuchAttribute: getTopoNodesAttributes: 1.2.3.4 is not an attribute of nodes"},
-      {"9.8", by_objects(of(hvx::TAG_SET, {integer(3, Asn1Tag(Asn1Tag::CONTEXT, 1))})),
+      {"9.8", by_objects({}, set({integer(3, Asn1Tag(Asn1Tag::CONTEXT, 1))})),
        "invalidArgumentValue: getTopoNodesAttributes: attributes are named by object "
        "identifiers"},
       {"9.8", integer(1),
@@ -292,14 +248,13 @@ TEST_F(TopoQueriesTest, BadRequestsGetClearErrorReplies) {
        "argument is not a "},
       {"9.99", Asn1Value(), "noSuchAction: 1.3.6.1.4.1.7351.2.2.2.40.9.99"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.arc);
-    const Exchange& exchange = raw_action("B", c.arc, c.info);
+  for (const auto& [arc, info, text] : cases) {
+    SCOPED_TRACE(arc);
+    const Exchange& exchange = raw_action("B", arc, info);
     ASSERT_EQ(exchange.replies.size(), 1u);
     EXPECT_EQ(exchange.replies[0].type(), Message::ERROR_REPLY);
-    EXPECT_EQ(exchange.replies[0].error_string().substr(0, std::strlen(c.text)), c.text);
+    EXPECT_EQ(exchange.replies[0].error_string().substr(0, std::strlen(text)), text);
   }
-  // A system the server does not know.
   Image elsewhere("/systemId=name:\"Nowhere\"/topoNodeDBId=NULL", "", platform_);
   EXPECT_FALSE(elsewhere.call("topoNodeGetByName", "\"Root\"").has_value());
   EXPECT_STREQ(elsewhere.get_error_string(),

@@ -2,7 +2,6 @@
 // server: staging is local, and decoding reads values built here.
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 
 #include "dedavuz_api/topo_node.h"
@@ -15,6 +14,7 @@
 #include "hvx/syntax.h"
 #include "node/populated_node.h"
 #include "node/topo_node_rep_access.h"
+#include "support/asn1_values.h"
 #include "support/helpers.h"
 #include "support/vq_test.h"
 
@@ -29,27 +29,11 @@ const VQTopoNodeDn kNode("testhost", 7);
 
 using hvx::ber::integer;
 using hvx::ber::null_value;
-
-Asn1Value real(double d) {
-  Asn1Value value;
-  value.encode_real(d);
-  return value;
-}
+using vq_testing::real;
+using vq_testing::seq;
+using vq_testing::set;
 
 Asn1Value text(const std::string& s) { return hvx::ber::octets(s, hvx::TAG_GRAPHSTR); }
-
-Asn1Value constructed(Asn1Value value, std::initializer_list<Asn1Value> components) {
-  for (const Asn1Value& component : components) value.add_component(component);
-  return value;
-}
-
-Asn1Value seq(std::initializer_list<Asn1Value> components) {
-  return constructed(hvx::ber::sequence(), components);
-}
-
-Asn1Value set(std::initializer_list<Asn1Value> components) {
-  return constructed(hvx::ber::set(), components);
-}
 
 // Any value at all, as a server that does not check its values could send it.
 hvx::Morf any(const Asn1Value& value) { return hvx::Morf(hvx::Syntax::parse("ANY"), value); }
@@ -91,9 +75,8 @@ TEST(NodeEncodingTest, MonitorRotationIsKeptBelowAFullTurn) {
     EXPECT_VQ_OK(decoded.get_monitor_rotation(rotation, absent));
     EXPECT_FALSE(absent);
     EXPECT_EQ(rotation, row.stored) << row.sent;
-    N::DnList visible;
-    EXPECT_VQ_OK(decoded.get_monitor_visible_children(visible));
-    EXPECT_EQ(visible, (N::DnList{{"testhost", 3}, {"testhost", 4}}));
+    EXPECT_EQ(vq_testing::got(decoded, &Rep::get_monitor_visible_children),
+              (N::DnList{{"testhost", 3}, {"testhost", 4}}));
   }
 }
 
@@ -106,8 +89,7 @@ TEST(NodeEncodingTest, MonitorIsNullOnlyWithoutRotationAndVisibleChildren) {
   EXPECT_EQ(staged(target, "topoNodeMonitor"), "none : NULL");
 
   // The rotation stored beside the absent flag goes out with the visible children.
-  EXPECT_VQ_OK(rep.set_monitor_rotation(45, false));
-  EXPECT_VQ_OK(rep.set_monitor_rotation(0, true));
+  EXPECT_VQ_ALL_OK(rep.set_monitor_rotation(45, false), rep.set_monitor_rotation(0, true));
   VQTopoNodeRepAccess::monitor_visible_children(rep) = {{"testhost", 9}};
   ASSERT_VQ_OK(
       rep.set_some_attributes_in_image(Rep::topo_node, target, gdmo({Rep::topo_node_monitor})));
@@ -126,10 +108,10 @@ TEST(NodeEncodingTest, MonitorIsNullOnlyWithoutRotationAndVisibleChildren) {
 TEST(NodeEncodingTest, GeographicalLocationIsLatitudeThenLongitude) {
   Rep rep(kNode);
   const N::GeoLocation paris{.longitude = 2.5, .latitude = 48.8};
-  EXPECT_VQ_OK(rep.set_geographical_location(paris, false));
   hvx::Image target = image();
-  ASSERT_VQ_OK(rep.set_some_attributes_in_image(Rep::topo_node, target,
-                                                gdmo({Rep::topo_node_geo_location})));
+  ASSERT_VQ_ALL_OK(rep.set_geographical_location(paris, false),
+                   rep.set_some_attributes_in_image(Rep::topo_node, target,
+                                                    gdmo({Rep::topo_node_geo_location})));
   EXPECT_EQ(staged(target, "topoNodeGeoLocation"), "location : {48.8,2.5}");
 
   Rep decoded(kNode);
@@ -271,22 +253,18 @@ TEST(NodeEncodingTest, ListsOfAnotherFormAreEmpty) {
   EXPECT_VQ_OK(rep.get_attribute_from_morf(Rep::topo_node, Rep::topo_node_bus_points, a_set));
   EXPECT_VQ_OK(rep.get_attribute_from_morf(Rep::topo_view, Rep::topo_view_config_data, sequence));
   EXPECT_VQ_OK(rep.get_attribute_from_morf(Rep::topo_node, Rep::topo_node_user_data, null_data));
-  std::ostringstream printed;
-  printed << rep;
-  EXPECT_EQ(printed.str(),
+  EXPECT_EQ(vq_testing::printed(rep),
             "                            dn: testhost:7\n"
             "              display_statuses: { }\n"
             "              view_config_data: { }\n"
             "         bus_logical_locations: { }\n");
-  VQList<N::UserDatum> user_data;
-  EXPECT_VQ_OK(rep.get_user_data(user_data));
-  EXPECT_TRUE(user_data.is_empty());
+  EXPECT_TRUE(vq_testing::got(rep, &Rep::get_user_data).is_empty());
 }
 
 // Attributes with no field, and classes other than topoNode and topoView, change nothing.
 TEST(NodeEncodingTest, AttributesWithoutFieldsAreSkipped) {
   Rep rep(kNode);
-  EXPECT_VQ_OK(rep.set_name("kept"));
+  ASSERT_VQ_OK(rep.set_name("kept"));
   hvx::Morf value = any(text("other"));
   for (const auto& [object_class, attribute] : {std::pair{Rep::topo_node, Rep::topo_node_id},
                                                 {Rep::topo_node, Rep::topo_node_managed},
@@ -295,9 +273,7 @@ TEST(NodeEncodingTest, AttributesWithoutFieldsAreSkipped) {
                                                 {Rep::topo_view_node, Rep::topo_node_name}}) {
     EXPECT_VQ_OK(rep.get_attribute_from_morf(object_class, attribute, value));
   }
-  std::string name;
-  EXPECT_VQ_OK(rep.get_name(name));
-  EXPECT_EQ(name, "kept");
+  EXPECT_EQ(vq_testing::got(rep, &Rep::get_name), "kept");
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "hvx/oid.h"
 #include "hvx/testing.h"
 #include "node_world.h"
+#include "support/asn1_values.h"
 #include "support/helpers.h"
 #include "support/vq_test.h"
 
@@ -54,9 +55,9 @@ TEST_F(NodeEventsTest, CallbacksHearTheirEventTypesWithTheDecodedNode) {
   // A placement is read from the server when its event is delivered: drain while it is there.
   drain();
   VQTopoNode node(host);
-  EXPECT_VQ_OK(node.set_name("renamed"));
-  EXPECT_VQ_OK(node.set_parents({view, root()}));
-  EXPECT_VQ_OK(node.store_some_attributes(attributes({VQTopoNode::name, VQTopoNode::parents})));
+  EXPECT_VQ_ALL_OK(
+      node.set_name("renamed"), node.set_parents({view, root()}),
+      node.store_some_attributes(attributes({VQTopoNode::name, VQTopoNode::parents})));
   drain();
   EXPECT_VQ_OK(node.destroy());
   drain();
@@ -71,16 +72,12 @@ TEST_F(NodeEventsTest, CallbacksHearTheirEventTypesWithTheDecodedNode) {
   EXPECT_EQ(heard, expected);
 
   ASSERT_EQ(nodes.size(), expected.size());
-  VQList<VQTopoNode::LocationInParent> locations;
-  EXPECT_VQ_OK(nodes[5].get_logical_locations(locations));
+  using vq_testing::got;
+  const auto locations = got(nodes[5], &VQTopoNode::get_logical_locations);
   ASSERT_EQ(locations.entries(), 1u);
   EXPECT_EQ(locations[0].parent, view);
-  std::string name;
-  EXPECT_VQ_OK(nodes[6].get_name(name));
-  EXPECT_EQ(name, "renamed");
-  VQTopoNode::DnList parents;
-  EXPECT_VQ_OK(nodes[6].get_parents(parents));
-  EXPECT_EQ(parents, (VQTopoNode::DnList{view, root()}));
+  EXPECT_EQ(got(nodes[6], &VQTopoNode::get_name), "renamed");
+  EXPECT_EQ(got(nodes[6], &VQTopoNode::get_parents), (VQTopoNode::DnList{view, root()}));
 }
 
 TEST_F(NodeEventsTest, RemoteNodesAreNamedByTheRouteTheirEventsCameThrough) {
@@ -101,11 +98,7 @@ TEST_F(NodeEventsTest, NothingIsDecodedBeforeAnyRegistration) {
 }
 
 namespace ber = hvx::ber;
-
-hvx::Asn1Value with(hvx::Asn1Value value, std::initializer_list<hvx::Asn1Value> components) {
-  for (const hvx::Asn1Value& component : components) value.add_component(component);
-  return value;
-}
+using vq_testing::with;
 
 hvx::Asn1Value rdn(const char* oid, const hvx::Asn1Value& value) {
   return with(ber::set(), {with(ber::sequence(), {ber::oid(hvx::Oid(oid)), value})});

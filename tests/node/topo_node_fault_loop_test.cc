@@ -42,16 +42,15 @@ class NodeFaultTest : public NodeWorldTest {
  protected:
   void SetUp() override {
     NodeWorldTest::SetUp();
-    ASSERT_VQ_OK(node_testing::make_neighbours(root(), n_));
-    ASSERT_VQ_OK(node_testing::populate_view_node(n_, node_));
+    ASSERT_VQ_ALL_OK(node_testing::make_neighbours(root(), n_),
+                     node_testing::populate_view_node(n_, node_));
   }
 
   // Runs `operation` on the populated node (created beforehand for a load or a store)
   // with `plan` in place; counts the requests it made.
   VQStatus run(Operation operation, const std::shared_ptr<hvx::FaultPlan>& plan) {
     if (operation != Operation::create) {
-      EXPECT_VQ_OK(node_.create_with_all_attributes());
-      EXPECT_VQ_OK(node_.get_dn(dn_));
+      EXPECT_VQ_ALL_OK(node_.create_with_all_attributes(), node_.get_dn(dn_));
     }
     loaded_ = N(dn_);
     if (operation == Operation::store) {
@@ -119,23 +118,18 @@ TEST_P(NodeRequestFaultTest, GivesItsStepsStatus) {
     }
   }
 
-  VQIntegerSet active;
+  using vq_testing::active_of;
   if (operation == Operation::load) {
-    // Nothing of a failed load is made active.
-    loaded_.get_active_attributes(active);
-    EXPECT_EQ(active, attributes({N::dn}));
+    EXPECT_EQ(active_of(loaded_), attributes({N::dn}));  // nothing of a failed load
     return;
   }
   if (fault != Fault::fail) return;  // a lost reply leaves the outcome to the server
 
-  std::string name;
   VQTopoNode::Location where;
-  std::string background;
   if (operation == Operation::create && k == 1) {
     // Nothing was created, and the handle has no name.
     EXPECT_EQ(nodes_in_database(), before);
-    node_.get_active_attributes(active);
-    EXPECT_FALSE(active.is_member(N::dn));
+    EXPECT_FALSE(active_of(node_).is_member(N::dn));
     return;
   }
   if (operation == Operation::create) {
@@ -145,10 +139,8 @@ TEST_P(NodeRequestFaultTest, GivesItsStepsStatus) {
     EXPECT_TRUE(node_.exists());
   }
   const N server = server_view(dn_);
-  EXPECT_VQ_OK(server.get_name(name));
-  EXPECT_EQ(name, operation == Operation::store && k == 1 ? "B\xe2timent \xc3\xa9-7\xff"
-                  : operation == Operation::store         ? "stored"
-                                                          : "B\xe2timent \xc3\xa9-7\xff");
+  EXPECT_EQ(vq_testing::got(server, &N::get_name),
+            operation == Operation::store && k > 1 ? "stored" : "B\xe2timent \xc3\xa9-7\xff");
   // Positions are written parent by parent, the view's attributes last.
   const bool campus_placed = operation == Operation::store || k > 2;
   EXPECT_VQ_OK(server.get_logical_location(n_.campus, where));
@@ -157,14 +149,13 @@ TEST_P(NodeRequestFaultTest, GivesItsStepsStatus) {
   EXPECT_VQ_OK(server.get_logical_location(n_.annex, where));
   EXPECT_EQ(where, annex_placed ? VQTopoNode::Location(2147483647, -2147483647, 0)
                                 : VQTopoNode::Location());
-  EXPECT_VQ_OK(server.get_view_background_image_filename(background));
-  EXPECT_EQ(background, operation == Operation::store ? "/maps/b\xe2timent.png" : "");
+  EXPECT_EQ(vq_testing::got(server, &N::get_view_background_image_filename),
+            operation == Operation::store ? "/maps/b\xe2timent.png" : "");
 
   // A store never changes what is active.
   if (operation == Operation::store) {
-    node_.get_active_attributes(active);
-    EXPECT_TRUE(active.is_member(N::dn));
-    EXPECT_TRUE(active.is_member(N::bus_logical_locations));
+    EXPECT_TRUE(active_of(node_).is_member(N::dn) &&
+                active_of(node_).is_member(N::bus_logical_locations));
   }
 }
 

@@ -58,14 +58,13 @@ TEST_F(PersistenceTest, SelectionsAreCheckedFirst) {
   }
 
   // The mandatory test is on the selection, not on what is set.
-  EXPECT_VQ_OK(node.set_parents({campus}));
-  EXPECT_VQ_OK(node.create_with_some_attributes(attributes({N::name, N::type_name, N::parents})));
-  VQTopoNodeDn dn;
-  EXPECT_VQ_OK(node.get_dn(dn));
-  EXPECT_EQ(dn.system_name(), "L");
+  EXPECT_VQ_ALL_OK(
+      node.set_parents({campus}),
+      node.create_with_some_attributes(attributes({N::name, N::type_name, N::parents})));
+  EXPECT_EQ(vq_testing::got(node, &N::get_dn).system_name(), "L");
   EXPECT_TRUE(node.exists());
-  EXPECT_VQ_OK(node.set_monitor_visible_children({}));
-  EXPECT_VQ_OK(node.store_some_attributes(attributes({N::monitor_visible_children})));
+  EXPECT_VQ_ALL_OK(node.set_monitor_visible_children({}),
+                   node.store_some_attributes(attributes({N::monitor_visible_children})));
   EXPECT_VQ_ERROR_TEXT(node.store_some_attributes(attributes({N::children, N::name})),
                        Code::attribute_not_storeable, "VQTopoNode::children, ");
 }
@@ -95,9 +94,7 @@ TEST_F(PersistenceTest, ViewChildrenNeedTheViewGraph) {
 TEST_F(PersistenceTest, PathNamesOfANodeWithParentsNeedTheViewGraph) {
   N top(root());
   ASSERT_VQ_OK(top.load_some_attributes(attributes({N::topology_pathnames})));
-  VQList<std::string> paths;
-  EXPECT_VQ_OK(top.get_topology_pathnames(paths));
-  EXPECT_EQ(paths, VQList<std::string>{"/Root"});
+  EXPECT_EQ(vq_testing::got(top, &N::get_topology_pathnames), VQList<std::string>{"/Root"});
 
   N below(make("r", "Router", {root()}));
   EXPECT_VQ_ERROR_TEXT(below.load_some_attributes(attributes({N::topology_pathnames})),
@@ -152,12 +149,8 @@ TEST_F(PersistenceTest, ALoadActivatesEverythingAskedFor) {
                   N::monitor_max_visible_children, N::array_hidden_children, N::severity});
   ASSERT_VQ_OK(node.load_some_attributes(asked));
   EXPECT_EQ(vq_testing::active_of(node), asked | attributes({N::dn}));
-  long max = 0;
-  EXPECT_VQ_OK(node.get_monitor_max_visible_children(max));
-  EXPECT_EQ(max, 6);
-  VQList<VQCmipAgentDn> agents;
-  EXPECT_VQ_OK(node.get_cmip_agents(agents));
-  EXPECT_TRUE(agents.is_empty());
+  EXPECT_EQ(vq_testing::got(node, &N::get_monitor_max_visible_children), 6);
+  EXPECT_TRUE(vq_testing::got(node, &N::get_cmip_agents).is_empty());
 }
 
 // Severities come from the alarms on a node's managed objects and flow up to its views.
@@ -168,13 +161,10 @@ TEST_F(PersistenceTest, SeveritiesFollowAlarms) {
   ASSERT_NE(world_->raise_alarm("L", managed_object, N::major), 0);
 
   const VQIntegerSet severities = attributes({N::severity, N::propagated_severity});
-  ASSERT_VQ_OK(router.load_some_attributes(severities));
   N view(campus);
-  ASSERT_VQ_OK(view.load_some_attributes(severities));
-  N::Severity severity = N::cleared, propagated = N::cleared;
-  EXPECT_VQ_ALL_OK(router.get_severity(severity), view.get_propagated_severity(propagated));
-  EXPECT_EQ(severity, N::major);
-  EXPECT_EQ(propagated, N::major);
+  ASSERT_VQ_ALL_OK(router.load_some_attributes(severities), view.load_some_attributes(severities));
+  EXPECT_EQ(vq_testing::got(router, &N::get_severity), N::major);
+  EXPECT_EQ(vq_testing::got(view, &N::get_propagated_severity), N::major);
 }
 
 // A node on another system: its managed objects come back named from the local system.
@@ -186,19 +176,15 @@ TEST_F(PersistenceTest, RemoteManagedObjectsAreSeenFromHere) {
                    node.set_parents({remote_root}),
                    node.set_managed_objects({"/systemId=name:\"B\"/subsystemId=\"VQ-MIS\""}),
                    node.create_with_all_attributes());
-  VQTopoNodeDn dn;
-  EXPECT_VQ_OK(node.get_dn(dn));
+  const VQTopoNodeDn dn = vq_testing::got(node, &N::get_dn);
   EXPECT_EQ(dn.system_name(), "/L/B");
 
   N loaded(dn);
   ASSERT_VQ_OK(loaded.load_some_attributes(attributes({N::managed_objects, N::parents})));
-  VQList<std::string> managed;
-  EXPECT_VQ_OK(loaded.get_managed_objects(managed));
-  EXPECT_EQ(managed, VQList<std::string>{VQTopoPlatform::instance()->system_fdn_str("/L/B") +
-                                         "/subsystemId=\"VQ-MIS\""});
-  N::DnList parents;
-  EXPECT_VQ_OK(loaded.get_parents(parents));
-  EXPECT_EQ(parents, N::DnList{remote_root});
+  EXPECT_EQ(vq_testing::got(loaded, &N::get_managed_objects),
+            VQList<std::string>{VQTopoPlatform::instance()->system_fdn_str("/L/B") +
+                                "/subsystemId=\"VQ-MIS\""});
+  EXPECT_EQ(vq_testing::got(loaded, &N::get_parents), N::DnList{remote_root});
 }
 
 // Values of the wrong structure put straight into the server's objects, past its checks:

@@ -22,10 +22,9 @@ class RoundTripTest : public NodeWorldTest {
  protected:
   void SetUp() override {
     NodeWorldTest::SetUp();
-    ASSERT_VQ_OK(node_testing::make_neighbours(root(), n_));
-    ASSERT_VQ_OK(node_testing::populate_view_node(n_, node_));
-    ASSERT_VQ_OK(node_.create_with_all_attributes());
-    ASSERT_VQ_OK(node_.get_dn(dn_));
+    ASSERT_VQ_ALL_OK(node_testing::make_neighbours(root(), n_),
+                     node_testing::populate_view_node(n_, node_),
+                     node_.create_with_all_attributes(), node_.get_dn(dn_));
   }
 
   // The attributes of `selection` that differ between the two nodes, by name.
@@ -46,9 +45,7 @@ class RoundTripTest : public NodeWorldTest {
 TEST_F(RoundTripTest, CreatedNodeLoadsBackEqual) {
   N loaded(dn_);
   ASSERT_VQ_OK(loaded.load_some_attributes(loadable_without_view_graph()));
-  VQIntegerSet set;
-  node_.get_active_attributes(set);
-  EXPECT_TRUE(node_ == loaded) << differing(node_, loaded, set);
+  EXPECT_TRUE(node_ == loaded) << differing(node_, loaded, vq_testing::active_of(node_));
 
   // User data never take part in comparisons: read them back one by one.
   hvx::Morf datum;
@@ -152,10 +149,8 @@ TEST_P(StoreSubsetTest, StoredSubsetLoadsBackEqual) {
     selection.add(attribute);
     ASSERT_VQ_OK(change(node_, attribute, n_, child));
   }
-  ASSERT_VQ_OK(node_.store_some_attributes(selection));
-
   N loaded(dn_);
-  ASSERT_VQ_OK(loaded.load_some_attributes(selection));
+  ASSERT_VQ_ALL_OK(node_.store_some_attributes(selection), loaded.load_some_attributes(selection));
   EXPECT_TRUE(node_.compare_some_attributes(loaded, selection))
       << differing(node_, loaded, selection);
 }

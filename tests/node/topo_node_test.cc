@@ -15,6 +15,7 @@ using N = VQTopoNode;
 using Code = VQStatus::Code;
 using Dns = VQList<VQTopoNodeDn>;
 using Strings = VQList<std::string>;
+using vq_testing::got;
 
 VQIntegerSet attributes_of(std::initializer_list<long> members) {
   return vq_testing::set_of(N::attribute_count, members);
@@ -63,14 +64,9 @@ TEST_F(TopoNodeTest, FreshNodeAnswersGettersWithCode5AndTheQualifiedName) {
 
 TEST_F(TopoNodeTest, SettersActivateAndGettersCopyOut) {
   N node(kA);
-  VQTopoNodeDn dn;
-  EXPECT_VQ_OK(node.get_dn(dn));
-  EXPECT_EQ(dn, kA);
-  EXPECT_VQ_OK(node.set_name("a"));
-  std::string name;
-  EXPECT_VQ_OK(node.get_name(name));
-  EXPECT_EQ(name, "a");
-  EXPECT_VQ_OK(node.set_parents({kA, kB}));
+  EXPECT_EQ(got(node, &N::get_dn), kA);
+  EXPECT_VQ_ALL_OK(node.set_name("a"), node.set_parents({kA, kB}));
+  EXPECT_EQ(got(node, &N::get_name), "a");
   Dns parents{kC};
   EXPECT_VQ_OK(node.get_parents(parents));
   EXPECT_EQ(parents.entries(), 2u);  // replaced, not appended to
@@ -92,26 +88,25 @@ TEST_F(TopoNodeTest, AbsentValuesLeaveTheCallersValueAlone) {
   EXPECT_VQ_OK(node.get_geographical_location(geo, absent));
   EXPECT_TRUE(absent);
   EXPECT_EQ(geo, untouched);
-  EXPECT_VQ_OK(node.set_geographical_location(stored, false));
-  EXPECT_VQ_OK(node.get_geographical_location(geo, absent));
+  EXPECT_VQ_ALL_OK(node.set_geographical_location(stored, false),
+                   node.get_geographical_location(geo, absent));
   EXPECT_FALSE(absent);
   EXPECT_EQ(geo, stored);
 
   double extent = -1;
-  EXPECT_VQ_OK(node.set_view_default_geo_area(stored, 7.5, false));
-  EXPECT_VQ_OK(node.set_view_default_geo_area(untouched, 1.0, true));
-  geo = untouched;
-  EXPECT_VQ_OK(node.get_view_default_geo_area(geo, extent, absent));
+  EXPECT_VQ_ALL_OK(node.set_view_default_geo_area(stored, 7.5, false),
+                   node.set_view_default_geo_area(untouched, 1.0, true),
+                   node.get_view_default_geo_area(geo, extent, absent));
   EXPECT_TRUE(absent);
   EXPECT_EQ(extent, -1);
   // An absent setting keeps what was stored before.
-  EXPECT_VQ_OK(node.set_view_default_geo_area(untouched, 1.0, false));
-  EXPECT_VQ_OK(node.get_view_default_geo_area(geo, extent, absent));
+  EXPECT_VQ_ALL_OK(node.set_view_default_geo_area(untouched, 1.0, false),
+                   node.get_view_default_geo_area(geo, extent, absent));
   EXPECT_EQ(extent, 1.0);
 
   long rotation = 99;
-  EXPECT_VQ_OK(node.set_monitor_rotation(45, true));
-  EXPECT_VQ_OK(node.get_monitor_rotation(rotation, absent));
+  EXPECT_VQ_ALL_OK(node.set_monitor_rotation(45, true),
+                   node.get_monitor_rotation(rotation, absent));
   EXPECT_TRUE(absent);
   EXPECT_EQ(rotation, 99);
 }
@@ -123,49 +118,38 @@ TEST_F(TopoNodeTest, NameListsAddAndRemove) {
   node.clear_some_attributes(attributes_of({N::parents}));
   EXPECT_VQ_OK(node.add_parent(kA));
   EXPECT_VQ_ERROR_TEXT(node.add_parent(kA), Code::already_exists, kA.slash_form());
-  Dns got;
-  EXPECT_VQ_OK(node.get_parents(got));
-  EXPECT_EQ(got, Dns{kA});
-  EXPECT_EQ(got.entries(), 1u);
+  EXPECT_EQ(got(node, &N::get_parents), Dns{kA});
 
   EXPECT_VQ_ERROR_TEXT(node.remove_link(kA), Code::attribute_not_set, "VQTopoNode::links");
   EXPECT_VQ_OK(node.set_links({kA, kC, kA}));
   EXPECT_VQ_ERROR_TEXT(node.remove_link(kB), Code::does_not_exist, kB.slash_form());
   EXPECT_VQ_OK(node.remove_link(kA));  // every equal entry goes
-  EXPECT_VQ_OK(node.get_links(got));
-  EXPECT_EQ(got.entries(), 1u);
-  EXPECT_EQ(got[0], kC);
+  EXPECT_EQ(got(node, &N::get_links), Dns{kC});
 }
 
 TEST_F(TopoNodeTest, KeyedListsAddReplaceAndRemove) {
   N node;
-  EXPECT_VQ_OK(node.add_display_status("x", 1));
-  EXPECT_VQ_OK(node.add_display_status("x", 2));
-  EXPECT_VQ_OK(node.add_display_status("z", 3));  // a new label joins an active list
-  VQList<N::DisplayStatus> statuses;
-  EXPECT_VQ_OK(node.get_display_statuses(statuses));
-  EXPECT_EQ(statuses, (VQList<N::DisplayStatus>{{"x", 2}, {"z", 3}}));
+  // A new label joins an active list.
+  EXPECT_VQ_ALL_OK(node.add_display_status("x", 1), node.add_display_status("x", 2),
+                   node.add_display_status("z", 3));
+  EXPECT_EQ(got(node, &N::get_display_statuses), (VQList<N::DisplayStatus>{{"x", 2}, {"z", 3}}));
   long value = 0;
   EXPECT_VQ_ERROR_TEXT(node.get_display_status("y", value), Code::key_not_found, "y");
 
   // Only the first entry with the key is replaced; a removal takes all of them.
-  EXPECT_VQ_OK(node.set_view_config_data({{"k", "1"}, {"j", "2"}, {"k", "3"}}));
-  EXPECT_VQ_OK(node.add_view_config_datum({"k", "4"}));
-  VQList<N::ViewConfigDatum> data;
-  EXPECT_VQ_OK(node.get_view_config_data(data));
-  EXPECT_EQ(data[0].value, "4");
-  EXPECT_EQ(data[2].value, "3");
+  EXPECT_VQ_ALL_OK(node.set_view_config_data({{"k", "1"}, {"j", "2"}, {"k", "3"}}),
+                   node.add_view_config_datum({"k", "4"}));
+  EXPECT_EQ(got(node, &N::get_view_config_data),
+            (VQList<N::ViewConfigDatum>{{"k", "4"}, {"j", "2"}, {"k", "3"}}));
   EXPECT_VQ_OK(node.remove_view_config_datum("k"));
   EXPECT_VQ_ERROR_TEXT(node.remove_view_config_datum("k"), Code::key_not_found, "k");
-  EXPECT_VQ_OK(node.get_view_config_data(data));
-  EXPECT_EQ(data.entries(), 1u);
+  EXPECT_EQ(got(node, &N::get_view_config_data).entries(), 1u);
 
   hvx::Morf id("topoNodeId");
   ASSERT_TRUE(id.set_str("12"));
-  EXPECT_VQ_OK(node.add_user_datum("topoNodeId", id));
-  hvx::Morf got;
-  EXPECT_VQ_OK(node.get_user_datum("topoNodeId", got));
-  EXPECT_EQ(got.get_long(), 12);
+  hvx::Morf datum;
+  EXPECT_VQ_ALL_OK(node.add_user_datum("topoNodeId", id), node.get_user_datum("topoNodeId", datum));
+  EXPECT_EQ(datum.get_long(), 12);
   EXPECT_VQ_ERROR_TEXT(node.remove_user_datum("other"), Code::key_not_found, "other");
 }
 
@@ -177,10 +161,8 @@ TEST_F(TopoNodeTest, LogicalLocationsMoveOnlyWithinKnownParents) {
   EXPECT_VQ_OK(node.set_logical_location(kA, {4, 5, 6}));
   EXPECT_VQ_ERROR_TEXT(node.set_logical_location(kC, {0, 0, 0}), Code::key_not_found,
                        kC.slash_form());
-  VQList<N::LocationInParent> locations;
-  EXPECT_VQ_OK(node.get_logical_locations(locations));
-  ASSERT_EQ(locations.entries(), 1u);
-  EXPECT_EQ(locations[0], N::LocationInParent(kA, {4, 5, 6}));
+  EXPECT_EQ(got(node, &N::get_logical_locations),
+            VQList<N::LocationInParent>{N::LocationInParent(kA, {4, 5, 6})});
   N::Location location;
   EXPECT_VQ_ERROR_TEXT(node.get_logical_location(kB, location), Code::key_not_found,
                        kB.slash_form());
@@ -193,31 +175,27 @@ TEST_F(TopoNodeTest, ManagedObjectsAreCanonicalWhenSetAsAList) {
   const std::string malformed = R"(/systemId="A"/x)";
   N node;
   EXPECT_VQ_OK(node.set_managed_objects({plain, other}));
-  Strings got;
-  EXPECT_VQ_OK(node.get_managed_objects(got));
-  EXPECT_EQ(got, (Strings{canonical, other}));
+  EXPECT_EQ(got(node, &N::get_managed_objects), (Strings{canonical, other}));
 
   // A failure keeps what was converted so far, and the attribute's activity as it was.
   EXPECT_VQ_ERROR_TEXT(node.set_managed_objects({other, malformed, plain}), Code::invalid_argument,
                        malformed);
-  EXPECT_VQ_OK(node.get_managed_objects(got));
-  EXPECT_EQ(got, Strings{other});
+  EXPECT_EQ(got(node, &N::get_managed_objects), Strings{other});
   N fresh;
   EXPECT_VQ_ERROR(fresh.set_managed_objects({malformed}), Code::invalid_argument);
   EXPECT_VQ_ERROR(fresh.add_managed_object(malformed), Code::invalid_argument);
-  EXPECT_VQ_ERROR(fresh.get_managed_objects(got), Code::attribute_not_set);
+  Strings none;
+  EXPECT_VQ_ERROR(fresh.get_managed_objects(none), Code::attribute_not_set);
 
   // Adding keeps the name as given; removing looks for its canonical form.
   EXPECT_VQ_ERROR_TEXT(node.add_managed_object(malformed), Code::invalid_argument, malformed);
   EXPECT_VQ_OK(node.add_managed_object(plain));
   EXPECT_VQ_ERROR_TEXT(node.add_managed_object(plain), Code::already_exists, plain);
-  EXPECT_VQ_OK(node.get_managed_objects(got));
-  EXPECT_EQ(got, (Strings{other, plain}));
+  EXPECT_EQ(got(node, &N::get_managed_objects), (Strings{other, plain}));
   EXPECT_VQ_ERROR_TEXT(node.remove_managed_object(plain), Code::does_not_exist, plain);
   EXPECT_VQ_ERROR_TEXT(node.remove_managed_object(malformed), Code::invalid_argument, malformed);
   EXPECT_VQ_OK(node.remove_managed_object(R"(/systemId="B")"));
-  EXPECT_VQ_OK(node.get_managed_objects(got));
-  EXPECT_EQ(got, Strings{plain});
+  EXPECT_EQ(got(node, &N::get_managed_objects), Strings{plain});
   EXPECT_VQ_ERROR_TEXT(fresh.remove_managed_object(plain), Code::attribute_not_set,
                        "VQTopoNode::managed_objects");
 }
@@ -251,8 +229,7 @@ TEST_F(TopoNodeTest, MonitorVisibleChildrenAreLimitedByType) {
     EXPECT_VQ_OK(other.set_type_name(row.type));
     EXPECT_VQ_ERROR_TEXT(other.set_monitor_visible_children(full), Code::cannot_set_attribute,
                          refused);
-    Dns got;
-    EXPECT_VQ_ERROR(other.get_monitor_visible_children(got), Code::attribute_not_set);
+    EXPECT_VQ_ERROR(other.get_monitor_visible_children(full), Code::attribute_not_set);
 
     VQTopoNodeRep rep;
     EXPECT_VQ_OK(rep.set_type_name(row.type));
@@ -290,13 +267,11 @@ TEST_F(TopoNodeTest, CopiesAreDeep) {
   N copy(source);
   EXPECT_VQ_OK(copy.set_name("b"));
   copy.clear_all_attributes();
-  std::string name;
-  EXPECT_VQ_OK(source.get_name(name));
-  EXPECT_EQ(name, "a");
+  EXPECT_EQ(got(source, &N::get_name), "a");
   EXPECT_EQ(vq_testing::active_of(source).num_members(), 2);
   N& alias = source;
   source = alias;
-  EXPECT_VQ_OK(source.get_name(name));
+  EXPECT_EQ(got(source, &N::get_name), "a");
   copy = source;
   EXPECT_TRUE(copy == source);
   EXPECT_VQ_OK(copy.set_links({kB}));

@@ -1,17 +1,17 @@
 // The agent map and the node report over the three-server world: the first agent in load
 // order wins a prefix match, agents follow their creation and deletion events on any
-// system, server connections are recognised, and a failed load is made good on first use.
+// system, and server connections are recognised.
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "dedavuz_api/topo_platform.h"
 #include "dedavuz_api/topo_platform_rep.h"
 #include "hvx/ber.h"
 #include "hvx/names.h"
-#include "query_world.h"
+#include "platform_world.h"
+#include "support/asn1_values.h"
 
 namespace platform_testing {
 namespace {
@@ -131,15 +131,11 @@ TEST_F(NodeReportTest, OneReportPerNodeAppendedEachTime) {
 TEST_F(NodeReportTest, AMalformedReportKeepsTheReportsBefore) {
   ASSERT_TRUE(hvx::answer_action(*world_, "B", "topoNodeDB", "topoGetNodeReport",
                                  [](const std::string&, const hvx::Asn1Value&) {
-                                   hvx::Asn1Value good = hvx::ber::sequence();
-                                   good.add_component(hvx::ber::integer(7));
-                                   good.add_component(hvx::ber::octets("n"));
-                                   good.add_component(hvx::ber::octets("Host"));
-                                   good.add_component(hvx::ber::set());
-                                   hvx::Asn1Value reply = hvx::ber::set();
-                                   reply.add_component(good);
-                                   reply.add_component(hvx::ber::integer(1));
-                                   return reply;
+                                   using vq_testing::seq;
+                                   return vq_testing::set(
+                                       {seq({hvx::ber::integer(7), hvx::ber::octets("n"),
+                                             hvx::ber::octets("Host"), hvx::ber::set()}),
+                                        hvx::ber::integer(1)});
                                  })
                   .ok());
   VQList<VQTopoNodeReport> reports;
@@ -150,28 +146,6 @@ TEST_F(NodeReportTest, AMalformedReportKeepsTheReportsBefore) {
                        "VQTopoPlatform::get_node_report");
   EXPECT_EQ(reports.entries(), 4u);
 }
-
-// Whichever request of initialize fails, a managed object still finds its agent: a map
-// that could not be loaded then is loaded on first use, once.
-class AgentMapFaultTest : public PlatformWorldTest,
-                          public ::testing::WithParamInterface<std::tuple<int, vq_testing::Fault>> {
-};
-
-TEST_P(AgentMapFaultTest, AFailedLoadIsMadeGoodOnFirstUse) {
-  const auto [k, fault] = GetParam();
-  hvx::install_fault_plan(platform(), vq_testing::fault_at(k, fault));
-  ASSERT_TRUE(VQTopoPlatform::initialize(platform(), false));
-  hvx::remove_fault_plan(platform());
-  EXPECT_EQ(cmip_agent_of(system_fdn("B") + "/x=1"), "L:B");
-  const VQList<Rep::CmipAgentInfo>& infos = Rep::instance()->cmip_agent_infos();
-  std::size_t filed_b = 0;
-  for (const Rep::CmipAgentInfo& info : infos) filed_b += info.agent_dn == VQCmipAgentDn("L", "B");
-  EXPECT_EQ(filed_b, 1u);
-}
-
-INSTANTIATE_TEST_SUITE_P(Requests, AgentMapFaultTest,
-                         ::testing::Combine(::testing::Range(1, 16),
-                                            ::testing::ValuesIn(vq_testing::kFaults)));
 
 }  // namespace
 }  // namespace platform_testing

@@ -1,5 +1,6 @@
 // Every request that initialize makes, failed, dropped or damaged in turn: the platform
-// object is still made, with what could be reached, and whatever was lost is reported.
+// object is still made, with what could be reached, and whatever was lost is reported; an
+// agent map that could not be loaded is loaded on first use, once.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -12,6 +13,7 @@
 #include "hvx/testing.h"
 #include "platform_world.h"
 #include "support/helpers.h"
+#include "support/vq_test.h"
 
 namespace {
 
@@ -82,6 +84,15 @@ TEST_P(EveryRequestTest, InitializesWithWhatItReachedAndSaysWhatFailed) {
     EXPECT_TRUE(problems.is_empty());
     EXPECT_EQ(diagnostics, "");
   }
+
+  VQCmipAgentDn agent;
+  ASSERT_VQ_OK(topo->managed_object_to_cmip_agent("/systemId=name:\"B\"/x=1", agent));
+  EXPECT_EQ(agent, VQCmipAgentDn("L", "B"));
+  std::size_t filed_b = 0;
+  for (const auto& info : VQTopoPlatformRep::instance()->cmip_agent_infos()) {
+    filed_b += info.agent_dn == agent;
+  }
+  EXPECT_EQ(filed_b, 1u);
 }
 
 std::string fault_name(const ::testing::TestParamInfo<std::tuple<int, Fault>>& info) {

@@ -10,7 +10,7 @@
 
 #include "dedavuz_api/topo_type.h"
 #include "hvx/testing.h"
-#include "query_world.h"
+#include "platform_world.h"
 
 namespace {
 

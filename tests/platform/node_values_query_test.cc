@@ -9,7 +9,7 @@
 
 #include "dedavuz_api/topo_type.h"
 #include "hvx/testing.h"
-#include "query_world.h"
+#include "platform_world.h"
 
 namespace {
 
@@ -28,8 +28,7 @@ using node_testing::loadable_without_view_graph;
 std::vector<long> ids_of(const Nodes& nodes) {
   std::vector<long> ids;
   for (const Node& node : nodes) {
-    VQTopoNodeDn dn;
-    EXPECT_VQ_OK(node.get_dn(dn));
+    const VQTopoNodeDn dn = vq_testing::got(node, &Node::get_dn);
     EXPECT_EQ(dn.system_name(), "/L/B");
     ids.push_back(dn.unique_id());
   }
@@ -49,9 +48,7 @@ class ViewChildrenTest : public QueryWorldTest {
           child.set_state(i), child.set_layer_name("layer " + std::to_string(i % 7)),
           child.set_display_statuses({{"up", i}, {"load", -i}}),
           child.set_logical_locations({{view_, {i, -i, 3}}}), child.create_with_all_attributes());
-      VQTopoNodeDn dn;
-      ASSERT_VQ_OK(child.get_dn(dn));
-      children_.push_back(dn.unique_id());
+      children_.push_back(vq_testing::got(child, &Node::get_dn).unique_id());
     }
     // The first event delivered fills the type cache; fill it now, so that the exchanges
     // below make their own requests only.
@@ -130,16 +127,13 @@ INSTANTIATE_TEST_SUITE_P(Faults, ViewChildrenFaultTest, ::testing::ValuesIn(kRep
 TEST_F(ViewChildrenTest, NotificationsQueuedBeforeTheRepliesReachTheirSubscribers) {
   hvx::EventRecorder recorder(platform());
   Node changed(VQTopoNodeDn("/L/B", children_[5]));
-  ASSERT_VQ_OK(changed.set_state(-1));
-  ASSERT_VQ_OK(changed.store_some_attributes(selection({Node::state})));
+  ASSERT_VQ_ALL_OK(changed.set_state(-1), changed.store_some_attributes(selection({Node::state})));
   ASSERT_TRUE(recorder.events().empty());
   Nodes nodes;
   ASSERT_VQ_OK(topo_->load_nodes_in_view(view_, selection({Node::state}), nodes));
   EXPECT_FALSE(recorder.events().empty());
   ASSERT_EQ(nodes.entries(), static_cast<std::size_t>(kChildren));
-  long state = 0;
-  ASSERT_VQ_OK(nodes[5].get_state(state));
-  EXPECT_EQ(state, -1);
+  EXPECT_EQ(vq_testing::got(nodes[5], &Node::get_state), -1);
 }
 
 using ManagedObjectAttributesTest = QueryWorldTest;
@@ -151,9 +145,7 @@ TEST_F(ManagedObjectAttributesTest, ReadOverEverySystemAndKeptUpToAFailure) {
   ASSERT_VQ_OK(topo_->get_attributes_by_mo({kManaged}, wanted, nodes, {}));
   ASSERT_EQ(nodes.entries(), 3u);
   for (std::size_t i = 0; i < 3; ++i) {
-    VQTopoNodeDn dn;
-    ASSERT_VQ_OK(nodes[i].get_dn(dn));
-    EXPECT_EQ(dn, nodes_[i].alpha);
+    EXPECT_EQ(vq_testing::got(nodes[i], &Node::get_dn), nodes_[i].alpha);
   }
   expect_as_loaded(nodes, wanted);
 

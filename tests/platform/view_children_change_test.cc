@@ -6,11 +6,12 @@
 #include <string>
 
 #include "dedavuz_api/topo_type.h"
-#include "query_world.h"
+#include "platform_world.h"
 
 namespace {
 
 using node_testing::make;
+using vq_testing::got;
 using platform_testing::QueryWorldTest;
 using Node = VQTopoNode;
 using Nodes = VQList<VQTopoNode>;
@@ -40,17 +41,13 @@ TEST_F(ViewChildrenChangeTest, EachExchangeSeesTheChangesMadeBeforeIt) {
   const VQTopoNodeDn host = make("h", "Host", {view_});
   const VQTopoNodeDn sub = make("s", "Network", {view_});
   (void)VQTopoType::is_view("Network");
-  long state = 0;
-  ASSERT_VQ_OK(child_named("h").get_state(state));
-  EXPECT_EQ(state, 0);
+  EXPECT_EQ(got(child_named("h"), &Node::get_state), 0);
 
   // Set by an application: a value of the view object, not of the node.
   Node map(sub);
-  ASSERT_VQ_OK(map.set_view_map_config_filename("city.map"));
-  ASSERT_VQ_OK(map.store_some_attributes(selection({Node::view_map_config_filename})));
-  std::string filename;
-  ASSERT_VQ_OK(child_named("s").get_view_map_config_filename(filename));
-  EXPECT_EQ(filename, "city.map");
+  ASSERT_VQ_ALL_OK(map.set_view_map_config_filename("city.map"),
+                   map.store_some_attributes(selection({Node::view_map_config_filename})));
+  EXPECT_EQ(got(child_named("s"), &Node::get_view_map_config_filename), "city.map");
 
   // Derived by the database: a new child joins the children of `sub`, and the severity
   // of a child flows up into its propagated severity.
@@ -59,23 +56,18 @@ TEST_F(ViewChildrenChangeTest, EachExchangeSeesTheChangesMadeBeforeIt) {
   ASSERT_NE(world_->raise_alarm(system.substr(system.rfind('/') + 1), platform_testing::kManaged,
                                 Node::critical),
             0);
-  Node::DnList children;
-  ASSERT_VQ_OK(child_named("s").get_children(children));
-  EXPECT_EQ(children.entries(), 1u);
-  Node::Severity propagated = Node::cleared;
-  ASSERT_VQ_OK(child_named("s").get_propagated_severity(propagated));
-  EXPECT_EQ(propagated, Node::critical);
+  EXPECT_EQ(got(child_named("s"), &Node::get_children).entries(), 1u);
+  EXPECT_EQ(got(child_named("s"), &Node::get_propagated_severity), Node::critical);
 
   // A node that becomes a view gains a view object; one deleted and another made in its
   // place must not answer the old one's values.
   Node retyped(host);
-  ASSERT_VQ_OK(retyped.set_type_name("Network"));
-  ASSERT_VQ_OK(retyped.store_some_attributes(selection({Node::type_name})));
-  ASSERT_VQ_OK(child_named("h").get_view_map_config_filename(filename));
+  ASSERT_VQ_ALL_OK(retyped.set_type_name("Network"),
+                   retyped.store_some_attributes(selection({Node::type_name})));
+  got(child_named("h"), &Node::get_view_map_config_filename);
   ASSERT_VQ_OK(Node(sub).destroy());
   make("s2", "Host", {view_});
-  ASSERT_VQ_OK(child_named("s2").get_state(state));
-  EXPECT_EQ(state, 0);
+  EXPECT_EQ(got(child_named("s2"), &Node::get_state), 0);
 }
 
 }  // namespace

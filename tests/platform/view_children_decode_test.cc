@@ -3,8 +3,6 @@
 // single load gives, down to its printed form. Bytes out of shape are refused whole.
 #include <gtest/gtest.h>
 
-#include "support/helpers.h"
-
 #include <sstream>
 #include <string>
 #include <vector>
@@ -15,7 +13,9 @@
 #include "hvx/ber.h"
 #include "hvx/names.h"
 #include "hvx/testing.h"
-#include "query_world.h"
+#include "platform_world.h"
+#include "support/asn1_values.h"
+#include "support/helpers.h"
 
 namespace {
 
@@ -27,6 +27,9 @@ using Nodes = VQList<VQTopoNode>;
 using Rep = VQTopoPlatformRep;
 using hvx::Asn1Value;
 namespace ber = hvx::ber;
+using vq_testing::real;
+using vq_testing::seq;
+using vq_testing::set;
 
 const VQTopoNodeDn kView("L", 7);
 
@@ -38,34 +41,15 @@ Asn1Value attribute(int arc, const Asn1Value& value) {
   Asn1Value id;
   id.encode_oid(hvx::Oid(vq_testing::numbered("1.3.6.1.4.1.7351.2.2.2.40.7.", arc)),
                 hvx::Asn1Tag(hvx::Asn1Tag::CONTEXT, 0));
-  Asn1Value pair = ber::sequence();
-  pair.add_component(id);
-  pair.add_component(value);
-  return pair;
+  return seq({id, value});
 }
 
 Asn1Value child(long id, std::initializer_list<Asn1Value> attributes) {
-  Asn1Value set = ber::set();
-  for (const Asn1Value& a : attributes) set.add_component(a);
-  Asn1Value entry = ber::sequence();
-  entry.add_component(ber::integer(id));
-  entry.add_component(set);
-  return entry;
-}
-
-Asn1Value of(hvx::Asn1Tag tag, std::initializer_list<Asn1Value> components) {
-  Asn1Value value = ber::constructed(tag);
-  for (const Asn1Value& c : components) value.add_component(c);
-  return value;
+  return seq({ber::integer(id), set(attributes)});
 }
 
 Asn1Value text(const char* s, hvx::Asn1Tag tag = hvx::TAG_GRAPHSTR) { return ber::octets(s, tag); }
 Asn1Value integer(long n) { return ber::integer(n); }
-Asn1Value real(double d) {
-  Asn1Value value;
-  value.encode_real(d);
-  return value;
-}
 
 std::string printed(const Nodes& nodes) {
   std::ostringstream out;
@@ -86,45 +70,42 @@ std::vector<Reply> replies() {
   const Asn1Value null = ber::null_value();
   return {
       {"plain_forms",
-       of(hvx::TAG_SET,
-          {child(5, {attribute(12, text("n\xff")), attribute(21, text("Router")),
-                     attribute(13, of(hvx::TAG_SET, {integer(1), integer(-3), integer(0)})),
-                     attribute(3, of(hvx::TAG_SET, {})), attribute(14, of(hvx::TAG_SET, {integer(9)})),
-                     attribute(20, integer(-70000)), attribute(16, integer(0)),
-                     attribute(7, of(hvx::TAG_SET, {of(hvx::TAG_SEQ, {text("up"), integer(-1)}),
-                                                    of(hvx::TAG_SEQ, {text(""), integer(2)})})),
-                     attribute(8, null), attribute(10, text("layer")),
-                     attribute(46, of(hvx::TAG_SEQ, {integer(-390), of(hvx::TAG_SET, {integer(4)})})),
-                     attribute(44, of(hvx::TAG_SET, {})),
-                     attribute(63, of(hvx::TAG_SEQ, {integer(40), integer(7)})),
-                     attribute(64, of(hvx::TAG_SEQ, {of(hvx::TAG_SEQ, {integer(1), integer(-2), integer(3)})})),
-                     attribute(41, of(hvx::TAG_SEQ, {integer(-1), integer(2), integer(-3)})),
-                     attribute(40, null),
-                     attribute(65, of(hvx::TAG_SET, {of(hvx::TAG_SEQ, {text("k"), text("v")})})),
-                     attribute(11, of(hvx::TAG_SET, {})), attribute(61, integer(1)),
-                     attribute(62, integer(3))}),
-           child(6, {attribute(46, null), attribute(16, integer(2)), attribute(9, integer(77))})})},
+       set({child(5, {attribute(12, text("n\xff")), attribute(21, text("Router")),
+                      attribute(13, set({integer(1), integer(-3), integer(0)})),
+                      attribute(3, set({})), attribute(14, set({integer(9)})),
+                      attribute(20, integer(-70000)), attribute(16, integer(0)),
+                      attribute(7, set({seq({text("up"), integer(-1)}),
+                                        seq({text(""), integer(2)})})),
+                      attribute(8, null), attribute(10, text("layer")),
+                      attribute(46, seq({integer(-390), set({integer(4)})})),
+                      attribute(44, set({})), attribute(63, seq({integer(40), integer(7)})),
+                      attribute(64, seq({seq({integer(1), integer(-2), integer(3)})})),
+                      attribute(41, seq({integer(-1), integer(2), integer(-3)})),
+                      attribute(40, null), attribute(65, set({seq({text("k"), text("v")})})),
+                      attribute(11, set({})), attribute(61, integer(1)),
+                      attribute(62, integer(3))}),
+            child(6,
+                  {attribute(46, null), attribute(16, integer(2)), attribute(9, integer(77))})})},
       // Forms the server does not store, each left to the codecs.
       {"other_forms",
-       of(hvx::TAG_SET,
-          {child(5, {attribute(12, text("printable", hvx::TAG_PRINTSTR)),
-                     attribute(13, of(hvx::TAG_SET, {integer(1), ber::enumerated(2)})),
-                     attribute(20, ber::enumerated(4)),
-                     attribute(8, of(hvx::TAG_SEQ, {real(1.5), real(-2.25)})),
-                     attribute(40, of(hvx::TAG_SEQ, {real(0.5), real(1), real(2)})),
-                     attribute(63, of(hvx::TAG_SEQ, {integer(-1), integer(7)})),
-                     attribute(46, of(hvx::TAG_SEQ, {integer(1), of(hvx::TAG_SET, {}), null})),
-                     attribute(41, of(hvx::TAG_SEQ, {integer(1), integer(2)})),
-                     attribute(7, of(hvx::TAG_SET, {of(hvx::TAG_SEQ, {integer(1), integer(2)})})),
-                     attribute(11, of(hvx::TAG_SET, {hvx::fdn2oi("/systemId=name:\"L\"")})),
-                     attribute(21, integer(3)), attribute(64, null)})})},
+       set({child(5, {attribute(12, text("printable", hvx::TAG_PRINTSTR)),
+                      attribute(13, set({integer(1), ber::enumerated(2)})),
+                      attribute(20, ber::enumerated(4)),
+                      attribute(8, seq({real(1.5), real(-2.25)})),
+                      attribute(40, seq({real(0.5), real(1), real(2)})),
+                      attribute(63, seq({integer(-1), integer(7)})),
+                      attribute(46, seq({integer(1), set({}), null})),
+                      attribute(41, seq({integer(1), integer(2)})),
+                      attribute(7, set({seq({integer(1), integer(2)})})),
+                      attribute(11, set({hvx::fdn2oi("/systemId=name:\"L\"")})),
+                      attribute(21, integer(3)), attribute(64, null)})})},
       {"numbers_at_their_limits",
-       of(hvx::TAG_SET,
-          {child(-1, {attribute(20, integer(-9223372036854775807L - 1)),
-                      attribute(62, integer(9223372036854775807L)),
-                      attribute(63, of(hvx::TAG_SEQ, {integer(0), integer(9223372036854775807L)})),
-                      attribute(13, of(hvx::TAG_SET, {integer(-9223372036854775807L - 1)}))}),
-           child(0, {attribute(120, integer(1))}), child(0, {attribute(12, text("second zero"))})})},
+       set({child(-1, {attribute(20, integer(-9223372036854775807L - 1)),
+                       attribute(62, integer(9223372036854775807L)),
+                       attribute(63, seq({integer(0), integer(9223372036854775807L)})),
+                       attribute(13, set({integer(-9223372036854775807L - 1)}))}),
+            child(0, {attribute(120, integer(1))}),
+            child(0, {attribute(12, text("second zero"))})})},
   };
 }
 
@@ -159,9 +140,7 @@ TEST_P(ViewChildrenBytesTest, GiveTheNodesTheirValueGives) {
   name.add(VQTopoNodeRep::topo_node_name);
   ASSERT_VQ_OK(
       Rep::decode_view_children(bytes, kView, name, every_attribute(), seen, names_only));
-  long state = 1;
-  ASSERT_VQ_OK(names_only.first().get_state(state));
-  EXPECT_EQ(state, 0);
+  EXPECT_EQ(vq_testing::got(names_only.first(), &Node::get_state), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Replies, ViewChildrenBytesTest, ::testing::ValuesIn(replies()),
@@ -169,11 +148,9 @@ INSTANTIATE_TEST_SUITE_P(Replies, ViewChildrenBytesTest, ::testing::ValuesIn(rep
 
 // Each shape the bytes must have, broken once; the offset is where the broken value starts.
 TEST(ViewChildrenBytes, OutOfShapeIsRefusedWhole) {
-  const std::string good = of(hvx::TAG_SET, {child(1, {attribute(12, text("a"))}),
-                                             child(2, {attribute(20, integer(3))})})
-                               .encode()
-                               .str();
-  const std::string second_child = child(2, {attribute(20, integer(3))}).encode().str();
+  const Asn1Value second = child(2, {attribute(20, integer(3))});
+  const std::string good = set({child(1, {attribute(12, text("a"))}), second}).encode().str();
+  const std::string second_child = second.encode().str();
   const std::size_t at_second = good.size() - second_child.size();
   const auto with_second = [&](const Asn1Value& replaced) {
     std::string bytes = replaced.encode().str();
@@ -191,24 +168,18 @@ TEST(ViewChildrenBytes, OutOfShapeIsRefusedWhole) {
       {"trailing", good + std::string(1, '\0'), 0},
       {"not_a_set", "\x30" + good.substr(1), 0},
       {"indefinite", "\x31\x80" + good.substr(2) + std::string(2, '\0'), 0},
-      {"child_not_a_sequence", with_second(of(hvx::TAG_SET, {integer(2), ber::set()})),
-       at_second},
-      {"child_id_enumerated", with_second(of(hvx::TAG_SEQ, {ber::enumerated(2), ber::set()})),
-       at_second},
+      {"child_not_a_sequence", with_second(set({integer(2), ber::set()})), at_second},
+      {"child_id_enumerated", with_second(seq({ber::enumerated(2), ber::set()})), at_second},
       {"child_id_nine_octets",
-       with_second(of(hvx::TAG_SEQ, {ber::retagged(text("\x01\x02\x03\x04\x05\x06\x07\x08\x09"),
-                                                   hvx::TAG_INT),
-                                     ber::set()})),
+       with_second(seq({ber::retagged(text("\x01\x02\x03\x04\x05\x06\x07\x08\x09"), hvx::TAG_INT),
+                        ber::set()})),
        at_second},
-      {"child_without_attributes", with_second(of(hvx::TAG_SEQ, {integer(2)})), at_second},
-      {"attribute_not_a_sequence",
-       with_second(of(hvx::TAG_SEQ, {integer(2), of(hvx::TAG_SET, {integer(1)})})), at_second + 7},
-      {"attribute_identifier_constructed",
-       with_second(of(hvx::TAG_SEQ,
-                      {integer(2), of(hvx::TAG_SET, {of(hvx::TAG_SEQ, {ber::sequence(), integer(1)})})})),
+      {"child_without_attributes", with_second(seq({integer(2)})), at_second},
+      {"attribute_not_a_sequence", with_second(seq({integer(2), set({integer(1)})})),
        at_second + 7},
-      {"attribute_without_value",
-       with_second(of(hvx::TAG_SEQ, {integer(2), of(hvx::TAG_SET, {of(hvx::TAG_SEQ, {integer(1)})})})),
+      {"attribute_identifier_constructed",
+       with_second(seq({integer(2), set({seq({ber::sequence(), integer(1)})})})), at_second + 7},
+      {"attribute_without_value", with_second(seq({integer(2), set({seq({integer(1)})})})),
        at_second + 7},
   };
   for (const auto& c : cases) {
@@ -242,13 +213,12 @@ TEST_F(QueryWorldTest, APopulatedChildReadsAsASingleLoad) {
   node_testing::Neighbours n;
   ASSERT_VQ_OK(node_testing::make_neighbours(nodes_[0].root, n));
   Node populated;
-  ASSERT_VQ_OK(node_testing::populate_view_node(n, populated));
-  ASSERT_VQ_OK(populated.create_with_all_attributes());
-  VQTopoNodeDn dn;
-  ASSERT_VQ_OK(populated.get_dn(dn));
+  ASSERT_VQ_ALL_OK(node_testing::populate_view_node(n, populated),
+                   populated.create_with_all_attributes());
+  const VQTopoNodeDn dn = vq_testing::got(populated, &Node::get_dn);
   Node monitor(dn);
-  ASSERT_VQ_OK(monitor.set_monitor_rotation(-30, false));
-  ASSERT_VQ_OK(monitor.store_some_attributes(selection({Node::monitor_rotation})));
+  ASSERT_VQ_ALL_OK(monitor.set_monitor_rotation(-30, false),
+                   monitor.store_some_attributes(selection({Node::monitor_rotation})));
 
   // Placed in two views, it is read in one: its place there is the one read.
   VQIntegerSet wanted = node_testing::loadable_without_view_graph();
@@ -258,9 +228,7 @@ TEST_F(QueryWorldTest, APopulatedChildReadsAsASingleLoad) {
                                          children));
   const Node* read = nullptr;
   for (const Node& child : children) {
-    VQTopoNodeDn child_dn;
-    ASSERT_VQ_OK(child.get_dn(child_dn));
-    if (child_dn == dn) read = &child;
+    if (vq_testing::got(child, &Node::get_dn) == dn) read = &child;
   }
   ASSERT_NE(read, nullptr);
   Node loaded(dn);
@@ -269,18 +237,12 @@ TEST_F(QueryWorldTest, APopulatedChildReadsAsASingleLoad) {
   EXPECT_FALSE(read->diff_some_attributes(loaded, wanted, differing)) << differing;
   Node same_selection(*read);
   same_selection.clear_some_attributes(selection({Node::logical_locations}));
-  std::ostringstream read_form;
-  std::ostringstream loaded_form;
-  read_form << same_selection;
-  loaded_form << loaded;
-  EXPECT_EQ(read_form.str(), loaded_form.str());
-  VQList<Node::LocationInParent> places;
-  ASSERT_VQ_OK(read->get_logical_locations(places));
-  EXPECT_EQ(places, (VQList<Node::LocationInParent>{{n.campus, {-10, 20, -30}}}));
-  VQList<Node::UserDatum> read_data;
-  VQList<Node::UserDatum> loaded_data;
-  ASSERT_VQ_OK(read->get_user_data(read_data));
-  ASSERT_VQ_OK(loaded.get_user_data(loaded_data));
+  EXPECT_EQ(vq_testing::printed(same_selection), vq_testing::printed(loaded));
+  EXPECT_EQ(vq_testing::got(*read, &Node::get_logical_locations),
+            (VQList<Node::LocationInParent>{{n.campus, {-10, 20, -30}}}));
+  // User data take no part in comparisons or printing.
+  const auto read_data = vq_testing::got(*read, &Node::get_user_data);
+  const auto loaded_data = vq_testing::got(loaded, &Node::get_user_data);
   ASSERT_EQ(read_data.entries(), 1u);
   ASSERT_EQ(loaded_data.entries(), 1u);
   EXPECT_EQ(read_data.first().name, loaded_data.first().name);
@@ -302,8 +264,7 @@ class KeptChildrenTest : public QueryWorldTest {
     for (const char* name : {"a", "b"}) {
       children_.push_back(make(name, "Host", {view_}));
       Node node(children_.back());
-      ASSERT_VQ_OK(node.set_state(10));
-      ASSERT_VQ_OK(node.store_some_attributes(selection({Node::state})));
+      ASSERT_VQ_ALL_OK(node.set_state(10), node.store_some_attributes(selection({Node::state})));
     }
     make("c", "Host", {other_});
   }
@@ -314,15 +275,9 @@ class KeptChildrenTest : public QueryWorldTest {
     EXPECT_VQ_OK(topo_->load_nodes_in_view(view, selection({attribute}), nodes));
     std::vector<std::string> values;
     for (const Node& node : nodes) {
-      std::string name;
-      long state = -1;
-      if (attribute == Node::name) {
-        EXPECT_VQ_OK(node.get_name(name));
-        values.push_back(name);
-      } else {
-        EXPECT_VQ_OK(node.get_state(state));
-        values.push_back(std::to_string(state));
-      }
+      values.push_back(attribute == Node::name
+                           ? vq_testing::got(node, &Node::get_name)
+                           : std::to_string(vq_testing::got(node, &Node::get_state)));
     }
     return values;
   }

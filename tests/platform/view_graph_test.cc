@@ -79,9 +79,9 @@ class ViewGraphTest : public PlatformWorldTest {
   }
   static void store_parents(const Dn& dn, const Dns& parents) {
     VQTopoNode node(dn);
-    ASSERT_VQ_OK(node.set_parents(parents));
-    ASSERT_VQ_OK(node.store_some_attributes(set_of(VQTopoNode::attribute_count,
-                                                   {VQTopoNode::parents})));
+    ASSERT_VQ_ALL_OK(node.set_parents(parents),
+                     node.store_some_attributes(
+                         set_of(VQTopoNode::attribute_count, {VQTopoNode::parents})));
     drain();
   }
   Strings paths(const Dn& dn) {
@@ -92,11 +92,6 @@ class ViewGraphTest : public PlatformWorldTest {
   Dns parents(const Dn& dn) {
     Dns found;
     EXPECT_VQ_OK(rep_->get_view_graph_node_parents(dn, found));
-    return found;
-  }
-  Dns children(const Dn& dn) {
-    Dns found;
-    EXPECT_VQ_OK(rep_->get_view_graph_node_view_children(dn, found));
     return found;
   }
   // Drops every system's views and fetches them again.
@@ -125,7 +120,9 @@ TEST_F(ViewGraphTest, LeafPathsNonViewsAndFilesNotSent) {
   EXPECT_EQ(sorted(leafs), (Strings{"/Root/A/V/h", "/Root/B/V/h"}));
   EXPECT_TRUE(topo_->is_view(v));
   EXPECT_FALSE(topo_->is_view(host));
-  EXPECT_TRUE(children(v).is_empty());
+  Dns children;
+  ASSERT_VQ_OK(rep_->get_view_graph_node_view_children(v, children));
+  EXPECT_TRUE(children.is_empty());
   std::string file;
   EXPECT_VQ_ERROR_TEXT(rep_->get_view_graph_background_file_name(v, file),
                        VQStatus::Code::invalid_argument,
@@ -138,11 +135,10 @@ TEST_F(ViewGraphTest, NodeLoadsTakeWhatTheGraphKeepsCurrent) {
   const Dn sub = make("sub", "Network", {net});
   fetch_again();  // now the graph holds the files of both
   VQTopoNode view(net);
-  ASSERT_VQ_OK(view.set_view_background_image_filename("campus.gif"));
-  ASSERT_VQ_OK(view.set_name("net2"));
-  ASSERT_VQ_OK(view.store_some_attributes(
-      set_of(VQTopoNode::attribute_count,
-             {VQTopoNode::name, VQTopoNode::view_background_image_filename})));
+  ASSERT_VQ_ALL_OK(view.set_view_background_image_filename("campus.gif"), view.set_name("net2"),
+                   view.store_some_attributes(set_of(
+                       VQTopoNode::attribute_count,
+                       {VQTopoNode::name, VQTopoNode::view_background_image_filename})));
   drain();
 
   // The other spelling of the system names the same view.
@@ -154,17 +150,11 @@ TEST_F(ViewGraphTest, NodeLoadsTakeWhatTheGraphKeepsCurrent) {
       set_of(VQTopoNode::attribute_count,
              {VQTopoNode::name, VQTopoNode::parents, VQTopoNode::view_children,
               VQTopoNode::view_background_image_filename, VQTopoNode::topology_pathnames})));
-  std::string file;
-  Dns view_children;
-  VQList<std::string> pathnames;
-  ASSERT_VQ_OK(loaded.get_name(name));
-  ASSERT_VQ_OK(loaded.get_view_background_image_filename(file));
-  ASSERT_VQ_OK(loaded.get_view_children(view_children));
-  ASSERT_VQ_OK(loaded.get_topology_pathnames(pathnames));
-  EXPECT_EQ(name, "net2");
-  EXPECT_EQ(file, "campus.gif");
-  EXPECT_EQ(view_children, Dns{sub});
-  EXPECT_EQ(sorted(pathnames), Strings{"/Root/net2"});
+  using vq_testing::got;
+  EXPECT_EQ(got(loaded, &VQTopoNode::get_name), "net2");
+  EXPECT_EQ(got(loaded, &VQTopoNode::get_view_background_image_filename), "campus.gif");
+  EXPECT_EQ(got(loaded, &VQTopoNode::get_view_children), Dns{sub});
+  EXPECT_EQ(sorted(got(loaded, &VQTopoNode::get_topology_pathnames)), Strings{"/Root/net2"});
 }
 
 // Random creations, deletions, renames and parent changes over the three systems: after

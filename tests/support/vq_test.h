@@ -57,17 +57,25 @@ inline ::testing::AssertionResult all_ok(std::initializer_list<VQStatus> statuse
   return ::testing::AssertionSuccess();
 }
 
+// What `getter` gives for `handle`; a failure, and the value-initialised value, when it
+// fails.
+template <typename Value, typename Handle, typename Class>
+Value got(const Handle& handle, VQStatus (Class::*getter)(Value&) const) {
+  Value value{};
+  const VQStatus status = (handle.*getter)(value);
+  EXPECT_TRUE(status) << status_text(status);
+  return value;
+}
+
 }  // namespace vq_testing
 
 #define EXPECT_VQ_OK(expr) EXPECT_PRED_FORMAT1(::vq_testing::status_is_ok, (expr))
 #define ASSERT_VQ_OK(expr) ASSERT_PRED_FORMAT1(::vq_testing::status_is_ok, (expr))
 #define EXPECT_VQ_ERROR(expr, code) \
   EXPECT_PRED_FORMAT2(::vq_testing::status_has_code, (expr), (code))
-#define ASSERT_VQ_ERROR(expr, code) \
-  ASSERT_PRED_FORMAT2(::vq_testing::status_has_code, (expr), (code))
-// The code and the exact message.
 #define EXPECT_VQ_ALL_OK(...) EXPECT_TRUE(::vq_testing::all_ok({__VA_ARGS__}))
 #define ASSERT_VQ_ALL_OK(...) ASSERT_TRUE(::vq_testing::all_ok({__VA_ARGS__}))
+// The code and the exact message.
 #define EXPECT_VQ_ERROR_TEXT(expr, code, text) \
   EXPECT_PRED_FORMAT3(::vq_testing::status_has_text, (expr), (code), (text))
 

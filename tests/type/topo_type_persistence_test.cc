@@ -82,9 +82,7 @@ TEST_F(TypePersistenceTest, StoredLegalChildrenAreAddedToTheServers) {
   }
   T loaded(VQTopoTypeDn("L", "Cable"));
   ASSERT_VQ_OK(loaded.load_some_attributes(set_of({T::legal_children})));
-  Names children;
-  EXPECT_VQ_OK(loaded.get_legal_children(children));
-  EXPECT_EQ(children, (Names{"Hub", "Router"}));
+  EXPECT_EQ(vq_testing::got(loaded, &T::get_legal_children), (Names{"Hub", "Router"}));
 }
 
 TEST_F(TypePersistenceTest, EachRequestRefusedInTurn) {

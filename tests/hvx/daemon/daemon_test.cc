@@ -4,8 +4,10 @@
 #include <sys/stat.h>
 #include <sys/un.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
+#include <tuple>
 
 #include "daemon_fixture.h"
 #include "endpoint.h"
@@ -44,11 +46,8 @@ bool closed_by_server(int fd) {
 TEST(DaemonTest, BadPeersAreDroppedAloneAndTheOthersGoOn) {
   const std::string request = create_node("", "n").encode().str();
   const std::string hello = encode_frame(FrameKind::hello, "client\n");
-  const struct {
-    const char* name;
-    std::string bytes;
-    bool hang_up;  // the peer leaves rather than being dropped
-  } cases[] = {
+  // hang_up: the peer leaves rather than being dropped
+  const std::tuple<const char*, std::string, bool> cases[] = {
       {"garbage", "GET / HTTP/1.1\r\n\r\n", false},
       {"nothing at all", "", false},
       {"a frame claiming 4 GiB", std::string("\xff\xff\xff\xff\x04", 5), false},
@@ -65,14 +64,12 @@ TEST(DaemonTest, BadPeersAreDroppedAloneAndTheOthersGoOn) {
   Client steady(daemon.address());
   ASSERT_TRUE(steady.status().ok()) << steady.status().text();
   int made = 0;
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, bytes, hang_up] : cases) {
+    SCOPED_TRACE(name);
     const int fd = raw_connect(daemon.address());
-    ASSERT_EQ(::send(fd, c.bytes.data(), c.bytes.size(), MSG_NOSIGNAL),
-              static_cast<ssize_t>(c.bytes.size()));
-    if (!c.hang_up) {
-      EXPECT_TRUE(closed_by_server(fd));
-    }
+    ASSERT_EQ(::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL),
+              static_cast<ssize_t>(bytes.size()));
+    EXPECT_TRUE(hang_up || closed_by_server(fd));
     ::close(fd);
     // The client connected before goes on, and new ones are served.
     EXPECT_TRUE(succeeded(steady.call(create_node("", "steady " + std::to_string(++made)))));
@@ -111,20 +108,18 @@ TEST(DaemonTest, WhoMayConnect) {
   options.listen = "tcp:127.0.0.1:0";
   options.token_file = dir / "token";
   RunningDaemon daemon(options);
-  const struct {
-    std::string token;
-    std::string refusal;  // "" when accepted
-  } cases[] = {
+  // refusal: "" when accepted
+  const std::tuple<std::string, std::string> cases[] = {
       {"", "needs a token"}, {"s3cre", "wrong token"}, {"s3cret!", "wrong token"}, {"s3cret", ""}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.token);
-    Client client(daemon.address(), c.token);
-    if (c.refusal.empty()) {
+  for (const auto& [token, refusal] : cases) {
+    SCOPED_TRACE(token);
+    Client client(daemon.address(), token);
+    if (refusal.empty()) {
       ASSERT_TRUE(client.status().ok()) << client.status().text();
       EXPECT_TRUE(succeeded(client.call(get("/systemId=name:\"A\""))));
     } else {
       EXPECT_EQ(client.status().code(), hvx::ErrorCode::access_denied);
-      EXPECT_NE(client.status().message().find(c.refusal), std::string::npos)
+      EXPECT_NE(client.status().message().find(refusal), std::string::npos)
           << client.status().message();
     }
   }
@@ -159,7 +154,7 @@ TEST(DaemonTest, TheTreeSurvivesARestartAndNodesGoOnBeingMade) {
     kept = name_in(replies.back());
     // Refused: nothing of it is kept.
     hvx::Message bad = create_node("", "bad");
-    bad.set(hvx::Message::SUPERIOR, instance("/systemId=name:\"A\"/nowhere=1"));
+    bad.set(hvx::Message::SUPERIOR, hvx::fdn2oi("/systemId=name:\"A\"/nowhere=1"));
     EXPECT_FALSE(succeeded(client.call(bad)));
   }
   RunningDaemon daemon(options);
@@ -177,23 +172,18 @@ TEST(DaemonTest, TheTreeSurvivesARestartAndNodesGoOnBeingMade) {
 TEST(DaemonTest, ServersOfTwoProcessesAreLinkedAsOneWorld) {
   TempDir dir;
   RunningDaemon lower(unix_options(dir, "B"));
-  hvx::daemon::DaemonOptions upper_options = unix_options(dir, "A");
-  upper_options.links = {{"B", lower.address()}};
-  RunningDaemon upper(upper_options);
+  RunningDaemon upper(unix_options(dir, "A", {{"B", lower.address()}}));
   Client client(upper.address());
-  const std::string route = "/serverTableType=\"mis\"/misId=\"B\"/";
-  const auto made = client.call(create_node(route, "far"));
+  const auto made = client.call(create_node(kViaB, "far"));
   ASSERT_TRUE(succeeded(made));
   const std::string name = name_in(made.back());
-  EXPECT_EQ(name.rfind(route, 0), 0u) << name;
+  EXPECT_EQ(name.rfind(kViaB, 0), 0u) << name;
   // B holds it, and its notification came up through A, named by the same route.
   Client direct(lower.address());
-  EXPECT_TRUE(succeeded(direct.call(get("/systemId=name:\"B\"/" + name.substr(route.size())))));
-  bool heard = false;
-  for (const hvx::Message& event : client.events()) {
-    heard |= name_in(event) == name;
-  }
-  EXPECT_TRUE(heard);
+  EXPECT_TRUE(succeeded(direct.call(get("/systemId=name:\"B\"/" + name.substr(kViaB.size())))));
+  const std::vector<hvx::Message> events = client.events();
+  EXPECT_TRUE(std::any_of(events.begin(), events.end(),
+                          [&](const hvx::Message& event) { return name_in(event) == name; }));
   // An unknown system behind the table is no object.
   EXPECT_FALSE(
       succeeded(client.call(get("/serverTableType=\"mis\"/misId=\"Z\"/topoNodeDBId=NULL"))));
@@ -202,11 +192,9 @@ TEST(DaemonTest, ServersOfTwoProcessesAreLinkedAsOneWorld) {
 TEST(DaemonTest, ALinkWhoseServerIsGoneFailsItsRequestsWithNotConnected) {
   TempDir dir;
   auto lower = std::make_unique<RunningDaemon>(unix_options(dir, "B"));
-  hvx::daemon::DaemonOptions upper_options = unix_options(dir, "A");
-  upper_options.links = {{"B", lower->address()}};
-  RunningDaemon upper(upper_options);
+  RunningDaemon upper(unix_options(dir, "A", {{"B", lower->address()}}));
   Client client(upper.address());
-  const std::string far = "/serverTableType=\"mis\"/misId=\"B\"/topoNodeDBId=NULL";
+  const std::string far = kViaB + "topoNodeDBId=NULL";
   ASSERT_TRUE(succeeded(client.call(get(far))));
   lower.reset();
   const auto replies = client.call(get(far));
@@ -218,20 +206,16 @@ TEST(DaemonTest, ALinkWhoseServerIsGoneFailsItsRequestsWithNotConnected) {
     reports += name_in(event) == "/systemId=name:\"A\"/serverTableType=\"mis\"";
   }
   EXPECT_EQ(reports, 1);
-  // The server itself still answers.
   EXPECT_TRUE(succeeded(client.call(get("/systemId=name:\"A\""))));
 }
 
 TEST(DaemonTest, ANotificationGoesRoundACycleOfLinksOnce) {
   TempDir dir;
-  hvx::daemon::DaemonOptions a_options = unix_options(dir, "A");
-  hvx::daemon::DaemonOptions b_options = unix_options(dir, "B");
-  a_options.links = {{"B", "unix:" + (dir / "run") + "/B.sock"}};
-  b_options.links = {{"A", "unix:" + (dir / "run") + "/A.sock"}};
-  RunningDaemon a(a_options);  // B is not up yet: A tries again
-  RunningDaemon b(b_options);
+  // B is not up yet when A starts: A tries again.
+  RunningDaemon a(unix_options(dir, "A", {{"B", "unix:" + (dir / "run") + "/B.sock"}}));
+  RunningDaemon b(unix_options(dir, "B", {{"A", a.address()}}));
   Client client(a.address());
-  const std::string far = "/serverTableType=\"mis\"/misId=\"B\"/topoNodeDBId=NULL";
+  const std::string far = kViaB + "topoNodeDBId=NULL";
   for (int i = 0; i < 100 && !succeeded(client.call(get(far))); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
@@ -239,8 +223,7 @@ TEST(DaemonTest, ANotificationGoesRoundACycleOfLinksOnce) {
   const auto made = client.call(create_node("", "round"));
   ASSERT_TRUE(succeeded(made));
   std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  int heard = 0;
-  int came_back = 0;
+  int heard = 0, came_back = 0;
   for (const hvx::Message& event : client.events()) {
     const std::string name = name_in(event);
     heard += name == name_in(made.back());
@@ -251,11 +234,7 @@ TEST(DaemonTest, ANotificationGoesRoundACycleOfLinksOnce) {
 }
 
 TEST(EndpointTest, AddressesAreReadOrRefused) {
-  const struct {
-    std::string text;
-    bool ok;
-    const char* printed;
-  } cases[] = {
+  const std::tuple<std::string, bool, const char*> cases[] = {
       {"unix:/run/a.sock", true, "unix:/run/a.sock"},
       {"tcp:127.0.0.1:7001", true, "tcp:127.0.0.1:7001"},
       {"tcp:127.0.0.1:0", true, "tcp:127.0.0.1:0"},
@@ -268,13 +247,13 @@ TEST(EndpointTest, AddressesAreReadOrRefused) {
       {"unix:/" + std::string(200, 'x'), false, ""},
       {"udp:127.0.0.1:1", false, ""},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
+  for (const auto& [text, ok, printed] : cases) {
+    SCOPED_TRACE(text);
     hvx::net::Endpoint endpoint;
-    const hvx::Status status = hvx::net::Endpoint::parse(c.text, endpoint);
-    EXPECT_EQ(status.ok(), c.ok) << status.text();
-    if (c.ok) {
-      EXPECT_EQ(endpoint.text(), c.printed);
+    const hvx::Status status = hvx::net::Endpoint::parse(text, endpoint);
+    EXPECT_EQ(status.ok(), ok) << status.text();
+    if (ok) {
+      EXPECT_EQ(endpoint.text(), printed);
     }
   }
   hvx::net::Endpoint endpoint;

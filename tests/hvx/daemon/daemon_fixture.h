@@ -1,7 +1,7 @@
 // Servers as processes, run on threads of the test: a daemon in a private directory, and a
 // raw client that sends requests and collects what comes back.
-#ifndef DEDAVUZ_TESTS_DAEMON_DAEMON_FIXTURE_H_
-#define DEDAVUZ_TESTS_DAEMON_DAEMON_FIXTURE_H_
+#ifndef DEDAVUZ_TESTS_HVX_DAEMON_DAEMON_FIXTURE_H_
+#define DEDAVUZ_TESTS_HVX_DAEMON_DAEMON_FIXTURE_H_
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -16,7 +16,6 @@
 
 #include "daemon.h"
 #include "dn.h"
-#include "hvx/ber.h"
 #include "hvx/message.h"
 #include "hvx/names.h"
 #include "raw_requests.h"
@@ -64,7 +63,6 @@ class Client : public hvx::TransportSink {
     if (status_.ok()) transport_->attach(this);
   }
   const hvx::Status& status() const { return status_; }
-  hvx::SocketTransport& transport() { return *transport_; }
 
   void receive(const hvx::DataUnit& pdu) override {
     hvx::Message message;
@@ -106,15 +104,15 @@ class Client : public hvx::TransportSink {
   long next_id_ = 1;
 };
 
-inline hvx::Asn1Value instance(const std::string& name) { return hvx::fdn2oi(name); }
+// How a server names the objects of the server it links to as B.
+inline const std::string kViaB = "/serverTableType=\"mis\"/misId=\"B\"/";
 
 // A request to create node `name` of the topology database reached by `prefix`.
 inline hvx::Message create_node(const std::string& prefix, const std::string& name) {
-  return hvx::daemon::node_create_request(instance(prefix + "topoNodeDBId=NULL"), name);
+  return hvx::daemon::node_create_request(hvx::fdn2oi(prefix + "topoNodeDBId=NULL"), name);
 }
-
 inline hvx::Message get(const std::string& name) {
-  return hvx::daemon::get_request(instance(name));
+  return hvx::daemon::get_request(hvx::fdn2oi(name));
 }
 
 // The name a reply or notification carries, in slash form.
@@ -128,13 +126,17 @@ inline bool succeeded(const std::vector<hvx::Message>& replies) {
   return !replies.empty() && replies.back().base_type() == hvx::Message::RESULT;
 }
 
-inline hvx::daemon::DaemonOptions unix_options(const TempDir& dir, const std::string& system) {
+// A server of `system` on a Unix socket in `dir`, linked to the (system, address) given.
+inline hvx::daemon::DaemonOptions unix_options(
+    const TempDir& dir, const std::string& system,
+    std::vector<std::pair<std::string, std::string>> links = {}) {
   hvx::daemon::DaemonOptions options;
   options.system = system;
   options.listen = "unix:" + (dir / "run") + "/" + system + ".sock";
+  options.links = std::move(links);
   return options;
 }
 
 }  // namespace daemon_testing
 
-#endif  // DEDAVUZ_TESTS_DAEMON_DAEMON_FIXTURE_H_
+#endif  // DEDAVUZ_TESTS_HVX_DAEMON_DAEMON_FIXTURE_H_

@@ -11,12 +11,8 @@ namespace {
 TEST(DiscoveryTest, TheLibraryFindsEveryLinkedProcess) {
   TempDir dir;
   RunningDaemon c(unix_options(dir, "C"));
-  hvx::daemon::DaemonOptions b_options = unix_options(dir, "B");
-  b_options.links = {{"C", c.address()}};
-  RunningDaemon b(b_options);
-  hvx::daemon::DaemonOptions a_options = unix_options(dir, "A");
-  a_options.links = {{"B", b.address()}};
-  RunningDaemon a(a_options);
+  RunningDaemon b(unix_options(dir, "B", {{"C", c.address()}}));
+  RunningDaemon a(unix_options(dir, "A", {{"B", b.address()}}));
 
   hvx::Platform::default_platform() = hvx::Platform::connect_to_server(a.address());
   ASSERT_FALSE(hvx::Platform::default_platform().has_error());
