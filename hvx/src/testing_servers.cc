@@ -106,7 +106,7 @@ Status overwrite_attribute(World& world, std::string_view system, std::string_vi
   if (!status.ok()) return status;
   mis::ManagedObject* object = server->find(rdns);
   if (object == nullptr) return Status::NoSuchObjectInstance(std::string(name));
-  object->attributes[id] = value;
+  object->attributes.set(id, value);
   // Unnoticed by clients, but not by what the server keeps of the object.
   server->touch(*object);
   return Status::OK();

@@ -1,13 +1,10 @@
-// What the server keeps in memory stays within bounds and each object's own: kept replies
-// do not grow the server however many or large the views asked for, and values shared
-// between objects change independently.
+// What the server keeps in memory stays within bounds: kept replies do not grow the server
+// however many or large the views asked for.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "hvx/ber.h"
-#include "object_values.h"
 #include "topo/kept_replies.h"
 
 namespace {
@@ -37,29 +34,6 @@ TEST(KeptReplies, StayWithinTheirBounds) {
   EXPECT_NE(kept.find({3, {}}, 1), nullptr);
   kept.keep({4, {}}, 1, parts(std::string(KeptReplies::kMostBytes + 1, 'o')));
   EXPECT_EQ(kept.find({4, {}}, 1), nullptr);
-}
-
-TEST(ObjectValues, SharedValuesChangeIndependently) {
-  const hvx::Oid children("1.2.3.4");
-  const hvx::Oid count("1.2.3.5");
-  hvx::mis::ObjectValues first, second;
-  for (hvx::mis::ObjectValues* values : {&first, &second}) {
-    (*values)[children] = hvx::ber::set();
-    (*values)[count] = hvx::ber::integer(0);
-    values->share_values();
-  }
-  ASSERT_TRUE(first[children].add_component(hvx::ber::integer(7)));
-  first[count].encode_int(1);
-  first.share_values();
-
-  EXPECT_EQ(second[children].num_comps(), 0u);
-  EXPECT_EQ(second[count], hvx::ber::integer(0));
-  EXPECT_EQ(first[children].num_comps(), 1u);
-  // A third object filed later gets the common value, not the changed one.
-  hvx::mis::ObjectValues third;
-  third[children] = hvx::ber::set();
-  third.share_values();
-  EXPECT_EQ(third[children].num_comps(), 0u);
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ bool decode_attributes(const std::string& bytes, mis::ObjectValues& out) {
   for (Asn1Value item = list.first_component(); !item.is_null(); item = item.next_component()) {
     Oid id;
     if (item.num_comps() != 2 || !item.first_component().decode_oid(id)) return false;
-    out[id] = item.first_component().next_component();
+    out.set(id, item.first_component().next_component());
   }
   return true;
 }

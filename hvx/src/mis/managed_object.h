@@ -3,6 +3,7 @@
 #define HVX_SRC_MIS_MANAGED_OBJECT_H_
 
 #include <cstdint>
+#include <optional>
 
 #include "dn.h"
 #include "hvx/asn1.h"
@@ -21,10 +22,8 @@ struct ManagedObject {
   // given twice by one server: what is derived from the values can tell when it is stale.
   std::uint64_t revision = 0;
 
-  const Asn1Value* find(const Oid& attribute) const {
-    const auto it = attributes.find(attribute);
-    return it == attributes.end() ? nullptr : &it->second;
-  }
+  // A copy of the attribute's value; none when it has no value.
+  std::optional<Asn1Value> find(const Oid& attribute) const { return attributes.get(attribute); }
 };
 
 // How a set request changes one attribute.

@@ -1,125 +1,134 @@
 // ObjectValues: the values one object of a server's tree holds, by attribute, in attribute
 // order. Every object keeps one, so it is small: the list of its attribute identifiers is
 // kept once per process and shared by every object with the same attributes (objects of a
-// class mostly have the same), and an object holds that list's address and its values.
+// class mostly have the same), and the values are held as their encodings, one after the
+// other in one block, each decoded afresh when it is read. A small value equal to the one
+// its attribute first had in the process (most objects hold the same defaults: empty
+// sets, 0, FALSE, empty strings) is not held at all: the shape points to that encoding.
 #ifndef HVX_SRC_MIS_OBJECT_VALUES_H_
 #define HVX_SRC_MIS_OBJECT_VALUES_H_
 
 #include <cstddef>
 #include <iterator>
+#include <optional>
+#include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "hvx/asn1.h"
 #include "hvx/oid.h"
+#include "packed_bytes.h"
 
 namespace hvx::mis {
 
 class ObjectValues {
-  using Ids = std::vector<const Oid*>;
-  using Values = std::vector<Asn1Value>;
-
  public:
-  // Walks the values as (identifier, value) pairs, like a map's iterator.
-  template <typename Value>
-  class Iterator {
+  // What an object's values are of: its identifiers in order, and per value the encoding
+  // it shares (empty for a null value), or null when the object holds its own.
+  struct Shape {
+    std::vector<const Oid*> ids;
+    std::vector<const std::string*> fixed;
+    bool operator<(const Shape& other) const {
+      return ids != other.ids ? ids < other.ids : fixed < other.fixed;
+    }
+  };
+
+  // Walks the values as (identifier, value) pairs, like a map's iterator; each value is a
+  // copy, decoded as it is reached.
+  class const_iterator {
    public:
     using iterator_category = std::forward_iterator_tag;
     using difference_type = std::ptrdiff_t;
-    using value_type = std::pair<const Oid&, Value&>;
+    using value_type = std::pair<const Oid&, Asn1Value>;
     using reference = value_type;
     struct pointer {
       value_type pair;
       const value_type* operator->() const { return &pair; }
     };
 
-    Iterator() = default;
-    Iterator(const Oid* const* id, Value* value) : id_(id), value_(value) {}
-    // A walk that may change values can be compared with one that may not.
-    template <typename V>
-    Iterator(const Iterator<V>& other)  // NOLINT: as a map's
-        : id_(other.id()), value_(other.value()) {}
+    const_iterator() = default;
+    const_iterator(const ObjectValues* values, std::size_t index, std::size_t offset)
+        : values_(values), index_(index), offset_(offset) {}
 
-    reference operator*() const { return {**id_, *value_}; }
+    reference operator*() const {
+      return {*values_->shape_->ids[index_], values_->value_at(index_, offset_)};
+    }
     pointer operator->() const { return {**this}; }
-    Iterator& operator++() {
-      ++id_;
-      ++value_;
+    const_iterator& operator++() {
+      offset_ += values_->size_at(index_, offset_);
+      ++index_;
       return *this;
     }
-    Iterator operator++(int) {
-      const Iterator was = *this;
+    const_iterator operator++(int) {
+      const const_iterator was = *this;
       ++*this;
       return was;
     }
-    template <typename V>
-    bool operator==(const Iterator<V>& other) const {
-      return value_ == other.value();
-    }
-    const Oid* const* id() const { return id_; }
-    Value* value() const { return value_; }
+    bool operator==(const const_iterator& other) const { return index_ == other.index_; }
+    std::size_t index() const { return index_; }
+    std::size_t offset() const { return offset_; }
+    // The value's encoding; empty for a null value.
+    std::string_view encoded() const { return values_->encoding_at(index_, offset_); }
 
    private:
-    const Oid* const* id_ = nullptr;
-    Value* value_ = nullptr;
+    const ObjectValues* values_ = nullptr;
+    std::size_t index_ = 0;
+    std::size_t offset_ = 0;
   };
-  using iterator = Iterator<Asn1Value>;
-  using const_iterator = Iterator<const Asn1Value>;
+  using iterator = const_iterator;
 
-  ObjectValues() : ids_(no_ids()) {}
+  ObjectValues() : shape_(no_shape()) {}
   ObjectValues(const ObjectValues&) = default;
   ObjectValues& operator=(const ObjectValues&) = default;
-  // A moved-from one is left empty: its identifiers must keep matching its values.
+  // A moved-from one is left empty: its shape must keep matching its encodings.
   ObjectValues(ObjectValues&& other) noexcept
-      : ids_(std::exchange(other.ids_, no_ids())), values_(std::move(other.values_)) {
-    other.values_.clear();
+      : shape_(std::exchange(other.shape_, no_shape())), bytes_(std::move(other.bytes_)) {
+    other.bytes_.clear();
   }
   ObjectValues& operator=(ObjectValues&& other) noexcept {
     if (this == &other) return *this;
-    ids_ = std::exchange(other.ids_, no_ids());
-    values_ = std::move(other.values_);
-    other.values_.clear();
+    shape_ = std::exchange(other.shape_, no_shape());
+    bytes_ = std::move(other.bytes_);
+    other.bytes_.clear();
     return *this;
   }
 
-  iterator begin() { return at(0); }
-  iterator end() { return at(values_.size()); }
-  const_iterator begin() const { return at(0); }
-  const_iterator end() const { return at(values_.size()); }
-  std::size_t size() const { return values_.size(); }
-  bool empty() const { return values_.empty(); }
-  // Gives back the room kept for more values: an object filed in the tree rarely gains any.
-  void shrink_to_fit() { values_.shrink_to_fit(); }
-  // Lets each small value share its representation with equal values of other objects
-  // (most objects hold the same defaults: empty sets, 0, FALSE, empty strings). Copies
-  // stay independent: changing one copies it first.
-  void share_values();
+  const_iterator begin() const { return const_iterator(this, 0, 0); }
+  const_iterator end() const { return const_iterator(this, size(), bytes_.size()); }
+  std::size_t size() const { return shape_->ids.size(); }
+  bool empty() const { return shape_->ids.empty(); }
 
-  iterator find(const Oid& attribute);
   const_iterator find(const Oid& attribute) const;
-  // The value of `attribute`, a null one added first when there is none.
-  Asn1Value& operator[](const Oid& attribute);
-  // Adds the value unless the attribute has one; the entry, and whether it was added.
-  std::pair<iterator, bool> try_emplace(const Oid& attribute, const Asn1Value& value);
+  // A copy of the value of `attribute`; none when it has no value.
+  std::optional<Asn1Value> get(const Oid& attribute) const;
+  bool contains(const Oid& attribute) const { return position(attribute).second; }
+  // Gives `attribute` this value, whether it had one or not.
+  void set(const Oid& attribute, const Asn1Value& value);
+  // Adds the value unless the attribute has one; whether it was added.
+  bool try_emplace(const Oid& attribute, const Asn1Value& value);
+  // Adds a component at the end of the attribute's constructed value, in place: a long
+  // set grows without being decoded. False (and no change) when the attribute has no
+  // constructed value or the component is null.
+  bool append_component(const Oid& attribute, const Asn1Value& component);
 
   // The same attributes with equal values.
   bool operator==(const ObjectValues& other) const;
 
  private:
-  iterator at(std::size_t i) { return iterator(ids_->data() + i, values_.data() + i); }
-  const_iterator at(std::size_t i) const {
-    return const_iterator(ids_->data() + i, values_.data() + i);
-  }
-  // Where `attribute` is or would go.
-  std::size_t position(const Oid& attribute) const;
-  bool holds(std::size_t i, const Oid& attribute) const {
-    return i < values_.size() && *(*ids_)[i] == attribute;
-  }
-  std::size_t add(std::size_t i, const Oid& attribute, const Asn1Value& value);
-  static const Ids* no_ids();
+  std::string_view bytes_view() const { return bytes_.view(); }
+  // Octets this object holds of the value at `index`, which start at `offset`.
+  std::size_t size_at(std::size_t index, std::size_t offset) const;
+  std::string_view encoding_at(std::size_t index, std::size_t offset) const;
+  // The shape with the value at `index` held as `fixed` instead.
+  const Shape* reshaped(std::size_t index, const std::string* fixed) const;
+  Asn1Value value_at(std::size_t index, std::size_t offset) const;
+  // Where `attribute` is or would go (index and offset), and whether it is there.
+  std::pair<const_iterator, bool> position(const Oid& attribute) const;
+  static const Shape* no_shape();
 
-  const Ids* ids_;  // shared, never null
-  Values values_;
+  const Shape* shape_;  // shared, never null
+  PackedBytes bytes_;
 };
 
 }  // namespace hvx::mis

@@ -1,6 +1,7 @@
 #include "server.h"
 
 #include <algorithm>
+#include <string_view>
 #include <utility>
 
 #include "hvx/ber.h"
@@ -15,6 +16,31 @@ constexpr std::string_view kObjectDeletion = "objectDeletion";
 constexpr std::string_view kAttributeValueChange = "attributeValueChange";
 
 std::string name_text(const dn::Rdns& name) { return dn::format(name, false); }
+
+// What ends each RDN's key in a tree key. A zero octet of the key itself is followed by
+// 0xff, so keys compare as their lists of RDN keys do, a name before those below it.
+constexpr char kEnd[] = {'\0', '\1'};
+
+// The key an object is filed under: the keys of its RDNs, each escaped and ended.
+std::string tree_key(const dn::Rdns& name) {
+  std::string out;
+  for (const Asn1Value& rdn : name) {
+    for (const char octet : dn::key(rdn)) {
+      out.push_back(octet);
+      if (octet == '\0') out.push_back('\xff');
+    }
+    out.append(kEnd, sizeof kEnd);
+  }
+  return out;
+}
+
+// Whether `rest`, what follows a name's key in another's, is the key of one RDN.
+bool one_rdn(std::string_view rest) {
+  const std::size_t end = rest.find(std::string_view(kEnd, sizeof kEnd));
+  if (end == std::string_view::npos) return false;
+  // An escaped zero octet is followed by 0xff, never by kEnd's second octet.
+  return end + sizeof kEnd == rest.size();
+}
 
 // The elements of a SET OF value (empty for a null value).
 std::vector<Asn1Value> elements(const Asn1Value& value) {
@@ -48,7 +74,7 @@ Status given_attributes(const ClassInfo& info,
     if (!Schema::fits(attribute->second->syntax, value)) {
       return Status::InvalidAttributeValue(std::string(attribute->second->name));
     }
-    object.attributes[id] = value;
+    object.attributes.set(id, value);
   }
   return Status::OK();
 }
@@ -182,10 +208,9 @@ Extension* Server::extension(std::string_view name) const {
 bool Server::file(ManagedObject object) {
   if (object.info == nullptr) return false;
   object.revision = ++revisions_;
-  object.attributes.shrink_to_fit();
-  object.attributes.share_values();
+  object.name.shrink_to_fit();
   const dn::Rdns name = object.name;
-  if (!tree_.emplace(dn::key(name), std::move(object)).second) return false;
+  if (!tree_.emplace(PackedBytes(tree_key(name)), std::move(object)).second) return false;
   stored(name);
   return true;
 }
@@ -196,9 +221,9 @@ void Server::install_base_objects() {
   if (system_class == nullptr) return;
   ManagedObject system;
   system.info = system_class;
-  system.attributes[system_id()] = ber::octets(system_name_, TAG_GRAPHSTR);
+  system.attributes.set(system_id(), ber::octets(system_name_, TAG_GRAPHSTR));
   system.revision = ++revisions_;
-  tree_.emplace(std::vector<std::string>(), std::move(system));
+  tree_.emplace(PackedBytes(), std::move(system));
   // What every server holds from its start: its subsystem, the FDN table and the
   // connection manager. Filed directly: nobody is connected yet to hear of them.
   const struct {
@@ -215,9 +240,9 @@ void Server::install_base_objects() {
     if (object.info == nullptr || !dn::from_text(base.name, object.name)) continue;
     Oid id;
     Asn1Value value;
-    if (dn::first_assertion(object.name.back(), id, value)) object.attributes[id] = value;
+    if (dn::first_assertion(object.name.back(), id, value)) object.attributes.set(id, value);
     object.revision = ++revisions_;
-    tree_.emplace(dn::key(object.name), std::move(object));
+    tree_.emplace(PackedBytes(tree_key(object.name)), std::move(object));
   }
 }
 
@@ -242,26 +267,23 @@ const ClassHooks* Server::hooks_for(const ClassInfo& info) const {
 }
 
 ManagedObject* Server::find(const dn::Rdns& name) {
-  const auto it = tree_.find(dn::key(name));
+  const auto it = tree_.find(tree_key(name));
   return it == tree_.end() ? nullptr : &it->second;
 }
 
 const ManagedObject* Server::find(const dn::Rdns& name) const {
-  const auto it = tree_.find(dn::key(name));
+  const auto it = tree_.find(tree_key(name));
   return it == tree_.end() ? nullptr : &it->second;
 }
 
 std::vector<const ManagedObject*> Server::children(const dn::Rdns& base) const {
   std::vector<const ManagedObject*> out;
-  const std::vector<std::string> base_key = dn::key(base);
+  const std::string base_key = tree_key(base);
   // Keys sort by RDN, so everything below `base` follows it contiguously.
   for (auto it = tree_.upper_bound(base_key); it != tree_.end(); ++it) {
-    const auto& key = it->first;
-    if (key.size() <= base_key.size() ||
-        !std::equal(base_key.begin(), base_key.end(), key.begin())) {
-      break;
-    }
-    if (key.size() == base_key.size() + 1) out.push_back(&it->second);
+    const std::string_view key = it->first.view();
+    if (!key.starts_with(base_key)) break;
+    if (one_rdn(key.substr(base_key.size()))) out.push_back(&it->second);
   }
   return out;
 }
@@ -288,9 +310,9 @@ Status Server::create(std::string_view class_name, dn::Rdns name, const dn::Rdns
   if (status.ok()) status = check_new_object(object, hooks);
   if (!status.ok()) return status;
   object.revision = ++revisions_;
-  object.attributes.shrink_to_fit();
-  object.attributes.share_values();
-  auto [it, inserted] = tree_.emplace(dn::key(object.name), std::move(object));
+  // Held as long as the object: no room for RDNs it will not gain.
+  object.name.shrink_to_fit();
+  auto [it, inserted] = tree_.emplace(PackedBytes(tree_key(object.name)), std::move(object));
   (void)inserted;
   const ManagedObject& stored = it->second;
   if (created != nullptr) *created = &stored;
@@ -315,8 +337,8 @@ Status Server::name_by_server(ManagedObject& object, const dn::Rdns& superior,
   }
   if (object.name.size() != superior.size()) return Status::OK();
   const Oid& naming = object.info->naming;
-  const Asn1Value* given = object.find(naming);
-  if (given != nullptr) {
+  const std::optional<Asn1Value> given = object.find(naming);
+  if (given) {
     object.name.push_back(dn::rdn(naming, *given));
     return Status::OK();
   }
@@ -346,7 +368,7 @@ Status Server::check_new_object(ManagedObject& object, const ClassHooks* hooks) 
       naming_id != object.info->naming) {
     return Status::ClassInstanceConflict(name_text(object.name));
   }
-  object.attributes[naming_id] = naming_value;
+  object.attributes.set(naming_id, naming_value);
   if (find(object.name) != nullptr) {
     return Status::DuplicateObjectInstance(name_text(object.name));
   }
@@ -357,7 +379,7 @@ Status Server::check_new_object(ManagedObject& object, const ClassHooks* hooks) 
   if (hooks == nullptr) return Status::OK();
   for (const std::string& mandatory : hooks->mandatory) {
     const AttributeInfo* attribute = Schema::get().find_attribute(mandatory);
-    if (attribute != nullptr && object.find(attribute->oid) == nullptr) {
+    if (attribute != nullptr && !object.attributes.contains(attribute->oid)) {
       return Status::MissingAttributeValue(std::string(attribute->def->name));
     }
   }
@@ -382,18 +404,20 @@ Status Server::modify(const dn::Rdns& name, const std::vector<Modification>& mod
     if (check_settable && (!def.settable || modification.attribute == object->info->naming)) {
       return Status::AttributeNotSettable(std::string(def.name));
     }
-    const Status applied = apply(def, modification, values[modification.attribute]);
+    Asn1Value value = values.get(modification.attribute).value_or(Asn1Value());
+    const Status applied = apply(def, modification, value);
     if (!applied.ok()) return applied;
+    values.set(modification.attribute, value);
     if (std::find(touched.begin(), touched.end(), modification.attribute) == touched.end()) {
       touched.push_back(modification.attribute);
     }
   }
   std::vector<Change> changes;
   for (const Oid& id : touched) {
-    const Asn1Value* before = object->find(id);
-    const Asn1Value& after = values[id];
-    if (before != nullptr && *before == after) continue;
-    changes.push_back({id, before != nullptr ? *before : Asn1Value(), after});
+    const std::optional<Asn1Value> before = object->find(id);
+    const Asn1Value after = values.get(id).value_or(Asn1Value());
+    if (before && *before == after) continue;
+    changes.push_back({id, before.value_or(Asn1Value()), after});
   }
   const ClassHooks* hooks = hooks_for(*object->info);
   if (hooks != nullptr && hooks->before_set && !changes.empty()) {
@@ -401,8 +425,7 @@ Status Server::modify(const dn::Rdns& name, const std::vector<Modification>& mod
     if (!outcome.ok()) return outcome;
   }
   if (changes.empty()) return Status::OK();
-  for (const Change& change : changes) object->attributes[change.attribute] = change.new_value;
-  object->attributes.share_values();
+  for (const Change& change : changes) object->attributes.set(change.attribute, change.new_value);
   object->revision = ++revisions_;
   stored(name);
 
@@ -414,7 +437,7 @@ Status Server::modify(const dn::Rdns& name, const std::vector<Modification>& mod
 }
 
 Status Server::remove(const dn::Rdns& name) {
-  const auto it = tree_.find(dn::key(name));
+  const auto it = tree_.find(tree_key(name));
   if (it == tree_.end() || name.empty()) {
     return Status::NoSuchObjectInstance(name_text(name));
   }

@@ -18,6 +18,7 @@
 #include "hvx/message.h"
 #include "hvx/status.h"
 #include "managed_object.h"
+#include "packed_bytes.h"
 #include "schema.h"
 #include "tree_store.h"
 
@@ -129,7 +130,6 @@ class Server {
   // on, and the tree's with it.
   void touch(ManagedObject& object) {
     object.revision = ++revisions_;
-    object.attributes.share_values();
     stored(object.name);
   }
   // Creates an object of `class_name` under the checks of a create request. With an empty
@@ -227,7 +227,16 @@ class Server {
 
   std::string system_name_;
   mutable Asn1Value system_rdn_;
-  std::map<std::vector<std::string>, ManagedObject> tree_;
+  // Keys in octet order, looked up by a view of a key.
+  struct KeyOrder {
+    using is_transparent = void;
+    bool operator()(const PackedBytes& a, const PackedBytes& b) const { return a.view() < b.view(); }
+    bool operator()(const PackedBytes& a, std::string_view b) const { return a.view() < b; }
+    bool operator()(std::string_view a, const PackedBytes& b) const { return a < b.view(); }
+  };
+
+  // By the keys of the objects' names (see tree_key), which sort as the names do.
+  std::map<PackedBytes, ManagedObject, KeyOrder> tree_;
   std::map<Oid, ClassHooks> hooks_;
   std::map<std::pair<Oid, Oid>, ActionHandler> actions_;
   std::vector<std::pair<Listener*, int>> listeners_;

@@ -272,8 +272,8 @@ Asn1Value Server::object_attributes(const ManagedObject& object,
     for (const auto& [id, value] : object.attributes) add(id, value);
   } else {
     for (const Oid& id : ids) {
-      const Asn1Value* value = object.find(id);
-      if (value != nullptr) add(id, *value);
+      const std::optional<Asn1Value> value = object.find(id);
+      if (value) add(id, *value);
     }
   }
   return list;

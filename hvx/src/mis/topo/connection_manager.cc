@@ -73,7 +73,7 @@ ActionHandler registration(std::string_view action, bool add) {
     const Oid attribute = Schema::get().oid_of("registrations");
     std::vector<Asn1Value> held;
     bool found = false;
-    if (const Asn1Value* current = manager.find(attribute)) {
+    if (const std::optional<Asn1Value> current = manager.find(attribute)) {
       for (Asn1Value item = current->first_component(); !item.is_null();
            item = item.next_component()) {
         long number = 0;

@@ -26,7 +26,7 @@ ManagedObject make_object(std::string_view class_name, const dn::Rdns& name) {
   Oid attribute;
   Asn1Value value;
   if (!name.empty() && dn::first_assertion(name.back(), attribute, value)) {
-    object.attributes[attribute] = value;
+    object.attributes.set(attribute, value);
   }
   return object;
 }
@@ -212,18 +212,18 @@ void Database::file_base_objects() {
     const std::string type_id(predefined.id);
     ManagedObject object = make_object("topoType", id.type(type_id));
     const TypeTree::Type& type = *types_.find(type_id);
-    object.attributes[id.type(kDerivedFrom)] = text_set(type.bases);
-    object.attributes[id.type(kLegalChildren)] = text_set(type.legal_children);
-    object.attributes[id.type(kDrawMethod)] = ber::enumerated(predefined.draw_method);
-    object.attributes[id.type(kDefaultLayer)] = graphic(predefined.layer);
+    object.attributes.set(id.type(kDerivedFrom), text_set(type.bases));
+    object.attributes.set(id.type(kLegalChildren), text_set(type.legal_children));
+    object.attributes.set(id.type(kDrawMethod), ber::enumerated(predefined.draw_method));
+    object.attributes.set(id.type(kDefaultLayer), graphic(predefined.layer));
     complete_type(type_id, types_, object);
     server_.file(std::move(object));
   }
 
   const long root = next_id_++;
   ManagedObject object = make_object("topoNode", id.node(root));
-  object.attributes[id.node(kName)] = graphic(kRootName);
-  object.attributes[id.node(kType)] = graphic(kRootType);
+  object.attributes.set(id.node(kName), graphic(kRootName));
+  object.attributes.set(id.node(kType), graphic(kRootType));
   complete_node(root, object);
   graph_.insert(root, graph_node(object));
   server_.file(std::move(object));
@@ -288,9 +288,9 @@ const EncodedObjects::Encoded* Database::encoded_place(long view, long id) const
   if (known == places_.end()) {
     std::unordered_map<long, Kept> found;
     for (const ManagedObject* place : server_.children(ids().view(view))) {
-      const Asn1Value* child = place->find(ids().node(kNodeId));
+      const std::optional<Asn1Value> child = place->find(ids().node(kNodeId));
       long n = 0;
-      if (child != nullptr && child->decode_int(n)) found.emplace(n, Kept{place, {}});
+      if (child && child->decode_int(n)) found.emplace(n, Kept{place, {}});
     }
     known = places_.emplace(view, std::move(found)).first;
   }
@@ -326,9 +326,12 @@ void Database::delete_view_node(long view, long id) {
 void Database::add_child(long parent, long child) {
   ManagedObject* object = server_.find(ids().node(parent));
   if (object == nullptr) return;
-  Asn1Value& children = object->attributes[ids().node(kChildren)];
-  if (children.is_null()) children = ber::set();
-  children.add_component(ber::integer(child));
+  const Oid& children = ids().node(kChildren);
+  if (!object->attributes.append_component(children, ber::integer(child))) {
+    Asn1Value set = ber::set();
+    set.add_component(ber::integer(child));
+    object->attributes.set(children, set);
+  }
   server_.touch(*object);
 }
 
@@ -336,7 +339,7 @@ void Database::write_children(long parent) {
   const NodeGraph::Node* node = graph_.find(parent);
   ManagedObject* object = server_.find(ids().node(parent));
   if (node == nullptr || object == nullptr) return;
-  object->attributes[ids().node(kChildren)] = id_set(node->children);
+  object->attributes.set(ids().node(kChildren), id_set(node->children));
   server_.touch(*object);
 }
 
@@ -349,14 +352,14 @@ void Database::drop_visible_child(long parent, long child) {
   const ManagedObject* object = server_.find(i.node(parent));
   if (object == nullptr) return;
   std::vector<long> visible;
-  const Asn1Value* array = object->find(i.node(kArrayVisibleChildren));
-  if (array != nullptr && read_ids(*array, visible) && contains(visible, child)) {
+  const std::optional<Asn1Value> array = object->find(i.node(kArrayVisibleChildren));
+  if (array && read_ids(*array, visible) && contains(visible, child)) {
     std::erase(visible, child);
     write_ids(parent, kArrayVisibleChildren, visible);
   }
   object = server_.find(i.node(parent));
-  const Asn1Value* monitor = object->find(i.node(kMonitor));
-  if (monitor != nullptr && monitor->tag() == TAG_SEQ && read_ids(monitor->component(1), visible) &&
+  const std::optional<Asn1Value> monitor = object->find(i.node(kMonitor));
+  if (monitor && monitor->tag() == TAG_SEQ && read_ids(monitor->component(1), visible) &&
       contains(visible, child)) {
     std::erase(visible, child);
     Asn1Value next = ber::sequence();
@@ -371,11 +374,11 @@ void Database::write_is_managed(long id) {
   const ManagedObject* object = server_.find(i.node(id));
   if (object == nullptr) return;
   bool managed = true;
-  if (const Asn1Value* value = object->find(i.node(kManaged))) value->decode_boolean(managed);
-  const Asn1Value* set = object->find(i.node(kMoSet));
-  const Asn1Value& is_managed = shared_.boolean(managed && set != nullptr && set->num_comps() > 0);
-  const Asn1Value* current = object->find(i.node(kIsManaged));
-  if (current == nullptr || !(*current == is_managed))
+  if (const std::optional<Asn1Value> value = object->find(i.node(kManaged))) value->decode_boolean(managed);
+  const std::optional<Asn1Value> set = object->find(i.node(kMoSet));
+  const Asn1Value& is_managed = shared_.boolean(managed && set && set->num_comps() > 0);
+  const std::optional<Asn1Value> current = object->find(i.node(kIsManaged));
+  if (!current || !(*current == is_managed))
     modify(i.node(id), i.node(kIsManaged), is_managed);
 }
 

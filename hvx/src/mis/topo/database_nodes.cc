@@ -26,14 +26,13 @@ long id_of(const dn::Rdns& name) {
 
 namespace {
 
-const Asn1Value* value_of(const ObjectValues& values, NodeAttribute attribute) {
-  const auto it = values.find(ids().node(attribute));
-  return it == values.end() ? nullptr : &it->second;
+std::optional<Asn1Value> value_of(const ObjectValues& values, NodeAttribute attribute) {
+  return values.get(ids().node(attribute));
 }
 
 std::vector<long> id_list(const ObjectValues& values, NodeAttribute attribute) {
   std::vector<long> list;
-  if (const Asn1Value* v = value_of(values, attribute)) read_ids(*v, list);
+  if (const std::optional<Asn1Value> v = value_of(values, attribute)) read_ids(*v, list);
   return list;
 }
 
@@ -50,12 +49,12 @@ Status invalid(NodeAttribute attribute, const std::string& why) {
 Status Database::check_node(long id, const ObjectValues& values,
                             const std::vector<bool>& changed) const {
   const NodeGraph::Node* current = graph_.find(id);
-  if (changed[kName] && value_of(values, kName) == nullptr) {
+  if (changed[kName] && !values.contains(ids().node(kName))) {
     return refuse(kName, ErrorCode::missing_attribute_value, "a node needs a name");
   }
   if (changed[kType]) {
-    const Asn1Value* type = value_of(values, kType);
-    if (type == nullptr) {
+    const std::optional<Asn1Value> type = value_of(values, kType);
+    if (!type) {
       return refuse(kType, ErrorCode::missing_attribute_value, "a node needs a type");
     }
     const std::string name = text_of(*type);
@@ -73,7 +72,7 @@ Status Database::check_node(long id, const ObjectValues& values,
     if (!listed.ok()) return listed;
   }
   if (changed[kMoSet]) {
-    if (const Asn1Value* set = value_of(values, kMoSet)) {
+    if (const std::optional<Asn1Value> set = value_of(values, kMoSet)) {
       for (Asn1Value item = set->first_component(); !item.is_null(); item = item.next_component()) {
         if (name_key(item).empty()) return invalid(kMoSet, "not a distinguished name");
       }
@@ -109,8 +108,8 @@ Status Database::check_visible_children(long id, const ObjectValues& values,
                                         const std::vector<bool>& changed) const {
   std::vector<long> visible;
   if (changed[kArrayVisibleChildren]) visible = id_list(values, kArrayVisibleChildren);
-  const Asn1Value* monitor = changed[kMonitor] ? value_of(values, kMonitor) : nullptr;
-  if (monitor != nullptr && monitor->tag() == TAG_SEQ) {
+  const std::optional<Asn1Value> monitor = changed[kMonitor] ? value_of(values, kMonitor) : std::nullopt;
+  if (monitor && monitor->tag() == TAG_SEQ) {
     std::vector<long> watched;
     read_ids(monitor->component(1), watched);
     visible.insert(visible.end(), watched.begin(), watched.end());
@@ -132,13 +131,14 @@ Status Database::check_visible_children(long id, const ObjectValues& values,
 void Database::complete_node(long id, ManagedObject& object) const {
   const Identifiers& i = ids();
   fill_missing(object, node_defaults_, &Identifiers::node);
-  if (object.find(i.node(kLayer)) == nullptr) {
+  if (!object.attributes.contains(i.node(kLayer))) {
     // A node starts on its type's default layer.
     const ManagedObject* type = server_.find(i.type(text_of(*object.find(i.node(kType)))));
-    const Asn1Value* layer = type == nullptr ? nullptr : type->find(i.type(kDefaultLayer));
-    object.attributes[i.node(kLayer)] = layer != nullptr ? *layer : graphic("");
+    const std::optional<Asn1Value> layer =
+        type == nullptr ? std::nullopt : type->find(i.type(kDefaultLayer));
+    object.attributes.set(i.node(kLayer), layer ? *layer : graphic(""));
   }
-  object.attributes[i.node(kChildren)] = shared_.no_children;
+  object.attributes.set(i.node(kChildren), shared_.no_children);
   const NodeGraph::Node node = graph_node(object);
   const int severity = severity_of(node.managed_objects);
   int propagated = severity;
@@ -148,18 +148,18 @@ void Database::complete_node(long id, ManagedObject& object) const {
       propagated = worse(propagated, source->propagated);
     }
   }
-  object.attributes[i.node(kSeverity)] = shared_.severity(severity);
-  object.attributes[i.node(kPropagatedSeverity)] = shared_.severity(propagated);
+  object.attributes.set(i.node(kSeverity), shared_.severity(severity));
+  object.attributes.set(i.node(kPropagatedSeverity), shared_.severity(propagated));
   bool managed = true;
   object.find(i.node(kManaged))->decode_boolean(managed);
-  object.attributes[i.node(kIsManaged)] = shared_.boolean(managed && !node.managed_objects.empty());
+  object.attributes.set(i.node(kIsManaged), shared_.boolean(managed && !node.managed_objects.empty()));
 }
 
 NodeGraph::Node Database::graph_node(const ManagedObject& object) const {
   const Identifiers& i = ids();
   auto get = [&object, &i](NodeAttribute attribute) {
-    const Asn1Value* value = object.find(i.node(attribute));
-    return value == nullptr ? Asn1Value() : *value;
+    const std::optional<Asn1Value> value = object.find(i.node(attribute));
+    return value.value_or(Asn1Value());
   };
   NodeGraph::Node node;
   node.name = text_of(get(kName));
@@ -191,7 +191,7 @@ Status Database::before_node_create(ManagedObject& object) {
   if (same_name(object.name, i.node_db())) {
     // Named by the server: the next id, unless the creator gave one.
     id = next_id_;
-    if (const Asn1Value* given = object.find(i.node(kNodeId))) {
+    if (const std::optional<Asn1Value> given = object.find(i.node(kNodeId))) {
       if (!given->decode_int(id) || id <= 0) {
         return Status::InvalidAttributeValue("topoNodeId: a node id is a positive integer");
       }
@@ -231,7 +231,7 @@ Status Database::before_node_set(const ManagedObject& object, const std::vector<
   ObjectValues values = object.attributes;
   std::vector<bool> changed(kNodeAttributeCount, false);
   for (const Change& change : changes) {
-    values[change.attribute] = change.new_value;
+    values.set(change.attribute, change.new_value);
     const NodeAttribute attribute = ids().node_attribute(change.attribute);
     if (attribute < kNodeAttributeCount) changed[attribute] = true;
   }
@@ -246,7 +246,7 @@ Status Database::check_node_change(long id, const std::vector<Modification>& mod
   ObjectValues values = object->attributes;
   std::vector<bool> changed(kNodeAttributeCount, false);
   for (const Modification& modification : modifications) {
-    values[modification.attribute] = modification.value;
+    values.set(modification.attribute, modification.value);
     const NodeAttribute attribute = ids().node_attribute(modification.attribute);
     if (attribute < kNodeAttributeCount) changed[attribute] = true;
   }

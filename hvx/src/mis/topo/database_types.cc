@@ -38,7 +38,7 @@ bool touches_derivation(const std::vector<Change>& changes) {
 ObjectValues changed_values(const ManagedObject& object,
                                         const std::vector<Change>& changes) {
   ObjectValues values = object.attributes;
-  for (const Change& change : changes) values[change.attribute] = change.new_value;
+  for (const Change& change : changes) values.set(change.attribute, change.new_value);
   return values;
 }
 
@@ -77,18 +77,18 @@ void Database::complete_type(const std::string& id, const TypeTree& tree,
   fill_missing(object, type_defaults_, &Identifiers::type);
   const TypeTree::Type* type = tree.find(id);
   if (type == nullptr) return;
-  object.attributes[i.type(kAllDerivedFrom)] = text_set(type->all_bases);
-  object.attributes[i.type(kBaseOf)] = text_set(type->sub_types);
-  object.attributes[i.type(kAllBaseOf)] = text_set(type->all_sub_types);
-  object.attributes[i.type(kAllLegalArcs)] = text_set(type->all_legal_arcs);
-  object.attributes[i.type(kAllLegalChildren)] = text_set(type->all_legal_children);
+  object.attributes.set(i.type(kAllDerivedFrom), text_set(type->all_bases));
+  object.attributes.set(i.type(kBaseOf), text_set(type->sub_types));
+  object.attributes.set(i.type(kAllBaseOf), text_set(type->all_sub_types));
+  object.attributes.set(i.type(kAllLegalArcs), text_set(type->all_legal_arcs));
+  object.attributes.set(i.type(kAllLegalChildren), text_set(type->all_legal_children));
 }
 
 Status Database::before_type_create(ManagedObject& object) {
   const Identifiers& i = ids();
   if (same_name(object.name, i.type_db())) {
-    const Asn1Value* given = object.find(i.type(kTypeId));
-    if (given == nullptr) {
+    const std::optional<Asn1Value> given = object.find(i.type(kTypeId));
+    if (!given) {
       return Status::MissingAttributeValue("topoTypeId: a type needs an id");
     }
     object.name.push_back(dn::rdn(i.type(kTypeId), *given));

@@ -64,7 +64,7 @@ Asn1Value attributes_of(const Database& database, long id, const std::vector<Nod
   bool view_looked_up = false;
   for (const NodeAttribute attribute : wanted) {
     const Oid& oid = ids().node(attribute);
-    const Asn1Value* value = nullptr;
+    std::optional<Asn1Value> value;
     if (attribute == kPosition) {
       long in = view;
       if (in == 0 && !graph_node->parents.empty()) in = graph_node->parents.front();
@@ -79,7 +79,7 @@ Asn1Value attributes_of(const Database& database, long id, const std::vector<Nod
     } else {
       value = node->find(oid);
     }
-    if (value == nullptr) continue;
+    if (!value) continue;
     Asn1Value entry = ber::sequence();
     entry.add_component(ber::oid(oid, kGlobalForm));
     entry.add_component(*value);

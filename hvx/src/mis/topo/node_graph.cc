@@ -1,6 +1,7 @@
 #include "topo/node_graph.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace hvx::mis::topo {
 
@@ -91,16 +92,19 @@ void NodeGraph::insert(long id, Node node) {
   }
   for (const long peer : node.peers) peer_of_[peer].insert(id);
   for (const long peer : node.propagate_peers) propagate_peer_of_[peer].insert(id);
-  by_name_[node.name].insert(id);
   by_type_[node.type].insert(id);
   for (const std::string& key : node.managed_objects) by_managed_object_[key].insert(id);
   if (node.view) views_.insert(id);
-  nodes_[id] = std::move(node);
+  Node& held = nodes_[id];
+  by_name_.erase({held.name, id});
+  held = std::move(node);
+  by_name_.emplace(held.name, id);
 }
 
 void NodeGraph::erase(long id) {
   const auto it = nodes_.find(id);
   if (it == nodes_.end()) return;
+  by_name_.erase({it->second.name, id});
   const Node node = std::move(it->second);
   nodes_.erase(it);
   for (const long parent : node.parents) {
@@ -123,7 +127,6 @@ void NodeGraph::erase(long id) {
   }
   for (const long peer : node.peers) unindex(peer_of_, peer, id);
   for (const long peer : node.propagate_peers) unindex(propagate_peer_of_, peer, id);
-  unindex(by_name_, node.name, id);
   unindex(by_type_, node.type, id);
   for (const std::string& key : node.managed_objects) unindex(by_managed_object_, key, id);
   views_.erase(id);
@@ -132,9 +135,9 @@ void NodeGraph::erase(long id) {
 void NodeGraph::set_name(long id, const std::string& name) {
   Node* node = get(id);
   if (node == nullptr || node->name == name) return;
-  unindex(by_name_, node->name, id);
+  by_name_.erase({node->name, id});
   node->name = name;
-  by_name_[name].insert(id);
+  by_name_.emplace(node->name, id);
 }
 
 void NodeGraph::set_type(long id, const std::string& type, bool view) {
@@ -203,9 +206,13 @@ void NodeGraph::set_severity(long id, int severity) {
   if (Node* node = get(id)) node->severity = severity;
 }
 
-const std::set<long>& NodeGraph::named(const std::string& name) const {
-  const auto it = by_name_.find(name);
-  return it == by_name_.end() ? none() : it->second;
+std::set<long> NodeGraph::named(std::string_view name) const {
+  std::set<long> out;
+  for (auto it = by_name_.lower_bound({name, std::numeric_limits<long>::min()});
+       it != by_name_.end() && it->first == name; ++it) {
+    out.insert(out.end(), it->second);
+  }
+  return out;
 }
 
 const std::set<long>& NodeGraph::of_type(const std::string& type) const {

@@ -7,6 +7,8 @@
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace hvx::mis::topo {
@@ -41,6 +43,13 @@ class NodeGraph {
     int propagated = kCleared;
   };
 
+  NodeGraph() = default;
+  // The name index views the names its nodes hold: a copy would view the original's.
+  NodeGraph(const NodeGraph&) = delete;
+  NodeGraph& operator=(const NodeGraph&) = delete;
+  NodeGraph(NodeGraph&&) = default;
+  NodeGraph& operator=(NodeGraph&&) = default;
+
   void clear();
   const Node* find(long id) const;
   const std::map<long, Node>& nodes() const { return nodes_; }
@@ -64,7 +73,7 @@ class NodeGraph {
   void set_severity(long id, int severity);
 
   // Index lookups, ascending ids.
-  const std::set<long>& named(const std::string& name) const;
+  std::set<long> named(std::string_view name) const;
   const std::set<long>& of_type(const std::string& type) const;
   const std::set<long>& managing(const std::string& key) const;
   const std::set<long>& views() const { return views_; }
@@ -87,6 +96,8 @@ class NodeGraph {
   std::map<long, int> settle_lowered(const std::vector<long>& lowered,
                                      std::vector<long>& discovered) const;
   using Index = std::map<std::string, std::set<long>>;
+  // Names are mostly each a node's own: one entry per node, viewing the node's name.
+  using NameIndex = std::set<std::pair<std::string_view, long>>;
   using Reverse = std::map<long, std::set<long>>;
 
   Node* get(long id);
@@ -97,7 +108,7 @@ class NodeGraph {
   static void unindex(Reverse& index, long key, long id);
 
   std::map<long, Node> nodes_;
-  Index by_name_;
+  NameIndex by_name_;
   Index by_type_;
   Index by_managed_object_;
   Reverse peer_of_;

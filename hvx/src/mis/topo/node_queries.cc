@@ -1,5 +1,6 @@
 #include "topo/node_queries.h"
 
+#include <functional>
 #include <set>
 
 #include "asn1_contents.h"
@@ -23,16 +24,17 @@ Asn1Value sorted_ids(const std::set<long>& ids) {
   return set;
 }
 
-// Nodes by one key of an index: the name or type given as a string.
-ActionHandler by_text(const Database& database, std::string_view action,
-                      const std::set<long>& (NodeGraph::*index)(const std::string&) const) {
+// Nodes by one key of an index: the name or type given as a string. `index` gives the
+// nodes of a key of the graph.
+template <typename Index>
+ActionHandler by_text(const Database& database, std::string_view action, Index index) {
   const Database* db = &database;
   return [db, action, index](Server&, ManagedObject&, const Asn1Value& argument) {
     std::string key;
     if (argument.is_null() || argument.is_constructed() || !argument.decode_octets(key)) {
       return refuse_request(action, "the argument is a string");
     }
-    return answer(sorted_ids((db->graph().*index)(key)));
+    return answer(sorted_ids(std::invoke(index, db->graph(), key)));
   };
 }
 
@@ -75,8 +77,8 @@ ActionReply managed_objects_of(const Database& database, const Asn1Value& argume
       return refuse_request(kAction, "there is no node " + std::to_string(id),
                             ErrorCode::no_such_object_instance);
     }
-    const Asn1Value* set = node->find(ids.node(kMoSet));
-    if (set == nullptr) continue;
+    const std::optional<Asn1Value> set = node->find(ids.node(kMoSet));
+    if (!set) continue;
     for (Asn1Value item = set->first_component(); !item.is_null(); item = item.next_component()) {
       Asn1Value pair = ber::sequence();
       pair.add_component(ber::integer(id));

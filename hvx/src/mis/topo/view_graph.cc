@@ -30,8 +30,9 @@ Asn1Value view_entry(const Database& database, long id, const NodeGraph::Node& v
   entry.add_component(parents);
   const ManagedObject* object = database.server().find(ids.view(id));
   for (const NodeAttribute file : {kBackgroundImage, kMapConfigFile}) {
-    const Asn1Value* value = object != nullptr ? object->find(ids.node(file)) : nullptr;
-    entry.add_component(ber::octets(value != nullptr ? text_of(*value) : std::string()));
+    const std::optional<Asn1Value> value =
+        object != nullptr ? object->find(ids.node(file)) : std::nullopt;
+    entry.add_component(ber::octets(value ? text_of(*value) : std::string()));
   }
   entry.add_component(ber::octets(view.type));
   entry.add_component(ber::integer(view.severity));
