@@ -164,8 +164,6 @@ TEST_F(TopoAgentsTest, ConnectionManagerKeepsRegistrations) {
            " is not registered for \"B\""},
       {"registerConnection", "{\"Nowhere\"," + number + "}",
        "invalidArgumentValue: registerConnection: no system \"Nowhere\" is reached from \"L\""},
-      {"deregisterConnection", "{\"Nowhere\"," + number + "}",
-       "invalidArgumentValue: deregisterConnection: no system \"Nowhere\" is reached from \"L\""},
       {"registerConnection", "{\"B\",0}",
        "invalidArgumentValue: registerConnection: application numbers are positive"},
   };

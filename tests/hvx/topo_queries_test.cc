@@ -225,7 +225,6 @@ TEST_F(TopoQueriesTest, BadRequestsGetClearErrorReplies) {
        "invalidArgumentValue: \"VQ Topology\":topoNodeGetByName: the argument is not a "
        "GraphicString"},
       {"9.1", Asn1Value(), "invalidArgumentValue: topoNodeGetByName: the argument is a string"},
-      {"9.2", Asn1Value(), "invalidArgumentValue: topoNodeGetByType: the argument is a string"},
       {"9.3", hvx::ber::octets("x", hvx::TAG_GRAPHSTR),
        "invalidArgumentValue: \"VQ Topology\":topoNodeGetByMO: the argument is not a "
        "CMIP-1.ObjectInstance"},
