@@ -104,7 +104,6 @@ TEST(CatalogueTest, KnownIdentifiers) {
   EXPECT_EQ(catalogue().find_class("cmipAgentEntity")->naming, "\"VQ CMIPAGENT ENTITY\":agentId");
   EXPECT_EQ(catalogue().find_attribute("nope"), nullptr);
   EXPECT_EQ(catalogue().find_attribute(Oid("1.2.3")), nullptr);
-  EXPECT_EQ(catalogue().find_attribute(Oid()), nullptr);
   EXPECT_EQ(catalogue().find_type("ObjectInstance"),
             catalogue().find_type("CMIP-1.ObjectInstance"));
   EXPECT_EQ(catalogue().find_type("Nope.ObjectInstance"), nullptr);

@@ -99,7 +99,6 @@ TEST_F(TopoQueriesTest, NodesByNameTypeAndManagedObjectOnEverySystem) {
     SCOPED_TRACE(system);
     const std::vector<long> n = populate(system);
     EXPECT_EQ(find("topoNodeGetByName", "alpha", system), (std::vector<long>{n[1], n[2]}));
-    EXPECT_EQ(find("topoNodeGetByName", "Root", system), std::vector<long>{1});
     EXPECT_TRUE(find("topoNodeGetByName", "gamma", system).empty());
     EXPECT_EQ(find("topoNodeGetByType", "Host", system), (std::vector<long>{n[2], n[3]}));
     EXPECT_TRUE(find("topoNodeGetByType", "Device", system).empty());

@@ -49,7 +49,6 @@ TEST(TopoNodeDnTest, ParsesNameTexts) {
   const std::tuple<std::string, const char*> table[] = {
       {"topoNodeDBId=NULL/topoNodeId=42", "testhost:42"},
       {"topoNodeDBId=NULL/topoNodeId=", "NULL"},
-      {"topoNodeId=42", "NULL"},
       {"", "NULL"},
       {"/systemId=name:\"X\"/topoNodeDBId=NULL/topoNodeId=7", "/testhost:7"},
       {"/serverTableType=\"mis\"/misId=\"B\"/topoNodeDBId=NULL/topoNodeId=7", "testhost/B:7"},
@@ -57,7 +56,6 @@ TEST(TopoNodeDnTest, ParsesNameTexts) {
        "\"C\"/topoNodeDBId=NULL/topoNodeId=3",
        "/testhost/B/C:3"},
       {"/systemId=name:\"X\"/topoNodeDBId=NULL", "NULL"},
-      {"/systemId=name:\"X", "NULL"},
       {"/", "NULL"},
       {"/systemId=name:\"X\"/topoNodeId=abc", "/testhost:0"},
       {"/systemId=name:\"X\"/xtopoNodeId=5", "/testhost:0"},
