@@ -43,7 +43,6 @@ TEST(CmipAgentDnTest, ParsesNameTexts) {
       {R"(agentId="agt1")", "NULL"},
       {R"(/systemId=name:"X"/agentId="a")", "NULL"},
       {R"(/systemId=name:"X"/agentTableType="CMIP"/agentId="agt1")", "/testhost:agt1"},
-      {R"(/systemId=name:"X"/agentTableType="CMIP"/agentId=id:"agt1")", "/testhost:agt1"},
       {R"(/systemId=name:"X"/agentTableType="CMIP"/agentId=aet:{1 2 3})", "/testhost:{1 2 3}"},
       {R"(/agentTableType="CMIP"/agentId=id:"id:"aet:{4}"")", "testhost:{4}"},
       {R"(/serverTableType="mis"/misId="B"/agentTableType="CMIP"/agentId="agt1")",
@@ -64,8 +63,6 @@ TEST(CmipAgentDnTest, SlashForms) {
       {"/testhost", "{1 2}",
        R"(/systemId=name:"testhost"/agentTableType="CMIP"/agentId=aet:{1 2})"},
       {"testhost/B", "a", R"(/serverTableType="mis"/misId="B"/agentTableType="CMIP"/agentId="a")"},
-      {"testhost/B", "{1}",
-       R"(/serverTableType="mis"/misId="B"/agentTableType="CMIP"/agentId=aet:{1})"},
       {"/B", "a",
        R"(/serverTableType="mis"/misId="B"/systemId=name:"B"/agentTableType="CMIP"/agentId="a")"},
   });

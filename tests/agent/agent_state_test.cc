@@ -23,7 +23,7 @@ TEST(AgentStateTest, PrintsEachStateByItsText) {
   EXPECT_EQ(printed(static_cast<VQAgent::OperationalState>(-1)), "-1");
 }
 
-// One agent of each kind, with the names its states go by.
+// An agent of each set of state names (RPC agents share the CMIP agent's).
 struct Kind {
   bool snmp;
   const char* object_class;
@@ -33,8 +33,6 @@ struct Kind {
 };
 const Kind kKinds[] = {
     {false, "cmipAgentEntity", "agentTableType=\"CMIP\"/agentId=id:\"a1\"", "operationalState",
-     "administrativeState"},
-    {false, "rpcAgent", "agentTableType=\"RPC\"/agentId=id:\"r1\"", "operationalState",
      "administrativeState"},
     {true, "cmipsnmpProxyAgent",
      "internetClassId={1 3 6 1 4 1 7351 2 2 2 9 2 4 1 0}/cmipsnmpProxyAgentId=\"s1\"", "opState",

@@ -41,10 +41,6 @@ TEST(SystemPathTest, SlashFormOfEachSystemShape) {
       {"", "", node, "7", "/systemId=name:\"\"/topoNodeDBId=NULL/topoNodeId=7"},
       // The database, table and agent names take the same scheme.
       {"L", "L", VQ_DN_TOPO_NODE_DB_PART2, "", "/systemId=name:\"L\"/topoNodeDBId=NULL"},
-      {"L/B", "L", VQ_DN_TOPO_NODE_DB_PART2, "",
-       "/serverTableType=\"mis\"/misId=\"B\"/topoNodeDBId=NULL"},
-      {"L/B", "L", VQ_DN_TOPO_TYPE_DB_PART2, "",
-       "/serverTableType=\"mis\"/misId=\"B\"/topoTypeDBId=NULL"},
       {"/L/B", "L", VQ_DN_FDN_TABLE_PART2, "",
        "/serverTableType=\"mis\"/misId=\"B\"/systemId=name:\"B\"/subsystemId=\"VQ-MIS\""
        "/subsystemId=\"FdnTable\""},

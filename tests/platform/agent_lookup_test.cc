@@ -63,7 +63,6 @@ TEST_F(AgentLookupTest, FirstAgentInLoadOrderWhoseObjectIsAPrefix) {
       {system_fdn("D"), "L:longer"},
       {system_fdn("T"), "L:{1 3 9}"},
       {system_fdn("B") + "/anything", "L:B"},
-      {system_fdn("A"), "L:first"},
       {"/systemId=name:\"", "6 VQTopoPlatform::managed_object_to_cmip_agent NULL"},
       {system_fdn("E"), "6 VQTopoPlatform::managed_object_to_cmip_agent NULL"},
   };
