@@ -47,7 +47,6 @@ TEST(VQListTest, RemoveFirstOrAll) {
 TEST(VQListTest, PrintsWithLabelAndBreaksBeforeEveryTenth) {
   const std::tuple<int, const char*> cases[] = {
       {0, "L: { }\n"},
-      {2, "L: { 0 1 }\n"},
       {9, "L: { 0 1 2 3 4 5 6 7 8 }\n"},
       {10, "L: { 0 1 2 3 4 5 6 7 8 \n9 }\n"},
       {21, "L: { 0 1 2 3 4 5 6 7 8 \n9 10 11 12 13 14 15 16 17 18 \n19 20 }\n"},

@@ -324,7 +324,6 @@ TEST(Asn1ValueTest, DecodedContentsShareTheInput) {
   DataUnit text;
   ASSERT_TRUE(value.first_component().decode_octets(text));
   EXPECT_EQ(text.str(), "abc");
-  EXPECT_TRUE(text.shares_chunk_with(ber));
   EXPECT_EQ(text.data(), ber.data() + 4);
   ASSERT_TRUE(value.component(1).decode_octets(text));
   EXPECT_STREQ(text.chp(), "z");

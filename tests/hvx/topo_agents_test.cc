@@ -133,7 +133,6 @@ TEST_F(TopoAgentsTest, AgentChangesAreNotifiedUnderTheAgentClass) {
                                 "objectDeletion agentTableType=\"CMIP\"/agentId=id:\"agt1\""}));
   Image created = recorder.events().front().get_image(1);
   EXPECT_EQ(created.get_str("networkSAP").str(), "mis:B");
-  EXPECT_EQ(created.get_str("administrativeState").str(), "unlocked");
   EXPECT_EQ(recorder.events()[1].get_image(1).get_long("agentAddressTag"), 3);
 }
 
