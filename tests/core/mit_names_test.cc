@@ -37,7 +37,6 @@ TEST(MitNamesTest, NodeAttributeArraysFollowAttributeOrder) {
   EXPECT_EQ(TOPO_NODE_GDMO_ATTRIBUTE_NAMES[0], "topoNodeId");
   EXPECT_EQ(TOPO_NODE_GDMO_ATTRIBUTE_NAMES[24], "topoViewNodePosition");
   EXPECT_EQ(TOPO_NODE_GDMO_ATTRIBUTE_NAMES[28], "topoViewConfigData");
-  EXPECT_EQ(TOPO_NODE_GDMO_ATTRIBUTE_FULL_NAMES[0], "\"VQ Topology\":topoNodeId");
   for (int i = 0; i < VQ_TOPO_NODE_GDMO_ATTRIBUTE_COUNT; ++i) {
     EXPECT_EQ(TOPO_NODE_GDMO_ATTRIBUTE_FULL_NAMES[i],
               "\"VQ Topology\":" + TOPO_NODE_GDMO_ATTRIBUTE_NAMES[i]);
