@@ -137,11 +137,6 @@ TEST(CmipAgentTest, PrintsEachActiveAttributeInItsOrder) {
             "  application_entity_qualifier: \"q\"\n"
             "  application_entity_invoke_id: \"7\n"
             " application_process_invoke_id: \"-8\n");
-  A agent(kDn);
-  ASSERT_VQ_OK(agent.set_mpa_address_info("h", 1, true));
-  EXPECT_EQ(printed(agent),
-            "                            dn: L:agt1\n"
-            "              mpa_address_info: NULL\n");
 }
 
 // One change per attribute, each found by a diff and by a comparison over it alone.
