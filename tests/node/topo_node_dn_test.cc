@@ -48,7 +48,6 @@ TEST(TopoNodeDnTest, ParsesNameTexts) {
   const std::string longest(100000, '/');
   const std::tuple<std::string, const char*> table[] = {
       {"topoNodeDBId=NULL/topoNodeId=42", "testhost:42"},
-      {"topoNodeDBId=NULL/topoNodeId=", "NULL"},
       {"", "NULL"},
       {"/systemId=name:\"X\"/topoNodeDBId=NULL/topoNodeId=7", "/testhost:7"},
       {"/serverTableType=\"mis\"/misId=\"B\"/topoNodeDBId=NULL/topoNodeId=7", "testhost/B:7"},
@@ -56,7 +55,6 @@ TEST(TopoNodeDnTest, ParsesNameTexts) {
        "\"C\"/topoNodeDBId=NULL/topoNodeId=3",
        "/testhost/B/C:3"},
       {"/systemId=name:\"X\"/topoNodeDBId=NULL", "NULL"},
-      {"/", "NULL"},
       {"/systemId=name:\"X\"/topoNodeId=abc", "/testhost:0"},
       {"/systemId=name:\"X\"/xtopoNodeId=5", "/testhost:0"},
       {"/systemId=name:\"X\"/topoNodeId=4294967297", "/testhost:2147483647"},

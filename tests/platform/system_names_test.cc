@@ -18,8 +18,6 @@ TEST(SystemFdnTest, PathsSkipTheirFirstSystem) {
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"hostA", "/systemId=name:\"hostA\""},
       {"", "/systemId=name:\"\""},
-      {"L/B", kB + "\""},
-      {"/L/B", kB + "/systemId=name:\"B\""},
       {"L/B/C", kB + kC + "\""},
       {"/L/B/C", kB + kC + "/systemId=name:\"C\""},
       // The first component is dropped whatever it is, and a repeated one is kept.
