@@ -14,3 +14,11 @@ nlohmann::ordered_json summary_json(const NodeInfo& info) {
   json["propagated_severity"] = severity::name(info.propagated);
   return json;
 }
+
+nlohmann::ordered_json statuses_json(const std::vector<VQTopoNode::DisplayStatus>& statuses) {
+  nlohmann::ordered_json out = nlohmann::ordered_json::array();
+  for (const VQTopoNode::DisplayStatus& status : statuses) {
+    out.push_back({{"label", status.label}, {"value", status.value}});
+  }
+  return out;
+}

@@ -10,5 +10,7 @@
 nlohmann::ordered_json dn_json(const VQTopoNodeDn& dn);
 // {"system", "id", "name", "type", "severity", "propagated_severity"}
 nlohmann::ordered_json summary_json(const NodeInfo& info);
+// [{"label", "value"}, ...]
+nlohmann::ordered_json statuses_json(const std::vector<VQTopoNode::DisplayStatus>& statuses);
 
 #endif  // VQTOPO_NODE_JSON_H_

@@ -82,10 +82,7 @@ Outcome show_json(const NodeInfo& info, const VQList<std::string>& paths, Json& 
   VT_RETURN_IF_FAILED(named_list(info.children, nullptr, json["children"], unused));
   VT_RETURN_IF_FAILED(named_list(info.links, nullptr, json["links"], unused));
   json["managed_objects"] = info.managed_objects;
-  json["display_statuses"] = Json::array();
-  for (const VQTopoNode::DisplayStatus& status : info.statuses) {
-    json["display_statuses"].push_back({{"label", status.label}, {"value", status.value}});
-  }
+  json["display_statuses"] = statuses_json(info.statuses);
   json["background"] = info.background;
   json["map_config"] = info.map_config;
   json["paths"] = std::vector<std::string>(paths.begin(), paths.end());

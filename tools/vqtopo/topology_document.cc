@@ -5,6 +5,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "node_json.h"
+
 namespace {
 
 using Json = nlohmann::ordered_json;
@@ -188,10 +190,7 @@ std::string TopologyDocument::to_json() const {
     }
     node["links"] = entry.links;
     node["managed_objects"] = entry.managed_objects;
-    node["display_statuses"] = Json::array();
-    for (const VQTopoNode::DisplayStatus& status : entry.statuses) {
-      node["display_statuses"].push_back({{"label", status.label}, {"value", status.value}});
-    }
+    node["display_statuses"] = statuses_json(entry.statuses);
     node["background"] = entry.background;
     node["map_config"] = entry.map_config;
     nodes_json.push_back(std::move(node));

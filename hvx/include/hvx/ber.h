@@ -3,6 +3,8 @@
 #ifndef HVX_BER_H_
 #define HVX_BER_H_
 
+#include <cstddef>
+#include <string>
 #include <string_view>
 
 #include "hvx/asn1.h"
@@ -68,6 +70,19 @@ inline bool explicit_content(const Asn1Value& value, unsigned& number, Asn1Value
 }
 
 inline bool read_oid(const Asn1Value& value, Oid& out) { return value.decode_oid(out); }
+
+// Appends the definite length octets of `length`, in the shortest form, for code that
+// writes a value's header around contents it already holds.
+inline void append_length(std::string& out, std::size_t length) {
+  if (length < 0x80) {
+    out.push_back(static_cast<char>(length));
+    return;
+  }
+  int count = 0;
+  for (std::size_t n = length; n != 0; n >>= 8) ++count;
+  out.push_back(static_cast<char>(0x80 | count));
+  while (count > 0) out.push_back(static_cast<char>(length >> (8 * --count)));
+}
 
 }  // namespace hvx::ber
 

@@ -34,15 +34,7 @@ namespace {
 // Identifier and length octets of a constructed value with a tag number below 31.
 void append_header(std::string& out, unsigned char identifier, size_t length) {
   out.push_back(static_cast<char>(identifier));
-  if (length < 0x80) {
-    out.push_back(static_cast<char>(length));
-    return;
-  }
-  unsigned char bytes[sizeof(size_t)];
-  int count = 0;
-  for (size_t n = length; n != 0; n >>= 8) bytes[count++] = static_cast<unsigned char>(n & 0xff);
-  out.push_back(static_cast<char>(0x80 | count));
-  while (count > 0) out.push_back(static_cast<char>(bytes[--count]));
+  ber::append_length(out, length);
 }
 
 // Octets of the identifier (tag number below 31) and definite length of `length` octets.

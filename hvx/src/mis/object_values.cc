@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+#include "hvx/ber.h"
 #include "hvx/data_unit.h"
 
 namespace hvx::mis {
@@ -61,18 +62,6 @@ std::size_t identifier_size(std::string_view bytes, std::size_t at) {
     ++i;
   }
   return std::min(i, bytes.size()) - at;
-}
-
-// The definite length octets of `length`.
-std::string length_octets(std::size_t length) {
-  std::string out;
-  if (length < 0x80) {
-    out.push_back(static_cast<char>(length));
-    return out;
-  }
-  for (std::size_t n = length; n != 0; n >>= 8) out.insert(out.begin(), static_cast<char>(n));
-  out.insert(out.begin(), static_cast<char>(0x80 | out.size()));
-  return out;
 }
 
 // The encoding of a null value.
@@ -193,8 +182,9 @@ bool ObjectValues::append_component(const Oid& attribute, const Asn1Value& compo
   component.encode_to(added);
   // Room to spare: a set that gains one component gains more.
   bytes_.replace(at + size, 0, added, true);
-  bytes_.replace(at + identifier, header - identifier, length_octets(size - header + added.size()),
-                 true);
+  std::string length;
+  ber::append_length(length, size - header + added.size());
+  bytes_.replace(at + identifier, header - identifier, length, true);
   return true;
 }
 
