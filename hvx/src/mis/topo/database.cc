@@ -227,7 +227,7 @@ void Database::file_base_objects() {
   complete_node(root, object);
   graph_.insert(root, graph_node(object));
   server_.file(std::move(object));
-  if (graph_.find(root)->view) {
+  if (graph_.find(root)->view()) {
     ManagedObject view = make_object("topoView", id.view(root));
     fill_missing(view, view_defaults_, &Identifiers::node);
     server_.file(std::move(view));
@@ -339,7 +339,7 @@ void Database::write_children(long parent) {
   const NodeGraph::Node* node = graph_.find(parent);
   ManagedObject* object = server_.find(ids().node(parent));
   if (node == nullptr || object == nullptr) return;
-  object->attributes.set(ids().node(kChildren), id_set(node->children));
+  object->attributes.set(ids().node(kChildren), id_set(node->children()));
   server_.touch(*object);
 }
 
@@ -395,8 +395,8 @@ int Database::severity_of(const std::vector<std::string>& managed_objects) const
 void Database::update_severity(long id, std::vector<long>& lowered, std::vector<long>& raised) {
   const NodeGraph::Node* node = graph_.find(id);
   if (node == nullptr) return;
-  const int severity = severity_of(node->managed_objects);
-  const int old = node->severity;
+  const int severity = severity_of(node->managed_objects());
+  const int old = node->severity();
   if (severity == old) return;
   graph_.set_severity(id, severity);
   modify(ids().node(id), ids().node(kSeverity), shared_.severity(severity));
@@ -410,7 +410,7 @@ void Database::update_severity(long id, std::vector<long>& lowered, std::vector<
 void Database::propagate(const std::vector<long>& lowered, const std::vector<long>& raised) {
   for (const long id : graph_.propagate(lowered, raised)) {
     modify(ids().node(id), ids().node(kPropagatedSeverity),
-           shared_.severity(graph_.find(id)->propagated));
+           shared_.severity(graph_.find(id)->propagated()));
   }
 }
 

@@ -61,7 +61,7 @@ Status Database::check_node(long id, const ObjectValues& values,
     if (types_.find(name) == nullptr) {
       return invalid(kType, "there is no topology type \"" + name + "\"");
     }
-    if (current != nullptr && !current->children.empty() && !types_.is_view(name)) {
+    if (current != nullptr && !current->children().empty() && !types_.is_view(name)) {
       return invalid(kType,
                      node_text(id) + " has children and \"" + name + "\" is not a view type");
     }
@@ -94,7 +94,7 @@ Status Database::check_node_list(long id, NodeAttribute attribute,
       return invalid(attribute, "there is no " + node_text(other) + " in this database");
     }
     if (attribute != kParents) continue;
-    if (!node->view) return invalid(attribute, node_text(other) + " is not a view");
+    if (!node->view()) return invalid(attribute, node_text(other) + " is not a view");
     if (graph_.find(id) != nullptr && graph_.reaches_up(other, id)) {
       return invalid(attribute, node_text(other) + " is below " + node_text(id) +
                                     ": the parents would make a cycle");
@@ -118,7 +118,7 @@ Status Database::check_visible_children(long id, const ObjectValues& values,
   const NodeGraph::Node* current = graph_.find(id);
   const std::set<long> children =
       current == nullptr ? std::set<long>()
-                         : std::set<long>(current->children.begin(), current->children.end());
+                         : std::set<long>(current->children().begin(), current->children().end());
   for (const long child : visible) {
     if (children.count(child) == 0) {
       return invalid(changed[kArrayVisibleChildren] ? kArrayVisibleChildren : kMonitor,
@@ -140,19 +140,19 @@ void Database::complete_node(long id, ManagedObject& object) const {
   }
   object.attributes.set(i.node(kChildren), shared_.no_children);
   const NodeGraph::Node node = graph_node(object);
-  const int severity = severity_of(node.managed_objects);
+  const int severity = severity_of(node.managed_objects());
   int propagated = severity;
-  for (const long peer : node.propagate_peers) {
+  for (const long peer : node.propagate_peers()) {
     const NodeGraph::Node* source = graph_.find(peer);
-    if (source != nullptr && source->propagate_up && peer != id) {
-      propagated = worse(propagated, source->propagated);
+    if (source != nullptr && source->propagate_up() && peer != id) {
+      propagated = worse(propagated, source->propagated());
     }
   }
   object.attributes.set(i.node(kSeverity), shared_.severity(severity));
   object.attributes.set(i.node(kPropagatedSeverity), shared_.severity(propagated));
   bool managed = true;
   object.find(i.node(kManaged))->decode_boolean(managed);
-  object.attributes.set(i.node(kIsManaged), shared_.boolean(managed && !node.managed_objects.empty()));
+  object.attributes.set(i.node(kIsManaged), shared_.boolean(managed && !node.managed_objects().empty()));
 }
 
 NodeGraph::Node Database::graph_node(const ManagedObject& object) const {
@@ -162,26 +162,34 @@ NodeGraph::Node Database::graph_node(const ManagedObject& object) const {
     return value.value_or(Asn1Value());
   };
   NodeGraph::Node node;
-  node.name = text_of(get(kName));
-  node.type = text_of(get(kType));
-  node.view = types_.is_view(node.type);
-  read_ids(get(kParents), node.parents);
-  read_ids(get(kPeers), node.peers);
-  read_ids(get(kPropagatePeers), node.propagate_peers);
+  node.set_name(text_of(get(kName)));
+  node.set_type(text_of(get(kType)));
+  node.set_view(types_.is_view(node.type()));
+  std::vector<long> ids;
+  read_ids(get(kParents), ids);
+  node.set_parents(ids);
+  ids.clear();
+  read_ids(get(kPeers), ids);
+  node.set_peers(std::move(ids));
+  ids.clear();
+  read_ids(get(kPropagatePeers), ids);
+  node.set_propagate_peers(std::move(ids));
+  std::vector<std::string> keys;
   const Asn1Value managed_objects = get(kMoSet);
   for (Asn1Value item = managed_objects.first_component(); !item.is_null();
        item = item.next_component()) {
-    node.managed_objects.push_back(name_key(item));
+    keys.push_back(name_key(item));
   }
+  node.set_managed_objects(std::move(keys));
   long number = 1;
   get(kPropagateUp).decode_int(number);
-  node.propagate_up = number != 0;
+  node.set_propagate_up(number != 0);
   number = kCleared;
   get(kSeverity).decode_int(number);
-  node.severity = static_cast<int>(number);
+  node.set_severity(static_cast<int>(number));
   number = kCleared;
   get(kPropagatedSeverity).decode_int(number);
-  node.propagated = static_cast<int>(number);
+  node.set_propagated(static_cast<int>(number));
   return node;
 }
 
@@ -218,8 +226,8 @@ void Database::after_node_create(const ManagedObject& object) {
   next_id_ = std::max(next_id_, id + 1);
   Internal internal(internal_);
   const NodeGraph::Node node = *graph_.find(id);
-  if (node.view) create_view(id);
-  for (const long parent : node.parents) {
+  if (node.view()) create_view(id);
+  for (const long parent : node.parents()) {
     add_child(parent, id);
     create_view_node(parent, id);
   }
@@ -271,7 +279,7 @@ void Database::after_node_set(const ManagedObject& object, const std::vector<Cha
       case kType: {
         const std::string type = text_of(change.new_value);
         const bool view = types_.is_view(type);
-        const bool was_view = graph_.find(id)->view;
+        const bool was_view = graph_.find(id)->view();
         graph_.set_type(id, type, view);
         if (view && !was_view) create_view(id);
         if (!view && was_view) delete_view(id);
@@ -294,7 +302,8 @@ void Database::after_node_set(const ManagedObject& object, const std::vector<Cha
       case kParents: {
         std::vector<long> parents;
         read_ids(change.new_value, parents);
-        const std::vector<long> old = graph_.find(id)->parents;
+        const std::span<const long> held = graph_.find(id)->parents();
+        const std::vector<long> old(held.begin(), held.end());
         graph_.set_parents(id, parents);
         for (const long parent : old) {
           if (contains(parents, parent)) continue;
@@ -320,7 +329,7 @@ void Database::after_node_set(const ManagedObject& object, const std::vector<Cha
       case kPropagatePeers: {
         std::vector<long> peers;
         read_ids(change.new_value, peers);
-        const std::vector<long> old = graph_.find(id)->propagate_peers;
+        const std::vector<long> old = graph_.find(id)->propagate_peers();
         graph_.set_propagate_peers(id, peers);
         for (const long peer : old) {
           if (!contains(peers, peer)) lowered.push_back(id);
@@ -335,14 +344,14 @@ void Database::after_node_set(const ManagedObject& object, const std::vector<Cha
         change.new_value.decode_int(number);
         const bool up = number != 0;
         const NodeGraph::Node& now = *graph_.find(id);
-        if (now.propagate_up && !up) {
+        if (now.propagate_up() && !up) {
           // Whatever it flowed into may fall.
-          lowered.insert(lowered.end(), before.parents.begin(), before.parents.end());
-          lowered.insert(lowered.end(), now.parents.begin(), now.parents.end());
+          lowered.insert(lowered.end(), before.parents().begin(), before.parents().end());
+          lowered.insert(lowered.end(), now.parents().begin(), now.parents().end());
           const std::set<long>& listing = graph_.listing_as_propagate_peer(id);
           lowered.insert(lowered.end(), listing.begin(), listing.end());
         }
-        const bool rose = !now.propagate_up && up;
+        const bool rose = !now.propagate_up() && up;
         graph_.set_propagate_up(id, up);
         if (rose) raised.push_back(id);
         break;
@@ -372,21 +381,22 @@ void Database::after_node_delete(const ManagedObject& object) {
   const std::set<long> peer_of = graph_.listing_as_peer(id);
   const std::set<long> propagate_peer_of = graph_.listing_as_propagate_peer(id);
   graph_.erase(id);
-  for (const long child : node.children) {
-    write_ids(child, kParents, graph_.find(child)->parents);
+  for (const long child : node.children()) {
+    const std::span<const long> parents = graph_.find(child)->parents();
+    write_ids(child, kParents, std::vector<long>(parents.begin(), parents.end()));
     delete_view_node(id, child);
   }
-  if (node.view) delete_view(id);
+  if (node.view()) delete_view(id);
   std::vector<long> lowered;
-  for (const long parent : node.parents) {
+  for (const long parent : node.parents()) {
     write_children(parent);
     delete_view_node(parent, id);
     drop_visible_child(parent, id);
     lowered.push_back(parent);
   }
-  for (const long other : peer_of) write_ids(other, kPeers, graph_.find(other)->peers);
+  for (const long other : peer_of) write_ids(other, kPeers, graph_.find(other)->peers());
   for (const long other : propagate_peer_of) {
-    write_ids(other, kPropagatePeers, graph_.find(other)->propagate_peers);
+    write_ids(other, kPropagatePeers, graph_.find(other)->propagate_peers());
     lowered.push_back(other);
   }
   propagate(lowered, {});

@@ -61,7 +61,7 @@ Status Database::check_view_types(const TypeTree& next) const {
   for (const auto& [id, type] : types_.types()) {
     if (!types_.is_view(id) || next.is_view(id)) continue;
     for (const long node : graph_.of_type(id)) {
-      if (!graph_.find(node)->children.empty()) {
+      if (!graph_.find(node)->children().empty()) {
         return Status::InvalidAttributeValue(ids().type_name(kLegalChildren) + ": \"" + id +
                                              "\" would no longer be a view type, and " +
                                              node_text(node) + " of that type has children");

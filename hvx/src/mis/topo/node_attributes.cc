@@ -67,7 +67,7 @@ Asn1Value attributes_of(const Database& database, long id, const std::vector<Nod
     std::optional<Asn1Value> value;
     if (attribute == kPosition) {
       long in = view;
-      if (in == 0 && !graph_node->parents.empty()) in = graph_node->parents.front();
+      if (in == 0 && !graph_node->parents().empty()) in = graph_node->parents().front();
       const ManagedObject* placement = in > 0 ? server.find(ids().view_node(in, id)) : nullptr;
       if (placement != nullptr) value = placement->find(oid);
     } else if (ids().is_view_attribute(attribute)) {
@@ -233,7 +233,7 @@ ActionReply set_attributes(Database& database, const Asn1Value& argument) {
       const Status outcome = server.modify(ids().node(id), node_changes);
       if (!outcome.ok()) return refuse_request(kSetAction, outcome.message(), outcome.code());
     }
-    if (!view_changes.empty() && database.graph().find(id)->view) {
+    if (!view_changes.empty() && database.graph().find(id)->view()) {
       server.modify(ids().view(id), view_changes).IgnoreError();
     }
   }
@@ -275,7 +275,7 @@ void append_child(const Database& database, long view, long id, const Wanted& wa
       graph_node != nullptr ? database.encoded_node(id) : nullptr;
   if (own != nullptr) {
     const EncodedObjects::Encoded* of_view =
-        wanted.wants_view && graph_node->view ? database.encoded_view(id) : nullptr;
+        wanted.wants_view && graph_node->view() ? database.encoded_view(id) : nullptr;
     const EncodedObjects::Encoded* place =
         wanted.position >= 0 ? database.encoded_place(view, id) : nullptr;
     for (std::size_t i = 0; i < wanted.arcs.size(); ++i) {
@@ -323,7 +323,7 @@ ActionReply children_attributes(const Database& database, const Asn1Value& argum
   const Wanted wanted(asked);
   std::string scratch;
   reply_in_parts(
-      view->children,
+      view->children(),
       [&](long child, std::string& part) {
         append_child(database, view_id, child, wanted, scratch, part);
       },

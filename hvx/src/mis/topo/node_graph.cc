@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <span>
 
 namespace hvx::mis::topo {
 
@@ -30,13 +31,8 @@ const std::set<long>& none() {
   return *kNone;
 }
 
-void erase_one(std::vector<long>& ids, long id) {
-  const auto it = std::find(ids.begin(), ids.end(), id);
-  if (it != ids.end()) ids.erase(it);
-}
-
 // What `after` holds and `before` does not.
-std::vector<long> missing_from(const std::vector<long>& before, const std::vector<long>& after) {
+std::vector<long> missing_from(std::span<const long> before, std::span<const long> after) {
   std::vector<long> out;
   const std::set<long> held(before.begin(), before.end());
   for (const long id : after) {
@@ -86,66 +82,66 @@ void NodeGraph::unindex(Reverse& index, long key, long id) {
 }
 
 void NodeGraph::insert(long id, Node node) {
-  node.children.clear();
-  for (const long parent : node.parents) {
-    if (Node* p = get(parent)) p->children.push_back(id);
+  node.clear_children();
+  for (const long parent : node.parents()) {
+    if (Node* p = get(parent)) p->add_child(id);
   }
-  for (const long peer : node.peers) peer_of_[peer].insert(id);
-  for (const long peer : node.propagate_peers) propagate_peer_of_[peer].insert(id);
-  by_type_[node.type].insert(id);
-  for (const std::string& key : node.managed_objects) by_managed_object_[key].insert(id);
-  if (node.view) views_.insert(id);
+  for (const long peer : node.peers()) peer_of_[peer].insert(id);
+  for (const long peer : node.propagate_peers()) propagate_peer_of_[peer].insert(id);
+  by_type_[node.type()].insert(id);
+  for (const std::string& key : node.managed_objects()) by_managed_object_[key].insert(id);
+  if (node.view()) views_.insert(id);
   Node& held = nodes_[id];
-  by_name_.erase({held.name, id});
+  by_name_.erase({held.name(), id});
   held = std::move(node);
-  by_name_.emplace(held.name, id);
+  by_name_.emplace(held.name(), id);
 }
 
 void NodeGraph::erase(long id) {
   const auto it = nodes_.find(id);
   if (it == nodes_.end()) return;
-  by_name_.erase({it->second.name, id});
+  by_name_.erase({it->second.name(), id});
   const Node node = std::move(it->second);
   nodes_.erase(it);
-  for (const long parent : node.parents) {
-    if (Node* p = get(parent)) erase_one(p->children, id);
+  for (const long parent : node.parents()) {
+    if (Node* p = get(parent)) p->remove_child(id);
   }
-  for (const long child : node.children) {
-    if (Node* c = get(child)) erase_one(c->parents, id);
+  for (const long child : node.children()) {
+    if (Node* c = get(child)) c->remove_parent(id);
   }
   if (const auto listing = peer_of_.find(id); listing != peer_of_.end()) {
     for (const long other : listing->second) {
-      if (Node* o = get(other)) erase_one(o->peers, id);
+      if (Node* o = get(other)) o->remove_peer(id);
     }
     peer_of_.erase(listing);
   }
   if (const auto listing = propagate_peer_of_.find(id); listing != propagate_peer_of_.end()) {
     for (const long other : listing->second) {
-      if (Node* o = get(other)) erase_one(o->propagate_peers, id);
+      if (Node* o = get(other)) o->remove_propagate_peer(id);
     }
     propagate_peer_of_.erase(listing);
   }
-  for (const long peer : node.peers) unindex(peer_of_, peer, id);
-  for (const long peer : node.propagate_peers) unindex(propagate_peer_of_, peer, id);
-  unindex(by_type_, node.type, id);
-  for (const std::string& key : node.managed_objects) unindex(by_managed_object_, key, id);
+  for (const long peer : node.peers()) unindex(peer_of_, peer, id);
+  for (const long peer : node.propagate_peers()) unindex(propagate_peer_of_, peer, id);
+  unindex(by_type_, node.type(), id);
+  for (const std::string& key : node.managed_objects()) unindex(by_managed_object_, key, id);
   views_.erase(id);
 }
 
 void NodeGraph::set_name(long id, const std::string& name) {
   Node* node = get(id);
-  if (node == nullptr || node->name == name) return;
-  by_name_.erase({node->name, id});
-  node->name = name;
-  by_name_.emplace(node->name, id);
+  if (node == nullptr || node->name() == name) return;
+  by_name_.erase({node->name(), id});
+  node->set_name(name);
+  by_name_.emplace(node->name(), id);
 }
 
 void NodeGraph::set_type(long id, const std::string& type, bool view) {
   Node* node = get(id);
   if (node == nullptr) return;
-  if (node->type != type) {
-    unindex(by_type_, node->type, id);
-    node->type = type;
+  if (node->type() != type) {
+    unindex(by_type_, node->type(), id);
+    node->set_type(type);
     by_type_[type].insert(id);
   }
   set_view(id, view);
@@ -154,7 +150,7 @@ void NodeGraph::set_type(long id, const std::string& type, bool view) {
 void NodeGraph::set_view(long id, bool view) {
   Node* node = get(id);
   if (node == nullptr) return;
-  node->view = view;
+  node->set_view(view);
   if (view) {
     views_.insert(id);
   } else {
@@ -165,45 +161,45 @@ void NodeGraph::set_view(long id, bool view) {
 void NodeGraph::set_managed_objects(long id, std::vector<std::string> keys) {
   Node* node = get(id);
   if (node == nullptr) return;
-  for (const std::string& key : node->managed_objects) unindex(by_managed_object_, key, id);
-  node->managed_objects = std::move(keys);
-  for (const std::string& key : node->managed_objects) by_managed_object_[key].insert(id);
+  for (const std::string& key : node->managed_objects()) unindex(by_managed_object_, key, id);
+  node->set_managed_objects(std::move(keys));
+  for (const std::string& key : node->managed_objects()) by_managed_object_[key].insert(id);
 }
 
 void NodeGraph::set_parents(long id, const std::vector<long>& parents) {
   Node* node = get(id);
   if (node == nullptr) return;
-  for (const long gone : missing_from(parents, node->parents)) {
-    if (Node* p = get(gone)) erase_one(p->children, id);
+  for (const long gone : missing_from(parents, node->parents())) {
+    if (Node* p = get(gone)) p->remove_child(id);
   }
-  for (const long added : missing_from(node->parents, parents)) {
-    if (Node* p = get(added)) p->children.push_back(id);
+  for (const long added : missing_from(node->parents(), parents)) {
+    if (Node* p = get(added)) p->add_child(id);
   }
-  node->parents = parents;
+  node->set_parents(parents);
 }
 
 void NodeGraph::set_peers(long id, const std::vector<long>& peers) {
   Node* node = get(id);
   if (node == nullptr) return;
-  for (const long peer : node->peers) unindex(peer_of_, peer, id);
-  node->peers = peers;
+  for (const long peer : node->peers()) unindex(peer_of_, peer, id);
+  node->set_peers(peers);
   for (const long peer : peers) peer_of_[peer].insert(id);
 }
 
 void NodeGraph::set_propagate_peers(long id, const std::vector<long>& peers) {
   Node* node = get(id);
   if (node == nullptr) return;
-  for (const long peer : node->propagate_peers) unindex(propagate_peer_of_, peer, id);
-  node->propagate_peers = peers;
+  for (const long peer : node->propagate_peers()) unindex(propagate_peer_of_, peer, id);
+  node->set_propagate_peers(peers);
   for (const long peer : peers) propagate_peer_of_[peer].insert(id);
 }
 
 void NodeGraph::set_propagate_up(long id, bool up) {
-  if (Node* node = get(id)) node->propagate_up = up;
+  if (Node* node = get(id)) node->set_propagate_up(up);
 }
 
 void NodeGraph::set_severity(long id, int severity) {
-  if (Node* node = get(id)) node->severity = severity;
+  if (Node* node = get(id)) node->set_severity(severity);
 }
 
 std::set<long> NodeGraph::named(std::string_view name) const {
@@ -244,7 +240,8 @@ bool NodeGraph::reaches_up(long id, long ancestor) const {
     if (current == ancestor) return true;
     if (!seen.insert(current).second) continue;
     if (const Node* node = find(current)) {
-      pending.insert(pending.end(), node->parents.begin(), node->parents.end());
+      const std::span<const long> parents = node->parents();
+      pending.insert(pending.end(), parents.begin(), parents.end());
     }
   }
   return false;
@@ -252,19 +249,19 @@ bool NodeGraph::reaches_up(long id, long ancestor) const {
 
 template <typename F>
 void NodeGraph::for_each_target(long id, const Node& node, F&& f) const {
-  if (!node.propagate_up) return;
-  for (const long parent : node.parents) f(parent);
+  if (!node.propagate_up()) return;
+  for (const long parent : node.parents()) f(parent);
   for (const long other : listing_as_propagate_peer(id)) f(other);
 }
 
 int NodeGraph::inflow(long id) const {
   const Node* node = find(id);
   if (node == nullptr) return kCleared;
-  int value = node->severity;
-  for (const auto* list : {&node->children, &node->propagate_peers}) {
+  int value = node->severity();
+  for (const auto* list : {&node->children(), &node->propagate_peers()}) {
     for (const long source : *list) {
       const Node* s = find(source);
-      if (s != nullptr && s->propagate_up) value = worse(value, s->propagated);
+      if (s != nullptr && s->propagate_up()) value = worse(value, s->propagated());
     }
   }
   return value;
@@ -288,12 +285,12 @@ std::map<long, int> NodeGraph::settle_lowered(const std::vector<long>& lowered,
   std::map<long, int> value;
   for (const long id : region) {
     const Node& node = *find(id);
-    int v = node.severity;
-    for (const auto* list : {&node.children, &node.propagate_peers}) {
+    int v = node.severity();
+    for (const auto* list : {&node.children(), &node.propagate_peers()}) {
       for (const long source : *list) {
         const Node* s = find(source);
-        if (s != nullptr && s->propagate_up && region.count(source) == 0) {
-          v = worse(v, s->propagated);
+        if (s != nullptr && s->propagate_up() && region.count(source) == 0) {
+          v = worse(v, s->propagated());
         }
       }
     }
@@ -320,7 +317,7 @@ std::vector<long> NodeGraph::propagate(const std::vector<long>& lowered,
   std::map<long, int> before;
   std::vector<long> order;
   auto touch = [&before, &order](long id, const Node& node) {
-    if (before.emplace(id, node.propagated).second) order.push_back(id);
+    if (before.emplace(id, node.propagated()).second) order.push_back(id);
   };
 
   // What may have fallen is worked out again from scratch over everything it flows into:
@@ -332,7 +329,7 @@ std::vector<long> NodeGraph::propagate(const std::vector<long>& lowered,
     for (const long id : discovered) {
       Node* node = get(id);
       touch(id, *node);
-      node->propagated = value[id];
+      node->set_propagated(value[id]);
     }
   }
 
@@ -342,18 +339,18 @@ std::vector<long> NodeGraph::propagate(const std::vector<long>& lowered,
     Node* node = get(id);
     if (node == nullptr) continue;
     touch(id, *node);
-    node->propagated = worse(node->propagated, node->severity);
+    node->set_propagated(worse(node->propagated(), node->severity()));
     work.push_back(id);
   }
   while (!work.empty()) {
     const long id = work.back();
     work.pop_back();
-    const int v = find(id)->propagated;
+    const int v = find(id)->propagated();
     for_each_target(id, *find(id), [&](long target) {
       Node* t = get(target);
-      if (t == nullptr || worse(t->propagated, v) == t->propagated) return;
+      if (t == nullptr || worse(t->propagated(), v) == t->propagated()) return;
       touch(target, *t);
-      t->propagated = v;
+      t->set_propagated(v);
       work.push_back(target);
     });
   }
@@ -361,7 +358,7 @@ std::vector<long> NodeGraph::propagate(const std::vector<long>& lowered,
   std::vector<long> changed;
   for (const long id : order) {
     const Node* node = find(id);
-    if (node != nullptr && node->propagated != before[id]) changed.push_back(id);
+    if (node != nullptr && node->propagated() != before[id]) changed.push_back(id);
   }
   return changed;
 }

@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "topo/graph_node.h"
+
 namespace hvx::mis::topo {
 
 // Perceived severities (X.733), as topoNodeSeverity holds them.
@@ -29,19 +31,7 @@ int worse(int a, int b);
 
 class NodeGraph {
  public:
-  struct Node {
-    std::string name;
-    std::string type;
-    bool view = false;
-    std::vector<long> parents;   // as topoNodeParents lists them
-    std::vector<long> children;  // in the order they were attached
-    std::vector<long> peers;
-    std::vector<long> propagate_peers;
-    std::vector<std::string> managed_objects;  // name keys
-    bool propagate_up = true;
-    int severity = kCleared;
-    int propagated = kCleared;
-  };
+  using Node = GraphNode;
 
   NodeGraph() = default;
   // The name index views the names its nodes hold: a copy would view the original's.

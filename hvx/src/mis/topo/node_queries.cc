@@ -98,12 +98,12 @@ ActionReply node_report(const Database& database) {
   for (const auto& [id, node] : database.graph().nodes()) {
     entry.clear();
     append_integer_value(entry, id);
-    append_ber_header(entry, kBerOctetString, node.name.size());
-    entry += node.name;
-    append_ber_header(entry, kBerOctetString, node.type.size());
-    entry += node.type;
+    append_ber_header(entry, kBerOctetString, node.name().size());
+    entry += node.name();
+    append_ber_header(entry, kBerOctetString, node.type().size());
+    entry += node.type();
     children.clear();
-    for (const long child : node.children) append_integer_value(children, child);
+    for (const long child : node.children()) append_integer_value(children, child);
     append_ber_header(entry, kBerSet, children.size());
     entry += children;
     append_ber_header(entries, kBerSequence, entry.size());

@@ -21,11 +21,11 @@ Asn1Value reference(long id, const std::string& name) {
 Asn1Value view_entry(const Database& database, long id, const NodeGraph::Node& view) {
   const Identifiers& ids = Identifiers::get();
   Asn1Value entry = ber::sequence();
-  entry.add_component(reference(id, view.name));
+  entry.add_component(reference(id, view.name()));
   Asn1Value parents = ber::set();
-  for (const long parent : view.parents) {
+  for (const long parent : view.parents()) {
     const NodeGraph::Node* node = database.graph().find(parent);
-    parents.add_component(reference(parent, node != nullptr ? node->name : std::string()));
+    parents.add_component(reference(parent, node != nullptr ? node->name() : std::string()));
   }
   entry.add_component(parents);
   const ManagedObject* object = database.server().find(ids.view(id));
@@ -34,9 +34,9 @@ Asn1Value view_entry(const Database& database, long id, const NodeGraph::Node& v
         object != nullptr ? object->find(ids.node(file)) : std::nullopt;
     entry.add_component(ber::octets(value ? text_of(*value) : std::string()));
   }
-  entry.add_component(ber::octets(view.type));
-  entry.add_component(ber::integer(view.severity));
-  entry.add_component(ber::integer(view.propagated));
+  entry.add_component(ber::octets(view.type()));
+  entry.add_component(ber::integer(view.severity()));
+  entry.add_component(ber::integer(view.propagated()));
   return entry;
 }
 
