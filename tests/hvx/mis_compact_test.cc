@@ -1,7 +1,10 @@
 // How the server keeps its tree compactly: values held as encodings (some shared through
-// the shape) read back as given, and names filed under escaped string keys keep name order.
+// the shape) read back as given, names filed under escaped string keys keep name order, and
+// the topology graph's blocked index and inline id list behave as the containers they replace.
 #include <gtest/gtest.h>
 
+#include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -9,6 +12,8 @@
 #include "object_values.h"
 #include "schema.h"
 #include "server.h"
+#include "topo/block_set.h"
+#include "topo/id_list.h"
 
 namespace {
 
@@ -99,6 +104,68 @@ TEST(CompactTree, ChildrenAndOrderWithZeroOctetsInNames) {
   });
   ASSERT_EQ(keys.size(), server.size());
   for (std::size_t i = 1; i < keys.size(); ++i) EXPECT_LT(keys[i - 1], keys[i]) << i;
+}
+
+// Against a std::set through splits (ascending runs, inserts in the middle of full blocks)
+// and the merges of erasing: same elements, same order, same answers.
+TEST(CompactIndex, BlockSetKeepsTheOrderOfASet) {
+  hvx::mis::topo::BlockSet<long> blocks;
+  std::set<long> model;
+  std::mt19937 random(7);
+  auto check = [&](const char* phase) {
+    std::vector<long> seen;
+    blocks.visit([&seen](long value) { seen.push_back(value); });
+    ASSERT_EQ(seen, std::vector<long>(model.begin(), model.end())) << phase;
+    ASSERT_EQ(blocks.size(), model.size()) << phase;
+    std::vector<long> tail;
+    blocks.visit_from(500L, [&tail](long value) {
+      tail.push_back(value);
+      return tail.size() < 3;
+    });
+    std::vector<long> expected(model.lower_bound(500), model.end());
+    expected.resize(std::min<std::size_t>(expected.size(), 3));
+    ASSERT_EQ(tail, expected) << phase;
+  };
+  for (long i = 0; i < 600; i += 2) ASSERT_EQ(blocks.insert(i), model.insert(i).second);
+  check("ascending");
+  for (int i = 0; i < 3000; ++i) {
+    const long value = static_cast<long>(random() % 700);
+    ASSERT_EQ(blocks.insert(value), model.insert(value).second) << value;
+  }
+  check("random inserts");
+  for (int i = 0; i < 4000; ++i) {
+    const long value = static_cast<long>(random() % 700);
+    ASSERT_EQ(blocks.erase(value), model.erase(value) == 1) << value;
+  }
+  check("random erases");
+  for (long value = 0; value < 700; ++value) blocks.erase(value);
+  EXPECT_TRUE(blocks.empty());
+  EXPECT_FALSE(blocks.erase(1L));
+}
+
+// One id inline, more on the heap, back inline as they go; copies are independent.
+TEST(CompactIndex, IdListMovesBetweenInlineAndHeap) {
+  using hvx::mis::topo::IdList;
+  auto ids = [](const IdList& list) {
+    return std::vector<long>(list.ids().begin(), list.ids().end());
+  };
+  IdList list(std::vector<long>{4, 5, 6});
+  const IdList copy = list;
+  list.erase(5);
+  EXPECT_EQ(ids(list), (std::vector<long>{4, 6}));
+  list.erase(9);
+  list.erase(4);
+  EXPECT_EQ(ids(list), std::vector<long>{6});
+  list.assign(list.ids());  // assigned from its own view
+  EXPECT_EQ(ids(list), std::vector<long>{6});
+  list.erase(6);
+  EXPECT_TRUE(list.empty());
+  EXPECT_EQ(ids(copy), (std::vector<long>{4, 5, 6}));
+  IdList moved = std::move(list = copy);
+  EXPECT_EQ(ids(moved), (std::vector<long>{4, 5, 6}));
+  EXPECT_TRUE(list.empty());
+  moved.assign(ids(moved));
+  EXPECT_TRUE(moved == copy);
 }
 
 }  // namespace

@@ -67,14 +67,8 @@ NodeGraph::Node* NodeGraph::get(long id) {
   return it == nodes_.end() ? nullptr : &it->second;
 }
 
-void NodeGraph::unindex(Index& index, const std::string& key, long id) {
-  const auto it = index.find(key);
-  if (it == index.end()) return;
-  it->second.erase(id);
-  if (it->second.empty()) index.erase(it);
-}
-
-void NodeGraph::unindex(Reverse& index, long key, long id) {
+template <typename Map, typename Key>
+void NodeGraph::unindex(Map& index, const Key& key, long id) {
   const auto it = index.find(key);
   if (it == index.end()) return;
   it->second.erase(id);
@@ -91,16 +85,16 @@ void NodeGraph::insert(long id, Node node) {
   by_type_[node.type()].insert(id);
   for (const std::string& key : node.managed_objects()) by_managed_object_[key].insert(id);
   if (node.view()) views_.insert(id);
-  Node& held = nodes_[id];
-  by_name_.erase({held.name(), id});
-  held = std::move(node);
-  by_name_.emplace(held.name(), id);
+  const auto held = nodes_.try_emplace(id).first;
+  by_name_.erase(ByName::Key{held->second.name(), id});
+  held->second = std::move(node);
+  by_name_.insert(&*held);
 }
 
 void NodeGraph::erase(long id) {
   const auto it = nodes_.find(id);
   if (it == nodes_.end()) return;
-  by_name_.erase({it->second.name(), id});
+  by_name_.erase(ByName::Key{it->second.name(), id});
   const Node node = std::move(it->second);
   nodes_.erase(it);
   for (const long parent : node.parents()) {
@@ -129,11 +123,11 @@ void NodeGraph::erase(long id) {
 }
 
 void NodeGraph::set_name(long id, const std::string& name) {
-  Node* node = get(id);
-  if (node == nullptr || node->name() == name) return;
-  by_name_.erase({node->name(), id});
-  node->set_name(name);
-  by_name_.emplace(node->name(), id);
+  const auto it = nodes_.find(id);
+  if (it == nodes_.end() || it->second.name() == name) return;
+  by_name_.erase(ByName::Key{it->second.name(), id});
+  it->second.set_name(name);
+  by_name_.insert(&*it);
 }
 
 void NodeGraph::set_type(long id, const std::string& type, bool view) {
@@ -204,16 +198,20 @@ void NodeGraph::set_severity(long id, int severity) {
 
 std::set<long> NodeGraph::named(std::string_view name) const {
   std::set<long> out;
-  for (auto it = by_name_.lower_bound({name, std::numeric_limits<long>::min()});
-       it != by_name_.end() && it->first == name; ++it) {
-    out.insert(out.end(), it->second);
-  }
+  by_name_.visit_from(ByName::Key{name, std::numeric_limits<long>::min()},
+                      [&](const Entry* entry) {
+                        if (entry->second.name() != name) return false;
+                        out.insert(out.end(), entry->first);
+                        return true;
+                      });
   return out;
 }
 
-const std::set<long>& NodeGraph::of_type(const std::string& type) const {
+std::set<long> NodeGraph::of_type(const std::string& type) const {
+  std::set<long> out;
   const auto it = by_type_.find(type);
-  return it == by_type_.end() ? none() : it->second;
+  if (it != by_type_.end()) it->second.visit([&out](long id) { out.insert(out.end(), id); });
+  return out;
 }
 
 const std::set<long>& NodeGraph::managing(const std::string& key) const {

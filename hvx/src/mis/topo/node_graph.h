@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "topo/block_set.h"
 #include "topo/graph_node.h"
 
 namespace hvx::mis::topo {
@@ -64,7 +65,7 @@ class NodeGraph {
 
   // Index lookups, ascending ids.
   std::set<long> named(std::string_view name) const;
-  const std::set<long>& of_type(const std::string& type) const;
+  std::set<long> of_type(const std::string& type) const;
   const std::set<long>& managing(const std::string& key) const;
   const std::set<long>& views() const { return views_; }
   const std::set<long>& listing_as_peer(long id) const;
@@ -86,20 +87,32 @@ class NodeGraph {
   std::map<long, int> settle_lowered(const std::vector<long>& lowered,
                                      std::vector<long>& discovered) const;
   using Index = std::map<std::string, std::set<long>>;
-  // Names are mostly each a node's own: one entry per node, viewing the node's name.
-  using NameIndex = std::set<std::pair<std::string_view, long>>;
+  using Entry = std::map<long, Node>::value_type;
+  // Names are mostly each a node's own: one entry per node, the address of the node's map
+  // entry (which never moves), ordered by name, then id.
+  struct ByName {
+    using Key = std::pair<std::string_view, long>;
+    static Key key(const Entry* entry) { return {entry->second.name(), entry->first}; }
+    static const Key& key(const Key& key) { return key; }
+    template <typename A, typename B>
+    bool operator()(const A& a, const B& b) const {
+      return key(a) < key(b);
+    }
+  };
+  using NameIndex = BlockSet<const Entry*, ByName>;
+  using TypeIndex = std::map<std::string, BlockSet<long>, std::less<>>;
   using Reverse = std::map<long, std::set<long>>;
 
   Node* get(long id);
   // The nodes a node's severity flows into.
   template <typename F>
   void for_each_target(long id, const Node& node, F&& f) const;
-  static void unindex(Index& index, const std::string& key, long id);
-  static void unindex(Reverse& index, long key, long id);
+  template <typename Map, typename Key>
+  static void unindex(Map& index, const Key& key, long id);
 
   std::map<long, Node> nodes_;
   NameIndex by_name_;
-  Index by_type_;
+  TypeIndex by_type_;
   Index by_managed_object_;
   Reverse peer_of_;
   Reverse propagate_peer_of_;
