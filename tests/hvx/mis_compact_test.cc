@@ -14,6 +14,7 @@
 #include "server.h"
 #include "topo/block_set.h"
 #include "topo/id_list.h"
+#include "topo/short_string.h"
 
 namespace {
 
@@ -166,6 +167,29 @@ TEST(CompactIndex, IdListMovesBetweenInlineAndHeap) {
   EXPECT_TRUE(list.empty());
   moved.assign(ids(moved));
   EXPECT_TRUE(moved == copy);
+}
+
+// Either side of the inline limit, with zero octets: copies, moves and reassignments each
+// read back their own text.
+TEST(CompactIndex, ShortStringHoldsAnyLength) {
+  using hvx::mis::topo::ShortString;
+  for (const std::string& text :
+       {std::string(), std::string("a\0b", 3), std::string(15, 'x'), std::string(16, 'y'),
+        std::string(300, 'z')}) {
+    ShortString held(text);
+    const ShortString copy = held;
+    EXPECT_EQ(held.view(), text);
+    ShortString moved = std::move(held);
+    EXPECT_EQ(moved.view(), text);
+    EXPECT_EQ(held.view(), "");
+    held = ShortString(std::string(20, 'q'));
+    moved = held;
+    held = ShortString("r");
+    EXPECT_EQ(moved.view(), std::string(20, 'q'));
+    EXPECT_EQ(held.view(), "r");
+    EXPECT_TRUE(copy == ShortString(text));
+    EXPECT_EQ(copy.view(), text) << text.size();
+  }
 }
 
 }  // namespace

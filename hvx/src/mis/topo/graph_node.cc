@@ -11,8 +11,8 @@ namespace hvx::mis::topo {
 
 namespace {
 
-// Keeps a node in one 112-byte chunk of a std::map.
-static_assert(sizeof(GraphNode) <= 64);
+// Keeps a node in one 96-byte chunk of a std::map.
+static_assert(sizeof(GraphNode) <= 48);
 
 // Type names, each held once for the life of the process: there are few, and a node
 // refers to its own by address. Elements of a std::set never move.

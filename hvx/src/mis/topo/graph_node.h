@@ -1,6 +1,6 @@
-// GraphNode: one topology node as the node graph keeps it, laid out for size: the type
-// interned, one parent inline, and the lists only some nodes have (children, peers,
-// propagate peers, managed objects) in a side part that exists only while one is non-empty.
+// GraphNode: one topology node as the node graph keeps it, laid out for size: a short name
+// and one parent inline, the type interned, and the lists only some nodes have (children,
+// peers, propagate peers, managed objects) in a side part that exists while one is non-empty.
 #ifndef HVX_SRC_MIS_TOPO_GRAPH_NODE_H_
 #define HVX_SRC_MIS_TOPO_GRAPH_NODE_H_
 
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "topo/id_list.h"
+#include "topo/short_string.h"
 
 namespace hvx::mis::topo {
 
@@ -24,7 +25,7 @@ class GraphNode {
   GraphNode& operator=(GraphNode&&) noexcept = default;
   ~GraphNode() = default;
 
-  const std::string& name() const { return name_; }
+  std::string_view name() const { return name_.view(); }
   const std::string& type() const { return *type_; }
   bool view() const { return view_; }
   std::span<const long> parents() const { return parents_.ids(); }  // as topoNodeParents lists them
@@ -36,7 +37,7 @@ class GraphNode {
   int severity() const { return severity_; }
   int propagated() const { return propagated_; }
 
-  void set_name(std::string name) { name_ = std::move(name); }
+  void set_name(std::string_view name) { name_ = ShortString(name); }
   void set_type(std::string_view type);
   void set_view(bool view) { view_ = view; }
   void set_parents(std::span<const long> parents) { parents_.assign(parents); }
@@ -69,7 +70,7 @@ class GraphNode {
   // Frees the side part once every list in it is empty.
   void trim();
 
-  std::string name_;
+  ShortString name_;
   const std::string* type_;
   std::unique_ptr<Lists> lists_;
   // Shares its tail padding with the small fields below.

@@ -9,7 +9,7 @@ namespace hvx::mis::topo {
 
 namespace {
 
-Asn1Value reference(long id, const std::string& name) {
+Asn1Value reference(long id, std::string_view name) {
   Asn1Value ref = ber::sequence();
   ref.add_component(ber::integer(id));
   ref.add_component(ber::octets(name));
@@ -25,7 +25,7 @@ Asn1Value view_entry(const Database& database, long id, const NodeGraph::Node& v
   Asn1Value parents = ber::set();
   for (const long parent : view.parents()) {
     const NodeGraph::Node* node = database.graph().find(parent);
-    parents.add_component(reference(parent, node != nullptr ? node->name() : std::string()));
+    parents.add_component(reference(parent, node != nullptr ? node->name() : std::string_view()));
   }
   entry.add_component(parents);
   const ManagedObject* object = database.server().find(ids.view(id));
