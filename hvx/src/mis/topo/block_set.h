@@ -42,6 +42,22 @@ class BlockSet {
       // Past the end of a full block, as ascending inserts come: a new block, so that
       // those fill every block to the brim.
       blocks_.insert(blocks_.begin() + static_cast<std::ptrdiff_t>(b) + 1, std::vector<T>{value});
+    } else if (b + 1 < blocks_.size() && blocks_[b + 1].size() < kBlock) {
+      // A neighbour with room takes an element over rather than the block splitting:
+      // blocks stay fuller under inserts in the middle.
+      std::vector<T>& next = blocks_[b + 1];
+      next.insert(next.begin(), block.back());
+      std::move_backward(at, block.end() - 1, block.end());
+      *at = value;
+    } else if (b > 0 && blocks_[b - 1].size() < kBlock) {
+      std::vector<T>& previous = blocks_[b - 1];
+      if (at == block.begin()) {
+        previous.push_back(value);
+      } else {
+        previous.push_back(block.front());
+        std::move(block.begin() + 1, at, block.begin());
+        *(at - 1) = value;
+      }
     } else {
       const auto half = block.begin() + kBlock / 2;
       std::vector<T> upper(half, block.end());
