@@ -89,19 +89,19 @@ TEST(CompactTree, ChildrenAndOrderWithZeroOctetsInNames) {
   for (const auto& parts : names) {
     hvx::mis::ManagedObject object;
     object.info = schema.find_class("subsystem");
-    object.name = name(parts);
+    object.set_name(name(parts));
     ASSERT_TRUE(server.file(std::move(object)));
   }
   EXPECT_EQ(server.children(name({odd})).size(), 1u);
   EXPECT_EQ(server.children(name({odd, "y"})).size(), 1u);
   EXPECT_EQ(server.children(name({"q"})).size(), 1u);
   std::size_t top = 0;
-  server.for_each([&top](const hvx::mis::ManagedObject& object) { top += object.name.size() == 1; });
+  server.for_each([&top](const hvx::mis::ManagedObject& object) { top += object.name().size() == 1; });
   EXPECT_EQ(server.children({}).size(), top);
   // In name order: by the RDNs' keys, a name before those below it.
   std::vector<std::vector<std::string>> keys;
   server.for_each([&keys](const hvx::mis::ManagedObject& object) {
-    keys.push_back(hvx::dn::key(object.name));
+    keys.push_back(hvx::dn::key(object.name()));
   });
   ASSERT_EQ(keys.size(), server.size());
   for (std::size_t i = 1; i < keys.size(); ++i) EXPECT_LT(keys[i - 1], keys[i]) << i;

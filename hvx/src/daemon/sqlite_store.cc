@@ -128,16 +128,18 @@ Status SqliteStore::restore_objects(mis::Server& server, std::size_t& differing,
     ++kept;
     mis::ManagedObject object;
     Asn1Value instance;
+    dn::Rdns name;
     const unsigned char* text = sqlite3_column_text(select, 1);
     const std::string class_name(text != nullptr ? reinterpret_cast<const char*>(text) : "");
     object.info = schema.find_class(class_name);
     if (object.info == nullptr || !Asn1Value::decode(DataUnit(column(select, 0)), instance).ok() ||
-        !dn::parse(instance, object.name) ||
+        !dn::parse(instance, name) ||
         !decode_attributes(column(select, 2), object.attributes)) {
       status = Status::ProcessingFailure("stored object of class " + class_name + " is damaged");
       break;
     }
-    mis::ManagedObject* held = server.find(object.name);
+    object.set_name(name);
+    mis::ManagedObject* held = server.find(name);
     if (held == nullptr) {
       ++differing;
       server.file(std::move(object));
@@ -179,7 +181,7 @@ void SqliteStore::changed(const dn::Rdns& name) {
 }
 
 Status SqliteStore::write(const mis::ManagedObject& object) {
-  const std::string key = name_key(object.name);
+  const std::string key = name_key(object.name());
   const std::string attributes = encode_attributes(object);
   const std::string class_name(object.info->def->name);
   sqlite3_reset(put_);

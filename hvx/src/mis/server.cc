@@ -208,8 +208,7 @@ Extension* Server::extension(std::string_view name) const {
 bool Server::file(ManagedObject object) {
   if (object.info == nullptr) return false;
   object.revision = ++revisions_;
-  object.name.shrink_to_fit();
-  const dn::Rdns name = object.name;
+  const dn::Rdns name = object.name();
   if (!tree_.emplace(PackedBytes(tree_key(name)), std::move(object)).second) return false;
   stored(name);
   return true;
@@ -237,12 +236,14 @@ void Server::install_base_objects() {
   for (const auto& base : kBase) {
     ManagedObject object;
     object.info = schema.find_class(base.class_name);
-    if (object.info == nullptr || !dn::from_text(base.name, object.name)) continue;
+    dn::Rdns name;
+    if (object.info == nullptr || !dn::from_text(base.name, name)) continue;
+    object.set_name(name);
     Oid id;
     Asn1Value value;
-    if (dn::first_assertion(object.name.back(), id, value)) object.attributes.set(id, value);
+    if (dn::first_assertion(name.back(), id, value)) object.attributes.set(id, value);
     object.revision = ++revisions_;
-    tree_.emplace(PackedBytes(tree_key(object.name)), std::move(object));
+    tree_.emplace(PackedBytes(tree_key(name)), std::move(object));
   }
 }
 
@@ -304,19 +305,18 @@ Status Server::create(std::string_view class_name, dn::Rdns name, const dn::Rdns
   if (name.empty()) {
     status = name_by_server(object, superior, hooks);
   } else {
-    object.name = std::move(name);
+    object.set_name(name);
     if (hooks != nullptr && hooks->before_create) status = hooks->before_create(*this, object);
   }
   if (status.ok()) status = check_new_object(object, hooks);
   if (!status.ok()) return status;
   object.revision = ++revisions_;
-  // Held as long as the object: no room for RDNs it will not gain.
-  object.name.shrink_to_fit();
-  auto [it, inserted] = tree_.emplace(PackedBytes(tree_key(object.name)), std::move(object));
+  const dn::Rdns filed = object.name();
+  auto [it, inserted] = tree_.emplace(PackedBytes(tree_key(filed)), std::move(object));
   (void)inserted;
   const ManagedObject& stored = it->second;
   if (created != nullptr) *created = &stored;
-  this->stored(stored.name);
+  this->stored(filed);
 
   emit(stored, schema.oid_of(kObjectCreation), heard() ? object_info(stored) : Asn1Value());
   if (hooks != nullptr && hooks->after_create) hooks->after_create(*this, stored);
@@ -330,16 +330,18 @@ Status Server::name_by_server(ManagedObject& object, const dn::Rdns& superior,
   if (find(superior) == nullptr) {
     return Status::NoSuchSuperior(name_text(superior));
   }
-  object.name = superior;
+  object.set_name(superior);
   if (hooks != nullptr && hooks->before_create) {
     Status outcome = hooks->before_create(*this, object);
     if (!outcome.ok()) return outcome;
   }
-  if (object.name.size() != superior.size()) return Status::OK();
+  dn::Rdns name = object.name();
+  if (name.size() != superior.size()) return Status::OK();
   const Oid& naming = object.info->naming;
   const std::optional<Asn1Value> given = object.find(naming);
   if (given) {
-    object.name.push_back(dn::rdn(naming, *given));
+    name.push_back(dn::rdn(naming, *given));
+    object.set_name(name);
     return Status::OK();
   }
   long next = 1;
@@ -347,32 +349,34 @@ Status Server::name_by_server(ManagedObject& object, const dn::Rdns& superior,
     Oid id;
     Asn1Value value;
     long number = 0;
-    if (dn::first_assertion(sibling->name.back(), id, value) && id == naming &&
+    if (dn::first_assertion(sibling->last_rdn(), id, value) && id == naming &&
         value.decode_int(number) && number >= next) {
       next = number + 1;
     }
   }
-  object.name.push_back(dn::rdn(naming, ber::integer(next)));
+  name.push_back(dn::rdn(naming, ber::integer(next)));
+  object.set_name(name);
   return Status::OK();
 }
 
 // A named object may join the tree: its name is free, of its class, under an existing
 // superior, and it has every mandatory attribute. Files the naming attribute's value.
 Status Server::check_new_object(ManagedObject& object, const ClassHooks* hooks) const {
-  if (object.name.empty()) {
+  const dn::Rdns name = object.name();
+  if (name.empty()) {
     return Status::DuplicateObjectInstance("/");
   }
   Oid naming_id;
   Asn1Value naming_value;
-  if (!dn::first_assertion(object.name.back(), naming_id, naming_value) ||
+  if (!dn::first_assertion(name.back(), naming_id, naming_value) ||
       naming_id != object.info->naming) {
-    return Status::ClassInstanceConflict(name_text(object.name));
+    return Status::ClassInstanceConflict(name_text(name));
   }
   object.attributes.set(naming_id, naming_value);
-  if (find(object.name) != nullptr) {
-    return Status::DuplicateObjectInstance(name_text(object.name));
+  if (find(name) != nullptr) {
+    return Status::DuplicateObjectInstance(name_text(name));
   }
-  const dn::Rdns parent(object.name.begin(), object.name.end() - 1);
+  const dn::Rdns parent(name.begin(), name.end() - 1);
   if (find(parent) == nullptr) {
     return Status::NoSuchSuperior(name_text(parent));
   }

@@ -130,7 +130,7 @@ class Server {
   // on, and the tree's with it.
   void touch(ManagedObject& object) {
     object.revision = ++revisions_;
-    stored(object.name);
+    stored(object.name());
   }
   // Creates an object of `class_name` under the checks of a create request. With an empty
   // name the class's before_create hook (or the next free integer of the naming attribute)

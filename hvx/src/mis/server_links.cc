@@ -10,7 +10,7 @@
 namespace hvx::mis {
 
 void Server::emit(const ManagedObject& object, const Oid& event_type, const Asn1Value& info) {
-  emit(object.info->oid, object.name, event_type, info);
+  emit(object.info->oid, object.name(), event_type, info);
 }
 
 void Server::emit(const Oid& class_oid, const dn::Rdns& name, const Oid& event_type,

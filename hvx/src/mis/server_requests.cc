@@ -292,7 +292,7 @@ Status Server::do_get(const Message& request, const dn::Rdns& name, Message& rep
     }
   }
   reply.set_object_class(ber::oid(object->info->oid, Asn1Tag(Asn1Tag::CONTEXT, 0)));
-  reply.set_object_instance(dn::instance(object->name));
+  reply.set_object_instance(object->name_instance());
   reply.set(Message::ATTRIBUTES, object_attributes(*object, ids));
   return Status::OK();
 }
@@ -323,7 +323,7 @@ Status Server::do_create(const Message& request, const dn::Rdns& name, Message& 
   Status outcome = create(info->def->name, named ? name : dn::Rdns(), named ? dn::Rdns() : name,
                           attributes, &created);
   if (!outcome.ok()) return outcome;
-  return do_get(Message(Message::GET_REQUEST), created->name, reply);
+  return do_get(Message(Message::GET_REQUEST), created->name(), reply);
 }
 
 Status Server::do_delete(const dn::Rdns& name, Message& reply) {
@@ -342,7 +342,7 @@ Status Server::do_derive(const Message& request, const dn::Rdns& name, Message& 
   for (const ManagedObject* child : children(name)) {
     Asn1Value entry = ber::sequence();
     entry.add_component(ber::oid(child->info->oid, Asn1Tag(Asn1Tag::CONTEXT, 0)));
-    entry.add_component(dn::instance(child->name));
+    entry.add_component(child->name_instance());
     entry.add_component(object_attributes(*child, wanted));
     objects.add_component(entry);
   }

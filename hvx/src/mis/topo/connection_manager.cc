@@ -96,7 +96,7 @@ ActionHandler registration(std::string_view action, bool add) {
     if (add != found) {
       Asn1Value list = ber::set();
       for (const Asn1Value& item : held) list.add_component(item);
-      server.modify(manager.name, {{ModifyMode::replace, attribute, list}}, false).IgnoreError();
+      server.modify(manager.name(), {{ModifyMode::replace, attribute, list}}, false).IgnoreError();
     }
     ActionReply reply;
     reply.info = ber::integer(static_cast<long>(held.size()));

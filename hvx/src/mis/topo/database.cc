@@ -22,7 +22,7 @@ namespace {
 ManagedObject make_object(std::string_view class_name, const dn::Rdns& name) {
   ManagedObject object;
   object.info = Schema::get().find_class(class_name);
-  object.name = name;
+  object.set_name(name);
   Oid attribute;
   Asn1Value value;
   if (!name.empty() && dn::first_assertion(name.back(), attribute, value)) {
@@ -179,7 +179,7 @@ void Database::register_hooks() {
        {"topoNodeDB", "topoViewDB", "topoTypeDB", "agentTable", "internetClass"}) {
     ClassHooks hooks;
     hooks.before_delete = [](Server&, const ManagedObject& o) {
-      return Status::ProcessingFailure(dn::format(o.name, false) +
+      return Status::ProcessingFailure(dn::format(o.name(), false) +
                                        " is kept for the server's life");
     };
     server_.register_hooks(permanent, std::move(hooks));
@@ -306,8 +306,8 @@ void Database::create_view_node(long view, long id) {
   const ManagedObject* parent = server_.find(ids().node(view));
   const ManagedObject* child = server_.find(ids().node(id));
   if (parent != nullptr && child != nullptr && name.size() >= 2) {
-    name[name.size() - 2] = parent->name.back();
-    name.back() = child->name.back();
+    name[name.size() - 2] = parent->last_rdn();
+    name.back() = child->last_rdn();
   }
   server_.create("topoViewNode", std::move(name), {}, {}).IgnoreError();
 }

@@ -13,14 +13,17 @@ namespace hvx::mis::topo {
 
 namespace {
 
-long id_of(const dn::Rdns& name) {
+// The node id an RDN names; 0 when it names none.
+long id_of(const Asn1Value& rdn) {
   Oid attribute;
   Asn1Value value;
   long id = 0;
-  if (name.empty() || !dn::first_assertion(name.back(), attribute, value)) return 0;
+  if (!dn::first_assertion(rdn, attribute, value)) return 0;
   value.decode_int(id);
   return id;
 }
+
+long id_of(const ManagedObject& node) { return id_of(node.last_rdn()); }
 
 }  // namespace
 
@@ -196,7 +199,8 @@ NodeGraph::Node Database::graph_node(const ManagedObject& object) const {
 Status Database::before_node_create(ManagedObject& object) {
   const Identifiers& i = ids();
   long id = 0;
-  if (same_name(object.name, i.node_db())) {
+  dn::Rdns name = object.name();
+  if (same_name(name, i.node_db())) {
     // Named by the server: the next id, unless the creator gave one.
     id = next_id_;
     if (const std::optional<Asn1Value> given = object.find(i.node(kNodeId))) {
@@ -204,14 +208,15 @@ Status Database::before_node_create(ManagedObject& object) {
         return Status::InvalidAttributeValue("topoNodeId: a node id is a positive integer");
       }
     }
-    object.name.push_back(dn::rdn(i.node(kNodeId), ber::integer(id)));
-  } else if (!directly_below(object.name, i.node_db()) || !named_by(object.name, i.node(kNodeId)) ||
-             (id = id_of(object.name)) <= 0) {
+    name.push_back(dn::rdn(i.node(kNodeId), ber::integer(id)));
+    object.set_name(name);
+  } else if (!directly_below(name, i.node_db()) || !named_by(name, i.node(kNodeId)) ||
+             (id = id_of(name.back())) <= 0) {
     return Status::ClassInstanceConflict(
         "topoNode objects are named topoNodeDBId=NULL/topoNodeId=<positive id>");
   }
   if (graph_.find(id) != nullptr) {
-    return Status::DuplicateObjectInstance(dn::format(object.name, false));
+    return Status::DuplicateObjectInstance(dn::format(name, false));
   }
   const Status checked =
       check_node(id, object.attributes, std::vector<bool>(kNodeAttributeCount, true));
@@ -221,7 +226,7 @@ Status Database::before_node_create(ManagedObject& object) {
 }
 
 void Database::after_node_create(const ManagedObject& object) {
-  const long id = id_of(object.name);
+  const long id = id_of(object);
   graph_.insert(id, graph_node(object));
   next_id_ = std::max(next_id_, id + 1);
   Internal internal(internal_);
@@ -243,7 +248,7 @@ Status Database::before_node_set(const ManagedObject& object, const std::vector<
     const NodeAttribute attribute = ids().node_attribute(change.attribute);
     if (attribute < kNodeAttributeCount) changed[attribute] = true;
   }
-  return check_node(id_of(object.name), values, changed);
+  return check_node(id_of(object), values, changed);
 }
 
 Status Database::check_node_change(long id, const std::vector<Modification>& modifications) const {
@@ -264,7 +269,7 @@ Status Database::check_node_change(long id, const std::vector<Modification>& mod
 void Database::after_node_set(const ManagedObject& object, const std::vector<Change>& changes) {
   if (internal_ != 0) return;
   Internal internal(internal_);
-  const long id = id_of(object.name);
+  const long id = id_of(object);
   const NodeGraph::Node* found = graph_.find(id);
   if (found == nullptr) return;
   const NodeGraph::Node before = *found;
@@ -365,7 +370,7 @@ void Database::after_node_set(const ManagedObject& object, const std::vector<Cha
 }
 
 void Database::forget_objects(const ManagedObject& node) {
-  const long id = id_of(node.name);
+  const long id = id_of(node);
   node_objects_.erase(id);
   view_objects_.erase(id);
 }
@@ -373,7 +378,7 @@ void Database::forget_objects(const ManagedObject& node) {
 // The children of a deleted node stay, without it as a parent (those it was the only
 // parent of become roots); every reference to it goes.
 void Database::after_node_delete(const ManagedObject& object) {
-  const long id = id_of(object.name);
+  const long id = id_of(object);
   const NodeGraph::Node* found = graph_.find(id);
   if (found == nullptr) return;
   Internal internal(internal_);

@@ -14,9 +14,8 @@ namespace hvx::mis::topo {
 
 namespace {
 
-std::string type_id_of(const dn::Rdns& name) {
-  return name.empty() ? std::string() : dn::string_value(name.back());
-}
+// The type id an RDN names; "" when it names none.
+std::string type_id_of(const Asn1Value& rdn) { return dn::string_value(rdn); }
 
 std::vector<std::string> texts(const ObjectValues& values, const Oid& attribute) {
   std::vector<std::string> out;
@@ -86,22 +85,24 @@ void Database::complete_type(const std::string& id, const TypeTree& tree,
 
 Status Database::before_type_create(ManagedObject& object) {
   const Identifiers& i = ids();
-  if (same_name(object.name, i.type_db())) {
+  dn::Rdns name = object.name();
+  if (same_name(name, i.type_db())) {
     const std::optional<Asn1Value> given = object.find(i.type(kTypeId));
     if (!given) {
       return Status::MissingAttributeValue("topoTypeId: a type needs an id");
     }
-    object.name.push_back(dn::rdn(i.type(kTypeId), *given));
-  } else if (!directly_below(object.name, i.type_db()) || !named_by(object.name, i.type(kTypeId))) {
+    name.push_back(dn::rdn(i.type(kTypeId), *given));
+    object.set_name(name);
+  } else if (!directly_below(name, i.type_db()) || !named_by(name, i.type(kTypeId))) {
     return Status::ClassInstanceConflict(
         "topoType objects are named topoTypeDBId=NULL/topoTypeId=\"<id>\"");
   }
-  const std::string id = type_id_of(object.name);
+  const std::string id = type_id_of(name.back());
   if (id.empty()) {
     return Status::InvalidAttributeValue("topoTypeId: a type needs an id");
   }
   if (types_.find(id) != nullptr) {
-    return Status::DuplicateObjectInstance(dn::format(object.name, false));
+    return Status::DuplicateObjectInstance(dn::format(name, false));
   }
   TypeTree next;
   const Status checked = next_types(id, object.attributes, next);
@@ -112,7 +113,7 @@ Status Database::before_type_create(ManagedObject& object) {
 
 void Database::after_type_create(const ManagedObject& object) {
   TypeTree next;
-  next_types(type_id_of(object.name), object.attributes, next).IgnoreError();
+  next_types(type_id_of(object.last_rdn()), object.attributes, next).IgnoreError();
   Internal internal(internal_);
   adopt_types(std::move(next));
 }
@@ -120,19 +121,19 @@ void Database::after_type_create(const ManagedObject& object) {
 Status Database::before_type_set(const ManagedObject& object, const std::vector<Change>& changes) {
   if (internal_ != 0 || !touches_derivation(changes)) return Status::OK();
   TypeTree next;
-  return next_types(type_id_of(object.name), changed_values(object, changes), next);
+  return next_types(type_id_of(object.last_rdn()), changed_values(object, changes), next);
 }
 
 void Database::after_type_set(const ManagedObject& object, const std::vector<Change>& changes) {
   if (internal_ != 0 || !touches_derivation(changes)) return;
   TypeTree next;
-  next_types(type_id_of(object.name), object.attributes, next).IgnoreError();
+  next_types(type_id_of(object.last_rdn()), object.attributes, next).IgnoreError();
   Internal internal(internal_);
   adopt_types(std::move(next));
 }
 
 Status Database::before_type_delete(const ManagedObject& object) const {
-  const std::string id = type_id_of(object.name);
+  const std::string id = type_id_of(object.last_rdn());
   const std::set<long>& nodes = graph_.of_type(id);
   if (!nodes.empty()) {
     return Status::ProcessingFailure("type \"" + id + "\" is the type of " +
@@ -148,7 +149,7 @@ Status Database::before_type_delete(const ManagedObject& object) const {
 
 void Database::after_type_delete(const ManagedObject& object) {
   TypeTree next = types_;
-  next.erase(type_id_of(object.name));
+  next.erase(type_id_of(object.last_rdn()));
   Internal internal(internal_);
   adopt_types(std::move(next));
 }
