@@ -37,7 +37,10 @@ void erase_one(std::vector<long>& ids, long id) {
 
 }  // namespace
 
-GraphNode::GraphNode() : type_(intern("")), severity_(kCleared), propagated_(kCleared) {}
+GraphNode::GraphNode() : severity_(kCleared), propagated_(kCleared) {
+  static const std::string* const kNoType = intern("");
+  type_ = kNoType;
+}
 
 GraphNode::GraphNode(const GraphNode& other)
     : name_(other.name_),

@@ -35,7 +35,7 @@ class NodeGraph {
   using Node = GraphNode;
 
   NodeGraph() = default;
-  // The name index views the names its nodes hold: a copy would view the original's.
+  // The name index holds the addresses of its nodes: a copy would point at the original's.
   NodeGraph(const NodeGraph&) = delete;
   NodeGraph& operator=(const NodeGraph&) = delete;
   NodeGraph(NodeGraph&&) = default;
@@ -93,7 +93,7 @@ class NodeGraph {
   struct ByName {
     using Key = std::pair<std::string_view, long>;
     static Key key(const Entry* entry) { return {entry->second.name(), entry->first}; }
-    static const Key& key(const Key& key) { return key; }
+    static const Key& key(const Key& k) { return k; }
     template <typename A, typename B>
     bool operator()(const A& a, const B& b) const {
       return key(a) < key(b);
