@@ -1,6 +1,7 @@
 #include "topo/id_list.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace hvx::mis::topo {
 
@@ -9,15 +10,7 @@ IdList& IdList::operator=(const IdList& other) {
   return *this;
 }
 
-IdList::IdList(IdList&& other) noexcept : size_(other.size_) {
-  if (size_ <= 1) {
-    one_ = other.one_;
-  } else {
-    many_ = other.many_;
-  }
-  other.size_ = 0;
-  other.one_ = 0;
-}
+IdList::IdList(IdList&& other) noexcept { *this = std::move(other); }
 
 IdList& IdList::operator=(IdList&& other) noexcept {
   if (this == &other) return *this;
