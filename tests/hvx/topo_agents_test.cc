@@ -16,10 +16,9 @@ constexpr const char* kCmipAgent = "/systemId=name:\"L\"/agentTableType=\"CMIP\"
 
 using TopoAgentsTest = hvx_testing::TopoTest;
 
-// Each agent class: what a creation leaves out starts plain; what it gives is kept in the
-// forms the agent handles write (value notation, format 0 texts, format 4 selectors).
-TEST_F(TopoAgentsTest, AgentsStartPlainAndKeepWhatTheyAreGiven) {
-  using Staged = std::vector<std::tuple<const char*, std::string, int>>;
+// Each agent class: what a creation leaves out starts plain. (That what it gives is kept,
+// the agent handles' round trips show.)
+TEST_F(TopoAgentsTest, AgentsStartPlain) {
   const std::string plain_cmip =
       "agentId=id : \"agt1\", mpaAddressInfo=noAddress : NULL, managedDNs={}, agentAddressTag=0, "
       "agentAddressInfo=\"\", applicationEntityTitle=\"\", presentationSelector=\"\", "
@@ -28,84 +27,23 @@ TEST_F(TopoAgentsTest, AgentsStartPlainAndKeepWhatTheyAreGiven) {
       "operationalState=enabled";
   const std::string snmp = prefix("B") + "internetClassId={1 3 6 1 4 1 7351 2 2 2 9 2 4 1 0}/";
   // held: format 1
-  const std::tuple<std::string, const char*, Staged, std::string> cases[] = {
-      {kCmipAgent, "cmipAgentEntity", {}, plain_cmip},
-      {kCmipAgent, "\"VQ MPA\":cmipAgent", {}, plain_cmip},
-      {kCmipAgent,
-       "cmipAgentEntity",
-       {{"administrativeState", "locked", 1},
-        {"operationalState", "disabled", 1},
-        {"managedDNs", "{/systemId=name:\"B\"}", 1},
-        {"agentAddressTag", "3", 1},
-        {"mpaAddressInfo", "address : {\"mpa-host\",5000}", 1},
-        {"applicationEntityTitle", "title", 0},
-        {"networkSAP", "mis:B", 0},
-        {"presentationSelector", "\\001\\002", 4},
-        {"sessionSelector", "s", 4},
-        {"transportSelector", "t", 4},
-        {"agentAddressInfo", "{\\001\\002,s,t,mis:B}", 4},
-        {"nameXlatFlag", "x", 0},
-        {"aeQualifier", "q", 0},
-        {"apInvokeId", "7", 1},
-        {"aeInvokeId", "8", 1}},
-       "agentId=id : \"agt1\", mpaAddressInfo=address : {\"mpa-host\",5000}, "
-       "managedDNs={/systemId=name:\"B\"}, agentAddressTag=3, "
-       "agentAddressInfo=\"{\\001\\002,s,t,mis:B}\", applicationEntityTitle=\"title\", "
-       "presentationSelector=\"\\001\\002\", sessionSelector=\"s\", transportSelector=\"t\", "
-       "networkSAP=\"mis:B\", nameXlatFlag=\"x\", aeQualifier=\"q\", apInvokeId=7, aeInvokeId=8, "
-       "administrativeState=locked, operationalState=disabled"},
-      {snmp + "cmipsnmpProxyAgentId=\"s1\"",
-       "cmipsnmpProxyAgent",
-       {},
+  const std::tuple<std::string, const char*, std::string> cases[] = {
+      {kCmipAgent, "cmipAgentEntity", plain_cmip},
+      {kCmipAgent, "\"VQ MPA\":cmipAgent", plain_cmip},
+      {snmp + "cmipsnmpProxyAgentId=\"s1\"", "cmipsnmpProxyAgent",
        "cmipsnmpProxyAgentId=\"s1\", adminState=unlocked, opState=enabled, systemTitle={ 0 0 }, "
        "snmpGetCommunityString=\"\", snmpSetCommunityString=\"\", "
        "transportAddress=\"\\000\\000\\000\\000\\000\\000\", supportedMIBs={}, "
        "managementProtocol={ 1 3 6 1 4 1 7351 2 2 2 9 2 4 3 1 }, accessControlEnforcement=1, "
        "accessControlMechanism=0, mpaAddressInfo=noAddress : NULL"},
-      {snmp + "cmipsnmpProxyAgentId=\"s1\"",
-       "cmipsnmpProxyAgent",
-       {{"adminState", "locked", 1},
-        {"opState", "disabled", 1},
-        {"systemTitle", "{ 1 3 6 1 2 1 }", 1},
-        {"snmpGetCommunityString", "public", 0},
-        {"snmpSetCommunityString", "private", 0},
-        {"transportAddress", std::string("\x0a\x01\x02\x03\x00\xa1", 6), 0},
-        {"supportedMIBs", "{ps : \"a\",ps : \"b\"}", 1},
-        {"managementProtocol", "{ 1 3 6 1 4 1 7351 2 2 2 9 2 4 3 2 }", 1},
-        {"accessControlEnforcement", "3", 1},
-        {"accessControlMechanism", "4", 1},
-        {"mpaAddressInfo", "NULL", 1}},
-       "cmipsnmpProxyAgentId=\"s1\", adminState=locked, opState=disabled, systemTitle={ 1 3 6 1 2 "
-       "1 }, snmpGetCommunityString=\"public\", snmpSetCommunityString=\"private\", "
-       "transportAddress=\"\\012\\001\\002\\003\\000\\241\", supportedMIBs={ps : \"a\",ps : "
-       "\"b\"}, managementProtocol={ 1 3 6 1 4 1 7351 2 2 2 9 2 4 3 2 }, "
-       "accessControlEnforcement=3, accessControlMechanism=4, mpaAddressInfo=noAddress : NULL"},
-      {prefix("C") + "agentTableType=\"RPC\"/agentId=\"r1\"",
-       "rpcAgent",
-       {},
+      {prefix("C") + "agentTableType=\"RPC\"/agentId=\"r1\"", "rpcAgent",
        "agentId=id : \"r1\", mpaAddressInfo=noAddress : NULL, managedDNs={}, agentAddressTag=0, "
        "agentAddressInfo=\"\", rpcGetCommunityString=\"\", rpcSetCommunityString=\"\", "
        "agentSet={}, administrativeState=unlocked, operationalState=enabled"},
-      {prefix("C") + "agentTableType=\"RPC\"/agentId=\"r1\"",
-       "rpcAgent",
-       {{"administrativeState", "shuttingDown", 1},
-        {"managedDNs", "{}", 1},
-        {"agentAddressTag", "7", 1},
-        {"agentAddressInfo", "", 0},
-        {"rpcGetCommunityString", "g", 0},
-        {"rpcSetCommunityString", "s", 0},
-        {"agentSet", "{{\"inventory\",\"proxy-inventory\"},{\"billing\",\"proxy-billing\"}}", 1}},
-       "agentId=id : \"r1\", mpaAddressInfo=noAddress : NULL, managedDNs={}, agentAddressTag=7, "
-       "agentAddressInfo=\"\", rpcGetCommunityString=\"g\", rpcSetCommunityString=\"s\", "
-       "agentSet={{\"inventory\",\"proxy-inventory\"},{\"billing\",\"proxy-billing\"}}, "
-       "administrativeState=shuttingDown, operationalState=enabled"},
   };
-  for (const auto& [name, cls, staged, held] : cases) {
-    SCOPED_TRACE(name + " " + std::to_string(staged.size()));
+  for (const auto& [name, cls, held] : cases) {
+    SCOPED_TRACE(name);
     Image agent(DataUnit(name), cls, platform_);
-    for (const auto& [attribute, text, format] : staged) {
-      ASSERT_TRUE(agent.set_str(attribute, DataUnit(text), hvx::REPLACE, format)) << attribute;
-    }
     ASSERT_TRUE(agent.create(Image())) << agent.get_error_string();
     EXPECT_EQ(whole(Image(DataUnit(name), "", platform_), 1), held);
     ASSERT_TRUE(agent.destroy());
