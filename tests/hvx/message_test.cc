@@ -162,8 +162,8 @@ TEST_F(RawServiceTest, ErrorAndLostRepliesEndTheExchange) {
 
   install_plan().drop_reply(1);
   hvx_testing::Exchange lost;
-  EXPECT_TRUE(lost.run(platform_, view_children_request(), 10, 10))
-      << "a lost reply must end in a timeout error";
+  ASSERT_TRUE(lost.run(platform_, view_children_request(), 10, 10));
+  EXPECT_EQ(lost.replies.back().error_code(), hvx::ErrorCode::timeout);
   EXPECT_FALSE(lost.run(platform_, Message(Message::GET_RESULT), 1));
 }
 
