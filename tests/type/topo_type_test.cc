@@ -261,9 +261,6 @@ TEST(TopoTypeDnTest, ParsesNameTexts) {
 TEST(TopoTypeDnTest, SlashFormsRoundTrip) {
   const std::pair<const char*, const char*> table[] = {
       {"testhost", R"(/systemId=name:"testhost"/topoTypeDBId=NULL/topoTypeId="Router")"},
-      {"/testhost", R"(/systemId=name:"testhost"/topoTypeDBId=NULL/topoTypeId="Router")"},
-      {"testhost/beta",
-       R"(/serverTableType="mis"/misId="beta"/topoTypeDBId=NULL/topoTypeId="Router")"},
       {"/testhost/beta",
        R"(/serverTableType="mis"/misId="beta"/systemId=name:"beta"/topoTypeDBId=NULL/topoTypeId="Router")"},
   };
