@@ -100,7 +100,6 @@ TEST(CmipAgentTest, ANullMpaAddressKeepsHostAndPort) {
   EXPECT_EQ(printed(a), "NULL");
   a.no_address = b.no_address = false;
   EXPECT_NE(a, b);
-  EXPECT_EQ(printed(a), "hostname: \"h\" port: 5");
 }
 
 // Names are held in canonical form; a refused name ends a setting, keeping those before it
