@@ -16,9 +16,7 @@ using vq_testing::set_of;
 
 TEST(AgentStateTest, PrintsEachStateByItsText) {
   EXPECT_EQ(printed(VQAgent::disabled) + printed(VQAgent::enabled), "disabledenabled");
-  EXPECT_EQ(printed(VQAgent::locked) + "," + printed(VQAgent::unlocked) + "," +
-                printed(VQAgent::shuttingdown),
-            "locked,unlocked,shuttingdown");
+  // The administrative states' texts are in each agent kind's printed form.
   EXPECT_EQ(printed(static_cast<VQAgent::AdministrativeState>(3)), "3");
   EXPECT_EQ(printed(static_cast<VQAgent::OperationalState>(-1)), "-1");
 }

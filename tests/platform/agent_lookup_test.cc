@@ -52,7 +52,7 @@ class AgentLookupTest : public PlatformWorldTest {
     make_agent(*world_, "L", "first", {system_fdn("A")});
     make_agent(*world_, "L", "longer", {system_fdn("A") + "/topoNodeDBId=NULL", system_fdn("D")});
     make_agent(*world_, "L", "not-a-link", {system_fdn("B") + "/topoNodeDBId=NULL"}, "mis:B");
-  make_agent(*world_, "L", "{1 3 9}", {system_fdn("T")});
+    make_agent(*world_, "L", "{1 3 9}", {system_fdn("T")});
     ASSERT_TRUE(VQTopoPlatform::initialize(platform(), false));
   }
 };
@@ -62,7 +62,6 @@ TEST_F(AgentLookupTest, FirstAgentInLoadOrderWhoseObjectIsAPrefix) {
       {system_fdn("A") + "/topoNodeDBId=NULL/x", "L:first"},  // not the longer prefix
       {system_fdn("D"), "L:longer"},
       {system_fdn("T"), "L:{1 3 9}"},
-      {system_fdn("B") + "/anything", "L:B"},
       {"/systemId=name:\"", "6 VQTopoPlatform::managed_object_to_cmip_agent NULL"},
       {system_fdn("E"), "6 VQTopoPlatform::managed_object_to_cmip_agent NULL"},
   };

@@ -73,8 +73,6 @@ INSTANTIATE_TEST_SUITE_P(
                {{"L", "B", kSys}, {"L", "C", kSys}, {"B", "D", kSys}, {"C", "D", kSys}},
                {"L", "/L/B", "/L/B/D", "/L/C", "/L/C/D"},
                {"B", "D", "C"}},
-        Layout{
-            "MisIdForm", {{"L", "B", kMis}, {"B", "C", kMis}}, {"L", "L/B", "L/B/C"}, {"B", "C"}},
         Layout{"MisIdDiamond",
                {{"L", "B", kMis}, {"L", "C", kSys}, {"B", "D", kMis}, {"C", "D", kMis}},
                {"L", "L/B", "L/B/D", "/L/C", "L/C/D"},

@@ -66,7 +66,6 @@ TEST_F(TypeCacheTest, PredefinedTypesFallIntoTheirCategories) {
   const std::pair<const char*, const char*> table[] = {
       {"Device", "device "},
       {"Router", "device "},
-      {"Server", "device "},
       {"Link", "link "},
       {"Container", "container view "},
       {"Subnetwork", "container view "},

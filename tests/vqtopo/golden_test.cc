@@ -142,10 +142,6 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"bad_mo", "find --mo garbage --demo", "", 2, "not a managed object name"},
         FailureCase{"import_not_json", "import - --demo", "{\"format\": ", 2,
                     "-: not a JSON document"},
-        FailureCase{"import_bad_reference", "import - --demo",
-                    R"({"format":"vqtopo-view","version":1,"nodes":[{"name":"a","type":"Network"},)"
-                    R"({"name":"b","type":"Router","parents":[7]}]})",
-                    2, "nodes[1].parents[0]: expected the index of a node"},
         FailureCase{"import_refused_type", "import - --demo",
                     R"({"format":"vqtopo-view","version":1,"nodes":[{"name":"a","type":"Nothing"}]})",
                     2, "the server has no topology type \"Nothing\""},
