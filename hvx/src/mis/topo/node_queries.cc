@@ -125,14 +125,7 @@ void append_integer_value(std::string& out, long value) {
 
 void append_ber_header(std::string& out, unsigned char tag, std::size_t length) {
   out.push_back(static_cast<char>(tag));
-  if (length < 0x80) {
-    out.push_back(static_cast<char>(length));
-    return;
-  }
-  int octets = 0;
-  for (std::size_t n = length; n != 0; n >>= 8) ++octets;
-  out.push_back(static_cast<char>(0x80 | octets));
-  for (int k = octets - 1; k >= 0; --k) out.push_back(static_cast<char>(length >> (8 * k)));
+  ber::append_length(out, length);
 }
 
 DataUnit set_of_encoded(const std::string& entries) {
