@@ -206,9 +206,9 @@ TEST_F(ViewGraphTest, AfterAnyChangesTheGraphEqualsAFreshFetch) {
         const Dns chosen = some_parents(target);
         if (is_root || chosen.is_empty()) break;
         VQTopoNode node(target);
-        ASSERT_VQ_ALL_OK(node.set_parents(chosen),
-                         node.store_some_attributes(
-                             set_of(VQTopoNode::attribute_count, {VQTopoNode::parents})));
+        ASSERT_VQ_ALL_OK(
+            node.set_parents(chosen),
+            node.store_some_attributes(set_of(VQTopoNode::attribute_count, {VQTopoNode::parents})));
         drain();
         model[target].parents = chosen;
         break;
@@ -224,7 +224,8 @@ TEST_F(ViewGraphTest, AfterAnyChangesTheGraphEqualsAFreshFetch) {
       std::string name;
       Dns parents;
       ASSERT_VQ_ALL_OK(rep_->get_view_graph_node_name(dn, name),
-                       rep_->get_view_graph_node_parents(dn, parents)) << dn;
+                       rep_->get_view_graph_node_parents(dn, parents))
+          << dn;
       EXPECT_EQ(name, view.name);
       EXPECT_EQ(parents, view.parents) << dn;
       EXPECT_EQ(paths(dn), model_paths(dn, model_paths)) << dn;

@@ -133,8 +133,7 @@ Status SqliteStore::restore_objects(mis::Server& server, std::size_t& differing,
     const std::string class_name(text != nullptr ? reinterpret_cast<const char*>(text) : "");
     object.info = schema.find_class(class_name);
     if (object.info == nullptr || !Asn1Value::decode(DataUnit(column(select, 0)), instance).ok() ||
-        !dn::parse(instance, name) ||
-        !decode_attributes(column(select, 2), object.attributes)) {
+        !dn::parse(instance, name) || !decode_attributes(column(select, 2), object.attributes)) {
       status = Status::ProcessingFailure("stored object of class " + class_name + " is damaged");
       break;
     }

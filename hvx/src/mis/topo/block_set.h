@@ -123,11 +123,11 @@ class BlockSet {
   // is not less than it, else the last block. Blocks are never empty.
   template <typename K>
   std::size_t block_for(const K& key) const {
-    const auto it = std::partition_point(blocks_.begin(), blocks_.end(),
-                                         [&](const std::vector<T>& block) {
-                                           return less_(block.back(), key);
-                                         });
-    return it == blocks_.end() ? blocks_.size() - 1 : static_cast<std::size_t>(it - blocks_.begin());
+    const auto it =
+        std::partition_point(blocks_.begin(), blocks_.end(),
+                             [&](const std::vector<T>& block) { return less_(block.back(), key); });
+    return it == blocks_.end() ? blocks_.size() - 1
+                               : static_cast<std::size_t>(it - blocks_.begin());
   }
 
   std::vector<std::vector<T>> blocks_;

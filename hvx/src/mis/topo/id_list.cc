@@ -66,8 +66,6 @@ void IdList::erase(long id) {
   }
 }
 
-bool operator==(const IdList& a, const IdList& b) {
-  return std::ranges::equal(a.ids(), b.ids());
-}
+bool operator==(const IdList& a, const IdList& b) { return std::ranges::equal(a.ids(), b.ids()); }
 
 }  // namespace hvx::mis::topo

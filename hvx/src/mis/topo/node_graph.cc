@@ -198,12 +198,11 @@ void NodeGraph::set_severity(long id, int severity) {
 
 std::set<long> NodeGraph::named(std::string_view name) const {
   std::set<long> out;
-  by_name_.visit_from(ByName::Key{name, std::numeric_limits<long>::min()},
-                      [&](const Entry* entry) {
-                        if (entry->second.name() != name) return false;
-                        out.insert(out.end(), entry->first);
-                        return true;
-                      });
+  by_name_.visit_from(ByName::Key{name, std::numeric_limits<long>::min()}, [&](const Entry* entry) {
+    if (entry->second.name() != name) return false;
+    out.insert(out.end(), entry->first);
+    return true;
+  });
   return out;
 }
 
