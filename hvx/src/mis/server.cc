@@ -308,10 +308,11 @@ Status Server::create(std::string_view class_name, dn::Rdns name, const dn::Rdns
     object.set_name(name);
     if (hooks != nullptr && hooks->before_create) status = hooks->before_create(*this, object);
   }
-  if (status.ok()) status = check_new_object(object, hooks);
+  // The name as the hooks left it, read once for the checks and the filing.
+  const dn::Rdns filed = status.ok() ? object.name() : dn::Rdns();
+  if (status.ok()) status = check_new_object(object, filed, hooks);
   if (!status.ok()) return status;
   object.revision = ++revisions_;
-  const dn::Rdns filed = object.name();
   auto [it, inserted] = tree_.emplace(PackedBytes(tree_key(filed)), std::move(object));
   (void)inserted;
   const ManagedObject& stored = it->second;
@@ -361,8 +362,8 @@ Status Server::name_by_server(ManagedObject& object, const dn::Rdns& superior,
 
 // A named object may join the tree: its name is free, of its class, under an existing
 // superior, and it has every mandatory attribute. Files the naming attribute's value.
-Status Server::check_new_object(ManagedObject& object, const ClassHooks* hooks) const {
-  const dn::Rdns name = object.name();
+Status Server::check_new_object(ManagedObject& object, const dn::Rdns& name,
+                                const ClassHooks* hooks) const {
   if (name.empty()) {
     return Status::DuplicateObjectInstance("/");
   }

@@ -204,7 +204,9 @@ class Server {
   static const Oid& system_id();
   void install_base_objects();
   Status name_by_server(ManagedObject& object, const dn::Rdns& superior, const ClassHooks* hooks);
-  Status check_new_object(ManagedObject& object, const ClassHooks* hooks) const;
+  // `name` is the object's name.
+  Status check_new_object(ManagedObject& object, const dn::Rdns& name,
+                          const ClassHooks* hooks) const;
   Status route(const Message& request, dn::Rdns& name, Server*& target, dn::Rdns& prefix,
                const Link*& remote);
   void forward_request(const Message& request, const dn::Rdns& name, const dn::Rdns& prefix,

@@ -134,10 +134,8 @@ void Database::after_type_set(const ManagedObject& object, const std::vector<Cha
 
 Status Database::before_type_delete(const ManagedObject& object) const {
   const std::string id = type_id_of(object.last_rdn());
-  const std::set<long>& nodes = graph_.of_type(id);
-  if (!nodes.empty()) {
-    return Status::ProcessingFailure("type \"" + id + "\" is the type of " +
-                                     node_text(*nodes.begin()));
+  if (const long node = graph_.first_of_type(id); node != 0) {
+    return Status::ProcessingFailure("type \"" + id + "\" is the type of " + node_text(node));
   }
   const TypeTree::Type* type = types_.find(id);
   if (type != nullptr && !type->sub_types.empty()) {

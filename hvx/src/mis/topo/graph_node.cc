@@ -132,12 +132,4 @@ void GraphNode::remove_propagate_peer(long id) {
   trim();
 }
 
-bool operator==(const GraphNode& a, const GraphNode& b) {
-  return a.name_ == b.name_ && a.type_ == b.type_ && a.view_ == b.view_ &&
-         a.parents_ == b.parents_ && a.children() == b.children() && a.peers() == b.peers() &&
-         a.propagate_peers() == b.propagate_peers() && a.managed_objects() == b.managed_objects() &&
-         a.propagate_up_ == b.propagate_up_ && a.severity_ == b.severity_ &&
-         a.propagated_ == b.propagated_;
-}
-
 }  // namespace hvx::mis::topo

@@ -57,8 +57,6 @@ class GraphNode {
   void remove_peer(long id);
   void remove_propagate_peer(long id);
 
-  friend bool operator==(const GraphNode& a, const GraphNode& b);
-
  private:
   struct Lists {
     std::vector<long> children;

@@ -213,6 +213,18 @@ std::set<long> NodeGraph::of_type(const std::string& type) const {
   return out;
 }
 
+long NodeGraph::first_of_type(const std::string& type) const {
+  long first = 0;
+  const auto it = by_type_.find(type);
+  if (it != by_type_.end()) {
+    it->second.visit_from(std::numeric_limits<long>::min(), [&first](long id) {
+      first = id;
+      return false;
+    });
+  }
+  return first;
+}
+
 const std::set<long>& NodeGraph::managing(const std::string& key) const {
   const auto it = by_managed_object_.find(key);
   return it == by_managed_object_.end() ? none() : it->second;

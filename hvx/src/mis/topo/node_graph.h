@@ -66,6 +66,8 @@ class NodeGraph {
   // Index lookups, ascending ids.
   std::set<long> named(std::string_view name) const;
   std::set<long> of_type(const std::string& type) const;
+  // The lowest id of a node of `type`; 0 when there is none.
+  long first_of_type(const std::string& type) const;
   const std::set<long>& managing(const std::string& key) const;
   const std::set<long>& views() const { return views_; }
   const std::set<long>& listing_as_peer(long id) const;
